@@ -1,0 +1,184 @@
+#include "IniFile.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace kiv {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The section name when the line is a section header.
+bool SectionHeader(std::string_view line, std::string_view& name) {
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[')
+        return false;
+    std::size_t close = line.find(']');
+    if (close == std::string_view::npos)
+        return false;
+    name = Trim(line.substr(1, close - 1));
+    return true;
+}
+
+// Splits "key=value"; comment and garbage lines are not entries.
+bool KeyValue(std::string_view line, std::string_view& key, std::string_view& value) {
+    std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[')
+        return false;
+    std::size_t equals = trimmed.find('=');
+    if (equals == std::string_view::npos)
+        return false;
+    key = Trim(trimmed.substr(0, equals));
+    value = Trim(trimmed.substr(equals + 1));
+    return !key.empty();
+}
+
+} // namespace
+
+int ParseLeadingInt(std::string_view text) {
+    text = Trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        value = value * 10 + (c - '0');
+        if (value > 2147483647LL)
+            value = 2147483647LL;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+IniFile IniFile::Load(const std::string& path) {
+    IniFile file;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        file.lines_.push_back(line);
+    }
+    return file;
+}
+
+int IniFile::FindKey(std::string_view section, std::string_view key) const {
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        std::string_view name;
+        if (SectionHeader(lines_[i], name)) {
+            inSection = EqualsNoCase(name, section);
+            continue;
+        }
+        std::string_view lineKey, value;
+        if (inSection && KeyValue(lines_[i], lineKey, value) && EqualsNoCase(lineKey, key))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string IniFile::GetString(std::string_view section, std::string_view key,
+                               std::string_view defaultValue) const {
+    int index = FindKey(section, key);
+    if (index < 0)
+        return std::string(defaultValue);
+    std::string_view lineKey, value;
+    KeyValue(lines_[static_cast<std::size_t>(index)], lineKey, value);
+    // A value in double quotes loses its quotes, as the platform reader does.
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+int IniFile::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
+    if (FindKey(section, key) < 0)
+        return defaultValue;
+    return ParseLeadingInt(GetString(section, key, ""));
+}
+
+void IniFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+    std::string entry = std::string(key) + "=" + std::string(value);
+    int index = FindKey(section, key);
+    if (index >= 0) {
+        lines_[static_cast<std::size_t>(index)] = entry;
+        return;
+    }
+    // Append after the last entry of the section, or add the section.
+    bool inSection = false;
+    int insertAt = -1;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        std::string_view name;
+        if (SectionHeader(lines_[i], name)) {
+            if (inSection)
+                break;
+            inSection = EqualsNoCase(name, section);
+            if (inSection)
+                insertAt = static_cast<int>(i) + 1;
+            continue;
+        }
+        if (inSection && !Trim(lines_[i]).empty())
+            insertAt = static_cast<int>(i) + 1;
+    }
+    if (insertAt >= 0) {
+        lines_.insert(lines_.begin() + insertAt, entry);
+        return;
+    }
+    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back(entry);
+}
+
+void IniFile::SetInt(std::string_view section, std::string_view key, int value) {
+    SetString(section, key, std::to_string(value));
+}
+
+std::string IniFile::Text() const {
+    std::string text;
+    for (const std::string& line : lines_)
+        text += line + "\n";
+    return text;
+}
+
+bool IniFile::Save(const std::string& path) const {
+    std::string temporary = path + ".tmp" + std::to_string(getpid());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out << Text();
+        out.flush();
+        if (!out) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace kiv

@@ -1,0 +1,43 @@
+#pragma once
+// A small INI document with the Windows profile-file semantics the settings
+// rely on: section and key names compare without regard to case, a missing
+// file, section or key gives the default, a write updates the key in place or
+// appends it to its section (creating the section), and other lines are kept.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv {
+
+class IniFile {
+public:
+    // Reads the file; a missing or unreadable file gives an empty document.
+    static IniFile Load(const std::string& path);
+
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue) const;
+    // Leading decimal digits (with an optional sign) as an integer; a value
+    // that does not start with a number reads as 0, a missing key as default.
+    int GetInt(std::string_view section, std::string_view key, int defaultValue) const;
+
+    void SetString(std::string_view section, std::string_view key, std::string_view value);
+    void SetInt(std::string_view section, std::string_view key, int value);
+
+    // Writes the document through a temporary file renamed over the old one,
+    // so a failed write never leaves a half-written settings file.
+    bool Save(const std::string& path) const;
+
+    std::string Text() const;
+
+private:
+    std::vector<std::string> lines_;
+
+    // Index of the key's line inside the section, or -1.
+    int FindKey(std::string_view section, std::string_view key) const;
+};
+
+// Parses the leading integer of a text the way the profile functions do.
+int ParseLeadingInt(std::string_view text);
+
+} // namespace kiv

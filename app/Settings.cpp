@@ -1,0 +1,183 @@
+#include "Settings.h"
+
+#include "Catalogue.h"
+#include "FixedText.h"
+#include "IniFile.h"
+#include "Log.h"
+#include "Paths.h"
+#include "Vocabularies.h"
+
+#include <cstring>
+#include <mutex>
+
+namespace kiv {
+
+namespace {
+
+constexpr const char* kOptions = "Options";
+constexpr const char* kVideo = "Video";
+
+std::mutex settingsMutex;
+AppSettings currentSettings{};
+ProfileSelection currentSelection = kDefaultSelection;
+std::string programDirectory;
+
+struct IndexRule {
+    const char* key;
+    std::int32_t ProfileSelection::*field;
+};
+
+// The [Video] keys in the order they are read.
+constexpr IndexRule kReadOrder[] = {
+    {"Kind", &ProfileSelection::Kind},     {"VCodec", &ProfileSelection::VCodec},
+    {"VFR", &ProfileSelection::VFR},       {"VBR", &ProfileSelection::VBR},
+    {"Size", &ProfileSelection::Size},     {"Apsect", &ProfileSelection::Apsect},
+    {"ACodec", &ProfileSelection::ACodec}, {"ASR", &ProfileSelection::ASR},
+    {"ACH", &ProfileSelection::ACH},       {"ABR", &ProfileSelection::ABR},
+    {"VOL", &ProfileSelection::VOL},       {"Class", &ProfileSelection::Class},
+};
+
+// The [Video] keys in the order they are written.
+constexpr IndexRule kWriteOrder[] = {
+    {"Kind", &ProfileSelection::Kind},     {"VCodec", &ProfileSelection::VCodec},
+    {"VFR", &ProfileSelection::VFR},       {"VBR", &ProfileSelection::VBR},
+    {"Size", &ProfileSelection::Size},     {"Apsect", &ProfileSelection::Apsect},
+    {"ACodec", &ProfileSelection::ACodec}, {"ACH", &ProfileSelection::ACH},
+    {"ABR", &ProfileSelection::ABR},       {"ASR", &ProfileSelection::ASR},
+    {"VOL", &ProfileSelection::VOL},       {"Class", &ProfileSelection::Class},
+};
+
+// Puts value back to its default (or 0 when the default is outside too)
+// when it is not below count; reports the repair.
+void Repair(std::int32_t& value, std::int32_t defaultValue, int count, const char* key,
+            std::string& report) {
+    if (value >= 0 && value < count)
+        return;
+    std::int32_t replacement = (defaultValue >= 0 && defaultValue < count) ? defaultValue : 0;
+    report += "Settings: [Video] " + std::string(key) + "=" + std::to_string(value) +
+              " is outside its list; using " + std::to_string(replacement) + "\n";
+    value = replacement;
+}
+
+int ListSize(TextList list) {
+    return static_cast<int>(list.size());
+}
+
+} // namespace
+
+AppSettings DefaultSettings(const std::string& folder) {
+    AppSettings settings{};
+    SetText(settings.Name, "Kiv Video Converter");
+    SetText(settings.Ver, "1.0.0");
+    SetText(settings.Folder, folder);
+    settings.Core = 1;
+    settings.AFO = 1;
+    settings.AFC = 1;
+    return settings;
+}
+
+std::string RepairSelection(ProfileSelection& s) {
+    const ProfileSelection& d = kDefaultSelection;
+    std::string report;
+    Repair(s.Kind, d.Kind, kCategoryCount, "Kind", report);
+    const ProfileCategory* category = GetCategory(s.Kind);
+    Repair(s.Class, d.Class, category->ProfileCount, "Class", report);
+    const ContainerCodecRow* codecs = FindContainerCodecs(category->Target);
+    Repair(s.VCodec, d.VCodec, codecs ? ListSize(codecs->videoCodecs) : 0, "VCodec", report);
+    Repair(s.ACodec, d.ACodec, codecs ? ListSize(codecs->audioCodecs) : 0, "ACodec", report);
+    Repair(s.VFR, d.VFR, ListSize(FrameRates()), "VFR", report);
+    Repair(s.VBR, d.VBR, ListSize(VideoBitrates()), "VBR", report);
+    Repair(s.Size, d.Size, ListSize(FrameSizes()), "Size", report);
+    Repair(s.Apsect, d.Apsect, ListSize(AspectRatios()), "Apsect", report);
+    Repair(s.ACH, d.ACH, 2, "ACH", report);
+    Repair(s.ABR, d.ABR, ListSize(AudioBitrates()), "ABR", report);
+    Repair(s.ASR, d.ASR, ListSize(SampleRates()), "ASR", report);
+    return report;
+}
+
+void ReadSettingsFile(const std::string& iniPath, const std::string& folder, AppSettings& settings,
+                      ProfileSelection& selection) {
+    IniFile ini = IniFile::Load(iniPath);
+    settings = AppSettings{};
+    settings.Core = ini.GetInt(kOptions, "Core", 1);
+    SetText(settings.Name, ini.GetString(kVideo, "Name", "Kiv Video Converter"));
+    SetText(settings.Ver, ini.GetString(kVideo, "Ver", "1.0.0"));
+    SetText(settings.Folder, ini.GetString(kOptions, "Folder", ""));
+    if (settings.Folder[0] == '\0')
+        SetText(settings.Folder, folder);
+    settings.AFO = ini.GetInt(kOptions, "AFO", 1);
+    settings.AFC = ini.GetInt(kOptions, "AFC", 1);
+
+    selection = ProfileSelection{};
+    for (const IndexRule& rule : kReadOrder)
+        selection.*rule.field = ini.GetInt(kVideo, rule.key, kDefaultSelection.*rule.field);
+}
+
+void LoadSettings() {
+    std::string folder = ProgramDirectoryPath();
+    OpenLog(LogFilePath());
+    AppSettings settings;
+    ProfileSelection selection;
+    ReadSettingsFile(SettingsFilePath(), folder, settings, selection);
+    std::string report = RepairSelection(selection);
+    if (!report.empty())
+        WriteLog(report);
+    std::lock_guard lock(settingsMutex);
+    programDirectory = folder;
+    currentSettings = settings;
+    currentSelection = selection;
+}
+
+AppSettings CurrentSettings() {
+    std::lock_guard lock(settingsMutex);
+    return currentSettings;
+}
+
+ProfileSelection CurrentSelection() {
+    std::lock_guard lock(settingsMutex);
+    return currentSelection;
+}
+
+bool SaveSettings(AppSettings settings) {
+    {
+        std::lock_guard lock(settingsMutex);
+        currentSettings = settings;
+    }
+    std::string path = SettingsFilePath();
+    IniFile ini = IniFile::Load(path);
+    ini.SetString(kOptions, "AFO", settings.AFO == 1 ? "1" : "0");
+    ini.SetString(kOptions, "AFC", settings.AFC == 1 ? "1" : "0");
+    ini.SetString(kOptions, "Folder", GetText(settings.Folder));
+    return ini.Save(path);
+}
+
+bool SaveSelection(ProfileSelection selection) {
+    {
+        std::lock_guard lock(settingsMutex);
+        currentSelection = selection;
+    }
+    std::string path = SettingsFilePath();
+    IniFile ini = IniFile::Load(path);
+    for (const IndexRule& rule : kWriteOrder)
+        ini.SetInt(kVideo, rule.key, selection.*rule.field);
+    return ini.Save(path);
+}
+
+std::string ProgramDirectory() {
+    {
+        std::lock_guard lock(settingsMutex);
+        if (!programDirectory.empty())
+            return programDirectory;
+    }
+    return ProgramDirectoryPath();
+}
+
+bool ProgramDirectory(char* buffer, std::size_t bufferSize) {
+    std::string folder = ProgramDirectory();
+    if (folder.empty() || !buffer || folder.size() + 1 > bufferSize)
+        return false;
+    std::memcpy(buffer, folder.c_str(), folder.size() + 1);
+    return true;
+}
+
+} // namespace kiv

@@ -1,0 +1,39 @@
+#pragma once
+// The settings file kivinfo.ini: loaded once at start-up, written on exit.
+
+#include "ProfileSelection.h"
+
+#include <cstddef>
+#include <string>
+
+namespace kiv {
+
+// Fills the program directory, opens the log (emptying it), and reads the
+// settings and the selection. Indices outside their lists are replaced by
+// the key's default and the log says so.
+void LoadSettings();
+
+// Reads settings and selection from one INI file without touching the log
+// or the program-wide copies; programDirectory fills an empty Folder.
+void ReadSettingsFile(const std::string& iniPath, const std::string& programDirectory,
+                      AppSettings& settings, ProfileSelection& selection);
+
+// Replaces out-of-range indices by their defaults; returns one log text per
+// repair (empty when nothing was repaired).
+std::string RepairSelection(ProfileSelection& selection);
+
+AppSettings CurrentSettings();
+ProfileSelection CurrentSelection();
+
+// Makes the record current and writes [Options] AFO, AFC and Folder.
+bool SaveSettings(AppSettings settings);
+// Makes the selection current and writes the twelve [Video] keys.
+bool SaveSelection(ProfileSelection selection);
+
+// Copies the program directory (ending in the separator); false when empty.
+bool ProgramDirectory(char* buffer, std::size_t bufferSize);
+std::string ProgramDirectory();
+
+AppSettings DefaultSettings(const std::string& programDirectory);
+
+} // namespace kiv

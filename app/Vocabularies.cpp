@@ -1,0 +1,219 @@
+#include "Vocabularies.h"
+
+#include "Catalogue.h"
+#include "FixedText.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+namespace kiv {
+
+namespace {
+
+// The order of every list is part of the settings file format.
+constexpr std::array<const char*, 23> kVideoBitrates = {
+    "128",  "192",  "256",  "320",  "384",  "480",  "512",  "640",  "768",  "900",  "1024", "1150",
+    "1200", "1500", "2000", "2040", "2500", "3000", "3072", "4096", "5000", "6000", "9000"};
+constexpr std::array<const char*, 9> kFrameRates = {"10.00", "12.00", "15.00", "20.00", "23.97",
+                                                    "24.00", "25.00", "29.97", "30.00"};
+constexpr std::array<const char*, 28> kFrameSizes = {
+    "Original", "80x60",   "96x72",   "128x96",  "160x120", "176x120",  "176x144",
+    "192x144",  "208x160", "240x180", "320x200", "320x240", "352x240",  "352x288",
+    "368x208",  "480x272", "480x480", "480x576", "512x384", "640x480",  "720x406",
+    "720x432",  "720x480", "720x576", "848x480", "960x540", "1280x720", "1920x1080"};
+constexpr std::array<const char*, 3> kAspectRatios = {"Original", "4:3", "16:9"};
+constexpr std::array<const char*, 17> kAudioBitrates = {"12.2", "32",  "48",  "56",  "64",  "80",
+                                                        "96",   "112", "128", "160", "192", "224",
+                                                        "256",  "320", "384", "448", "576"};
+constexpr std::array<const char*, 6> kSampleRates = {"8000",  "11025", "22050",
+                                                     "24000", "44100", "48000"};
+
+constexpr std::array<const char*, 4> kVideo1 = {"xvid", "divx", "msmpeg4", "h264"};
+constexpr std::array<const char*, 5> kAudio1 = {"mp3", "mp2", "pcm_s16le", "pcm_s16be", "pcm_alaw"};
+constexpr std::array<const char*, 4> kVideo2 = {"wmv2", "wmv1", "msmpeg4", "msmpeg4v2"};
+constexpr std::array<const char*, 2> kAudio2 = {"wmav2", "wmav1"};
+constexpr std::array<const char*, 8> kVideo3 = {"pal-vcd", "ntsc-vcd", "pal-svcd",   "ntsc-svcd",
+                                                "pal-dvd", "ntsc-dvd", "mpeg2video", "mpeg1video"};
+constexpr std::array<const char*, 2> kAudio3 = {"ac3", "mp2"};
+constexpr std::array<const char*, 2> kVideoH264Mpeg4 = {"h264", "mpeg4"};
+constexpr std::array<const char*, 1> kAudioAac = {"aac"};
+constexpr std::array<const char*, 3> kVideo7 = {"xvid", "divx", "h264"};
+constexpr std::array<const char*, 5> kAudio7 = {"aac", "mp3", "pcm_alaw", "pcm_s16le", "pcm_s16be"};
+constexpr std::array<const char*, 2> kVideo6 = {"swf", "flv"};
+constexpr std::array<const char*, 1> kAudio6 = {"mp3"};
+constexpr std::array<const char*, 3> kAudio5 = {"aac", "mp3", "mp2"};
+constexpr std::array<const char*, 2> kVideo9 = {"mpeg4", "h263"};
+constexpr std::array<const char*, 3> kAudio9 = {"aac", "amr_nb", "mp3"};
+constexpr std::array<const char*, 2> kVideo22 = {"mjpeg", "flv"};
+constexpr std::array<const char*, 2> kAudio22 = {"pcm_s16le", "mp3"};
+
+const std::array<ContainerCodecRow, 10> kContainerCodecs = {{
+    {1, kVideo1, kAudio1},
+    {2, kVideo2, kAudio2},
+    {3, kVideo3, kAudio3},
+    {4, kVideoH264Mpeg4, kAudioAac},
+    {8, kVideoH264Mpeg4, kAudioAac},
+    {7, kVideo7, kAudio7},
+    {6, kVideo6, kAudio6},
+    {5, kVideoH264Mpeg4, kAudio5},
+    {9, kVideo9, kAudio9},
+    {22, kVideo22, kAudio22},
+}};
+
+struct CodecRename {
+    CodecStream stream;
+    const char* profileName;
+    const char* encoderName;
+};
+
+constexpr std::array<CodecRename, 5> kCodecRenames = {{
+    {CodecStream::Video, "h264", "libx264"},
+    {CodecStream::Video, "xvid", "libxvid"},
+    {CodecStream::Audio, "aac", "libfaac"},
+    {CodecStream::Audio, "mp3", "libmp3lame"},
+    {CodecStream::Audio, "amr_nb", "libamr_nb"},
+}};
+
+// Copies list[index] into the field; an index outside the list leaves it.
+template <std::size_t N> void TakeEntry(char (&field)[N], TextList list, int index) {
+    if (const char* entry = EntryAt(list, index))
+        SetText(field, entry);
+}
+
+// Sets index to the position of text in list; unchanged when absent.
+void FindEntry(std::int32_t& index, TextList list, std::string_view text) {
+    int found = IndexOf(list, text);
+    if (found >= 0)
+        index = found;
+}
+
+} // namespace
+
+TextList VideoBitrates() {
+    return kVideoBitrates;
+}
+TextList FrameRates() {
+    return kFrameRates;
+}
+TextList FrameSizes() {
+    return kFrameSizes;
+}
+TextList AspectRatios() {
+    return kAspectRatios;
+}
+TextList AudioBitrates() {
+    return kAudioBitrates;
+}
+TextList SampleRates() {
+    return kSampleRates;
+}
+
+std::span<const ContainerCodecRow> ContainerCodecs() {
+    return kContainerCodecs;
+}
+
+const ContainerCodecRow* FindContainerCodecs(int targetKind) {
+    for (const ContainerCodecRow& row : kContainerCodecs)
+        if (row.kind == targetKind)
+            return &row;
+    return nullptr;
+}
+
+int IndexOf(TextList list, std::string_view text) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (text == list[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+const char* EntryAt(TextList list, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+        return nullptr;
+    return list[static_cast<std::size_t>(index)];
+}
+
+void ProfileFromSelection(const ProfileSelection& selection, int targetKind,
+                          MediaProfile& destination) {
+    TakeEntry(destination.VideoBitrate, kVideoBitrates, selection.VBR);
+    TakeEntry(destination.AudioBitrate, kAudioBitrates, selection.ABR);
+    TakeEntry(destination.SampleRate, kSampleRates, selection.ASR);
+    TakeEntry(destination.Aspect, kAspectRatios, selection.Apsect);
+    TakeEntry(destination.FrameRate, kFrameRates, selection.VFR);
+    TakeEntry(destination.FrameSize, kFrameSizes, selection.Size);
+    destination.ChannelIndex = selection.ACH;
+    destination.Volume = selection.VOL;
+    if (const ContainerCodecRow* row = FindContainerCodecs(targetKind)) {
+        TakeEntry(destination.VideoCodec, row->videoCodecs, selection.VCodec);
+        TakeEntry(destination.AudioCodec, row->audioCodecs, selection.ACodec);
+    }
+    MediaProfile record;
+    if (GetProfile(selection.Kind, selection.Class, record)) {
+        destination.Variant = record.Variant;
+        SetText(destination.ProfileName, GetText(record.ProfileName));
+    }
+}
+
+void SelectionFromProfile(const MediaProfile& profile, int targetKind,
+                          ProfileSelection& selection) {
+    FindEntry(selection.VBR, kVideoBitrates, GetText(profile.VideoBitrate));
+    FindEntry(selection.ABR, TextList(kAudioBitrates).first(kAudioBitrateChoices),
+              GetText(profile.AudioBitrate));
+    FindEntry(selection.ASR, kSampleRates, GetText(profile.SampleRate));
+    FindEntry(selection.Apsect, kAspectRatios, GetText(profile.Aspect));
+    FindEntry(selection.VFR, kFrameRates, GetText(profile.FrameRate));
+    selection.ACH = profile.ChannelIndex;
+    selection.VOL = profile.Volume;
+    FindEntry(selection.Size, kFrameSizes, GetText(profile.FrameSize));
+    for (const ContainerCodecRow& row : kContainerCodecs) {
+        if (row.kind != targetKind)
+            continue;
+        FindEntry(selection.VCodec, row.videoCodecs, GetText(profile.VideoCodec));
+        FindEntry(selection.ACodec, row.audioCodecs, GetText(profile.AudioCodec));
+    }
+    int kind = selection.Kind;
+    int profileClass = selection.Class;
+    FindProfileByName(GetText(profile.ProfileName), targetKind, kind, profileClass);
+    selection.Kind = kind;
+    selection.Class = profileClass;
+}
+
+void ToEncoderCodecName(CodecStream stream, char* buffer, std::size_t bufferSize) {
+    if (!buffer || bufferSize == 0)
+        return;
+    std::string_view name(buffer, strnlen(buffer, bufferSize));
+    for (const CodecRename& rename : kCodecRenames) {
+        if (rename.stream == stream && name == rename.profileName) {
+            std::size_t length = std::strlen(rename.encoderName);
+            if (length + 1 > bufferSize)
+                return;
+            std::memcpy(buffer, rename.encoderName, length + 1);
+            return;
+        }
+    }
+}
+
+std::string ToEncoderCodecName(CodecStream stream, std::string_view name) {
+    for (const CodecRename& rename : kCodecRenames)
+        if (rename.stream == stream && name == rename.profileName)
+            return rename.encoderName;
+    return std::string(name);
+}
+
+bool FormatDuration(int seconds, char* buffer, std::size_t bufferSize) {
+    if (!buffer || bufferSize == 0)
+        return false;
+    if (seconds < 0)
+        seconds = 0;
+    std::snprintf(buffer, bufferSize, "%02d:%02d:%02d", seconds / 3600, (seconds % 3600) / 60,
+                  seconds % 60);
+    return true;
+}
+
+std::string FormatDuration(int seconds) {
+    char text[32];
+    FormatDuration(seconds, text, sizeof text);
+    return text;
+}
+
+} // namespace kiv

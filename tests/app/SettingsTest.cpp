@@ -1,0 +1,143 @@
+#include "Settings.h"
+#include "FixedText.h"
+#include "Log.h"
+#include "Paths.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace kiv;
+using namespace kivtest;
+
+namespace {
+
+// Points the data directory at a fresh folder for one test.
+std::filesystem::path UseFreshHome(const std::string& name) {
+    auto folder = ScratchFolder(name);
+    setenv("KIV_HOME", folder.c_str(), 1);
+    return folder;
+}
+
+} // namespace
+
+TEST(Settings, WithoutAFileEverythingHasItsDefault) {
+    auto home = UseFreshHome("settings-defaults");
+    LoadSettings();
+    AppSettings s = CurrentSettings();
+    EXPECT_EQ(std::string(GetText(s.Name)) + " " + std::string(GetText(s.Ver)),
+              "Kiv Video Converter 1.0.0");
+    EXPECT_EQ(GetText(s.Folder), ProgramDirectory());
+    EXPECT_EQ(ProgramDirectory().back(), '/');
+    EXPECT_EQ(s.Core, 1);
+    EXPECT_EQ(s.AFO, 1);
+    EXPECT_EQ(s.AFC, 1);
+    ProfileSelection sel = CurrentSelection();
+    EXPECT_EQ(std::memcmp(&sel, &kDefaultSelection, sizeof sel), 0);
+    EXPECT_TRUE(std::filesystem::exists(home / "kiv.dmp"));
+    EXPECT_EQ(OpenLogPath(), (home / "kiv.dmp").string());
+    char buffer[1024];
+    EXPECT_TRUE(ProgramDirectory(buffer, sizeof buffer));
+    EXPECT_EQ(std::string(buffer), ProgramDirectory());
+    EXPECT_FALSE(ProgramDirectory(buffer, 2));
+}
+
+TEST(Settings, SaveIntoAMissingFileWritesExactlyTheseBytes) {
+    auto home = UseFreshHome("settings-save");
+    AppSettings s = DefaultSettings("/videos/out/");
+    s.AFO = 2; // anything but 1 is written as 0
+    s.AFC = 1;
+    ProfileSelection sel{8, 1, 1, 1, 6, 6, 0, 1, 0, 0, 0, 300};
+    ASSERT_TRUE(SaveSettings(s));
+    ASSERT_TRUE(SaveSelection(sel));
+    EXPECT_EQ(ReadFile(home / "kivinfo.ini"), "[Options]\n"
+                                              "AFO=0\n"
+                                              "AFC=1\n"
+                                              "Folder=/videos/out/\n"
+                                              "[Video]\n"
+                                              "Kind=8\n"
+                                              "VCodec=1\n"
+                                              "VFR=1\n"
+                                              "VBR=6\n"
+                                              "Size=6\n"
+                                              "Apsect=0\n"
+                                              "ACodec=1\n"
+                                              "ACH=0\n"
+                                              "ABR=0\n"
+                                              "ASR=0\n"
+                                              "VOL=300\n"
+                                              "Class=1\n");
+    EXPECT_EQ(CurrentSettings().AFO, 2);
+    EXPECT_EQ(CurrentSelection().Kind, 8);
+}
+
+TEST(Settings, CoreNameAndVerSurviveASaveAndAfoTwoReadsUnchecked) {
+    auto home = UseFreshHome("settings-keep");
+    WriteFile(home / "kivinfo.ini", "[Options]\nCore=0\nAFO=2\nAFC=0\nFolder=/data/\n"
+                                    "[Video]\nName=My Tool\nVer=9.9\nKind=0\nClass=3\n");
+    LoadSettings();
+    AppSettings s = CurrentSettings();
+    EXPECT_EQ(s.Core, 0);
+    EXPECT_NE(s.AFO, 1); // the box is not checked
+    EXPECT_EQ(GetText(s.Name), "My Tool");
+    EXPECT_EQ(GetText(s.Ver), "9.9");
+    EXPECT_EQ(GetText(s.Folder), "/data/");
+    EXPECT_EQ(CurrentSelection().Class, 3);
+    ASSERT_TRUE(SaveSettings(s));
+    ASSERT_TRUE(SaveSelection(CurrentSelection()));
+    std::string text = ReadFile(home / "kivinfo.ini");
+    EXPECT_NE(text.find("Core=0\n"), std::string::npos);
+    EXPECT_NE(text.find("AFO=0\n"), std::string::npos);
+    EXPECT_NE(text.find("Name=My Tool\n"), std::string::npos);
+    EXPECT_NE(text.find("Ver=9.9\n"), std::string::npos);
+    // A save never adds Core, Name or Ver to a file that lacks them.
+    auto fresh = UseFreshHome("settings-nocore");
+    ASSERT_TRUE(SaveSettings(DefaultSettings("/x/")));
+    ASSERT_TRUE(SaveSelection(kDefaultSelection));
+    std::string written = ReadFile(fresh / "kivinfo.ini");
+    EXPECT_EQ(written.find("Core"), std::string::npos);
+    EXPECT_EQ(written.find("Name"), std::string::npos);
+    EXPECT_EQ(written.find("Ver="), std::string::npos);
+}
+
+TEST(Settings, OutOfRangeIndicesAreRepairedAndLogged) {
+    auto home = UseFreshHome("settings-repair");
+    WriteFile(home / "kivinfo.ini", "[Video]\nKind=12\nClass=40\nVCodec=9\nVFR=-1\nVBR=23\n"
+                                    "Size=28\nApsect=3\nACodec=2\nACH=2\nABR=16\nASR=6\nVOL=999\n");
+    LoadSettings();
+    ProfileSelection s = CurrentSelection();
+    EXPECT_EQ(s.Kind, 4);
+    EXPECT_EQ(s.Class, 0);
+    EXPECT_EQ(s.VCodec, 5);
+    EXPECT_EQ(s.VFR, 3);
+    EXPECT_EQ(s.VBR, 12);
+    EXPECT_EQ(s.Size, 19);
+    EXPECT_EQ(s.Apsect, 0);
+    EXPECT_EQ(s.ACodec, 0);
+    EXPECT_EQ(s.ACH, 1);
+    EXPECT_EQ(s.ABR, 16); // "576" is a stored entry
+    EXPECT_EQ(s.ASR, 4);
+    EXPECT_EQ(s.VOL, 999);
+    std::string log = ReadFile(home / "kiv.dmp");
+    EXPECT_NE(log.find("Settings: [Video] Kind=12 is outside its list; using 4\n"),
+              std::string::npos);
+    EXPECT_NE(log.find("Settings: [Video] ASR=6 is outside its list; using 4\n"),
+              std::string::npos);
+
+    // A default that is itself outside the kind's codec list falls back to 0.
+    ProfileSelection avi = kDefaultSelection;
+    avi.Kind = 0;
+    avi.VCodec = 7;
+    RepairSelection(avi);
+    EXPECT_EQ(avi.VCodec, 0);
+}
+
+TEST(Settings, EmptyFolderBecomesTheProgramDirectory) {
+    auto home = UseFreshHome("settings-folder");
+    AppSettings s;
+    ProfileSelection sel;
+    WriteFile(home / "kivinfo.ini", "[Options]\nFolder=\n");
+    ReadSettingsFile((home / "kivinfo.ini").string(), "/prog/", s, sel);
+    EXPECT_EQ(GetText(s.Folder), "/prog/");
+}

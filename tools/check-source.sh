@@ -1,0 +1,11 @@
+#!/bin/sh
+# Formatting and layering checks run by CI.
+set -e
+cd "$(dirname "$0")/.."
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+# The engine and the application shell build without Qt.
+if grep -rn '#include <Q' app COMMON enc cli; then
+    echo "Qt include found in app/, COMMON/, enc/ or cli/" >&2
+    exit 1
+fi
+echo "source checks passed"

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs every Debian 12 package the build, the programs and the tests need.
+# Runs as root, or through sudo when not root.
+set -e
+SUDO=""
+if [ "$(id -u)" != "0" ]; then SUDO=sudo; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+    cmake ninja-build g++ pkg-config clang-format \
+    qt6-base-dev libgl-dev \
+    libmpv-dev libjack-jackd2-dev \
+    ffmpeg libavcodec-extra libavformat-dev libavcodec-dev libavutil-dev \
+    libgtest-dev libgmock-dev \
+    xvfb xauth imagemagick x11-apps fonts-dejavu-core dbus >/dev/null
