@@ -76,8 +76,8 @@ int DetectMedia(const std::string& path, MediaFacts& facts) {
             facts.channels = codec->ch_layout.nb_channels;
         }
     }
-    facts.duration = facts.videoDuration > facts.audioDuration ? facts.videoDuration
-                                                               : facts.audioDuration;
+    facts.duration =
+        facts.videoDuration > facts.audioDuration ? facts.videoDuration : facts.audioDuration;
     avformat_close_input(&format);
     return 0;
 }

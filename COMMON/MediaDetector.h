@@ -7,15 +7,15 @@
 namespace kiv {
 
 struct MediaFacts {
-    double duration = 0;      // the longer of the video and audio lengths, seconds
-    int hasVideo = 0;         // an attached picture (cover art) is not video
+    double duration = 0; // the longer of the video and audio lengths, seconds
+    int hasVideo = 0;    // an attached picture (cover art) is not video
     int hasAudio = 0;
     double frameRate = 0;
     int width = 0;
     int height = 0;
-    int videoBitrate = 0;     // bit/s
-    double audioBitrate = 0;  // bit/s
-    double sampleRate = 0;    // Hz
+    int videoBitrate = 0;    // bit/s
+    double audioBitrate = 0; // bit/s
+    double sampleRate = 0;   // Hz
     int channels = 0;
     double videoDuration = 0; // seconds, 0 when there is no video stream
     double audioDuration = 0; // seconds, 0 when there is no audio stream

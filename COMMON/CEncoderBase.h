@@ -1,0 +1,31 @@
+#pragma once
+// The engine's encoder interface; the controller reaches the encoder only
+// through it.
+
+#include "ConversionJob.h"
+
+namespace kiv {
+
+struct SlideShow; // picture list and output settings of a slideshow
+
+class CEncoderBase {
+public:
+    virtual ~CEncoderBase() = default;
+    virtual int bMakeSlideShowScript(SlideShow* show) = 0;
+    virtual int bEncodeSlideShow(SlideShow* show) = 0;
+    virtual int bMakeSlideShowScriptSilent(SlideShow* show) = 0;
+    virtual int bRenderSlideShowImages(int flag) = 0;
+    virtual int bMakeSlideShowImageScript(SlideShow* show) = 0;
+    virtual int bReserved1(int first, int second, int third) = 0;
+    virtual int bReserved2(int first, int second) = 0;
+    virtual int bPrepareConvert(ConversionJob* job) = 0;
+    virtual int bStop() = 0;
+    virtual int bRunConvert(const char* outputPath, int targetKind) = 0;
+    virtual int bInit(const EncoderInit* init) = 0;
+    virtual int bRelease() = 0;
+    virtual int bGetMediaFileContent(const char* path, ConversionJob* job) = 0;
+    virtual int OnProcessNotify(int code, void* data, int id) = 0;
+    virtual void SetScriptInput(int value) = 0;
+};
+
+} // namespace kiv

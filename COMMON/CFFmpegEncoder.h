@@ -1,0 +1,70 @@
+#pragma once
+// The encoder behind CEncoderBase: builds the command line for the external
+// encoder `enc`, runs it through the process runner and turns its status
+// lines into progress; probes files.
+
+#include "CEncoderBase.h"
+
+#include <atomic>
+#include <string>
+#include <sys/types.h>
+
+namespace kiv {
+
+// File name of the encoder adapter in the program directory.
+inline constexpr const char* kEncoderExecutable = "enc";
+// Fixed first argument of every encoder launch.
+inline constexpr const char* kEncoderToken = "quillon-transcode-gates";
+
+// Percent of a status line against the progress total: 1 to 99, else 0.
+// parsed tells whether the line carried a position at all.
+int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& parsed);
+
+class CFFmpegEncoder : public CEncoderBase {
+public:
+    CFFmpegEncoder();
+    ~CFFmpegEncoder() override;
+
+    int bMakeSlideShowScript(SlideShow* show) override;
+    int bEncodeSlideShow(SlideShow* show) override;
+    int bMakeSlideShowScriptSilent(SlideShow* show) override;
+    int bRenderSlideShowImages(int flag) override;
+    int bMakeSlideShowImageScript(SlideShow* show) override;
+    int bReserved1(int first, int second, int third) override;
+    int bReserved2(int first, int second) override;
+    int bPrepareConvert(ConversionJob* job) override;
+    int bStop() override;
+    int bRunConvert(const char* outputPath, int targetKind) override;
+    int bInit(const EncoderInit* init) override;
+    int bRelease() override;
+    int bGetMediaFileContent(const char* path, ConversionJob* job) override;
+    int OnProcessNotify(int code, void* data, int id) override;
+    void SetScriptInput(int value) override;
+
+    // The command line built by the last preparation.
+    const std::string& CommandLine() const { return commandLine_; }
+    // Whole seconds the progress percentage is measured against.
+    int ProgressTotal() const { return progressTotal_; }
+    int ScriptInputSwitch() const { return scriptInputSwitch_; }
+    const char* ApplicationFolder() const { return appFolder_; }
+
+private:
+    friend class CommandLineBuilder;
+
+    ConversionJob job_{}; // copy of the last prepared job (fields up to trim end)
+    std::string commandLine_;
+    std::string workFolder_; // slideshow only
+    pid_t process_ = 0;
+    std::atomic<int> finished_{0};
+    std::atomic<int> error_{0};
+    int scriptInputSwitch_ = 1;
+    char appFolder_[1024] = {};
+    ProgressCallback callback_ = nullptr;
+    void* userData_ = nullptr;
+    int slideshowTag_ = 0;
+    std::atomic<int> progressTotal_{0};
+
+    void ReportProgress(int value);
+};
+
+} // namespace kiv

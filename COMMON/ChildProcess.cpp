@@ -1,0 +1,119 @@
+#include "ChildProcess.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <mutex>
+#include <spawn.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kiv {
+
+namespace {
+
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        close(fd);
+    fd = -1;
+}
+
+int Take(int& fd) {
+    int taken = fd;
+    fd = -1;
+    return taken;
+}
+
+// Writing to a child that has gone must fail with an error, not end us.
+void IgnoreBrokenPipes() {
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGPIPE, SIG_IGN); });
+}
+
+} // namespace
+
+bool ChildPipes::Create(bool withInput) {
+    IgnoreBrokenPipes();
+    int output[2];
+    if (pipe2(output, O_CLOEXEC) != 0)
+        return false;
+    outputRead = output[0];
+    outputWrite = output[1];
+    if (withInput) {
+        int input[2];
+        if (pipe2(input, O_CLOEXEC) != 0) {
+            int saved = errno;
+            CloseAll();
+            errno = saved;
+            return false;
+        }
+        inputRead = input[0];
+        inputWrite = input[1];
+    }
+    return true;
+}
+
+int ChildPipes::TakeOutputRead() {
+    return Take(outputRead);
+}
+int ChildPipes::TakeInputWrite() {
+    return Take(inputWrite);
+}
+
+void ChildPipes::CloseAll() {
+    CloseFd(outputRead);
+    CloseFd(outputWrite);
+    CloseFd(inputRead);
+    CloseFd(inputWrite);
+}
+
+pid_t SpawnChild(const std::vector<std::string>& arguments, const ChildPipes& pipes, int& error) {
+    error = 0;
+    if (arguments.empty() || arguments[0].empty()) {
+        error = ENOENT;
+        return 0;
+    }
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (pipes.inputRead >= 0)
+        posix_spawn_file_actions_adddup2(&actions, pipes.inputRead, STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, pipes.outputWrite, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pipes.outputWrite, STDERR_FILENO);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults, empty;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    sigaddset(&defaults, SIGINT);
+    sigaddset(&defaults, SIGTERM);
+    sigemptyset(&empty);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setsigmask(&attributes, &empty);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF |
+                                              POSIX_SPAWN_SETSIGMASK);
+
+    pid_t child = 0;
+    bool searchPath = arguments[0].find('/') == std::string::npos;
+    int result = searchPath
+                     ? posix_spawnp(&child, argv[0], &actions, &attributes, argv.data(), environ)
+                     : posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (result != 0) {
+        error = result;
+        return 0;
+    }
+    return child;
+}
+
+} // namespace kiv

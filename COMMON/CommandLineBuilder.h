@@ -1,0 +1,38 @@
+#pragma once
+// The pieces of the encoder command line: fixed option texts and job values
+// appended in a fixed order. Every text is exact, blanks included.
+
+#include "ConversionJob.h"
+
+#include <string>
+#include <string_view>
+
+namespace kiv {
+
+// "%.2f" independent of the process locale.
+std::string FixedTwo(double value);
+
+std::string CommandPrefix(std::string_view appFolder, std::string_view input);
+std::string VideoPart(const MediaDescription& target);
+std::string AudioPart(const MediaDescription& target);
+
+// Volume and trim options; sets the progress total in whole seconds.
+std::string VolumeTrimPart(const ConversionJob& job, int& progressTotal);
+
+// Seconds of a "%02d:%02d:%02d" text; unreadable fields count as 0.
+int TrimSeconds(std::string_view text);
+
+struct TargetPart {
+    enum Result { NoBuilder, Failed, Built } result = NoBuilder;
+    std::string options;    // written before " -y "
+    std::string extension;  // may be empty
+    bool audioOnly = false; // no codec names in the file name
+};
+
+// The format and codec options and the file extension of the job's kind.
+TargetPart BuildTargetPart(const ConversionJob& job);
+
+// The final output file name the target part names.
+std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part);
+
+} // namespace kiv

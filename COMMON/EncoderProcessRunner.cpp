@@ -1,0 +1,181 @@
+#include "EncoderProcessRunner.h"
+
+#include "CEncoderBase.h"
+#include "ChildProcess.h"
+#include "CommandLine.h"
+#include "Log.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kiv {
+
+namespace {
+
+std::int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+std::vector<std::string> OutputLineSplitter::Feed(std::string_view block) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t feed = block.find('\n'); feed != std::string_view::npos;
+         feed = block.find('\n', start)) {
+        std::size_t end = feed;
+        if (end > start && block[end - 1] == '\r')
+            --end;
+        pending_.append(block.substr(start, end - start));
+        lines.push_back(std::move(pending_));
+        pending_.clear();
+        start = feed + 1;
+    }
+    pending_.append(block.substr(start));
+    return lines;
+}
+
+std::string OutputLineSplitter::TakePending() {
+    std::string text = std::move(pending_);
+    pending_.clear();
+    return text;
+}
+
+EncoderProcessRunner& EncoderProcessRunner::Instance() {
+    static EncoderProcessRunner runner;
+    return runner;
+}
+
+void EncoderProcessRunner::Init(std::string commandLine, CEncoderBase* sink, int jobId) {
+    commandLine_ = std::move(commandLine);
+    sink_ = sink;
+    jobId_ = jobId;
+    stopFlag_ = 0;
+    stopRequestedAtMs_ = 0;
+    child_ = 0;
+}
+
+int EncoderProcessRunner::Start() {
+    ChildPipes pipes;
+    if (!pipes.Create(true))
+        return 0;
+    std::vector<std::string> arguments = SplitCommandLine(commandLine_);
+    int spawnError = 0;
+    pid_t child = SpawnChild(arguments, pipes, spawnError);
+    if (child <= 0) {
+        pipes.CloseAll();
+        sink_->OnProcessNotify(NotifyEnded, reinterpret_cast<void*>(std::intptr_t{spawnError}),
+                               jobId_);
+        errno = spawnError;
+        return 0;
+    }
+    child_ = child;
+    {
+        std::lock_guard lock(inputMutex_);
+        inputWriteFd_ = pipes.TakeInputWrite();
+    }
+    sink_->OnProcessNotify(NotifyStarted, &child, jobId_);
+    // The child holds the other ends now; closing ours lets the output
+    // pipe break when the child exits.
+    int outputRead = pipes.TakeOutputRead();
+    pipes.CloseAll();
+    Pump(outputRead, child);
+    return 1;
+}
+
+void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
+    OutputLineSplitter splitter;
+    char block[kBlockSize + 1];
+    int resultCode = 0;
+    for (;;) {
+        pollfd wait{outputReadFd, POLLIN, 0};
+        int ready = poll(&wait, 1, 200);
+        if (ready == 0 || (ready < 0 && errno == EINTR)) {
+            EscalateStop(child);
+            continue;
+        }
+        ssize_t count = read(outputReadFd, block, kBlockSize);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0) {
+            if (count < 0) {
+                resultCode = errno;
+                if (!splitter.Pending().empty())
+                    WriteLogFormat("Module:%s,Line:%s,Error Info :%.1024s", "CFFMPEGENCODER",
+                                   "PostMessage", splitter.Pending().c_str());
+            }
+            break;
+        }
+        block[count] = '\0';
+        for (std::string& line : splitter.Feed(std::string_view(block, std::size_t(count)))) {
+            WriteLog(line);
+            sink_->OnProcessNotify(NotifyOutputLine, new std::string(std::move(line)), jobId_);
+        }
+        EscalateStop(child);
+    }
+    std::string rest = splitter.TakePending();
+    if (!rest.empty())
+        sink_->OnProcessNotify(NotifyOutputLine, new std::string(std::move(rest)), jobId_);
+
+    // The output has ended; the child is leaving. A stopped child that lingers
+    // is still ended by the escalation.
+    int status = 0;
+    while (waitpid(child, &status, stopFlag_ ? WNOHANG : 0) == 0) {
+        EscalateStop(child);
+        usleep(50 * 1000);
+    }
+    CloseInput();
+    close(outputReadFd);
+    child_ = 0;
+    if (stopFlag_ != 1)
+        sink_->OnProcessNotify(NotifyEnded, reinterpret_cast<void*>(std::intptr_t{resultCode}),
+                               jobId_);
+    stopFlag_ = 0;
+}
+
+void EncoderProcessRunner::EscalateStop(pid_t child) {
+    std::int64_t since = stopRequestedAtMs_;
+    if (since == 0)
+        return;
+    std::int64_t elapsed = NowMs() - since;
+    if (elapsed >= std::chrono::duration_cast<std::chrono::milliseconds>(kKillAfter).count())
+        kill(-child, SIGKILL);
+    else if (elapsed >=
+             std::chrono::duration_cast<std::chrono::milliseconds>(kTerminateAfter).count())
+        kill(-child, SIGTERM);
+}
+
+void EncoderProcessRunner::CloseInput() {
+    std::lock_guard lock(inputMutex_);
+    if (inputWriteFd_ >= 0)
+        close(inputWriteFd_);
+    inputWriteFd_ = -1;
+}
+
+void EncoderProcessRunner::Stop(CEncoderBase* requester) {
+    try {
+        {
+            std::lock_guard lock(inputMutex_);
+            if (inputWriteFd_ >= 0) {
+                static const char kQuit[10] = {'q'};
+                ssize_t written = write(inputWriteFd_, kQuit, sizeof kQuit);
+                (void)written; // a child that already left cannot be asked
+            }
+        }
+        stopFlag_ = 1;
+        if (child_ != 0)
+            stopRequestedAtMs_ = NowMs();
+        if (requester)
+            requester->OnProcessNotify(NotifyStopped, nullptr, 0);
+    } catch (...) {
+    }
+}
+
+} // namespace kiv

@@ -1,0 +1,140 @@
+#include "MediaProbe.h"
+
+#include "CFFmpegEncoder.h"
+#include "ChildProcess.h"
+#include "CommandLine.h"
+#include "FixedText.h"
+#include "Log.h"
+#include "MediaDetector.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kiv {
+
+namespace {
+
+constexpr std::size_t kInfoBlock = 100;
+constexpr std::size_t kCommandLimit = 1024;
+
+std::int64_t MsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
+}
+
+// Reaps the probe child; one that is still running is ended first.
+void Reap(pid_t child) {
+    int status = 0;
+    if (waitpid(child, &status, WNOHANG) == child)
+        return;
+    kill(-child, SIGKILL);
+    waitpid(child, &status, 0);
+}
+
+} // namespace
+
+std::string EncoderInfoCommand(const std::string& appFolder, const std::string& path) {
+    // The executable is quoted too: a program folder may contain blanks.
+    std::string command =
+        "\"" + appFolder + kEncoderExecutable + "\" " + kEncoderToken + " -info \"" + path + "\"";
+    return command.substr(0, kCommandLimit);
+}
+
+int RunEncoderInfo(const std::string& appFolder, const std::string& path, int* duration, int* width,
+                   int* height, int* hasVideo, int* hasAudio, std::chrono::milliseconds timeLimit) {
+    if (!duration || !width || !height || !hasVideo || !hasAudio)
+        return 0;
+    if (path.find('"') == std::string::npos) {
+        ChildPipes pipes;
+        int error = 0;
+        pid_t child = 0;
+        if (pipes.Create(false))
+            child = SpawnChild(SplitCommandLine(EncoderInfoCommand(appFolder, path)), pipes, error);
+        int output = pipes.TakeOutputRead();
+        pipes.CloseAll();
+        auto start = std::chrono::steady_clock::now();
+        while (child > 0 && output >= 0) {
+            std::int64_t left = timeLimit.count() - MsSince(start);
+            pollfd wait{output, POLLIN, 0};
+            if (left <= 0 || poll(&wait, 1, static_cast<int>(left)) <= 0)
+                break;
+            char block[kInfoBlock + 1] = {};
+            ssize_t count = read(output, block, kInfoBlock);
+            if (count <= 0)
+                break;
+            block[count] = '\0';
+            std::sscanf(block, "Duration:%d Width:%d Height:%d Video:%d Audio:%d", duration, width,
+                        height, hasVideo, hasAudio);
+            if (*hasAudio > 0 || *hasVideo > 0)
+                break;
+        }
+        if (output >= 0)
+            close(output);
+        if (child > 0)
+            Reap(child);
+    } else {
+        WriteLogFormat("Module:COMMON/CFFmpegEncode,Error Info :a path with a double quote cannot "
+                       "be given to the encoder: %s\r\n",
+                       path.c_str());
+    }
+    if (*duration == 0 && *hasVideo == 1 && *width > 0 && *height > 0) {
+        *duration = 300;
+        return 1;
+    }
+    return *duration > 0 ? 1 : 0;
+}
+
+int CFFmpegEncoder::bGetMediaFileContent(const char* path, ConversionJob* job) {
+    if (!path || !job)
+        return 0;
+    MediaDescription& source = job->source;
+    std::string file(path);
+    try {
+        MediaFacts facts;
+        DetectMedia(file, facts);
+        source.videoDuration = facts.duration;
+        job->hasVideo = facts.hasVideo;
+        job->hasAudio = facts.hasAudio;
+        source.frameRate = facts.frameRate;
+        source.width = facts.width;
+        source.height = facts.height;
+        source.videoBitrate = facts.videoBitrate;
+        source.channels = facts.channels;
+        if (facts.duration > 0 && facts.width >= 1 && facts.height >= 1 && facts.hasVideo != 0) {
+            source.audioBitrate = facts.audioBitrate;
+            source.sampleRate = facts.sampleRate;
+            job->scriptInput = 1;
+            source.videoDuration += 1.0;
+            return 1;
+        }
+        int seconds = 0;
+        int result = RunEncoderInfo(GetText(appFolder_).data(), file, &seconds, &source.width,
+                                    &source.height, &job->hasVideo, &job->hasAudio);
+        if (result == 1) {
+            double measured = seconds + 1.0;
+            if (job->hasVideo == 0)
+                source.audioDuration = measured;
+            else
+                source.videoDuration = measured;
+            job->scriptInput = 0;
+        }
+        return result;
+    } catch (...) {
+        int seconds = 0;
+        if (RunEncoderInfo(std::string(GetText(appFolder_)), file, &seconds, &source.width,
+                           &source.height, &job->hasVideo, &job->hasAudio) == 1) {
+            source.videoDuration = seconds;
+            job->scriptInput = 0;
+            return 1;
+        }
+        WriteLogFormat("Module:%x,bGetMediaFileContent raise exception", 0xffff06);
+        return 0;
+    }
+}
+
+} // namespace kiv
