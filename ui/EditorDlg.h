@@ -1,0 +1,90 @@
+#pragma once
+// The "Media Profile Editor" dialog: edits one MediaProfile with values from
+// the fixed value lists and the codec lists of the selected target kind.
+//
+// Usage (modal, one edit):
+//     CEditorDlg dlg(parent);
+//     dlg.setTargetKind(kind);
+//     dlg.setProfile(current);
+//     if (dlg.exec() == QDialog::Accepted) {
+//         MediaProfile edited = dlg.profile();
+//         bool keep = dlg.isSaved();
+//     }
+// "Close" takes the control values and accepts; Enter accepts without taking
+// them; Escape and the close box reject.
+
+#include "MediaProfile.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace kiv {
+
+class CEditorDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CEditorDlg(QWidget* parent = nullptr);
+
+    void setTargetKind(int targetKind) { targetKind_ = targetKind; }
+    int targetKind() const { return targetKind_; }
+    void setProfile(const MediaProfile& profile) { profile_ = profile; }
+    // The edited profile; meaningful to the caller after an accepted end.
+    const MediaProfile& profile() const { return profile_; }
+    const MediaProfile& openedProfile() const { return openedProfile_; }
+    // True once "Save" has been pressed.
+    bool isSaved() const { return saved_ != 0; }
+    // The variant that the controls currently stand for.
+    int variant() const { return variant_; }
+
+    void ShowProfile(const MediaProfile& p);
+    void TakeControlValues();
+
+public slots:
+    void onSave();
+    void onClose();
+    void onReload();
+    void OnVideoCodecChanged();
+    void OnAudioCodecChanged();
+    void onVolumeReleased();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    void initialise();
+    void setProfileLabel(const MediaProfile& p);
+    void setAudioDetailsEnabled(bool enabled);
+
+    int targetKind_ = 0;
+    MediaProfile profile_{};
+    MediaProfile openedProfile_{};
+    int variant_ = 0;
+    int saved_ = 0;
+    bool initialised_ = false;
+
+    QLabel* profileLabel_ = nullptr;
+    QComboBox* videoCodec_ = nullptr;
+    QComboBox* frameRate_ = nullptr;
+    QComboBox* videoBitrate_ = nullptr;
+    QComboBox* frameSize_ = nullptr;
+    QComboBox* aspect_ = nullptr;
+    QComboBox* audioCodec_ = nullptr;
+    QComboBox* channels_ = nullptr;
+    QComboBox* audioBitrate_ = nullptr;
+    QComboBox* sampleRate_ = nullptr;
+    QLabel* volumeLabel_ = nullptr;
+    QSlider* volume_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QPushButton* reload_ = nullptr;
+};
+
+} // namespace kiv

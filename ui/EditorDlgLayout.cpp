@@ -1,0 +1,126 @@
+// Controls of the media profile editor, placed in dialog units.
+
+#include "DialogUnits.h"
+#include "EditorDlg.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+namespace kiv {
+
+namespace {
+
+constexpr int kDialogWidth = 274;
+constexpr int kDialogHeight = 115;
+constexpr int kComboWidth = 75;
+constexpr int kComboHeight = 12;
+constexpr int kTextHeight = 8;
+
+// The dialog template's frame rates, replaced whenever a profile is shown.
+constexpr const char* kTemplateFrameRates[] = {"10.00", "15.00", "20.00", "23.97",
+                                               "24.00", "25.00", "29.97", "30.00"};
+
+struct ComboPlace {
+    const char* objectName;
+    const char* label;
+    int labelX;
+    int x;
+    int y;
+};
+
+// The labels sit left of their boxes, two units lower so the baselines meet.
+constexpr ComboPlace kVideoCombos[] = {
+    {"videoCodec", " Video Codec:", 7, 61, 23}, {"frameRate", " Frame Rate:", 7, 61, 37},
+    {"videoBitrate", " Bitrate:", 7, 61, 51},   {"frameSize", " Width/Height:", 7, 61, 65},
+    {"aspect", " Aspect:", 7, 61, 79},
+};
+constexpr ComboPlace kAudioCombos[] = {
+    {"audioCodec", "Audio Codec:", 147, 192, 22},
+    {"channels", "Channels:", 147, 192, 37},
+    {"audioBitrate", "Bitrate:", 147, 192, 51},
+    {"sampleRate", "Sample Rate:", 147, 192, 65},
+};
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& rect) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(rect);
+    return label;
+}
+
+QComboBox* makeCombo(QWidget* parent, const ComboPlace& place) {
+    makeLabel(parent, QString::fromLatin1(place.label),
+              DluRect(place.labelX, place.y + 2, place.x - place.labelX - 1, kTextHeight));
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(place.objectName));
+    combo->setEditable(false);
+    combo->setMaxVisibleItems(12);
+    combo->setGeometry(DluRect(place.x, place.y, kComboWidth, kComboHeight));
+    return combo;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& text, int x) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    // Enter belongs to the dialog: no button becomes the default one.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setGeometry(DluRect(x, 99, 31, 14));
+    return button;
+}
+
+} // namespace
+
+void CEditorDlg::createControls() {
+    setWindowTitle(QStringLiteral("Media Profile Editor"));
+    setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
+
+    // Group boxes first, so the controls drawn over them stay on top.
+    auto* videoGroup = new QGroupBox(QStringLiteral("Video Format"), this);
+    videoGroup->setGeometry(DluRect(3, 14, 137, 81));
+    auto* audioGroup = new QGroupBox(QStringLiteral("Audio Format"), this);
+    audioGroup->setGeometry(DluRect(143, 14, 128, 81));
+
+    profileLabel_ = makeLabel(this, QString(), DluRect(5, 4, 265, kTextHeight));
+    profileLabel_->setObjectName(QStringLiteral("profileLabel"));
+
+    videoCodec_ = makeCombo(this, kVideoCombos[0]);
+    frameRate_ = makeCombo(this, kVideoCombos[1]);
+    videoBitrate_ = makeCombo(this, kVideoCombos[2]);
+    frameSize_ = makeCombo(this, kVideoCombos[3]);
+    aspect_ = makeCombo(this, kVideoCombos[4]);
+    audioCodec_ = makeCombo(this, kAudioCombos[0]);
+    channels_ = makeCombo(this, kAudioCombos[1]);
+    audioBitrate_ = makeCombo(this, kAudioCombos[2]);
+    sampleRate_ = makeCombo(this, kAudioCombos[3]);
+
+    channels_->addItem(QStringLiteral("Mono"));
+    channels_->addItem(QStringLiteral("Stereo"));
+    for (const char* rate : kTemplateFrameRates)
+        frameRate_->addItem(QString::fromLatin1(rate));
+
+    volumeLabel_ = makeLabel(this, QStringLiteral("Vol:100%"), DluRect(145, 79, 44, kTextHeight));
+    volumeLabel_->setObjectName(QStringLiteral("volumeLabel"));
+    volume_ = new QSlider(Qt::Horizontal, this);
+    volume_->setObjectName(QStringLiteral("volume"));
+    volume_->setGeometry(DluRect(190, 79, 77, 10));
+    volume_->setRange(0, 768);
+
+    save_ = makeButton(this, "save", QStringLiteral("Save"), 173);
+    close_ = makeButton(this, "close", QStringLiteral("Close"), 206);
+    reload_ = makeButton(this, "reload", QStringLiteral("Reload"), 239);
+}
+
+void CEditorDlg::connectControls() {
+    connect(save_, &QPushButton::clicked, this, &CEditorDlg::onSave);
+    connect(close_, &QPushButton::clicked, this, &CEditorDlg::onClose);
+    connect(reload_, &QPushButton::clicked, this, &CEditorDlg::onReload);
+    // Only the user's picks count, never changes made by ShowProfile.
+    connect(videoCodec_, &QComboBox::activated, this, &CEditorDlg::OnVideoCodecChanged);
+    connect(audioCodec_, &QComboBox::activated, this, &CEditorDlg::OnAudioCodecChanged);
+    connect(volume_, &QSlider::sliderReleased, this, &CEditorDlg::onVolumeReleased);
+}
+
+} // namespace kiv
