@@ -1,0 +1,35 @@
+#pragma once
+// What enc knows about the output containers: the muxer a file name or a
+// -target preset chooses, and the codecs a muxer picks when none is given.
+
+#include <string>
+#include <string_view>
+
+namespace kiv::enc {
+
+struct TargetPreset {
+    std::string_view suffix; // "vcd" for "pal-vcd", "ntsc-vcd", "film-vcd"
+    std::string_view format;
+    int sampleRate;
+    int maxVideoKilobits;
+    std::string_view videoCodec;
+    std::string_view audioCodec;
+};
+
+// The preset a -target value names, or nullptr.
+const TargetPreset* FindTargetPreset(std::string_view target);
+
+// The extension of a path's file name with its dot (".avi"), or empty.
+std::string FileExtension(std::string_view path);
+
+// The muxer FFmpeg picks for a file name; empty when none fits.
+std::string FormatOfFileName(std::string_view path);
+
+// The codec a muxer uses when the line names none; empty when unknown.
+std::string DefaultVideoCodec(std::string_view format);
+std::string DefaultAudioCodec(std::string_view format);
+
+// True for the MPEG program stream muxers (mpeg, vob, dvd, vcd, svcd).
+bool IsMpegProgramStream(std::string_view format);
+
+} // namespace kiv::enc

@@ -1,0 +1,82 @@
+#include "Conversion.h"
+
+#include "AtomicOutput.h"
+#include "CommandLine.h"
+#include "FfmpegRunner.h"
+#include "InputScriptReader.h"
+#include "Translator.h"
+
+#include <unistd.h>
+
+namespace kiv::enc {
+
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kRunError = 1;
+
+int Fail(const std::string& message, int status) {
+    WriteAll(STDERR_FILENO, "enc: " + message + "\n");
+    return status;
+}
+
+bool ResolveScripts(FfmpegPlan& plan, std::string& error) {
+    for (std::string& input : plan.inputs) {
+        if (!IsAviSynthScript(input))
+            continue;
+        std::string source;
+        if (!ResolveInputScript(input, source, error))
+            return false;
+        input = source;
+    }
+    return true;
+}
+
+// A stop (a "q" on standard input, or SIGINT/SIGTERM passed on) ends FFmpeg
+// early; what it wrote is kept when it is not empty.
+bool EndedNormally(const RunResult& result, const std::string& output) {
+    if (!IsNonEmptyFile(output))
+        return false;
+    return result.exitCode == 0 || result.signalled;
+}
+
+} // namespace
+
+int RunConversion(const std::vector<std::string>& arguments) {
+    FfmpegPlan plan;
+    std::string error;
+    if (!BuildPlan(arguments, plan, error))
+        return Fail(error, kUsageError);
+    if (!ResolveScripts(plan, error))
+        return Fail(error, kUsageError);
+
+    bool atomic = IsPlainFilePath(plan.outputPath);
+    std::string written = atomic
+                              ? TemporaryOutputName(plan.outputPath, static_cast<long>(::getpid()))
+                              : plan.outputPath;
+    std::vector<std::string> argv = FfmpegArguments(plan, written);
+    argv.insert(argv.begin(), FfmpegExecutable());
+    WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
+
+    RunResult result = RunFfmpeg(argv);
+    if (!result.started) {
+        if (atomic)
+            DiscardOutput(written);
+        return Fail(result.startError, kRunError);
+    }
+    if (!atomic)
+        return result.exitCode == 0 || result.signalled ? 0 : kRunError;
+    if (!EndedNormally(result, written)) {
+        DiscardOutput(written);
+        std::string reason =
+            "conversion failed (FFmpeg exit status " + std::to_string(result.exitCode) + ")";
+        if (!result.lastErrorLine.empty())
+            reason += ": " + result.lastErrorLine;
+        return Fail(reason, result.exitCode > 0 ? result.exitCode : kRunError);
+    }
+    if (!CommitOutput(written, plan.outputPath, error))
+        return Fail(error, kRunError);
+    return 0;
+}
+
+} // namespace kiv::enc

@@ -1,0 +1,43 @@
+#pragma once
+// What enc hands to FFmpeg: input options, inputs, output options and the
+// output file, with small helpers to read and change single-valued options.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kiv::enc {
+
+struct PlanOption {
+    std::string name;
+    std::string value;
+    bool hasValue = true;
+};
+
+struct FfmpegPlan {
+    std::vector<std::string> inputOptions; // placed before the first -i
+    std::vector<std::string> inputs;
+    std::vector<PlanOption> options; // output options, in order
+    std::string outputPath;          // the file the caller asked for
+    bool hasAudioPart = false;       // the line set audio values (-ab/-ac/-ar)
+
+    // The value of the last option of that name, or nullptr.
+    const std::string* Find(std::string_view name) const;
+    bool Has(std::string_view name) const { return Find(name) != nullptr; }
+    // Replaces the value of every option of that name in place; appends the
+    // option when there is none.
+    void Set(std::string_view name, std::string_view value);
+    // Appends a value-less option unless it is present.
+    void SetFlag(std::string_view name);
+    void Remove(std::string_view name);
+};
+
+// The FFmpeg arguments after the executable name: fixed global options, the
+// input options, the inputs, the output options and outputName (the file
+// FFmpeg writes, normally a temporary name beside the requested one).
+std::vector<std::string> FfmpegArguments(const FfmpegPlan& plan, const std::string& outputName);
+
+// Where FFmpeg writes its -progress blocks in the child.
+inline constexpr int kProgressDescriptor = 3;
+
+} // namespace kiv::enc

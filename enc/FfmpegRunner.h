@@ -1,0 +1,35 @@
+#pragma once
+// Runs FFmpeg from an argument vector (never a shell) and relays what it
+// says: each -progress block becomes one status line on standard output,
+// its messages go to standard error. FFmpeg inherits enc's standard input,
+// so a "q" written there reaches it; SIGINT and SIGTERM are passed on.
+
+#include <string>
+#include <vector>
+
+namespace kiv::enc {
+
+struct RunResult {
+    bool started = false;
+    int exitCode = -1;         // FFmpeg's exit status, 128 + signal when killed
+    bool signalled = false;    // enc passed a SIGINT or SIGTERM on
+    std::string lastErrorLine; // FFmpeg's last message line
+    std::string startError;    // why FFmpeg could not be started
+};
+
+// The FFmpeg program: $KIV_FFMPEG when set and not empty, else "ffmpeg"
+// looked up in PATH.
+std::string FfmpegExecutable();
+
+// True for FFmpeg's own status lines ("frame=... time=..."), which enc
+// replaces by its own.
+bool IsFfmpegStatusLine(const std::string& line);
+
+// Starts the program with arguments (argv[0] is the executable) and waits
+// for its end, relaying output as it comes.
+RunResult RunFfmpeg(const std::vector<std::string>& argv);
+
+// Writes text to a descriptor completely (retrying short writes).
+void WriteAll(int descriptor, const std::string& text);
+
+} // namespace kiv::enc

@@ -1,0 +1,45 @@
+#include "InfoMode.h"
+
+#include "FfmpegRunner.h"
+
+#include <cmath>
+#include <cstdio>
+#include <unistd.h>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+namespace kiv::enc {
+
+namespace {
+
+int WholeSeconds(double seconds) {
+    if (!std::isfinite(seconds) || seconds <= 0)
+        return 0;
+    return seconds >= 2e9 ? 2000000000 : static_cast<int>(seconds);
+}
+
+} // namespace
+
+std::string InfoLine(const MediaFacts& facts) {
+    bool video = facts.hasVideo != 0;
+    char line[160];
+    std::snprintf(line, sizeof line, "Duration:%d Width:%d Height:%d Video:%d Audio:%d\n",
+                  WholeSeconds(facts.duration), video ? std::max(facts.width, 0) : 0,
+                  video ? std::max(facts.height, 0) : 0, video ? 1 : 0,
+                  facts.hasAudio != 0 ? 1 : 0);
+    return line;
+}
+
+int RunInfo(const std::string& path) {
+    av_log_set_level(AV_LOG_QUIET); // nothing may come before the line
+    MediaFacts facts;
+    bool read = DetectMedia(path, facts) == 0;
+    if (!read)
+        facts = MediaFacts{};
+    WriteAll(STDOUT_FILENO, InfoLine(facts));
+    return read ? 0 : 1;
+}
+
+} // namespace kiv::enc
