@@ -1,0 +1,89 @@
+#pragma once
+// A flat push button that shows images instead of (or beside) its caption,
+// lights up while the mouse is over it and carries a tooltip.
+//
+// Images: two icons (in: while hovering or pressed; out: otherwise) or three
+// bitmaps (in: hovering, out: idle, pressed) whose key-colour pixels are
+// transparent. With a pressed bitmap the button draws nothing but the bitmap of
+// its state at its top-left corner; disabled, it draws its out bitmap as an
+// opaque block (key-colour pixels included).
+
+#include <QImage>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace kiv {
+
+class CButtonST : public QPushButton {
+    Q_OBJECT
+public:
+    enum ColourState { In = 0, Out = 1, Focus = 2 };
+
+    explicit CButtonST(QWidget* parent = nullptr);
+    explicit CButtonST(const QString& caption, QWidget* parent = nullptr);
+
+    // Icons from files or resources (":/..."); an empty out name means no out
+    // icon. Result 0, or 1 when an icon cannot be loaded (all images dropped).
+    int SetIconImages(const QString& inIcon, const QString& outIcon);
+    int SetIconImages(const QPixmap& inIcon, const QPixmap& outIcon);
+    // Bitmaps from files or resources; empty names mean none. Result 0, 1 when
+    // one cannot be loaded, 2 when its mask cannot be made (all images dropped).
+    int SetBitmapImages(const QString& in, const QColor& inKey, const QString& out,
+                        const QColor& outKey, const QString& pressed, const QColor& pressedKey);
+    int SetBitmapImages(const QImage& in, const QColor& inKey, const QImage& out,
+                        const QColor& outKey, const QImage& pressed, const QColor& pressedKey);
+    // Mode 0 to 3; other values are refused with result 4.
+    int SetImageAlignment(int mode);
+    void SetTransparentBackground(bool repaint);
+    void SetTooltip(const QString& text, bool active);
+
+    void setDrawBorder(bool on);
+    void setFlatFocus(bool on);
+    void setTrackAlways(bool on) { m_trackAlways = on; }
+    void setStateColours(ColourState state, const QColor& background, const QColor& text);
+    void setImageOrigin(QPoint origin);
+
+    bool isHovering() const { return m_hovering; }
+    bool isTransparent() const { return m_transparent; }
+    int imageAlignment() const { return m_alignment; }
+    QPoint pressedOffset() const { return m_pressedOffset; }
+    bool tooltipActive() const { return m_tooltipActive; }
+    QString tooltipText() const { return m_tooltipText; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct Bitmap {
+        QImage plain;  // as loaded: drawn when the button is disabled
+        QImage masked; // key colour transparent
+        bool isSet() const { return !plain.isNull(); }
+    };
+
+    void dropImages();
+    void stopHover();
+    void paintBackground(QPainter& p, bool pressed, bool focused) const;
+    const Bitmap* chosenBitmap(bool pressed) const;
+
+    bool m_hovering = false;
+    bool m_drawBorder = true;
+    bool m_flatFocus = false;
+    bool m_trackAlways = true;
+    int m_alignment = 0;
+    QPoint m_pressedOffset{1, 1};
+    QPoint m_imageOrigin{3, 3};
+    bool m_transparent = false;
+    QPixmap m_iconIn, m_iconOut;
+    Bitmap m_bitmapIn, m_bitmapOut, m_bitmapPressed;
+    QColor m_background[3];
+    QColor m_text[3];
+    QString m_tooltipText;
+    bool m_tooltipActive = false;
+};
+
+} // namespace kiv

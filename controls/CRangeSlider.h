@@ -1,0 +1,53 @@
+#pragma once
+// A horizontal slider with two thumbs selecting [left, right] within [min, max].
+// The user drags either thumb or the band between them, or moves the selection
+// with the arrow keys; every change is reported through rangeChanged(code) with
+// code 0 (left end changed), 1 (right end changed) or 2 (both ends moved).
+//
+// SetSelection may be called from another thread: it then runs on the GUI
+// thread through a queued call.
+
+#include "RangeSliderMath.h"
+
+#include <QWidget>
+
+namespace kiv {
+
+class CRangeSlider : public QWidget {
+    Q_OBJECT
+public:
+    explicit CRangeSlider(QWidget* parent = nullptr);
+
+    void SetBounds(double a, double b);
+    void SetSelection(double a, double b);
+    void GetSelection(double& a, double& b) const;
+
+    double minimum() const { return m_values.min; }
+    double maximum() const { return m_values.max; }
+    bool isDragging() const { return m_dragging; }
+    SliderGeometry geometryNow() const;
+
+signals:
+    void rangeChanged(int code);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    QSize sizeHint() const override;
+
+private:
+    void clampAndNotify();
+    void paintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect& inner, bool flat) const;
+
+    RangeValues m_values;
+    bool m_dragging = false;
+    RangePart m_dragPart = NoPart;
+    QPoint m_grabOffset;
+};
+
+} // namespace kiv

@@ -1,0 +1,39 @@
+#pragma once
+// The list control's header: button-face background, per item an optional image
+// from the header's image list (the column's header check state picks the
+// image: 1 unchecked, 2 checked; 0 shows none), blue centred text with an
+// ellipsis, separators and a 3-D frame around the items.
+
+#include <QHeaderView>
+#include <QList>
+#include <QPixmap>
+
+namespace kiv {
+
+class CXHeaderCtrl : public QHeaderView {
+    Q_OBJECT
+public:
+    static constexpr int kSpacing = 6;
+
+    explicit CXHeaderCtrl(QWidget* parent = nullptr);
+
+    void setImageList(const QList<QPixmap>& images);
+    const QList<QPixmap>& imageList() const { return m_images; }
+    QSize imageSize() const { return m_imageSize; }
+
+    // Three images of the given side for the header check states: none (empty),
+    // unchecked and checked, drawn like the cells' check boxes.
+    static QList<QPixmap> checkBoxImages(int side, const QPalette& palette);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    QSize sizeHint() const override;
+
+private:
+    void paintItem(QPainter& p, const QRect& rect, int logical) const;
+
+    QList<QPixmap> m_images;
+    QSize m_imageSize;
+};
+
+} // namespace kiv

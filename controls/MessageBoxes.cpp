@@ -1,0 +1,53 @@
+#include "MessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+
+namespace kiv {
+
+namespace {
+
+MessageSink& sinkSlot() {
+    static MessageSink sink;
+    return sink;
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::NoIcon:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        QMetaObject::invokeMethod(
+            app, [=] { ShowMessage(parent, title, text, icon); }, Qt::BlockingQueuedConnection);
+        return;
+    }
+    if (const MessageSink& sink = sinkSlot()) {
+        sink(parent, ShownMessage{title, text, icon});
+        return;
+    }
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+MessageSink setMessageSink(MessageSink sink) {
+    MessageSink previous = std::move(sinkSlot());
+    sinkSlot() = std::move(sink);
+    return previous;
+}
+
+} // namespace kiv

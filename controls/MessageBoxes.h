@@ -1,0 +1,34 @@
+#pragma once
+// Every message box of the program goes through ShowMessage: an OK-only box with
+// a fixed title, text and icon. Tests install a sink that receives the message
+// instead of a box being shown.
+//
+// Called from a thread other than the GUI thread, ShowMessage waits while the GUI
+// thread shows the box (a blocking queued call), so the GUI thread must not be
+// waiting for that thread at the time.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace kiv {
+
+enum class MessageIcon { NoIcon, Information, Warning, Critical };
+
+struct ShownMessage {
+    QString title;
+    QString text;
+    MessageIcon icon = MessageIcon::NoIcon;
+};
+
+using MessageSink = std::function<void(QWidget* parent, const ShownMessage& message)>;
+
+void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon);
+
+// Routes every later message to sink instead of a box (an empty sink restores
+// the boxes). Returns the sink that was installed before. GUI thread only.
+MessageSink setMessageSink(MessageSink sink);
+
+} // namespace kiv
