@@ -110,12 +110,20 @@ struct BitrateLimit {
     int minimum;
 };
 
+constexpr int kAnyRate = 1000000; // a row for every sample rate, known or not
+
 const std::array<BitrateLimit, 4> kBitrateLimits = {{
     {"mp2", 32000, 48000, kMp2HighBitrates, 0},
-    {"mp2", 0, 31999, kMp2LowBitrates, 0},
-    {"wmav1", 0, 1000000, {}, 24},
-    {"wmav2", 0, 1000000, {}, 24},
+    {"mp2", 1, 31999, kMp2LowBitrates, 0},
+    {"wmav1", 0, kAnyRate, {}, 24},
+    {"wmav2", 0, kAnyRate, {}, 24},
 }};
+
+bool RateFits(const BitrateLimit& rule, int rate) {
+    if (rate <= 0)
+        return rule.lowestRate == 0 && rule.highestRate >= kAnyRate;
+    return rate >= rule.lowestRate && rate <= rule.highestRate;
+}
 
 // libvorbis refuses many rate and bit-rate pairs; a quality always works.
 constexpr std::string_view kVorbisQuality = "4";
@@ -234,10 +242,10 @@ void LimitAudioBitrates(FfmpegPlan& plan) {
     }
     std::optional<double> kilobits = bitrateText ? ParseKilobits(*bitrateText) : std::nullopt;
     int rate = EffectiveSampleRate(plan, facts);
-    if (!kilobits || rate <= 0)
+    if (!kilobits)
         return;
     for (const BitrateLimit& rule : kBitrateLimits) {
-        if (rule.codec != facts.audioCodec || rate < rule.lowestRate || rate > rule.highestRate)
+        if (rule.codec != facts.audioCodec || !RateFits(rule, rate))
             continue;
         double limited = *kilobits;
         if (!rule.allowed.empty())

@@ -1,0 +1,53 @@
+// Temporary output names and the rename or delete at the end of a run.
+
+#include "AtomicOutput.h"
+#include "EncTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kiv::enctest {
+namespace {
+
+TEST(AtomicOutputTest, TemporaryNameKeepsFolderAndExtension) {
+    EXPECT_EQ(enc::TemporaryOutputName("/out/clip_divx_mp3.avi", 42),
+              "/out/.clip_divx_mp3.kivtmp-42.avi");
+    EXPECT_EQ(enc::TemporaryOutputName("/out/clip_mjpeg_pcm", 7), "/out/.clip_mjpeg_pcm.kivtmp-7");
+    EXPECT_EQ(enc::TemporaryOutputName("song.mp3", 1), ".song.kivtmp-1.mp3");
+    EXPECT_EQ(enc::TemporaryOutputName("/o.d/x", 1), "/o.d/.x.kivtmp-1");
+}
+
+TEST(AtomicOutputTest, PlainPathsOnly) {
+    EXPECT_TRUE(enc::IsPlainFilePath("/out/a.avi"));
+    EXPECT_TRUE(enc::IsPlainFilePath("a.avi"));
+    EXPECT_TRUE(enc::IsPlainFilePath("/out/a:b.avi"));
+    EXPECT_FALSE(enc::IsPlainFilePath("-"));
+    EXPECT_FALSE(enc::IsPlainFilePath(""));
+    EXPECT_FALSE(enc::IsPlainFilePath("pipe:1"));
+    EXPECT_FALSE(enc::IsPlainFilePath("http://host/a.avi"));
+}
+
+TEST(AtomicOutputTest, CommitReplacesAndDiscardRemoves) {
+    std::string folder = ScratchFolder("atomic");
+    std::string final = folder + "/clip.avi";
+    std::string temporary = enc::TemporaryOutputName(final, 5);
+    WriteFile(final, "old");
+    WriteFile(temporary, "new");
+    std::string error;
+    EXPECT_TRUE(enc::CommitOutput(temporary, final, error));
+    EXPECT_EQ(ReadFile(final), "new");
+    EXPECT_FALSE(FileExists(temporary));
+
+    WriteFile(temporary, "");
+    EXPECT_FALSE(enc::IsNonEmptyFile(temporary));
+    enc::DiscardOutput(temporary);
+    EXPECT_FALSE(FileExists(temporary));
+    EXPECT_EQ(ReadFile(final), "new");
+    EXPECT_TRUE(enc::IsNonEmptyFile(final));
+    EXPECT_FALSE(enc::IsNonEmptyFile(folder));
+
+    EXPECT_FALSE(enc::CommitOutput(folder + "/none", final, error));
+    EXPECT_NE(error.find("cannot rename"), std::string::npos);
+}
+
+} // namespace
+} // namespace kiv::enctest
