@@ -1,0 +1,203 @@
+// The image button: images per state, hover, disabled drawing, layout table.
+
+#include "ButtonLayout.h"
+#include "CButtonST.h"
+#include "PixelHelpers.h"
+
+#include <QTest>
+
+using namespace kiv;
+using namespace kivtest;
+
+namespace {
+
+const QColor kParent(0, 160, 0);
+
+// A solid image with a black 5 x 5 block in its top-left corner.
+QImage keyedImage(QSize size, const QColor& colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            image.setPixel(x, y, qRgb(0, 0, 0));
+        }
+    }
+    return image;
+}
+
+QPixmap solid(QSize size, const QColor& colour) {
+    QPixmap pm(size);
+    pm.fill(colour);
+    return pm;
+}
+
+struct Window {
+    QWidget parent;
+    CButtonST* button;
+    CButtonST* next;
+    Window() {
+        parent.resize(120, 60);
+        parent.setAutoFillBackground(true);
+        QPalette pal = parent.palette();
+        pal.setColor(QPalette::Window, kParent);
+        parent.setPalette(pal);
+        button = new CButtonST(&parent);
+        button->setGeometry(10, 10, 40, 30);
+        next = new CButtonST(&parent);
+        next->setGeometry(60, 10, 40, 30);
+    }
+    QImage shot() { return parent.grab().toImage(); }
+    // Moves the pointer over the target from a free corner of the window (the
+    // pointer may already rest where an earlier window had its button).
+    void hover(QWidget* target) {
+        QTest::mouseMove(&parent, QPoint(115, 55));
+        QTest::mouseMove(target, QPoint(20, 15));
+    }
+    void show() {
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+    }
+};
+
+} // namespace
+
+class ButtonTest : public QObject {
+    Q_OBJECT
+private slots:
+    void layout_data() {
+        QTest::addColumn<bool>("caption");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<QPoint>("image");
+        QTest::addColumn<QRect>("captionRect");
+        // Button 60 x 40, image 16 x 16, imageOrigin (3, 3).
+        QTest::newRow("0 centred") << false << 0 << QPoint(22, 12) << QRect(0, 0, 60, 40);
+        QTest::newRow("1 centred") << false << 1 << QPoint(22, 12) << QRect(0, 0, 60, 40);
+        QTest::newRow("2 top") << false << 2 << QPoint(22, 0) << QRect(0, 0, 60, 40);
+        QTest::newRow("3 corner") << false << 3 << QPoint(0, 0) << QRect(0, 0, 60, 40);
+        QTest::newRow("0 caption right") << true << 0 << QPoint(3, 12) << QRect(19, 0, 41, 40);
+        QTest::newRow("1 caption below") << true << 1 << QPoint(22, 3) << QRect(0, 19, 60, 21);
+        QTest::newRow("2 caption left") << true << 2 << QPoint(41, 12) << QRect(0, 0, 41, 40);
+        QTest::newRow("3 under caption") << true << 3 << QPoint(0, 0) << QRect(0, 0, 60, 40);
+    }
+    void layout() {
+        QFETCH(bool, caption);
+        QFETCH(int, alignment);
+        QFETCH(QPoint, image);
+        QFETCH(QRect, captionRect);
+        const ButtonLayout l = buttonLayout({60, 40}, {16, 16}, caption, alignment, {3, 3});
+        QCOMPARE(l.image, image);
+        QCOMPARE(l.caption, captionRect);
+    }
+
+    void keyColourBecomesTransparent() {
+        const QImage out = keyColourTransparent(keyedImage({8, 8}, Qt::red), Qt::black);
+        QCOMPARE(qAlpha(out.pixel(2, 2)), 0);
+        QCOMPARE(out.pixel(6, 6), qRgb(255, 0, 0));
+    }
+
+    void bitmapButtonDrawsOnlyTheBitmapOfItsState() {
+        Window w;
+        QCOMPARE(w.button->SetBitmapImages(keyedImage({40, 30}, Qt::blue), Qt::black,
+                                           keyedImage({40, 30}, Qt::red), Qt::black,
+                                           keyedImage({40, 30}, Qt::yellow), Qt::black),
+                 0);
+        QCOMPARE(w.button->pressedOffset(), QPoint(0, 0));
+        w.show();
+        QImage image = w.shot();
+        QCOMPARE(at(image, 12, 12), kParent.rgb());         // key colour: the parent shows
+        QCOMPARE(at(image, 10, 25), QColor(Qt::red).rgb()); // no edge
+        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
+
+        w.hover(w.button);
+        QVERIFY(w.button->isHovering());
+        image = w.shot();
+        QCOMPARE(at(image, 30, 25), QColor(Qt::blue).rgb());
+        QCOMPARE(at(image, 12, 12), kParent.rgb());
+
+        w.button->setDown(true);
+        image = w.shot();
+        QCOMPARE(at(image, 30, 25), QColor(Qt::yellow).rgb());
+        QCOMPARE(at(image, 11, 11), kParent.rgb()); // drawn at the corner, not shifted
+        w.button->setDown(false);
+
+        // Disabled: the out bitmap as an opaque block.
+        w.button->setEnabled(false);
+        QVERIFY(!w.button->isHovering());
+        image = w.shot();
+        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
+        QCOMPARE(at(image, 12, 12), QColor(Qt::black).rgb());
+    }
+
+    void iconsFollowTheHover() {
+        Window w;
+        QCOMPARE(w.button->SetIconImages(solid({16, 16}, Qt::blue), solid({16, 16}, Qt::red)), 0);
+        QCOMPARE(w.next->SetIconImages(solid({16, 16}, Qt::blue), QPixmap()), 0);
+        QCOMPARE(w.button->pressedOffset(), QPoint(1, 1));
+        w.show();
+        // Centred in 40 x 30: the image covers (22..37, 17..32) in the parent.
+        QImage image = w.shot();
+        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
+        QCOMPARE(at(image, 80, 25), QColor(Qt::blue).rgb()); // only an in icon: always shown
+        w.hover(w.button);
+        image = w.shot();
+        QCOMPARE(at(image, 30, 25), QColor(Qt::blue).rgb());
+        QTest::mouseMove(w.next, QPoint(20, 15));
+        QVERIFY(!w.button->isHovering());
+        image = w.shot();
+        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
+        QCOMPARE(at(image, 80, 25), QColor(Qt::blue).rgb());
+    }
+
+    void captionTakesTheColourOfTheState() {
+        Window w;
+        w.button->setText(QStringLiteral("Go"));
+        w.button->setStateColours(CButtonST::Out, Qt::white, Qt::blue);
+        w.button->setStateColours(CButtonST::In, Qt::white, Qt::red);
+        w.button->setStateColours(CButtonST::Focus, Qt::white, Qt::blue);
+        w.show();
+        const QRect area(10, 10, 40, 30);
+        QImage image = w.shot();
+        QVERIFY(countNear(image, area, Qt::blue, 100) > 3);
+        QCOMPARE(countNear(image, area, Qt::red, 100), 0);
+        w.hover(w.button);
+        image = w.shot();
+        QVERIFY(countNear(image, area, Qt::red, 100) > 3);
+        QCOMPARE(countNear(image, area, Qt::blue, 100), 0);
+    }
+
+    void disabledLitButtonStopsAndHandsFocusOn() {
+        Window w;
+        w.show();
+        w.parent.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.parent));
+        w.button->setFocus();
+        w.hover(w.button);
+        QVERIFY(w.button->isHovering());
+        QVERIFY(w.button->hasFocus());
+        w.button->setEnabled(false);
+        QVERIFY(!w.button->isHovering());
+        QVERIFY(w.next->hasFocus());
+    }
+
+    void refusedArgumentsAndMissingImages() {
+        CButtonST b;
+        QCOMPARE(b.SetImageAlignment(2), 0);
+        QCOMPARE(b.SetImageAlignment(4), 4);
+        QCOMPARE(b.SetImageAlignment(-1), 4);
+        QCOMPARE(b.imageAlignment(), 2);
+        QCOMPARE(b.SetBitmapImages(QStringLiteral("/nonexistent/in.bmp"), Qt::black, QString(),
+                                   Qt::black, QString(), Qt::black),
+                 1);
+        QCOMPARE(b.SetIconImages(QStringLiteral("/nonexistent/in.png"), QString()), 1);
+        QCOMPARE(b.pressedOffset(), QPoint(1, 1)); // unchanged by failures
+        b.SetTooltip(QStringLiteral("Play"), false);
+        QVERIFY(b.toolTip().isEmpty());
+        b.SetTooltip(QStringLiteral("Play"), true);
+        QCOMPARE(b.toolTip(), QString("Play"));
+        b.SetTransparentBackground(true);
+        QVERIFY(b.isTransparent());
+    }
+};
+
+QTEST_MAIN(ButtonTest)
+#include "ButtonTest.moc"
