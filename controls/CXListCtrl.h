@@ -13,6 +13,7 @@
 // rowCount and CountCheckedRows read the cell records under the model's mutex
 // and may be called from any thread without waiting for the GUI thread.
 
+#include "CXComboList.h"
 #include "ListCell.h"
 
 #include <QPointer>
@@ -23,7 +24,6 @@
 
 namespace kiv {
 
-class CXComboList;
 class CXHeaderCtrl;
 class ListDelegate;
 class ListModel;

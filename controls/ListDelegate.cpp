@@ -110,6 +110,8 @@ void ListDelegate::paintProgress(QPainter& p, const EdgeRect& cell,
                                  const QColor& back, const QColor& text,
                                  const SystemColours& sc) const {
     const ProgressGeometry g = progressGeometry(cell, c.percent);
+    // The pixels around the frame keep the cell's back colour, selected or not.
+    fillEdgeRect(p, cell, back);
     for (const EdgeRect& line : g.frame) {
         fillEdgeRect(p, line, sc.buttonShadow);
     }
