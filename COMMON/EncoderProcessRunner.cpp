@@ -159,6 +159,12 @@ void EncoderProcessRunner::CloseInput() {
     inputWriteFd_ = -1;
 }
 
+void EncoderProcessRunner::Abort() {
+    pid_t child = child_;
+    if (child > 0)
+        kill(-child, SIGKILL);
+}
+
 void EncoderProcessRunner::Stop(CEncoderBase* requester) {
     try {
         {

@@ -50,6 +50,8 @@ public:
     // The requester hears NotifyStopped. Callable from any thread; a child that has not ended a few
     // seconds later is terminated, then killed.
     void Stop(CEncoderBase* requester);
+    // Ends the running child and everything it started at once.
+    void Abort();
 
     static constexpr std::size_t kBlockSize = 3024;
     static constexpr auto kTerminateAfter = std::chrono::seconds(5);

@@ -1,5 +1,6 @@
 #include "JobBuilder.h"
 
+#include "CEncoderCntl.h"
 #include "FixedText.h"
 #include "Paths.h"
 #include "Vocabularies.h"
@@ -79,6 +80,20 @@ bool PrepareJobForConversion(ConversionJob& job, const MediaProfile& profile, in
         return false;
     FillJobTarget(job, profile, targetKind);
     return true;
+}
+
+int ProbeIntoJob(CEncoderCntl& controller, const std::string& path, ConversionJob& job) {
+    job = ConversionJob{};
+    if (controller.bGetMediaFileContent(path.c_str(), &job) != 1)
+        return 0;
+    SetText(job.sourcePath, path);
+    if (job.hasVideo == 1 || job.scriptInput == 1)
+        job.source.audioDuration = job.source.videoDuration;
+    return 1;
+}
+
+int DisplayedDurationSeconds(const ConversionJob& job) {
+    return static_cast<int>(job.source.audioDuration);
 }
 
 } // namespace kiv

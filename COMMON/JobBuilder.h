@@ -11,6 +11,8 @@
 
 namespace kiv {
 
+class CEncoderCntl;
+
 // The output base name of a source: its file name up to the first dot
 // ("clip.part1.avi" gives "clip"). A name whose first dot leads it keeps the
 // part before its last dot, and a name without a usable base keeps itself, so
@@ -34,5 +36,14 @@ struct JobPlan {
 // a text does not fit its field; the job is then not to be converted.
 bool PrepareJobForConversion(ConversionJob& job, const MediaProfile& profile, int targetKind,
                              const JobPlan& plan, std::string* reason = nullptr);
+
+// Probes a newly added file into a cleared job, as adding it to the list
+// does: the source half, the stream flags, the source path, and the audio
+// duration taken from the video duration when the file has video or was read
+// in process. Returns the probe's result (1 when the job describes the file).
+int ProbeIntoJob(CEncoderCntl& controller, const std::string& path, ConversionJob& job);
+
+// The duration shown for a probed job, in whole seconds.
+int DisplayedDurationSeconds(const ConversionJob& job);
 
 } // namespace kiv

@@ -1,53 +1,39 @@
-// kiv-convert: the command-line front end of Kiv Video Converter.
+// kiv-convert: converts files from the command line on the same engine as
+// the window program.
 
-#include "Catalogue.h"
-#include "FixedText.h"
+#include "CliOptions.h"
+#include "Commands.h"
 
 #include <cstdio>
-#include <cstring>
-#include <string_view>
-
-namespace {
-
-constexpr const char* kUsage =
-    "Usage: kiv-convert [OPTION]...\n"
-    "Convert video and audio files with the built-in device profiles.\n"
-    "\n"
-    "  --list        print every profile: category index, profile index,\n"
-    "                category name and profile name, tab-separated\n"
-    "  -h, --help    show this help and exit\n"
-    "  --version     show the version and exit\n";
-
-void PrintProfileList() {
-    for (int c = 0; c < kiv::CategoryCount(); ++c) {
-        const kiv::ProfileCategory* category = kiv::GetCategory(c);
-        for (int p = 0; p < category->ProfileCount; ++p) {
-            std::printf("%d\t%d\t%s\t%s\n", c, p, category->CategoryName,
-                        category->Profiles[p].ProfileName);
-        }
-    }
-}
-
-} // namespace
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    using namespace kivcli;
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    CliOptions options;
+    std::string error;
+    if (arguments.empty()) {
         std::fputs(kUsage, stderr);
-        return 2;
+        return kExitUsage;
     }
-    std::string_view option = argv[1];
-    if (option == "-h" || option == "--help") {
+    if (!ParseOptions(arguments, options, error)) {
+        std::fprintf(stderr, "kiv-convert: %s\nTry 'kiv-convert --help'.\n", error.c_str());
+        return kExitUsage;
+    }
+    switch (options.mode) {
+    case Mode::Help:
         std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (option == "--version") {
+        return kExitOk;
+    case Mode::Version:
         std::puts("kiv-convert 1.0.0");
-        return 0;
+        return kExitOk;
+    case Mode::List:
+        return ListProfiles();
+    case Mode::Probe:
+        return ProbeFiles(options);
+    case Mode::Convert:
+        return ConvertFiles(options);
     }
-    if (option == "--list") {
-        PrintProfileList();
-        return 0;
-    }
-    std::fprintf(stderr, "kiv-convert: unknown option '%s'\n%s", argv[1], kUsage);
-    return 2;
+    return kExitUsage;
 }

@@ -1,0 +1,116 @@
+#include "CliOptions.h"
+
+#include <cctype>
+#include <map>
+
+namespace kivcli {
+
+const char* const kUsage =
+    "Usage: kiv-convert [OPTION]... FILE...\n"
+    "       kiv-convert --probe FILE...\n"
+    "       kiv-convert --list\n"
+    "Convert video and audio files with the built-in device profiles, one after another.\n"
+    "\n"
+    "  --format NAME|INDEX    output format (category), e.g. \"To 3GP/MP4\" or 8;\n"
+    "                         alone it picks the format's first profile\n"
+    "  --profile NAME|INDEX   device profile within the format\n"
+    "  --output-dir DIR       folder for the converted files\n"
+    "  --start HH:MM:SS       convert from this time (default 00:00:00)\n"
+    "  --end HH:MM:SS         convert up to this time (default: the whole file)\n"
+    "  --dry-run              print each encoder command line; convert nothing\n"
+    "  --json                 progress as one JSON object per line on standard output\n"
+    "  --quiet                no progress display\n"
+    "  --probe                print what each file holds\n"
+    "  --list                 print every profile: category index, profile index,\n"
+    "                         category name and profile name, tab-separated\n"
+    "  -h, --help             show this help and exit\n"
+    "  --version              show the version and exit\n"
+    "  --                     end of options; every further argument is a file\n"
+    "\n"
+    "Defaults come from the settings file. Exit status: 0 all converted, 1 a conversion\n"
+    "failed, 2 usage error or unreadable input, 130 interrupted.\n";
+
+bool IsTimeText(const std::string& text) {
+    std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon == 0 || text.size() != colon + 6)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bool separator = i == colon || i == colon + 3;
+        if (separator ? text[i] != ':' : !std::isdigit(static_cast<unsigned char>(text[i])))
+            return false;
+    }
+    return text[colon + 1] <= '5' && text[colon + 4] <= '5';
+}
+
+bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options,
+                  std::string& error) {
+    const std::map<std::string, std::optional<std::string> CliOptions::*> valued = {
+        {"--format", &CliOptions::format},
+        {"--profile", &CliOptions::profile},
+        {"--output-dir", &CliOptions::outputDir},
+        {"--start", &CliOptions::start},
+        {"--end", &CliOptions::end},
+    };
+    const std::map<std::string, bool CliOptions::*> flags = {
+        {"--dry-run", &CliOptions::dryRun},
+        {"--json", &CliOptions::json},
+        {"--quiet", &CliOptions::quiet},
+    };
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+            options.files.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "-h" || argument == "--help") {
+            options.mode = Mode::Help;
+            return true;
+        } else if (argument == "--version") {
+            options.mode = Mode::Version;
+            return true;
+        } else if (argument == "--list") {
+            options.mode = Mode::List;
+        } else if (argument == "--probe") {
+            options.mode = Mode::Probe;
+        } else if (auto flag = flags.find(argument); flag != flags.end()) {
+            options.*(flag->second) = true;
+        } else {
+            std::string name = argument, value;
+            bool inlineValue = false;
+            if (std::size_t equals = argument.find('='); equals != std::string::npos) {
+                name = argument.substr(0, equals);
+                value = argument.substr(equals + 1);
+                inlineValue = true;
+            }
+            auto option = valued.find(name);
+            if (option == valued.end()) {
+                error = "unknown option '" + argument + "'";
+                return false;
+            }
+            if (!inlineValue) {
+                if (i + 1 >= arguments.size()) {
+                    error = "option '" + name + "' needs a value";
+                    return false;
+                }
+                value = arguments[++i];
+            }
+            options.*(option->second) = value;
+        }
+    }
+    for (const auto* time : {&options.start, &options.end}) {
+        if (*time && !IsTimeText(**time)) {
+            error = "'" + **time + "' is not a time of the form HH:MM:SS";
+            return false;
+        }
+    }
+    if ((options.mode == Mode::Convert || options.mode == Mode::Probe) && options.files.empty()) {
+        error = "no input file given";
+        return false;
+    }
+    return true;
+}
+
+} // namespace kivcli

@@ -1,0 +1,35 @@
+#pragma once
+// The command line of kiv-convert.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kivcli {
+
+enum class Mode { Help, Version, List, Probe, Convert };
+
+struct CliOptions {
+    Mode mode = Mode::Convert;
+    std::optional<std::string> format;  // category name or index
+    std::optional<std::string> profile; // profile name or index
+    std::optional<std::string> outputDir;
+    std::optional<std::string> start; // HH:MM:SS
+    std::optional<std::string> end;
+    bool dryRun = false;
+    bool json = false;
+    bool quiet = false;
+    std::vector<std::string> files;
+};
+
+// Parses the arguments after the program name. Returns false with a message
+// for a usage error.
+bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options,
+                  std::string& error);
+
+// True for "H:MM:SS" style times with one or more hour digits.
+bool IsTimeText(const std::string& text);
+
+extern const char* const kUsage;
+
+} // namespace kivcli

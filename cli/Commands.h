@@ -1,0 +1,14 @@
+#pragma once
+// The three things kiv-convert does: list profiles, probe files, convert.
+
+#include "CliOptions.h"
+
+namespace kivcli {
+
+enum ExitStatus { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitInterrupted = 130 };
+
+int ListProfiles();
+int ProbeFiles(const CliOptions& options);
+int ConvertFiles(const CliOptions& options);
+
+} // namespace kivcli

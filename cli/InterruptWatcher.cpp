@@ -1,0 +1,46 @@
+#include "InterruptWatcher.h"
+
+#include "CEncoderCntl.h"
+#include "Commands.h"
+#include "EncoderProcessRunner.h"
+
+#include <csignal>
+#include <thread>
+#include <unistd.h>
+
+namespace kivcli {
+
+namespace {
+
+sigset_t InterruptSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    return signals;
+}
+
+} // namespace
+
+InterruptWatcher::InterruptWatcher(kiv::CEncoderCntl& controller) : controller_(controller) {
+    sigset_t signals = InterruptSignals();
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::thread([this] { Watch(); }).detach();
+}
+
+void InterruptWatcher::Watch() {
+    sigset_t signals = InterruptSignals();
+    for (;;) {
+        int signal = 0;
+        if (sigwait(&signals, &signal) != 0)
+            continue;
+        if (interrupted_.fetch_add(1) == 0) {
+            controller_.StopConvert();
+            continue;
+        }
+        kiv::EncoderProcessRunner::Instance().Abort();
+        _exit(kExitInterrupted);
+    }
+}
+
+} // namespace kivcli

@@ -1,0 +1,27 @@
+#pragma once
+// Turns Ctrl-C into a stop request: the first asks the running encoder to
+// finish (its partial file is kept), the second ends everything at once.
+
+#include <atomic>
+
+namespace kiv {
+class CEncoderCntl;
+}
+
+namespace kivcli {
+
+class InterruptWatcher {
+public:
+    // Blocks SIGINT and SIGTERM in every thread started after this call and
+    // watches for them on a thread of its own. Call before other threads start.
+    explicit InterruptWatcher(kiv::CEncoderCntl& controller);
+    bool Interrupted() const { return interrupted_ != 0; }
+
+private:
+    kiv::CEncoderCntl& controller_;
+    std::atomic<int> interrupted_{0};
+
+    void Watch();
+};
+
+} // namespace kivcli

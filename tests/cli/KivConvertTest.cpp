@@ -1,0 +1,181 @@
+// kiv-convert run as a program: dry runs, exit statuses, JSON progress and
+// Ctrl-C, on real files.
+
+#include "TestFiles.h"
+#include "TestProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+using namespace kivtest;
+
+namespace {
+
+std::filesystem::path media;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class KivConvert : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        media = ScratchFolder("kiv-convert-media");
+        MakeClip(media / "clip.part1.mp4", 3);
+        MakeClip(media / "second.avi", 2);
+        WriteFile(media / "notes.avi", "just text\n");
+    }
+    void SetUp() override {
+        home_ = ScratchFolder("kiv-convert-home");
+        out_ = home_ / "out";
+    }
+    ProgramResult Convert(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), BinDirectory() + "kiv-convert");
+        return RunProgram(arguments, {"KIV_HOME=" + home_.string()});
+    }
+    std::filesystem::path home_, out_;
+};
+
+} // namespace
+
+TEST_F(KivConvert, DryRunPrintsExactlyTheCommandLines) {
+    std::string clip = (media / "clip.part1.mp4").string();
+    std::string avi = (media / "second.avi").string();
+    ProgramResult r =
+        Convert({"--dry-run", "--format", "To AVI/DIVX/XVID", "--profile", "XVID Video",
+                 "--output-dir", out_.string(), "--end", "00:00:02", clip, avi});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    std::string enc = "\"" + BinDirectory() + "enc\" quillon-transcode-gates  -async 24 -vsync 24";
+    std::string tail = " -b 1150k -s 320x240 -r 29.97 -scodec copy  -ab 192.00k  -ac 2 -ar "
+                       "44100.00 -vol 256 -ss 00:00:00 -t 2 -f avi -vcodec libxvid -vtag xvid  "
+                       "-acodec libmp3lame -y \"" +
+                       out_.string() + "/";
+    EXPECT_EQ(Lines(r.out),
+              (std::vector<std::string>{enc + " -i \"" + home_.string() + "/edit.avs\"" + tail +
+                                            "clip_libxvid_libmp3lame.avi\"",
+                                        enc + " -i \"" + avi + "\"" + tail +
+                                            "second_libxvid_libmp3lame.avi\""}));
+    EXPECT_FALSE(std::filesystem::exists(out_)); // nothing ran
+}
+
+TEST_F(KivConvert, DefaultsComeFromTheSettingsFile) {
+    WriteFile(home_ / "kivinfo.ini",
+              "[Options]\nFolder=" + out_.string() +
+                  "\nCore=0\n[Video]\nKind=8\nClass=1\n"
+                  "VCodec=1\nACodec=1\nVBR=6\nABR=0\nASR=0\nVFR=1\nSize=6\nApsect=0\nACH=0\n");
+    ProgramResult r = Convert({"--dry-run", (media / "second.avi").string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_NE(r.out.find(" -b 512k -s 176x144 -r 12.00 -scodec copy  -ab 12.20k  -ac 1 -ar 8000.00 "
+                         "-vol 256 -ss 00:00:00 -t 3 -vcodec h263 -acodec libamr_nb -f 3gp  -y \"" +
+                         out_.string() + "/second_h263_libamr_nb.3gp\""),
+              std::string::npos)
+        << r.out;
+    // --format alone takes the format's first profile.
+    ProgramResult first = Convert({"--dry-run", "--format", "3", (media / "second.avi").string()});
+    EXPECT_NE(first.out.find("-f flv -vcodec flv"), std::string::npos) << first.out;
+}
+
+TEST_F(KivConvert, ExitStatuses) {
+    std::string clip = (media / "clip.part1.mp4").string();
+    EXPECT_EQ(Convert({}).exitStatus, 2);
+    EXPECT_EQ(Convert({"--bogus", clip}).exitStatus, 2);
+    EXPECT_EQ(Convert({"--format", "To Nowhere", clip}).exitStatus, 2);
+    EXPECT_EQ(Convert({"--format", "0", "--profile", "9", clip}).exitStatus, 2);
+    EXPECT_EQ(Convert({"--help"}).exitStatus, 0);
+    ProgramResult version = Convert({"--version"});
+    EXPECT_EQ(version.out, "kiv-convert 1.0.0\n");
+
+    ProgramResult unreadable =
+        Convert({"--output-dir", out_.string(), clip, (media / "notes.avi").string()});
+    EXPECT_EQ(unreadable.exitStatus, 2);
+    EXPECT_NE(unreadable.err.find("cannot read '" + (media / "notes.avi").string() + "'"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out_)); // nothing converted
+
+    ProgramResult failed = Convert({"--output-dir", "/proc/kiv-cannot-write", clip});
+    EXPECT_EQ(failed.exitStatus, 1);
+    EXPECT_NE(failed.err.find("converting '" + clip + "' failed; the log is " + home_.string() +
+                              "/kiv.dmp"),
+              std::string::npos)
+        << failed.err;
+
+    ProgramResult ok = Convert({"--quiet", "--format", "8", "--output-dir", out_.string(), clip});
+    ASSERT_EQ(ok.exitStatus, 0) << ok.err;
+    EXPECT_EQ(ok.out, out_.string() + "/clip_h263_libfaac.3gp\n");
+    EXPECT_EQ(ok.err, "");
+    EXPECT_GT(std::filesystem::file_size(out_ / "clip_h263_libfaac.3gp"), 0u);
+
+    ProgramResult probed = Convert({"--probe", clip});
+    ASSERT_EQ(probed.exitStatus, 0);
+    EXPECT_EQ(probed.out.substr(0, clip.size() + 15), clip + "\tduration=4.00\t");
+    EXPECT_NE(probed.out.find("\tvideo=1\taudio=1\twidth=320\theight=240\tfps=25.00\t"),
+              std::string::npos);
+    EXPECT_NE(probed.out.find("\tsamplerate=48000\tchannels=2\tscript=1\n"), std::string::npos);
+}
+
+TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
+    std::string clip = (media / "clip.part1.mp4").string();
+    ProgramResult r = Convert({"--json", "--format", "5", "--output-dir", out_.string(), clip,
+                               (media / "second.avi").string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    const std::regex shape(
+        R"re(\{"file":"([^"]*)","percent":(\d+),"state":"(converting|done)"\})re");
+    int done = 0, outputs = 0;
+    for (const std::string& line : Lines(r.out)) {
+        std::smatch match;
+        if (std::regex_match(line, match, shape)) {
+            if (match[3] == "done") {
+                EXPECT_EQ(match[2], "100");
+                ++done;
+            }
+        } else {
+            EXPECT_EQ(line.rfind(out_.string() + "/", 0), 0u) << line; // an output path
+            ++outputs;
+        }
+    }
+    EXPECT_EQ(done, 2);
+    EXPECT_EQ(outputs, 2);
+
+    ProgramResult plain =
+        Convert({"--format", "8", "--output-dir", out_.string(), (media / "second.avi").string()});
+    ASSERT_EQ(plain.exitStatus, 0);
+    EXPECT_EQ(plain.out, out_.string() + "/second_h263_libfaac.3gp\n");
+    EXPECT_EQ(plain.err.find('\r'), std::string::npos); // not a terminal: no redraws
+    EXPECT_NE(plain.err.find("100% done " + (media / "second.avi").string() + "\n"),
+              std::string::npos)
+        << plain.err;
+}
+
+TEST_F(KivConvert, CtrlCStopsTheEncoderKeepsThePartialFileAndStartsNoOtherFile) {
+    MakeClip(home_ / "long.mp4", 40, "640x360");
+    std::string outFile = (home_ / "stdout.txt").string();
+    pid_t child =
+        StartProgram({BinDirectory() + "kiv-convert", "--json", "--format", "5", "--profile", "15",
+                      "--output-dir", out_.string(), (home_ / "long.mp4").string(),
+                      (media / "second.avi").string()},
+                     {"KIV_HOME=" + home_.string()}, outFile, (home_ / "stderr.txt").string());
+    ASSERT_GT(child, 0);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (ReadFile(outFile).find("\"percent\":2") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    kill(child, SIGINT);
+    EXPECT_EQ(WaitProgram(child, std::chrono::seconds(30)), 130);
+    std::string out = ReadFile(outFile);
+    EXPECT_NE(out.find("\"state\":\"stopped\""), std::string::npos) << out;
+    EXPECT_TRUE(std::filesystem::exists(out_ / "long_libx264_libfaac.mp4"));
+    EXPECT_FALSE(std::filesystem::exists(out_ / "second_libx264_libfaac.mp4"));
+    ProgramResult probe = RunProgram(
+        {BinDirectory() + "kiv-convert", "--probe", (out_ / "long_libx264_libfaac.mp4").string()},
+        {"KIV_HOME=" + home_.string()});
+    EXPECT_EQ(probe.exitStatus, 0) << probe.err;
+    EXPECT_NE(probe.out.find("\tvideo=1\t"), std::string::npos);
+}
