@@ -1,0 +1,279 @@
+#include "PreviewPlayer.h"
+
+#include "FixedText.h"
+#include "VideoArea.h"
+
+#include <QCoreApplication>
+#include <QObject>
+
+#include <mpv/client.h>
+
+#include <charconv>
+#include <cstring>
+
+namespace kiv {
+
+namespace {
+
+constexpr std::uint64_t kVideoConfiguredId = 1;
+
+// The playlist entry id from a loadfile reply, or -1.
+std::int64_t playlistEntryId(const mpv_node& result) {
+    if (result.format != MPV_FORMAT_NODE_MAP || !result.u.list)
+        return -1;
+    const mpv_node_list& map = *result.u.list;
+    for (int i = 0; i < map.num; ++i) {
+        if (std::strcmp(map.keys[i], "playlist_entry_id") == 0 &&
+            map.values[i].format == MPV_FORMAT_INT64)
+            return map.values[i].u.int64;
+    }
+    return -1;
+}
+
+} // namespace
+
+PreviewPlayer& PreviewPlayer::Instance() {
+    static PreviewPlayer player;
+    return player;
+}
+
+PreviewPlayer::PreviewPlayer() : guiContext_(std::make_unique<QObject>()) {}
+
+PreviewPlayer::~PreviewPlayer() {
+    // Callbacks stop before the core goes; queued calls die with guiContext_.
+    mpv_.Destroy();
+}
+
+bool PreviewPlayer::ensureHandle() {
+    if (mpv_.isCreated())
+        return true;
+    if (handleFailed_ || !mpv_.Create()) {
+        handleFailed_ = true;
+        return false;
+    }
+    if (QCoreApplication* app = QCoreApplication::instance())
+        guiContext_->moveToThread(app->thread());
+    mpv_.observeFlag(kVideoConfiguredId, "vo-configured");
+    mpv_.setCallbacks(&PreviewPlayer::onWakeup, &PreviewPlayer::onUpdate, this);
+    return true;
+}
+
+int PreviewPlayer::Open(const char* path, VideoArea* videoArea) {
+    SetText(fileName_, path ? std::string_view(path) : std::string_view());
+    Reopen(videoArea);
+    return 1;
+}
+
+void PreviewPlayer::Reopen(VideoArea* videoArea) {
+    Close();
+    std::uint64_t request = 0;
+    {
+        std::lock_guard lock(mutex_);
+        // Without a core the player is open but nothing works, quietly.
+        state_ = FileState::Failed;
+        if (!ensureHandle())
+            return;
+        state_ = FileState::Loading;
+        request = ++request_;
+        entryId_ = -1;
+        replied_ = false;
+        entryStarted_ = false;
+        pendingSeek_.reset();
+    }
+    attach(videoArea);
+    mpv_.setFlagAsync("pause", true);
+    if (!mpv_.commandAsync(request, {"loadfile", fileName_, "replace"})) {
+        std::lock_guard lock(mutex_);
+        state_ = FileState::Failed;
+    }
+}
+
+void PreviewPlayer::Close() {
+    {
+        std::lock_guard lock(mutex_);
+        if (state_ == FileState::Closed)
+            return;
+        state_ = FileState::Closed;
+        pendingSeek_.reset();
+    }
+    mpv_.commandAsync(0, {"stop"});
+    detach();
+}
+
+int PreviewPlayer::CloseIfOpen() {
+    if (isOpen())
+        Close();
+    return 1;
+}
+
+int PreviewPlayer::Play() {
+    if (isOpen())
+        mpv_.setFlagAsync("pause", false);
+    return 1;
+}
+
+bool PreviewPlayer::Seek(double seconds) {
+    {
+        std::lock_guard lock(mutex_);
+        if (state_ == FileState::Loading) {
+            pendingSeek_ = seconds; // sent once the file is loaded
+            return true;
+        }
+        if (state_ != FileState::Loaded)
+            return false;
+    }
+    sendSeek(seconds);
+    return true;
+}
+
+void PreviewPlayer::sendSeek(double seconds) {
+    // A negative absolute target would count from the end in libmpv.
+    if (!(seconds > 0))
+        seconds = 0;
+    char target[64] = {};
+    std::to_chars(target, target + sizeof target - 1, seconds, std::chars_format::fixed, 6);
+    mpv_.commandAsync(0, {"seek", target, "absolute"});
+}
+
+bool PreviewPlayer::GetPosition(double& seconds) const {
+    {
+        std::lock_guard lock(mutex_);
+        if (state_ != FileState::Loaded)
+            return false;
+    }
+    return mpv_.getDouble("time-pos", seconds);
+}
+
+bool PreviewPlayer::isOpen() const {
+    std::lock_guard lock(mutex_);
+    return state_ != FileState::Closed;
+}
+
+void PreviewPlayer::attach(VideoArea* videoArea) {
+    area_ = videoArea;
+    pendingFrame_ = false;
+    if (videoArea) {
+        videoArea->clearFrame();
+        resizeConnection_ = QObject::connect(videoArea, &VideoArea::resized, guiContext_.get(),
+                                             [this] { renderFrame(true); });
+    }
+}
+
+void PreviewPlayer::detach() {
+    QObject::disconnect(resizeConnection_);
+    if (area_)
+        area_->clearFrame();
+    area_ = nullptr;
+    pendingFrame_ = false;
+}
+
+void PreviewPlayer::onWakeup(void* self) {
+    auto* player = static_cast<PreviewPlayer*>(self);
+    if (player->eventsQueued_.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        player->guiContext_.get(), [player] { player->processEvents(); }, Qt::QueuedConnection);
+}
+
+void PreviewPlayer::onUpdate(void* self) {
+    auto* player = static_cast<PreviewPlayer*>(self);
+    if (player->renderQueued_.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        player->guiContext_.get(), [player] { player->renderFrame(false); }, Qt::QueuedConnection);
+}
+
+void PreviewPlayer::processEvents() {
+    eventsQueued_ = false;
+    while (const mpv_event* event = mpv_.pollEvent())
+        handleEvent(*event);
+}
+
+void PreviewPlayer::handleEvent(const mpv_event& event) {
+    switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* property = static_cast<const mpv_event_property*>(event.data);
+        if (event.reply_userdata != kVideoConfiguredId)
+            break;
+        videoActive_ = property->format == MPV_FORMAT_FLAG && *static_cast<int*>(property->data);
+        if (videoActive_)
+            renderFrame(false); // a picture may have come before this news
+        else if (area_)
+            area_->clearFrame();
+        break;
+    }
+    case MPV_EVENT_COMMAND_REPLY: {
+        std::lock_guard lock(mutex_);
+        if (event.reply_userdata == 0 || event.reply_userdata != request_ ||
+            state_ != FileState::Loading)
+            break;
+        if (event.error < 0) {
+            state_ = FileState::Failed;
+            break;
+        }
+        const auto* command = static_cast<const mpv_event_command*>(event.data);
+        entryId_ = playlistEntryId(command->result);
+        replied_ = true;
+        break;
+    }
+    case MPV_EVENT_START_FILE: {
+        const auto* start = static_cast<const mpv_event_start_file*>(event.data);
+        std::lock_guard lock(mutex_);
+        // Without an id in the reply, the next file started is ours.
+        if (state_ == FileState::Loading && replied_ &&
+            (entryId_ < 0 || start->playlist_entry_id == entryId_)) {
+            entryId_ = start->playlist_entry_id;
+            entryStarted_ = true;
+        }
+        break;
+    }
+    case MPV_EVENT_FILE_LOADED: {
+        std::optional<double> seek;
+        {
+            std::lock_guard lock(mutex_);
+            if (state_ != FileState::Loading || !entryStarted_)
+                break;
+            state_ = FileState::Loaded;
+            seek = pendingSeek_;
+            pendingSeek_.reset();
+        }
+        if (seek)
+            sendSeek(*seek);
+        break;
+    }
+    case MPV_EVENT_END_FILE: {
+        const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+        std::lock_guard lock(mutex_);
+        if (!replied_ || entryId_ < 0 || end->playlist_entry_id != entryId_ ||
+            state_ == FileState::Closed)
+            break;
+        // keep-open holds the end of a played file, so an end here means
+        // the file could not be played.
+        state_ = FileState::Failed;
+        pendingSeek_.reset();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void PreviewPlayer::renderFrame(bool force) {
+    renderQueued_ = false;
+    if (mpv_.hasNewFrame())
+        pendingFrame_ = true;
+    if (!area_ || !videoActive_ || !isOpen())
+        return;
+    // Without a new picture, only one shown already is drawn again.
+    if (!pendingFrame_ && !(force && area_->hasFrame()))
+        return;
+    pendingFrame_ = false;
+    QImage& image = area_->beginFrame();
+    if (image.isNull())
+        return;
+    if (mpv_.render(image.width(), image.height(), static_cast<std::size_t>(image.bytesPerLine()),
+                    image.bits()))
+        area_->endFrame();
+}
+
+} // namespace kiv

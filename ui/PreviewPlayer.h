@@ -1,0 +1,106 @@
+#pragma once
+// The one preview player of the process: shows one media file in a
+// VideoArea, opened paused on its first picture, and lets the split dialog
+// play, seek and read the position.
+//
+//     PreviewPlayer& player = PreviewPlayer::Instance();
+//     player.Open(path, videoArea);   // paused on the first picture
+//     player.Play();
+//     player.Seek(5.0);               // any thread
+//     double s = 0; player.GetPosition(s);  // any thread
+//     player.CloseIfOpen();
+//
+// Open, Reopen, Close, CloseIfOpen and Play belong to the GUI thread; Seek
+// and GetPosition may also be called from a worker thread meanwhile. None of
+// them waits for the media: loading, seeking and stopping run inside libmpv.
+
+#include "MpvHandle.h"
+
+#include <QMetaObject>
+#include <QPointer>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+class QObject;
+
+namespace kiv {
+
+class VideoArea;
+
+class PreviewPlayer {
+public:
+    static constexpr int kMaxPathLength = 1024;
+
+    // The process-wide player; first used on the GUI thread.
+    static PreviewPlayer& Instance();
+
+    PreviewPlayer(const PreviewPlayer&) = delete;
+    PreviewPlayer& operator=(const PreviewPlayer&) = delete;
+
+    // Keeps the path (cut at kMaxPathLength bytes) and reopens. Returns 1.
+    int Open(const char* path, VideoArea* videoArea);
+    // Closes, then loads the kept file paused into videoArea.
+    void Reopen(VideoArea* videoArea);
+    // Stops and unloads; the area shows nothing again. Nothing when closed.
+    void Close();
+    // Close when open. Returns 1.
+    int CloseIfOpen();
+    // Runs playback when open. Returns 1.
+    int Play();
+    // Absolute seek in seconds (exact); false when closed or the file could
+    // not be opened. Negative targets go to the start.
+    bool Seek(double seconds);
+    // The position in seconds; false, leaving seconds untouched, when
+    // closed, not loaded (yet) or unknown.
+    bool GetPosition(double& seconds) const;
+
+    bool isOpen() const;
+    const char* fileName() const { return fileName_; }
+
+private:
+    enum class FileState { Closed, Loading, Loaded, Failed };
+
+    PreviewPlayer();
+    ~PreviewPlayer();
+
+    bool ensureHandle();
+    void attach(VideoArea* videoArea);
+    void detach();
+    void processEvents();
+    void handleEvent(const struct mpv_event& event);
+    // force: draw the current picture again (the area was resized).
+    void renderFrame(bool force);
+    void sendSeek(double seconds);
+
+    static void onWakeup(void* self);
+    static void onUpdate(void* self);
+
+    char fileName_[kMaxPathLength + 1] = {};
+    MpvHandle mpv_;
+    bool handleFailed_ = false;
+    std::unique_ptr<QObject> guiContext_;
+    QPointer<VideoArea> area_;
+    QMetaObject::Connection resizeConnection_;
+    // libmpv's "vo-configured": the file being shown has a picture.
+    bool videoActive_ = false;
+    // A new picture is waiting to be rendered into area_.
+    bool pendingFrame_ = false;
+
+    std::atomic<bool> eventsQueued_{false};
+    std::atomic<bool> renderQueued_{false};
+
+    // Shared with worker threads.
+    mutable std::mutex mutex_;
+    FileState state_ = FileState::Closed;
+    std::uint64_t request_ = 0;         // number of the latest loadfile
+    std::int64_t entryId_ = -1;         // its playlist entry, once replied
+    bool replied_ = false;              // libmpv answered the loadfile
+    bool entryStarted_ = false;         // its START_FILE was seen
+    std::optional<double> pendingSeek_; // asked for while loading
+};
+
+} // namespace kiv
