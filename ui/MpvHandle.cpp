@@ -30,6 +30,10 @@ constexpr Option kOptions[] = {
     {"input-default-bindings", "no"},
     {"osc", "no"},
     {"terminal", "no"},
+    // Rendering happens on the GUI thread: hand out pictures when they are
+    // due instead of early with render calls waiting for the display time
+    // (measured: 26 ms median per render call without this, 0.3 ms with).
+    {"video-timing-offset", "0"},
 };
 
 } // namespace

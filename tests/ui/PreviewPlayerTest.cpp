@@ -5,9 +5,11 @@
 #include "TestMedia.h"
 #include "VideoArea.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <atomic>
 #include <clocale>
 #include <cmath>
@@ -221,6 +223,26 @@ private slots:
         QVERIFY(!area->hasFrame());
 
         openClip(); // the player still works afterwards
+    }
+
+    void guiCallsReturnWithoutWaiting() {
+        openClip(); // the core exists from here on
+        QElapsedTimer timer;
+        qint64 slowest = 0;
+        auto measure = [&](auto call) {
+            timer.start();
+            call();
+            slowest = std::max(slowest, timer.elapsed());
+        };
+        measure([&] { player.Play(); });
+        QTRY_VERIFY_WITH_TIMEOUT(position(player) > 0.3, kTimeoutMs);
+        measure([&] { player.Seek(6.0); });
+        measure([&] { player.Close(); }); // while playing
+        measure([&] { player.Open(clip.toUtf8().constData(), area.get()); });
+        measure([&] { player.Play(); });
+        QTRY_VERIFY_WITH_TIMEOUT(position(player) > 0.3, kTimeoutMs);
+        measure([&] { player.Reopen(area.get()); });
+        QVERIFY2(slowest < 150, qPrintable(QString::number(slowest)));
     }
 
     void positionFromWorkerWhileGuiSeeks() {
