@@ -245,7 +245,7 @@ private slots:
         QVERIFY2(slowest < 150, qPrintable(QString::number(slowest)));
     }
 
-    void positionFromWorkerWhileGuiSeeks() {
+    void positionFromWorkerWhileGuiSeeksAndReopens() {
         openClip();
         player.Play();
         std::atomic<int> reads{0};
@@ -265,6 +265,12 @@ private slots:
             }
         });
         for (int i = 0; i < 30; ++i) {
+            if (i % 10 == 5) { // closing and opening under the worker's feet
+                player.Close();
+                QTest::qWait(30);
+                player.Open(clip.toUtf8().constData(), area.get());
+                player.Play();
+            }
             QVERIFY(player.Seek(0.5 + (i % 7)));
             QTest::qWait(30);
         }
