@@ -120,10 +120,11 @@ int ConvertFiles(const CliOptions& options) {
     static kiv::CEncoderCntl controller;
     static ProgressReporter reporter(StyleFor(options));
     static std::unique_ptr<InterruptWatcher> watcher;
-    if (!options.dryRun)
-        watcher = std::make_unique<InterruptWatcher>(controller);
     kiv::EncoderInit init = MakeInit(settings, &ProgressReporter::Callback, &reporter);
     controller.bCreateEncoder(&init);
+    // Started after the encoder exists, so the watcher sees it complete.
+    if (!options.dryRun)
+        watcher = std::make_unique<InterruptWatcher>(controller);
 
     std::vector<kiv::ConversionJob> jobs;
     if (!ProbeAll(controller, options.files, jobs))

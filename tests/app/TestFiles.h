@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace kivtest {
 
@@ -20,11 +22,23 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& text
     out << text;
 }
 
-// A fresh, empty folder below the system's temporary folder.
+// A fresh, empty folder below the system's temporary folder, private to this
+// test process (ctest runs tests in parallel), removed when the process ends.
 inline std::filesystem::path ScratchFolder(const std::string& name) {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("kivtest-" + name);
+    struct Cleanup {
+        std::vector<std::filesystem::path> folders;
+        ~Cleanup() {
+            std::error_code ignored;
+            for (const auto& folder : folders)
+                std::filesystem::remove_all(folder, ignored);
+        }
+    };
+    static Cleanup cleanup;
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("kivtest-" + name + "-" + std::to_string(getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
+    cleanup.folders.push_back(folder);
     return folder;
 }
 
