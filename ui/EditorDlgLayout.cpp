@@ -4,6 +4,7 @@
 #include "EditorDlg.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -38,15 +39,22 @@ constexpr ComboPlace kVideoCombos[] = {
     {"aspect", " Aspect:", 7, 61, 79},
 };
 constexpr ComboPlace kAudioCombos[] = {
-    {"audioCodec", "Audio Codec:", 147, 192, 22},
-    {"channels", "Channels:", 147, 192, 37},
-    {"audioBitrate", "Bitrate:", 147, 192, 51},
-    {"sampleRate", "Sample Rate:", 147, 192, 65},
+    {"audioCodec", "Audio Codec:", 145, 192, 22},
+    {"channels", "Channels:", 145, 192, 37},
+    {"audioBitrate", "Bitrate:", 145, 192, 51},
+    {"sampleRate", "Sample Rate:", 145, 192, 65},
 };
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& rect) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(rect);
+    // The layout was made for a narrower font than most: a text that does
+    // not fit its place gets a condensed face instead of losing its end.
+    if (label->fontMetrics().horizontalAdvance(text) > rect.width()) {
+        QFont narrow = label->font();
+        narrow.setStretch(QFont::Condensed);
+        label->setFont(narrow);
+    }
     return label;
 }
 
@@ -76,6 +84,10 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& 
 void CEditorDlg::createControls() {
     setWindowTitle(QStringLiteral("Media Profile Editor"));
     setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
+    // The dialog units above assume an 8-point dialog font.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    setFont(dialogFont);
 
     // Group boxes first, so the controls drawn over them stay on top.
     auto* videoGroup = new QGroupBox(QStringLiteral("Video Format"), this);

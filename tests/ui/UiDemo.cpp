@@ -1,0 +1,46 @@
+// Shows the media profile editor and the preview player side by side, for
+// looking at them (e.g. under Xvfb). Not installed.
+//
+//     kiv_ui_demo [media file] [seconds to seek to]
+//
+// The editor opens with the "DIVX Video" profile; the player opens the file
+// paused on its first picture, seeks when asked, and plays after a second.
+
+#include "Catalogue.h"
+#include "EditorDlg.h"
+#include "PreviewPlayer.h"
+#include "VideoArea.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <clocale>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+
+    kiv::MediaProfile profile{};
+    kiv::GetProfile(0, 0, profile);
+    kiv::CEditorDlg editor;
+    editor.setTargetKind(1);
+    editor.setProfile(profile);
+    editor.move(10, 10);
+    editor.show();
+
+    kiv::VideoArea area;
+    area.setWindowTitle(QStringLiteral("Preview"));
+    area.resize(195, 174); // the split dialog's picture area, 130 x 107 units
+    area.move(460, 10);
+    area.show();
+
+    if (argc > 1) {
+        kiv::PreviewPlayer& player = kiv::PreviewPlayer::Instance();
+        player.Open(argv[1], &area);
+        if (argc > 2)
+            player.Seek(QString::fromLocal8Bit(argv[2]).toDouble());
+        else
+            QTimer::singleShot(1000, [&player] { player.Play(); });
+    }
+    return app.exec();
+}
