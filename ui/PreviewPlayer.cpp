@@ -3,7 +3,6 @@
 #include "FixedText.h"
 #include "VideoArea.h"
 
-#include <QCoreApplication>
 #include <QObject>
 
 #include <mpv/client.h>
@@ -37,7 +36,7 @@ PreviewPlayer& PreviewPlayer::Instance() {
     return player;
 }
 
-PreviewPlayer::PreviewPlayer() : guiContext_(std::make_unique<QObject>()) {}
+PreviewPlayer::PreviewPlayer() = default;
 
 PreviewPlayer::~PreviewPlayer() {
     // Callbacks stop before the core goes; queued calls die with guiContext_.
@@ -51,8 +50,8 @@ bool PreviewPlayer::ensureHandle() {
         handleFailed_ = true;
         return false;
     }
-    if (QCoreApplication* app = QCoreApplication::instance())
-        guiContext_->moveToThread(app->thread());
+    // Made here, on the GUI thread: libmpv's news is handled in its thread.
+    guiContext_ = std::make_unique<QObject>();
     mpv_.observeFlag(kVideoConfiguredId, "vo-configured");
     mpv_.setCallbacks(&PreviewPlayer::onWakeup, &PreviewPlayer::onUpdate, this);
     return true;

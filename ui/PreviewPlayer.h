@@ -35,7 +35,7 @@ class PreviewPlayer {
 public:
     static constexpr int kMaxPathLength = 1024;
 
-    // The process-wide player; first used on the GUI thread.
+    // The process-wide player.
     static PreviewPlayer& Instance();
 
     PreviewPlayer(const PreviewPlayer&) = delete;
