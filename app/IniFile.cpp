@@ -146,7 +146,10 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
         lines_.insert(lines_.begin() + insertAt, entry);
         return;
     }
-    lines_.push_back("[" + std::string(section) + "]");
+    std::string header(1, '[');
+    header.append(section);
+    header.push_back(']');
+    lines_.push_back(header);
     lines_.push_back(entry);
 }
 

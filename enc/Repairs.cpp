@@ -240,19 +240,20 @@ void LimitAudioBitrates(FfmpegPlan& plan) {
         }
         return;
     }
-    std::optional<double> kilobits = bitrateText ? ParseKilobits(*bitrateText) : std::nullopt;
-    int rate = EffectiveSampleRate(plan, facts);
-    if (!kilobits)
+    std::optional<double> parsed = bitrateText ? ParseKilobits(*bitrateText) : std::nullopt;
+    if (!parsed)
         return;
+    const double kilobits = *parsed;
+    int rate = EffectiveSampleRate(plan, facts);
     for (const BitrateLimit& rule : kBitrateLimits) {
         if (rule.codec != facts.audioCodec || !RateFits(rule, rate))
             continue;
-        double limited = *kilobits;
+        double limited = kilobits;
         if (!rule.allowed.empty())
             limited = Nearest(rule.allowed, limited);
         if (limited < rule.minimum)
             limited = rule.minimum;
-        if (limited != *kilobits)
+        if (limited != kilobits)
             plan.Set("-b:a", NumberText(limited) + "k");
         return;
     }

@@ -50,9 +50,11 @@ bool MakeMedia(const std::string& path, const std::vector<std::string>& argument
     if (FileExists(path))
         return true;
     fs::path target(path);
-    std::string temporary = (target.parent_path() /
-                             ("." + std::to_string(::getpid()) + "-" + target.filename().string()))
-                                .string();
+    std::string hiddenName = std::to_string(::getpid());
+    hiddenName.insert(hiddenName.begin(), '.');
+    hiddenName += '-';
+    hiddenName += target.filename().string();
+    std::string temporary = (target.parent_path() / hiddenName).string();
     std::vector<std::string> argv = {"ffmpeg", "-v", "error", "-nostdin", "-y"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     // The muxer comes from the real name's extension.
