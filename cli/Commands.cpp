@@ -49,7 +49,13 @@ bool ProbeAll(kiv::CEncoderCntl& controller, const std::vector<std::string>& fil
     bool allRead = true;
     jobs.assign(files.size(), kiv::ConversionJob{});
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (kiv::ProbeIntoJob(controller, files[i], jobs[i]) != 1) {
+        if (files[i].find('"') != std::string::npos) {
+            std::fprintf(stderr,
+                         "kiv-convert: '%s' cannot be given to the encoder: its name "
+                         "holds a double quote\n",
+                         files[i].c_str());
+            allRead = false;
+        } else if (kiv::ProbeIntoJob(controller, files[i], jobs[i]) != 1) {
             std::fprintf(stderr,
                          "kiv-convert: cannot read '%s': not a media file the encoder "
                          "can open\n",
@@ -115,6 +121,13 @@ int ConvertFiles(const CliOptions& options) {
     }
     std::string folder =
         options.outputDir ? *options.outputDir : std::string(kiv::GetText(settings.Folder));
+    if (folder.find('"') != std::string::npos) {
+        std::fprintf(stderr,
+                     "kiv-convert: the output folder '%s' cannot be given to the encoder: "
+                     "its name holds a double quote\n",
+                     folder.c_str());
+        return kExitUsage;
+    }
 
     // Process-long: the interrupt watcher may use them until the very end.
     static kiv::CEncoderCntl controller;

@@ -100,6 +100,14 @@ TEST_F(KivConvert, ExitStatuses) {
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(out_)); // nothing converted
 
+    std::filesystem::path quoted = home_ / "say \"hi\".mp4";
+    std::filesystem::copy_file(clip, quoted);
+    ProgramResult refused = Convert({"--output-dir", out_.string(), quoted.string()});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_EQ(refused.err, "kiv-convert: '" + quoted.string() +
+                               "' cannot be given to the encoder: its name holds a double quote\n");
+    EXPECT_EQ(Convert({"--output-dir", "/tmp/a\"b", clip}).exitStatus, 2);
+
     ProgramResult failed = Convert({"--output-dir", "/proc/kiv-cannot-write", clip});
     EXPECT_EQ(failed.exitStatus, 1);
     EXPECT_NE(failed.err.find("converting '" + clip + "' failed; the log is " + home_.string() +
