@@ -4,9 +4,7 @@
 #include <array>
 #include <cctype>
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
+extern "C" {}
 
 namespace kiv::enc {
 
@@ -24,12 +22,14 @@ struct ExtensionRow {
     std::string_view format;
 };
 
-constexpr std::array<ExtensionRow, 22> kExtensions = {{
-    {".avi", "avi"},   {".wmv", "asf"}, {".asf", "asf"}, {".wma", "asf"},  {".mpg", "mpeg"},
-    {".mpeg", "mpeg"}, {".vob", "vob"}, {".mp4", "mp4"}, {".m4a", "ipod"}, {".mov", "mov"},
-    {".3gp", "3gp"},   {".3g2", "3g2"}, {".flv", "flv"}, {".swf", "swf"},  {".ogg", "ogg"},
-    {".mmf", "mmf"},   {".amr", "amr"}, {".wav", "wav"}, {".aac", "adts"}, {".mp2", "mp2"},
-    {".mp3", "mp3"},   {".ac3", "ac3"},
+// Every extension the program gives an output, and a few common others.
+constexpr std::array<ExtensionRow, 26> kExtensions = {{
+    {".avi", "avi"},   {".wmv", "asf"}, {".asf", "asf"},      {".wma", "asf"},   {".mpg", "mpeg"},
+    {".mpeg", "mpeg"}, {".vob", "vob"}, {".mp4", "mp4"},      {".m4a", "ipod"},  {".mov", "mov"},
+    {".3gp", "3gp"},   {".3g2", "3g2"}, {".flv", "flv"},      {".swf", "swf"},   {".ogg", "ogg"},
+    {".mmf", "mmf"},   {".amr", "amr"}, {".wav", "wav"},      {".aac", "adts"},  {".mp2", "mp2"},
+    {".mp3", "mp3"},   {".ac3", "ac3"}, {".mkv", "matroska"}, {".webm", "webm"}, {".m4v", "mp4"},
+    {".ts", "mpegts"},
 }};
 
 struct DefaultCodecRow {
@@ -108,8 +108,7 @@ std::string FormatOfFileName(std::string_view path) {
         if (row.extension == extension)
             return std::string(row.format);
     }
-    const AVOutputFormat* guessed = av_guess_format(nullptr, std::string(path).c_str(), nullptr);
-    return guessed ? std::string(guessed->name) : std::string();
+    return {};
 }
 
 std::string DefaultVideoCodec(std::string_view format) {

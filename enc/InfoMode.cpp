@@ -1,14 +1,11 @@
 #include "InfoMode.h"
 
 #include "FfmpegRunner.h"
+#include "MediaLibrary.h"
 
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
-
-extern "C" {
-#include <libavutil/log.h>
-}
 
 namespace kiv::enc {
 
@@ -33,9 +30,9 @@ std::string InfoLine(const MediaFacts& facts) {
 }
 
 int RunInfo(const std::string& path) {
-    av_log_set_level(AV_LOG_QUIET); // nothing may come before the line
+    // The detector keeps libav quiet: nothing may come before the line.
     MediaFacts facts;
-    bool read = DetectMedia(path, facts) == 0;
+    bool read = DetectMediaOnDemand(path, facts) == 0;
     if (!read)
         facts = MediaFacts{};
     WriteAll(STDOUT_FILENO, InfoLine(facts));

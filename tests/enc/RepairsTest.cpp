@@ -124,7 +124,7 @@ TEST(OutputFactsTest, FormatFromOptionPresetOrName) {
     plan.Set("-f", "vob");
     EXPECT_EQ(enc::ReadOutputFacts(plan).format, "vob");
     plan = {};
-    plan.outputPath = "clip.mkv"; // not in enc's table: libavformat guesses
+    plan.outputPath = "clip.mkv"; // not an output of the program, but known
     EXPECT_EQ(enc::ReadOutputFacts(plan).format, "matroska");
     plan.outputPath = "clip.nosuchformat";
     EXPECT_EQ(enc::ReadOutputFacts(plan).format, "");
