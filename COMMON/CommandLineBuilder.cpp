@@ -1,5 +1,6 @@
 #include "CommandLineBuilder.h"
 
+#include "CFFmpegEncoder.h"
 #include "FixedText.h"
 
 #include <charconv>
@@ -16,7 +17,10 @@ std::string FixedTwo(double value) {
 std::string CommandPrefix(std::string_view appFolder, std::string_view input) {
     std::string text = "\"";
     text += appFolder;
-    text += "enc\" quillon-transcode-gates  -async 24 -vsync 24 -i \"";
+    text += kEncoderExecutable;
+    text += "\" ";
+    text += kEncoderToken;
+    text += "  -async 24 -vsync 24 -i \"";
     text += input;
     text += "\"";
     return text;

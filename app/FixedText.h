@@ -1,5 +1,5 @@
 #pragma once
-// Fixed-width text fields: records keep the spec's char arrays so they copy
+// Fixed-width text fields: records keep fixed char arrays so they copy
 // whole by value; these helpers fill and read them without overrunning.
 
 #include <cstddef>

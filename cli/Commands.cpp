@@ -43,6 +43,11 @@ ProgressStyle StyleFor(const CliOptions& options) {
     return isatty(STDERR_FILENO) ? ProgressStyle::Bar : ProgressStyle::Lines;
 }
 
+void ReportUnreadable(const std::string& file) {
+    std::fprintf(stderr, "kiv-convert: cannot read '%s': not a media file the encoder can open\n",
+                 file.c_str());
+}
+
 // Probes every file first, so that nothing converts when one is unreadable.
 bool ProbeAll(kiv::CEncoderCntl& controller, const std::vector<std::string>& files,
               std::vector<kiv::ConversionJob>& jobs) {
@@ -56,10 +61,7 @@ bool ProbeAll(kiv::CEncoderCntl& controller, const std::vector<std::string>& fil
                          files[i].c_str());
             allRead = false;
         } else if (kiv::ProbeIntoJob(controller, files[i], jobs[i]) != 1) {
-            std::fprintf(stderr,
-                         "kiv-convert: cannot read '%s': not a media file the encoder "
-                         "can open\n",
-                         files[i].c_str());
+            ReportUnreadable(files[i]);
             allRead = false;
         }
     }
@@ -93,10 +95,7 @@ int ProbeFiles(const CliOptions& options) {
     for (const std::string& file : options.files) {
         kiv::ConversionJob job;
         if (kiv::ProbeIntoJob(controller, file, job) != 1) {
-            std::fprintf(stderr,
-                         "kiv-convert: cannot read '%s': not a media file the encoder "
-                         "can open\n",
-                         file.c_str());
+            ReportUnreadable(file);
             status = kExitUsage;
             continue;
         }
