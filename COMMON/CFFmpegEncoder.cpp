@@ -40,22 +40,7 @@ bool RefuseQuotedTexts(const ConversionJob& job, std::string_view input) {
 CFFmpegEncoder::CFFmpegEncoder() = default;
 CFFmpegEncoder::~CFFmpegEncoder() = default;
 
-// Slideshows need an AviSynth evaluator, which this platform does not have.
-int CFFmpegEncoder::bMakeSlideShowScript(SlideShow*) {
-    return 0;
-}
-int CFFmpegEncoder::bEncodeSlideShow(SlideShow*) {
-    return 0;
-}
-int CFFmpegEncoder::bMakeSlideShowScriptSilent(SlideShow*) {
-    return 0;
-}
-int CFFmpegEncoder::bRenderSlideShowImages(int) {
-    return 0;
-}
-int CFFmpegEncoder::bMakeSlideShowImageScript(SlideShow*) {
-    return 0;
-}
+// The five slideshow operations are in SlideShowPasses.cpp.
 
 int CFFmpegEncoder::bReserved1(int, int, int) {
     return 1;

@@ -32,6 +32,11 @@ struct TargetPart {
 // The format and codec options and the file extension of the job's kind.
 TargetPart BuildTargetPart(const ConversionJob& job);
 
+// The option sets of the MP4 (kind 4) and PSP (kind 8) variants; empty for
+// a variant without one. Slideshows reuse some of them.
+const char* Mp4OptionSet(int variant);
+const char* PspOptionSet(int variant);
+
 // The final output file name the target part names.
 std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part);
 

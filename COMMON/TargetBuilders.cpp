@@ -25,6 +25,8 @@ constexpr const char* kH264Level21 =
     "-g 300 -keyint_min 25 -sc_threshold 40 -i_qfactor 0.71 -bt 48k -maxrate 768k -bufsize 10M "
     "-rc_eq \"blurCplx^(1-qComp)\" -qcomp 0.6 -qmin 10 -qmax 51 -qdiff 4 -level 21 ";
 
+} // namespace
+
 const char* Mp4OptionSet(int variant) {
     switch (variant) {
     case 0:
@@ -75,6 +77,8 @@ const char* PspOptionSet(int variant) {
         return "";
     }
 }
+
+namespace {
 
 std::string Codecs(std::string_view video, std::string_view audio) {
     return " -vcodec " + std::string(video) + " -acodec " + std::string(audio);

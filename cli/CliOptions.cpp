@@ -9,6 +9,7 @@ const char* const kUsage =
     "Usage: kiv-convert [OPTION]... FILE...\n"
     "       kiv-convert --probe FILE...\n"
     "       kiv-convert --list\n"
+    "       kiv-convert --slideshow [OPTION]... PICTURE...\n"
     "Convert video and audio files with the built-in device profiles, one after another.\n"
     "\n"
     "  --format NAME|INDEX    output format (category), e.g. \"To 3GP/MP4\" or 8;\n"
@@ -23,6 +24,14 @@ const char* const kUsage =
     "  --probe                print what each file holds\n"
     "  --list                 print every profile: category index, profile index,\n"
     "                         category name and profile name, tab-separated\n"
+    "  --slideshow            make one video of the pictures, in order, with the\n"
+    "                         format, profile and output folder as for conversions\n"
+    "  --music FILE           slideshow sound track, looped or cut to the show's\n"
+    "                         length (default: silence)\n"
+    "  --picture-seconds S    slideshow: seconds each picture is held (default 4)\n"
+    "  --transition-seconds S slideshow: seconds of each transition (default 1)\n"
+    "  --caption TEXT         slideshow: caption of the next picture; once per\n"
+    "                         picture, in order\n"
     "  -h, --help             show this help and exit\n"
     "  --version              show the version and exit\n"
     "  --                     end of options; every further argument is a file\n"
@@ -50,6 +59,9 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
         {"--output-dir", &CliOptions::outputDir},
         {"--start", &CliOptions::start},
         {"--end", &CliOptions::end},
+        {"--music", &CliOptions::music},
+        {"--picture-seconds", &CliOptions::pictureSeconds},
+        {"--transition-seconds", &CliOptions::transitionSeconds},
     };
     const std::map<std::string, bool CliOptions::*> flags = {
         {"--dry-run", &CliOptions::dryRun},
@@ -75,6 +87,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
             options.mode = Mode::List;
         } else if (argument == "--probe") {
             options.mode = Mode::Probe;
+        } else if (argument == "--slideshow") {
+            options.mode = Mode::SlideShow;
         } else if (auto flag = flags.find(argument); flag != flags.end()) {
             options.*(flag->second) = true;
         } else {
@@ -86,7 +100,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
                 inlineValue = true;
             }
             auto option = valued.find(name);
-            if (option == valued.end()) {
+            if (option == valued.end() && name != "--caption") {
                 error = "unknown option '" + argument + "'";
                 return false;
             }
@@ -97,7 +111,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
                 }
                 value = arguments[++i];
             }
-            options.*(option->second) = value;
+            if (name == "--caption")
+                options.captions.push_back(value);
+            else
+                options.*(option->second) = value;
         }
     }
     for (const auto* time : {&options.start, &options.end}) {
@@ -105,6 +122,14 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
             error = "'" + **time + "' is not a time of the form HH:MM:SS";
             return false;
         }
+    }
+    if (options.mode == Mode::SlideShow && options.files.empty()) {
+        error = "no picture given";
+        return false;
+    }
+    if (options.mode == Mode::SlideShow && options.captions.size() > options.files.size()) {
+        error = "more captions than pictures";
+        return false;
     }
     if ((options.mode == Mode::Convert || options.mode == Mode::Probe) && options.files.empty()) {
         error = "no input file given";

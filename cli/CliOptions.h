@@ -7,7 +7,7 @@
 
 namespace kivcli {
 
-enum class Mode { Help, Version, List, Probe, Convert };
+enum class Mode { Help, Version, List, Probe, Convert, SlideShow };
 
 struct CliOptions {
     Mode mode = Mode::Convert;
@@ -16,6 +16,11 @@ struct CliOptions {
     std::optional<std::string> outputDir;
     std::optional<std::string> start; // HH:MM:SS
     std::optional<std::string> end;
+    // --slideshow: the files are the pictures, in order.
+    std::optional<std::string> music;
+    std::optional<std::string> pictureSeconds;
+    std::optional<std::string> transitionSeconds;
+    std::vector<std::string> captions; // one per picture, in order
     bool dryRun = false;
     bool json = false;
     bool quiet = false;

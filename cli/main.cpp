@@ -3,6 +3,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "SlideShowCommand.h"
 
 #include <cstdio>
 #include <string>
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
         return ProbeFiles(options);
     case Mode::Convert:
         return ConvertFiles(options);
+    case Mode::SlideShow:
+        return MakeSlideShow(options);
     }
     return kExitUsage;
 }

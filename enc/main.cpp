@@ -7,6 +7,7 @@
 #include "FfmpegRunner.h"
 #include "InfoMode.h"
 #include "LegacyLine.h"
+#include "SlideShowRender.h"
 
 #include <string>
 #include <unistd.h>
@@ -25,5 +26,7 @@ int main(int argc, char** argv) {
         std::string error;
         return RunInfo(ParseLegacyLine(arguments, line, error) ? line.infoPath : std::string());
     }
+    if (std::optional<int> status = RunSlideShowScript(arguments))
+        return *status;
     return RunConversion(arguments);
 }

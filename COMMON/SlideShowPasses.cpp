@@ -1,0 +1,224 @@
+// The slideshow's four passes: the image-preparation script, the encoder
+// run that writes the frame images, the show script, and the encoder run
+// that encodes the show. The encoder runs go through the process runner and
+// wait for the child's end; while the slideshow tag is set every output
+// line reports 10.
+
+#include "CFFmpegEncoder.h"
+#include "DirectoryTree.h"
+#include "EncoderProcessRunner.h"
+#include "FixedText.h"
+#include "Log.h"
+#include "Paths.h"
+#include "SlideShowCommandLines.h"
+#include "SlideShowScripts.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace kiv {
+
+namespace {
+
+constexpr const char* kModule = "COMMON/CFFmpegEncode";
+constexpr const char* kScriptName = "kiv.avs";
+
+void LogRefusal(const std::string& reason) {
+    WriteLogFormat("Module:%s,Error Info :%s\r\n", kModule, reason.c_str());
+}
+
+bool Refused(const SlideShow& show) {
+    if (std::optional<std::string> reason = SlideShowRefusal(show)) {
+        LogRefusal(*reason);
+        return true;
+    }
+    return false;
+}
+
+// The work folder is cleared before each show. Only a folder a show made is
+// cleared: one that is empty or holds the show's script. Anything else at
+// that path (a file, a link, a folder of other things) is left alone.
+bool MayClearWorkFolder(const std::string& work) {
+    struct stat info {};
+    if (lstat(work.c_str(), &info) != 0)
+        return true; // nothing there
+    if (!S_ISDIR(info.st_mode))
+        return false;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(work, error);
+    if (error)
+        return false;
+    return entries == std::filesystem::directory_iterator() ||
+           std::filesystem::is_regular_file(std::filesystem::path(work) / kScriptName, error);
+}
+
+bool PrepareWorkFolder(const std::string& work) {
+    if (!MayClearWorkFolder(work)) {
+        LogRefusal("the slideshow work folder " + work +
+                   " exists and is not one a slideshow made; it is left alone");
+        return false;
+    }
+    RemoveDirectoryTree(work);
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(work, error)))
+        return true; // what could not be removed stays; the script is rewritten
+    return MakeDirectoryPath(work);
+}
+
+// Writes a script; a script that cannot be written fails the pass (the
+// encoder would otherwise run an older script or none).
+int WriteScript(const std::string& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file)
+        file << text;
+    if (!file.flush()) {
+        LogRefusal("cannot write the slideshow script " + path);
+        return 0;
+    }
+    return 1;
+}
+
+bool NonEmptyFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) &&
+           std::filesystem::file_size(path, error) > 0 && !error;
+}
+
+// Which file a path names now, so that an older file of the same name is
+// not taken for the new output.
+struct FileIdentity {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    long long modifiedNs = 0;
+
+    static FileIdentity Of(const std::string& path) {
+        struct stat info {};
+        if (stat(path.c_str(), &info) != 0)
+            return {};
+        return {true, info.st_dev, info.st_ino,
+                info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
+    }
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::string FirstFrameImage(const std::string& work) {
+    return work + kPathSeparator + "aya000000.ebmp";
+}
+
+} // namespace
+
+int CFFmpegEncoder::bMakeSlideShowImageScript(SlideShow* show) {
+    if (!show)
+        return 0;
+    try {
+        if (Refused(*show))
+            return 0;
+        workFolder_ = SlideShowWorkFolder(*show);
+        if (!PrepareWorkFolder(workFolder_))
+            return 0;
+        return WriteScript(SlideShowScriptPath(workFolder_),
+                           ImageScriptText(GetText(appFolder_), workFolder_, *show));
+    } catch (...) {
+        LogRefusal("exception while writing the slideshow image script");
+        return 0;
+    }
+}
+
+int CFFmpegEncoder::bMakeSlideShowScript(SlideShow* show) {
+    if (!show)
+        return 0;
+    try {
+        if (Refused(*show))
+            return 0;
+        workFolder_ = SlideShowWorkFolder(*show);
+        return WriteScript(
+            SlideShowScriptPath(workFolder_),
+            ShowScriptText(GetText(appFolder_), workFolder_, *show, ShowSound::MusicWhenGiven));
+    } catch (...) {
+        LogRefusal("exception while writing the slideshow script");
+        return 0;
+    }
+}
+
+int CFFmpegEncoder::bMakeSlideShowScriptSilent(SlideShow* show) {
+    if (!show)
+        return 0;
+    try {
+        if (Refused(*show))
+            return 0;
+        workFolder_ = SlideShowWorkFolder(*show);
+        return WriteScript(
+            SlideShowScriptPath(workFolder_),
+            ShowScriptText(GetText(appFolder_), workFolder_, *show, ShowSound::Silent));
+    } catch (...) {
+        LogRefusal("exception while writing the slideshow script");
+        return 0;
+    }
+}
+
+int CFFmpegEncoder::bRenderSlideShowImages(int flag) {
+    if (flag == 0)
+        return 0;
+    try {
+        slideshowTag_ = DrawSlideShowTag();
+        if (workFolder_.empty())
+            return 0; // no image script was written
+        std::string executable = EncoderExecutablePath(GetText(appFolder_));
+        std::string parameters = RenderParameters(workFolder_, slideshowTag_);
+        WriteLog(executable + parameters + "\r\n");
+        std::filesystem::remove(FirstFrameImage(workFolder_));
+        process_ = 0;
+        finished_ = 0;
+        error_ = 0;
+        EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+        runner.Init(EncoderCommandLine(executable, parameters), this, 0);
+        if (runner.Start() != 1)
+            return 0;
+        // enc leaves the frame images only when it wrote all of them.
+        return error_ == 0 && NonEmptyFile(FirstFrameImage(workFolder_)) ? 1 : 0;
+    } catch (...) {
+        LogRefusal("exception while rendering the slideshow pictures");
+        return 0;
+    }
+}
+
+int CFFmpegEncoder::bEncodeSlideShow(SlideShow* show) {
+    if (!show)
+        return 0;
+    try {
+        if (Refused(*show))
+            return 0;
+        workFolder_ = SlideShowWorkFolder(*show);
+        std::string executable = EncoderExecutablePath(GetText(appFolder_));
+        WriteLog(executable);
+        EncodeParameters line = BuildEncodeParameters(*show, workFolder_, slideshowTag_);
+        if (!line.built)
+            return 0;
+        if (!FitsField(show->outputPrefix, line.outputPath)) {
+            LogRefusal("the slideshow output file name is too long: " + line.outputPath);
+            return 0;
+        }
+        SetText(show->outputPrefix, line.outputPath);
+        WriteLog(std::string_view(line.parameters).substr(line.parameters.find("-i")));
+        process_ = 0;
+        finished_ = 0;
+        error_ = 0;
+        EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+        runner.Init(EncoderCommandLine(executable, line.parameters), this, 0);
+        FileIdentity before = FileIdentity::Of(line.outputPath);
+        if (runner.Start() != 1)
+            return 0;
+        // enc makes the output visible only after a run that ended normally
+        // (renaming a new file into place).
+        bool written = NonEmptyFile(line.outputPath) &&
+                       !(before.exists && FileIdentity::Of(line.outputPath) == before);
+        return error_ == 0 && written ? 1 : 0;
+    } catch (...) {
+        LogRefusal("exception while encoding the slideshow");
+        return 0;
+    }
+}
+
+} // namespace kiv

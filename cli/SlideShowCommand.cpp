@@ -1,0 +1,240 @@
+#include "SlideShowCommand.h"
+
+#include "CEncoderCntl.h"
+#include "Commands.h"
+#include "DirectoryTree.h"
+#include "FixedText.h"
+#include "InterruptWatcher.h"
+#include "JobBuilder.h"
+#include "Log.h"
+#include "Paths.h"
+#include "ProfileChoice.h"
+#include "ProgressReporter.h"
+#include "Settings.h"
+#include "SlideShowCommandLines.h"
+#include "SlideShowScripts.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+namespace kivcli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The show's name in the output folder: its work folder is "slideshowkiv"
+// and its file "slideshow<tag>_<video codec>_<audio codec>.<extension>".
+constexpr const char* kShowName = "slideshow";
+constexpr double kLongestSeconds = 3600;
+
+void IgnoreProgress(int, void*) {}
+
+ProgressStyle StyleFor(const CliOptions& options) {
+    if (options.quiet)
+        return ProgressStyle::Quiet;
+    if (options.json)
+        return ProgressStyle::Json;
+    return isatty(STDERR_FILENO) ? ProgressStyle::Bar : ProgressStyle::Lines;
+}
+
+int Usage(const std::string& message) {
+    std::fprintf(stderr, "kiv-convert: %s\n", message.c_str());
+    return kExitUsage;
+}
+
+// Paths go into the scripts and command lines as they are, and the first
+// pass makes the work folder the current directory: they must be absolute.
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+bool HoldsQuote(const std::string& text, const char* what) {
+    if (text.find('"') == std::string::npos)
+        return false;
+    std::fprintf(stderr,
+                 "kiv-convert: %s '%s' cannot be given to the encoder: it holds a double quote\n",
+                 what, text.c_str());
+    return true;
+}
+
+// The pictures and the music are probed before anything is written.
+int CheckInputs(kiv::CEncoderCntl& controller, const std::vector<std::string>& pictures,
+                const std::string& music) {
+    for (const std::string& picture : pictures) {
+        kiv::ConversionJob job;
+        if (HoldsQuote(picture, "the picture"))
+            return kExitUsage;
+        if (kiv::ProbeIntoJob(controller, picture, job) != 1 || job.hasVideo != 1 ||
+            job.source.width <= 0 || job.source.height <= 0)
+            return Usage("cannot read '" + picture + "': not a picture the encoder can open");
+    }
+    if (!music.empty()) {
+        kiv::ConversionJob job;
+        if (HoldsQuote(music, "the music file"))
+            return kExitUsage;
+        if (kiv::ProbeIntoJob(controller, music, job) != 1 || job.hasAudio != 1)
+            return Usage("cannot read '" + music + "': no sound the encoder can open");
+    }
+    return kExitOk;
+}
+
+struct ShowPlan {
+    std::vector<kiv::SlideShowPicture> pictures;
+    kiv::SlideShow show{};
+};
+
+// Fills the show record; false with a message when a text does not fit.
+bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std::string& folder,
+               int pictureFrames, int transitionFrames, ShowPlan& plan, std::string& error) {
+    plan.pictures.assign(options.files.size(), kiv::SlideShowPicture{});
+    for (std::size_t i = 0; i < options.files.size(); ++i) {
+        kiv::SlideShowPicture& picture = plan.pictures[i];
+        std::string path = Absolute(options.files[i]);
+        std::string caption = i < options.captions.size() ? options.captions[i] : std::string();
+        if (!kiv::FitsField(picture.imagePath, path) || !kiv::FitsField(picture.caption, caption)) {
+            error = "the picture path or caption is too long: " + path;
+            return false;
+        }
+        kiv::SetText(picture.imagePath, path);
+        kiv::SetText(picture.caption, caption);
+        picture.displayFrames = pictureFrames;
+        picture.transitionFrames = transitionFrames;
+    }
+    kiv::SlideShow& show = plan.show;
+    show.pictures = plan.pictures.data();
+    show.pictureCount = static_cast<std::int32_t>(plan.pictures.size());
+    // The show is 720 x 576; an "Original" frame size keeps that.
+    kiv::ConversionJob job{};
+    job.source.width = 720;
+    job.source.height = 576;
+    kiv::FillJobTarget(job, choice.profile, choice.targetKind);
+    show.target = job.target;
+    show.targetKind = choice.targetKind;
+    std::string prefix = kiv::JoinPath(folder, kShowName);
+    std::string music = options.music ? Absolute(*options.music) : std::string();
+    if (!kiv::FitsField(show.outputPrefix, prefix + "kiv") ||
+        !kiv::FitsField(show.musicPath, music)) {
+        error = "the output folder or music path is too long";
+        return false;
+    }
+    kiv::SetText(show.outputPrefix, prefix);
+    kiv::SetText(show.musicPath, music);
+    return true;
+}
+
+void PrintDryRun(kiv::SlideShow show) {
+    std::string executable = kiv::EncoderExecutablePath(kiv::ProgramDirectory());
+    std::string work = kiv::SlideShowWorkFolder(show);
+    int tag = kiv::DrawSlideShowTag();
+    kiv::EncodeParameters encode = kiv::BuildEncodeParameters(show, work, tag);
+    std::printf("%s\n%s\n", kiv::SlideShowScriptPath(work).c_str(),
+                kiv::EncoderCommandLine(executable, kiv::RenderParameters(work, tag)).c_str());
+    std::printf("%s\n%s\n", kiv::SlideShowScriptPath(work).c_str(),
+                encode.built ? kiv::EncoderCommandLine(executable, encode.parameters).c_str()
+                             : "(no slideshow options for this format)");
+}
+
+} // namespace
+
+std::optional<int> SecondsToFrames(const std::string& text) {
+    double seconds = 0;
+    auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), seconds, std::chars_format::fixed);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(seconds) || seconds < 0 || seconds > kLongestSeconds)
+        return std::nullopt;
+    return static_cast<int>(std::lround(seconds * kiv::kSlideShowRate));
+}
+
+int MakeSlideShow(const CliOptions& options) {
+    std::optional<int> pictureFrames = SecondsToFrames(options.pictureSeconds.value_or("4"));
+    std::optional<int> transitionFrames = SecondsToFrames(options.transitionSeconds.value_or("1"));
+    if (!pictureFrames || *pictureFrames < 1)
+        return Usage("--picture-seconds takes a number of seconds from 0.04 to 3600");
+    if (!transitionFrames)
+        return Usage("--transition-seconds takes a number of seconds from 0 to 3600");
+
+    kiv::LoadSettings();
+    kiv::AppSettings settings = kiv::CurrentSettings();
+    ProfileChoice choice;
+    std::string error;
+    if (!ChooseProfile(options, kiv::CurrentSelection(), choice, error))
+        return Usage(error);
+    std::string folder = Absolute(options.outputDir ? *options.outputDir
+                                                    : std::string(kiv::GetText(settings.Folder)));
+    if (HoldsQuote(folder, "the output folder"))
+        return kExitUsage;
+
+    // Process-long: the interrupt watcher may use them until the very end.
+    static kiv::CEncoderCntl controller;
+    static ProgressReporter reporter(StyleFor(options));
+    static std::unique_ptr<InterruptWatcher> watcher;
+    kiv::EncoderInit init{};
+    init.scriptInput = settings.Core == 1 ? 1 : 0;
+    init.callback = options.dryRun ? IgnoreProgress : &ProgressReporter::Callback;
+    init.userData = &reporter;
+    kiv::SetText(init.appFolder, kiv::ProgramDirectory());
+    controller.bCreateEncoder(&init);
+    if (!options.dryRun)
+        watcher = std::make_unique<InterruptWatcher>(controller);
+
+    std::string music = options.music ? Absolute(*options.music) : std::string();
+    std::vector<std::string> pictures;
+    for (const std::string& file : options.files)
+        pictures.push_back(Absolute(file));
+    if (int status = CheckInputs(controller, pictures, music); status != kExitOk)
+        return status;
+    ShowPlan plan;
+    if (!BuildShow(options, choice, folder, *pictureFrames, *transitionFrames, plan, error))
+        return Usage(error);
+    if (std::optional<std::string> refusal = kiv::SlideShowRefusal(plan.show))
+        return Usage(*refusal);
+    if (options.dryRun) {
+        PrintDryRun(plan.show);
+        return kExitOk;
+    }
+
+    std::error_code ignored; // a folder that cannot be made fails the first pass
+    fs::create_directories(folder, ignored);
+    kiv::CEncoderBase* encoder = controller.Encoder();
+    kiv::SlideShow& show = plan.show;
+    std::string work = kiv::SlideShowWorkFolder(show);
+    auto failed = [&](const char* what) {
+        reporter.Finish(watcher->Interrupted() ? "stopped" : "failed");
+        if (watcher->Interrupted())
+            return static_cast<int>(kExitInterrupted);
+        std::fprintf(stderr, "kiv-convert: %s failed; the work folder is %s, the log is %s\n", what,
+                     work.c_str(), kiv::OpenLogPath().c_str());
+        return static_cast<int>(kExitFailed);
+    };
+
+    reporter.Begin("slideshow pictures");
+    if (!encoder || encoder->bMakeSlideShowImageScript(&show) != 1)
+        return failed("writing the slideshow's image script");
+    if (encoder->bRenderSlideShowImages(1) != 1)
+        return failed("preparing the pictures");
+    reporter.Finish("done");
+    int scripted = music.empty() ? encoder->bMakeSlideShowScriptSilent(&show)
+                                 : encoder->bMakeSlideShowScript(&show);
+    reporter.Begin("slideshow");
+    if (scripted != 1)
+        return failed("writing the show script");
+    if (encoder->bEncodeSlideShow(&show) != 1)
+        return failed("encoding the slideshow");
+    bool stopped = watcher->Interrupted();
+    reporter.Finish(stopped ? "stopped" : "done");
+    kiv::RemoveDirectoryTree(work);
+    std::printf("%s\n", show.outputPrefix);
+    std::fflush(stdout);
+    return stopped ? kExitInterrupted : kExitOk;
+}
+
+} // namespace kivcli
