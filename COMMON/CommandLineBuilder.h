@@ -37,7 +37,9 @@ TargetPart BuildTargetPart(const ConversionJob& job);
 const char* Mp4OptionSet(int variant);
 const char* PspOptionSet(int variant);
 
-// The final output file name the target part names.
-std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part);
+// The final output file name the target part names; suffix goes just before
+// the extension (" (2)" for a second file of the same name).
+std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part,
+                            std::string_view suffix = {});
 
 } // namespace kiv

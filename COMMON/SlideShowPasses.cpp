@@ -13,6 +13,8 @@
 #include "SlideShowCommandLines.h"
 #include "SlideShowScripts.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -85,29 +87,32 @@ bool NonEmptyFile(const std::string& path) {
            std::filesystem::file_size(path, error) > 0 && !error;
 }
 
-// Which file a path names now, so that an older file of the same name is
-// not taken for the new output.
-struct FileIdentity {
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    long long modifiedNs = 0;
-
-    static FileIdentity Of(const std::string& path) {
-        struct stat info {};
-        if (stat(path.c_str(), &info) != 0)
-            return {};
-        return {true, info.st_dev, info.st_ino,
-                info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
-    }
-    bool operator==(const FileIdentity&) const = default;
-};
-
 std::string FirstFrameImage(const std::string& work) {
     return work + kPathSeparator + "aya000000.ebmp";
 }
 
 } // namespace
+
+// Runs one slideshow pass of the encoder and waits for its end. It
+// succeeds only when the encoder exited with status 0 and left `output`,
+// so a failed run is never reported as success; a stopped run counts as
+// stopped, as for conversions.
+int CFFmpegEncoder::RunSlideShowEncoder(const std::string& commandLine, const std::string& output) {
+    finished_ = 0;
+    error_ = 0;
+    lastMessage_.clear();
+    lastResult_ = {};
+    outputPath_ = output;
+    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    runner.Init(commandLine, this, 0);
+    if (runner.Start() != 1) {
+        lastResult_ = {ConvertOutcome::Failed,
+                       std::string("the encoder could not be started: ") + std::strerror(errno)};
+        return 0;
+    }
+    lastResult_ = JudgeRun(runner.LastChildEnd());
+    return lastResult_.Failed() ? 0 : 1;
+}
 
 int CFFmpegEncoder::bMakeSlideShowImageScript(SlideShow* show) {
     if (!show)
@@ -168,16 +173,11 @@ int CFFmpegEncoder::bRenderSlideShowImages(int flag) {
         std::string executable = EncoderExecutablePath(GetText(appFolder_));
         std::string parameters = RenderParameters(workFolder_, slideshowTag_);
         WriteLog(executable + parameters + "\r\n");
-        std::filesystem::remove(FirstFrameImage(workFolder_));
-        process_ = 0;
-        finished_ = 0;
-        error_ = 0;
-        EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
-        runner.Init(EncoderCommandLine(executable, parameters), this, 0);
-        if (runner.Start() != 1)
-            return 0;
         // enc leaves the frame images only when it wrote all of them.
-        return error_ == 0 && NonEmptyFile(FirstFrameImage(workFolder_)) ? 1 : 0;
+        std::filesystem::remove(FirstFrameImage(workFolder_));
+        int result = RunSlideShowEncoder(EncoderCommandLine(executable, parameters),
+                                         FirstFrameImage(workFolder_));
+        return result == 1 && NonEmptyFile(FirstFrameImage(workFolder_)) ? 1 : 0;
     } catch (...) {
         LogRefusal("exception while rendering the slideshow pictures");
         return 0;
@@ -202,19 +202,8 @@ int CFFmpegEncoder::bEncodeSlideShow(SlideShow* show) {
         }
         SetText(show->outputPrefix, line.outputPath);
         WriteLog(std::string_view(line.parameters).substr(line.parameters.find("-i")));
-        process_ = 0;
-        finished_ = 0;
-        error_ = 0;
-        EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
-        runner.Init(EncoderCommandLine(executable, line.parameters), this, 0);
-        FileIdentity before = FileIdentity::Of(line.outputPath);
-        if (runner.Start() != 1)
-            return 0;
-        // enc makes the output visible only after a run that ended normally
-        // (renaming a new file into place).
-        bool written = NonEmptyFile(line.outputPath) &&
-                       !(before.exists && FileIdentity::Of(line.outputPath) == before);
-        return error_ == 0 && written ? 1 : 0;
+        return RunSlideShowEncoder(EncoderCommandLine(executable, line.parameters),
+                                   line.outputPath);
     } catch (...) {
         LogRefusal("exception while encoding the slideshow");
         return 0;

@@ -11,6 +11,7 @@
 #include "Translator.h"
 
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -23,6 +24,7 @@ namespace {
 
 constexpr int kUnreadableInput = 2;
 constexpr int kRunError = 1;
+constexpr int kAbandoned = 128 + SIGHUP;
 constexpr std::size_t kLongestScript = 64u << 20;
 
 int Fail(const std::string& message, int status) {
@@ -198,6 +200,8 @@ int RunImagePass(const std::string& scriptText) {
         return 0;
     for (int f = facts.firstFrame; f < facts.firstFrame + frames; ++f)
         ::unlink(FrameImage(facts.framePrefix, f).c_str());
+    if (result.abandoned)
+        return Fail("slideshow abandoned", kAbandoned);
     if (!result.started)
         return Fail(result.startError, kRunError);
     return Fail(FailureReason(result, "preparing the slideshow pictures"), kRunError);
@@ -264,11 +268,14 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
     argv.push_back(written);
     WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
 
+    if (atomic)
+        RemoveAbandonedTemporaries(plan.outputPath);
     RunResult result = RunFfmpeg(argv);
-    if (!result.started) {
+    if (result.abandoned || !result.started) {
         if (atomic)
             DiscardOutput(written);
-        return failAndClean(result.startError, kRunError);
+        return result.abandoned ? failAndClean("slideshow abandoned", kAbandoned)
+                                : failAndClean(result.startError, kRunError);
     }
     // A stop ends the show early; what was written is kept, as for conversions.
     bool ended = (result.exitCode == 0 || result.signalled) && (!atomic || IsNonEmptyFile(written));

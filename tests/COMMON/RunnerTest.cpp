@@ -42,6 +42,11 @@ public:
     int bRelease() override { return 1; }
     int bGetMediaFileContent(const char*, ConversionJob*) override { return 0; }
     void SetScriptInput(int) override {}
+    ConvertResult LastResult() const override { return {}; }
+    const std::string& PreparedCommandLine() const override { return text_; }
+    void SetOutputsToKeep(std::set<std::string>) override {}
+    void Abort() override {}
+    std::string text_;
     int OnProcessNotify(int code, void* data, int) override {
         std::lock_guard lock(mutex);
         Event event{code, "", 0};
@@ -135,8 +140,8 @@ TEST_F(Runner, DeliversLinesInOrderThenEnds) {
     EXPECT_EQ(sink.Lines(), (std::vector<std::string>{"a", "bc", "no final feed"}));
     EXPECT_EQ(events.back().code, NotifyEnded);
     EXPECT_EQ(events.back().value, 0);
-    // Every complete line reaches the log as it stands.
-    EXPECT_EQ(ReadFile(folder_ / "kiv.dmp"), "abc");
+    // Every complete line reaches the log as a line of its own.
+    EXPECT_EQ(ReadFile(folder_ / "kiv.dmp"), "a\nbc\n");
 }
 
 TEST_F(Runner, ALongBurstAndStandardErrorArriveWhole) {
