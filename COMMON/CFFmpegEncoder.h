@@ -74,6 +74,7 @@ private:
     int PrepareFailed(std::string reason);
     ConvertResult JudgeRun(const ChildEnd& end) const;
     int RunSlideShowEncoder(const std::string& commandLine, const std::string& output);
+    int MakeShowScript(SlideShow* show, int sound);
 };
 
 } // namespace kiv

@@ -23,20 +23,7 @@ namespace kiv {
 
 namespace {
 
-constexpr const char* kModule = "COMMON/CFFmpegEncode";
 constexpr const char* kScriptName = "kiv.avs";
-
-void LogRefusal(const std::string& reason) {
-    WriteLogFormat("Module:%s,Error Info :%s\r\n", kModule, reason.c_str());
-}
-
-bool Refused(const SlideShow& show) {
-    if (std::optional<std::string> reason = SlideShowRefusal(show)) {
-        LogRefusal(*reason);
-        return true;
-    }
-    return false;
-}
 
 // The work folder is cleared before each show. Only a folder a show made is
 // cleared: one that is empty or holds the show's script. Anything else at
@@ -55,30 +42,30 @@ bool MayClearWorkFolder(const std::string& work) {
            std::filesystem::is_regular_file(std::filesystem::path(work) / kScriptName, error);
 }
 
-bool PrepareWorkFolder(const std::string& work) {
-    if (!MayClearWorkFolder(work)) {
-        LogRefusal("the slideshow work folder " + work +
-                   " exists and is not one a slideshow made; it is left alone");
-        return false;
-    }
+// Clears and makes the work folder, leaving it the current directory.
+// Returns why it cannot be used, or nothing.
+std::optional<std::string> PrepareWorkFolder(const std::string& work) {
+    if (!MayClearWorkFolder(work))
+        return "the slideshow work folder " + work +
+               " exists and is not one a slideshow made; it is left alone";
     RemoveDirectoryTree(work);
     std::error_code error;
     if (std::filesystem::exists(std::filesystem::symlink_status(work, error)))
-        return true; // what could not be removed stays; the script is rewritten
-    return MakeDirectoryPath(work);
+        return std::nullopt; // what could not be removed stays; the script is rewritten
+    if (!MakeDirectoryPath(work))
+        return "cannot make the slideshow work folder " + work;
+    return std::nullopt;
 }
 
-// Writes a script; a script that cannot be written fails the pass (the
-// encoder would otherwise run an older script or none).
-int WriteScript(const std::string& path, const std::string& text) {
+// Writes a script. One that cannot be written fails its pass: the encoder
+// would otherwise run an older script, or none.
+std::optional<std::string> WriteScript(const std::string& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (file)
         file << text;
-    if (!file.flush()) {
-        LogRefusal("cannot write the slideshow script " + path);
-        return 0;
-    }
-    return 1;
+    if (!file.flush())
+        return "cannot write the slideshow script " + path;
+    return std::nullopt;
 }
 
 bool NonEmptyFile(const std::string& path) {
@@ -118,49 +105,44 @@ int CFFmpegEncoder::bMakeSlideShowImageScript(SlideShow* show) {
     if (!show)
         return 0;
     try {
-        if (Refused(*show))
-            return 0;
+        lastResult_ = {};
+        if (std::optional<std::string> reason = SlideShowRefusal(*show))
+            return PrepareFailed(*reason);
         workFolder_ = SlideShowWorkFolder(*show);
-        if (!PrepareWorkFolder(workFolder_))
-            return 0;
-        return WriteScript(SlideShowScriptPath(workFolder_),
-                           ImageScriptText(GetText(appFolder_), workFolder_, *show));
+        std::optional<std::string> reason = PrepareWorkFolder(workFolder_);
+        if (!reason)
+            reason = WriteScript(SlideShowScriptPath(workFolder_),
+                                 ImageScriptText(GetText(appFolder_), workFolder_, *show));
+        return reason ? PrepareFailed(*reason) : 1;
     } catch (...) {
-        LogRefusal("exception while writing the slideshow image script");
+        return PrepareFailed("the slideshow image script could not be written");
+    }
+}
+
+// The show script, with the music's sound track or in silence.
+int CFFmpegEncoder::MakeShowScript(SlideShow* show, int sound) {
+    if (!show)
         return 0;
+    try {
+        lastResult_ = {};
+        if (std::optional<std::string> reason = SlideShowRefusal(*show))
+            return PrepareFailed(*reason);
+        workFolder_ = SlideShowWorkFolder(*show);
+        std::optional<std::string> reason = WriteScript(
+            SlideShowScriptPath(workFolder_),
+            ShowScriptText(GetText(appFolder_), workFolder_, *show, static_cast<ShowSound>(sound)));
+        return reason ? PrepareFailed(*reason) : 1;
+    } catch (...) {
+        return PrepareFailed("the slideshow script could not be written");
     }
 }
 
 int CFFmpegEncoder::bMakeSlideShowScript(SlideShow* show) {
-    if (!show)
-        return 0;
-    try {
-        if (Refused(*show))
-            return 0;
-        workFolder_ = SlideShowWorkFolder(*show);
-        return WriteScript(
-            SlideShowScriptPath(workFolder_),
-            ShowScriptText(GetText(appFolder_), workFolder_, *show, ShowSound::MusicWhenGiven));
-    } catch (...) {
-        LogRefusal("exception while writing the slideshow script");
-        return 0;
-    }
+    return MakeShowScript(show, static_cast<int>(ShowSound::MusicWhenGiven));
 }
 
 int CFFmpegEncoder::bMakeSlideShowScriptSilent(SlideShow* show) {
-    if (!show)
-        return 0;
-    try {
-        if (Refused(*show))
-            return 0;
-        workFolder_ = SlideShowWorkFolder(*show);
-        return WriteScript(
-            SlideShowScriptPath(workFolder_),
-            ShowScriptText(GetText(appFolder_), workFolder_, *show, ShowSound::Silent));
-    } catch (...) {
-        LogRefusal("exception while writing the slideshow script");
-        return 0;
-    }
+    return MakeShowScript(show, static_cast<int>(ShowSound::Silent));
 }
 
 int CFFmpegEncoder::bRenderSlideShowImages(int flag) {
@@ -169,7 +151,7 @@ int CFFmpegEncoder::bRenderSlideShowImages(int flag) {
     try {
         slideshowTag_ = DrawSlideShowTag();
         if (workFolder_.empty())
-            return 0; // no image script was written
+            return PrepareFailed("no slideshow image script was written");
         std::string executable = EncoderExecutablePath(GetText(appFolder_));
         std::string parameters = RenderParameters(workFolder_, slideshowTag_);
         WriteLog(executable + parameters + "\r\n");
@@ -179,8 +161,7 @@ int CFFmpegEncoder::bRenderSlideShowImages(int flag) {
                                          FirstFrameImage(workFolder_));
         return result == 1 && NonEmptyFile(FirstFrameImage(workFolder_)) ? 1 : 0;
     } catch (...) {
-        LogRefusal("exception while rendering the slideshow pictures");
-        return 0;
+        return PrepareFailed("the slideshow pictures could not be prepared");
     }
 }
 
@@ -188,25 +169,23 @@ int CFFmpegEncoder::bEncodeSlideShow(SlideShow* show) {
     if (!show)
         return 0;
     try {
-        if (Refused(*show))
-            return 0;
+        lastResult_ = {};
+        if (std::optional<std::string> reason = SlideShowRefusal(*show))
+            return PrepareFailed(*reason);
         workFolder_ = SlideShowWorkFolder(*show);
         std::string executable = EncoderExecutablePath(GetText(appFolder_));
         WriteLog(executable);
         EncodeParameters line = BuildEncodeParameters(*show, workFolder_, slideshowTag_);
         if (!line.built)
-            return 0;
-        if (!FitsField(show->outputPrefix, line.outputPath)) {
-            LogRefusal("the slideshow output file name is too long: " + line.outputPath);
-            return 0;
-        }
+            return PrepareFailed("the output format has no slideshow options");
+        if (!FitsField(show->outputPrefix, line.outputPath))
+            return PrepareFailed("the slideshow output file name is too long: " + line.outputPath);
         SetText(show->outputPrefix, line.outputPath);
         WriteLog(std::string_view(line.parameters).substr(line.parameters.find("-i")));
         return RunSlideShowEncoder(EncoderCommandLine(executable, line.parameters),
                                    line.outputPath);
     } catch (...) {
-        LogRefusal("exception while encoding the slideshow");
-        return 0;
+        return PrepareFailed("the slideshow could not be encoded");
     }
 }
 

@@ -211,8 +211,10 @@ int MakeSlideShow(const CliOptions& options) {
         reporter.Finish(watcher->Interrupted() ? "stopped" : "failed");
         if (watcher->Interrupted())
             return static_cast<int>(kExitInterrupted);
-        std::fprintf(stderr, "kiv-convert: %s failed; the work folder is %s, the log is %s\n", what,
-                     work.c_str(), kiv::OpenLogPath().c_str());
+        std::string reason = encoder ? encoder->LastResult().reason : std::string();
+        std::fprintf(stderr, "kiv-convert: %s failed%s%s; the work folder is %s, the log is %s\n",
+                     what, reason.empty() ? "" : ": ", reason.c_str(), work.c_str(),
+                     kiv::OpenLogPath().c_str());
         return static_cast<int>(kExitFailed);
     };
 
