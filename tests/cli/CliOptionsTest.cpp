@@ -1,4 +1,5 @@
 #include "CliOptions.h"
+#include "SlideShowCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -51,4 +52,46 @@ TEST(CliOptions, UsageErrors) {
     EXPECT_TRUE(IsTimeText("0:00:59"));
     EXPECT_FALSE(IsTimeText("00:00"));
     EXPECT_FALSE(IsTimeText("aa:00:00"));
+}
+
+TEST(CliOptions, SlideShowTakesPicturesCaptionsMusicAndSeconds) {
+    CliOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseOptions({"--slideshow", "--music", "m.mp3", "--caption", "First",
+                              "--picture-seconds=2.5", "a.jpg", "--caption=", "b.png",
+                              "--transition-seconds", "0", "c.png"},
+                             o, error))
+        << error;
+    EXPECT_EQ(o.mode, Mode::SlideShow);
+    EXPECT_EQ(o.files, (std::vector<std::string>{"a.jpg", "b.png", "c.png"}));
+    EXPECT_EQ(o.captions, (std::vector<std::string>{"First", ""}));
+    EXPECT_EQ(*o.music, "m.mp3");
+    EXPECT_EQ(*o.pictureSeconds, "2.5");
+    EXPECT_EQ(*o.transitionSeconds, "0");
+
+    CliOptions bad;
+    EXPECT_FALSE(ParseOptions({"--slideshow"}, bad, error));
+    EXPECT_EQ(error, "no picture given");
+    EXPECT_FALSE(
+        ParseOptions({"--slideshow", "--caption", "1", "--caption", "2", "a.jpg"}, bad, error));
+    EXPECT_EQ(error, "more captions than pictures");
+}
+
+TEST(CliOptions, SecondsBecomeFramesAtTwentyFivePerSecond) {
+    struct Row {
+        const char* text;
+        std::optional<int> frames;
+    } rows[] = {{"4", 100},
+                {"1", 25},
+                {"0.5", 13},
+                {"0.04", 1},
+                {"0", 0},
+                {"3600", 90000},
+                {"-1", std::nullopt},
+                {"3601", std::nullopt},
+                {"", std::nullopt},
+                {"1s", std::nullopt},
+                {"nan", std::nullopt}};
+    for (const Row& row : rows)
+        EXPECT_EQ(SecondsToFrames(row.text), row.frames) << row.text;
 }
