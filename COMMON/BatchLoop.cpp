@@ -42,13 +42,12 @@ BatchEnd Run(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
         controller.bDoConvert(&job);
         ConvertResult result = controller.LastResult();
         std::string output(GetText(job.outputPath));
-        bool haveOutput = IsNonEmptyFile(output);
-        if (result.outcome == ConvertOutcome::Stopped && !haveOutput) {
+        if (result.outcome == ConvertOutcome::Stopped && !result.outputWritten) {
             rows.RowStopped(row);
             return BatchEnd::Stopped;
         }
         job.done = 1;
-        if (result.Failed() || !haveOutput) {
+        if (result.Failed() || !result.outputWritten || !IsNonEmptyFile(output)) {
             rows.RowFailed(row, result.Failed() ? result.reason
                                                 : "the encoder left no output file " + output);
             return BatchEnd::Failed;

@@ -59,8 +59,9 @@ ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
     std::string message =
         lastMessage_.empty() ? "the encoder " + DescribeChildEnd(end) : lastMessage_;
     if (end.stopRequested) {
-        bool clean = !end.started || (end.exited && end.exitCode == 0);
-        return {ConvertOutcome::Stopped, clean ? std::string() : message};
+        bool kept = end.started && end.exited && end.exitCode == 0 && IsNonEmptyFile(outputPath_);
+        bool clean = !end.started || kept;
+        return {ConvertOutcome::Stopped, clean ? std::string() : message, kept};
     }
     if (error_ != 0)
         return {ConvertOutcome::Failed, "an output line of the encoder could not be handled"};
@@ -68,7 +69,7 @@ ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
         return {ConvertOutcome::Failed, message};
     if (!IsNonEmptyFile(outputPath_))
         return {ConvertOutcome::Failed, "the encoder left no output file " + outputPath_};
-    return {ConvertOutcome::Done, {}};
+    return {ConvertOutcome::Done, {}, true};
 }
 
 void CFFmpegEncoder::Abort() {
