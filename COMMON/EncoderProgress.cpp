@@ -4,6 +4,7 @@
 #include "CFFmpegEncoder.h"
 #include "EncoderProcessRunner.h"
 #include "Log.h"
+#include "StatusLine.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -15,13 +16,6 @@
 namespace kiv {
 
 namespace {
-
-// Reads the whole seconds of a status line: "time=" is the third field for
-// sources without video and the seventh for sources with video.
-bool ReadStatusSeconds(const char* line, bool hasVideo, int& seconds) {
-    const char* format = hasVideo ? "%*s %*s %*s %*s %*s %*s time=%d %*s" : "%*s %*s time=%d";
-    return std::sscanf(line, format, &seconds) == 1;
-}
 
 bool IsNonEmptyFile(const std::string& path) {
     std::error_code error;
