@@ -1,6 +1,7 @@
 #include "CEncoderCntl.h"
 
 #include "CFFmpegEncoder.h"
+#include "EncoderProcessRunner.h"
 #include "Log.h"
 
 namespace kiv {
@@ -95,6 +96,10 @@ void CEncoderCntl::StopConvert() {
     } catch (...) {
         WriteLog("Module:COMMON/CEncoderCntl,Error Info :the stop request raised an exception");
     }
+}
+
+void CEncoderCntl::ResetStop() {
+    EncoderProcessRunner::Instance().ClearStop();
 }
 
 void CEncoderCntl::AbortConvert() {

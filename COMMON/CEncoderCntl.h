@@ -26,6 +26,9 @@ public:
     void StopConvert();
     // Ends the running conversion at once; callable from another thread.
     void AbortConvert();
+    // Forgets a stop that came while no conversion ran (a stop that comes
+    // between two conversions otherwise stops the next one).
+    void ResetStop();
     int bDestroyEncoder();
 
     // How the last bDoConvert ended.

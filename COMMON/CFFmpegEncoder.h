@@ -4,16 +4,12 @@
 // lines into progress; probes files.
 
 #include "CEncoderBase.h"
+#include "EncoderProtocol.h"
 
 #include <atomic>
 #include <string>
 
 namespace kiv {
-
-// File name of the encoder adapter in the program directory.
-inline constexpr const char* kEncoderExecutable = "enc";
-// Fixed first argument of every encoder launch.
-inline constexpr const char* kEncoderToken = "quillon-transcode-gates";
 
 // Percent of a status line against the progress total: 1 to 99, else 0.
 // parsed tells whether the line carried a position at all.

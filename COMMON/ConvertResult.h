@@ -7,7 +7,7 @@ namespace kiv {
 
 enum class ConvertOutcome {
     Done,    // the encoder ended normally and left a non-empty output file
-    Stopped, // a stop was asked for; the output is whatever the encoder kept
+    Stopped, // a stop was asked for; outputWritten tells whether the encoder kept a file
     Failed,  // not prepared, not started, ended with an error, or left no output
 };
 
@@ -16,6 +16,9 @@ struct ConvertResult {
     // Why it failed, in one line: the encoder's own last message when it
     // gave one. Empty otherwise.
     std::string reason;
+    // The output file was written by this conversion (always for Done). An
+    // older file of the same name never counts.
+    bool outputWritten = false;
 
     bool Failed() const { return outcome == ConvertOutcome::Failed; }
 };

@@ -57,11 +57,15 @@ void EncoderProcessRunner::Init(std::string commandLine, CEncoderBase* sink, int
     commandLine_ = std::move(commandLine);
     sink_ = sink;
     jobId_ = jobId;
-    stopFlag_ = 0;
     stopRequestedAtMs_ = 0;
     child_ = 0;
     std::lock_guard lock(endMutex_);
     lastEnd_ = ChildEnd{};
+}
+
+void EncoderProcessRunner::ClearStop() {
+    std::lock_guard lock(inputMutex_);
+    stopFlag_ = 0;
 }
 
 ChildEnd EncoderProcessRunner::LastChildEnd() const {
@@ -70,10 +74,9 @@ ChildEnd EncoderProcessRunner::LastChildEnd() const {
 }
 
 int EncoderProcessRunner::Start() {
-    if (stopFlag_ == 1) { // stopped before anything started: start nothing
+    if (stopFlag_.exchange(0) == 1) { // stopped before anything started: start nothing
         std::lock_guard lock(endMutex_);
         lastEnd_.stopRequested = true;
-        stopFlag_ = 0;
         return 1;
     }
     ChildPipes pipes;
@@ -151,21 +154,27 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
         EscalateStop(child);
         usleep(50 * 1000);
     }
+    // A stop that came up to here belonged to this child; one that comes
+    // later stays pending for the next run.
+    bool stopped = false;
+    {
+        std::lock_guard lock(inputMutex_);
+        CloseInputLocked();
+        child_ = 0;
+        stopped = stopFlag_.exchange(0) == 1;
+    }
+    close(outputReadFd);
     {
         std::lock_guard lock(endMutex_);
         lastEnd_.started = true;
-        lastEnd_.stopRequested = stopFlag_ == 1;
+        lastEnd_.stopRequested = stopped;
         lastEnd_.exited = waited == child && WIFEXITED(status);
         lastEnd_.exitCode = lastEnd_.exited ? WEXITSTATUS(status) : -1;
         lastEnd_.signal = waited == child && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     }
-    CloseInput();
-    close(outputReadFd);
-    child_ = 0;
-    if (stopFlag_ != 1)
+    if (!stopped)
         sink_->OnProcessNotify(NotifyEnded, reinterpret_cast<void*>(std::intptr_t{resultCode}),
                                jobId_);
-    stopFlag_ = 0;
 }
 
 void EncoderProcessRunner::EscalateStop(pid_t child) {
@@ -180,8 +189,7 @@ void EncoderProcessRunner::EscalateStop(pid_t child) {
         kill(-child, SIGTERM);
 }
 
-void EncoderProcessRunner::CloseInput() {
-    std::lock_guard lock(inputMutex_);
+void EncoderProcessRunner::CloseInputLocked() {
     if (inputWriteFd_ >= 0)
         close(inputWriteFd_);
     inputWriteFd_ = -1;

@@ -43,8 +43,11 @@ public:
     // The one runner of the program: one encoder process at a time.
     static EncoderProcessRunner& Instance();
 
-    // Takes the command line, the sink and the job id; clears the stop flag.
+    // Takes the command line, the sink and the job id. A stop asked for
+    // before this run started stays pending: the run then starts nothing.
     void Init(std::string commandLine, CEncoderBase* sink, int jobId);
+    // Forgets a pending stop; a batch calls it when it starts.
+    void ClearStop();
     // Starts the child and pumps its output until it has ended. Returns 0
     // (with errno set) when the pipes or the process could not be created.
     int Start();
@@ -78,8 +81,8 @@ private:
 
     void Pump(int outputReadFd, pid_t child);
     void EscalateStop(pid_t child);
-    void CloseInput();
-    void WriteQuit(); // with inputMutex_ held
+    void CloseInputLocked(); // with inputMutex_ held
+    void WriteQuit();        // with inputMutex_ held
 };
 
 } // namespace kiv

@@ -4,6 +4,7 @@
 #include "CFFmpegEncoder.h"
 #include "EncoderProcessRunner.h"
 #include "Log.h"
+#include "StatusLine.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -15,13 +16,6 @@
 namespace kiv {
 
 namespace {
-
-// Reads the whole seconds of a status line: "time=" is the third field for
-// sources without video and the seventh for sources with video.
-bool ReadStatusSeconds(const char* line, bool hasVideo, int& seconds) {
-    const char* format = hasVideo ? "%*s %*s %*s %*s %*s %*s time=%d %*s" : "%*s %*s time=%d";
-    return std::sscanf(line, format, &seconds) == 1;
-}
 
 bool IsNonEmptyFile(const std::string& path) {
     std::error_code error;
@@ -59,8 +53,9 @@ ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
     std::string message =
         lastMessage_.empty() ? "the encoder " + DescribeChildEnd(end) : lastMessage_;
     if (end.stopRequested) {
-        bool clean = !end.started || (end.exited && end.exitCode == 0);
-        return {ConvertOutcome::Stopped, clean ? std::string() : message};
+        bool kept = end.started && end.exited && end.exitCode == 0 && IsNonEmptyFile(outputPath_);
+        bool clean = !end.started || kept;
+        return {ConvertOutcome::Stopped, clean ? std::string() : message, kept};
     }
     if (error_ != 0)
         return {ConvertOutcome::Failed, "an output line of the encoder could not be handled"};
@@ -68,7 +63,7 @@ ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
         return {ConvertOutcome::Failed, message};
     if (!IsNonEmptyFile(outputPath_))
         return {ConvertOutcome::Failed, "the encoder left no output file " + outputPath_};
-    return {ConvertOutcome::Done, {}};
+    return {ConvertOutcome::Done, {}, true};
 }
 
 void CFFmpegEncoder::Abort() {

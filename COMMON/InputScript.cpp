@@ -45,25 +45,6 @@ ScriptClass ClassifySource(std::string_view sourcePath) {
     return ScriptClass::C;
 }
 
-std::string InputScriptText(ScriptClass scriptClass, std::string_view sourcePath) {
-    std::string path(sourcePath);
-    std::string text = "LoadPlugin(\"DirectShowSource.dll\")\n";
-    switch (scriptClass) {
-    case ScriptClass::A:
-        text += "DirectShowSource(\"" + path + "\", fps=23.976, convertfps=true )\n";
-        break;
-    case ScriptClass::B:
-        text += "DirectShowSource(\"" + path + "\", fps=23.976, convertfps=false )\n";
-        break;
-    case ScriptClass::C:
-    case ScriptClass::Direct:
-        text += "DirectShowSource(\"" + path + "\")\n";
-        break;
-    }
-    text += "return last";
-    return text;
-}
-
 ScriptWrite WriteInputScript(const std::string& scriptPath, const std::string& sourcePath) {
     ScriptClass scriptClass = ClassifySource(sourcePath);
     if (scriptClass == ScriptClass::Direct)

@@ -2,18 +2,15 @@
 // The three-line AviSynth input script that opens a source through
 // DirectShowSource, for sources the encoder should not demux itself.
 
+#include "InputScriptFormat.h"
+
 #include <string>
 #include <string_view>
 
 namespace kiv {
 
-enum class ScriptClass { A, B, Direct, C };
-
 // The class of a source path by its extension (case ignored).
 ScriptClass ClassifySource(std::string_view sourcePath);
-
-// The script text for a source of a class that needs one.
-std::string InputScriptText(ScriptClass scriptClass, std::string_view sourcePath);
 
 enum class ScriptWrite {
     NotNeeded, // the encoder opens the source directly

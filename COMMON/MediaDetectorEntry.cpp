@@ -4,6 +4,7 @@
 
 #include "MediaDetector.h"
 
+// The name must match kDetectMediaEntry.
 extern "C" __attribute__((visibility("default"))) int kiv_detect_media(const char* path,
                                                                        kiv::MediaFacts* facts) {
     if (!path || !facts)

@@ -3,7 +3,9 @@
 #include "CFFmpegEncoder.h"
 #include "ChildProcess.h"
 #include "CommandLine.h"
+#include "EncoderProtocol.h"
 #include "FixedText.h"
+#include "InfoAnswer.h"
 #include "Log.h"
 #include "MediaDetector.h"
 
@@ -19,7 +21,6 @@ namespace kiv {
 namespace {
 
 constexpr std::size_t kInfoBlock = 100;
-constexpr std::size_t kCommandLimit = 1024;
 
 std::int64_t MsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
@@ -40,9 +41,8 @@ void Reap(pid_t child) {
 
 std::string EncoderInfoCommand(const std::string& appFolder, const std::string& path) {
     // The executable is quoted too: a program folder may contain blanks.
-    std::string command =
-        "\"" + appFolder + kEncoderExecutable + "\" " + kEncoderToken + " -info \"" + path + "\"";
-    return command.substr(0, kCommandLimit);
+    return "\"" + appFolder + kEncoderExecutable + "\" " + kEncoderToken + " -info \"" + path +
+           "\"";
 }
 
 int RunEncoderInfo(const std::string& appFolder, const std::string& path, int* duration, int* width,
@@ -68,8 +68,13 @@ int RunEncoderInfo(const std::string& appFolder, const std::string& path, int* d
             if (count <= 0)
                 break;
             block[count] = '\0';
-            std::sscanf(block, "Duration:%d Width:%d Height:%d Video:%d Audio:%d", duration, width,
-                        height, hasVideo, hasAudio);
+            InfoAnswer answer{*duration, *width, *height, *hasVideo, *hasAudio};
+            ReadInfoAnswer(block, answer);
+            *duration = answer.duration;
+            *width = answer.width;
+            *height = answer.height;
+            *hasVideo = answer.video;
+            *hasAudio = answer.audio;
             if (*hasAudio > 0 || *hasVideo > 0)
                 break;
         }

@@ -3,8 +3,8 @@
 #include "FfmpegRunner.h"
 #include "MediaLibrary.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <unistd.h>
 
 namespace kiv::enc {
@@ -19,14 +19,10 @@ int WholeSeconds(double seconds) {
 
 } // namespace
 
-std::string InfoLine(const MediaFacts& facts) {
+InfoAnswer AnswerFor(const MediaFacts& facts) {
     bool video = facts.hasVideo != 0;
-    char line[160];
-    std::snprintf(line, sizeof line, "Duration:%d Width:%d Height:%d Video:%d Audio:%d\n",
-                  WholeSeconds(facts.duration), video ? std::max(facts.width, 0) : 0,
-                  video ? std::max(facts.height, 0) : 0, video ? 1 : 0,
-                  facts.hasAudio != 0 ? 1 : 0);
-    return line;
+    return {WholeSeconds(facts.duration), video ? std::max(facts.width, 0) : 0,
+            video ? std::max(facts.height, 0) : 0, video ? 1 : 0, facts.hasAudio != 0 ? 1 : 0};
 }
 
 int RunInfo(const std::string& path) {
@@ -35,7 +31,7 @@ int RunInfo(const std::string& path) {
     bool read = DetectMediaOnDemand(path, facts) == 0;
     if (!read)
         facts = MediaFacts{};
-    WriteAll(STDOUT_FILENO, InfoLine(facts));
+    WriteAll(STDOUT_FILENO, FormatInfoAnswer(AnswerFor(facts)));
     return read ? 0 : 1;
 }
 

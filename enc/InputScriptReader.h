@@ -4,7 +4,6 @@
 // enc reads that one script form and opens the file it names directly; the
 // line's -r already gives the output a constant frame rate.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +11,6 @@ namespace kiv::enc {
 
 // True when a path names an AviSynth script (".avs", case ignored).
 bool IsAviSynthScript(std::string_view path);
-
-// The source path of an input script's text; nothing for any other script.
-std::optional<std::string> SourceOfInputScript(std::string_view text);
 
 // Reads the script file and returns its source path; otherwise false with a
 // one-line reason.

@@ -1,21 +1,20 @@
 #include "MediaLibrary.h"
 
-#include "Settings.h"
-
 #include <dlfcn.h>
+#include <filesystem>
 
 namespace kiv::enc {
 
-namespace {
-using DetectFunction = int (*)(const char*, MediaFacts*);
-}
-
 int DetectMediaOnDemand(const std::string& path, MediaFacts& facts) {
     facts = MediaFacts{};
-    static DetectFunction detect = [] {
-        void* library = dlopen((ProgramDirectory() + kMediaLibrary).c_str(), RTLD_NOW | RTLD_LOCAL);
-        return library ? reinterpret_cast<DetectFunction>(dlsym(library, "kiv_detect_media"))
-                       : nullptr;
+    static DetectMediaFunction detect = [] {
+        // The library lies beside enc, wherever enc was started from.
+        std::error_code error;
+        std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+        std::string library = (self.parent_path() / kMediaLibrary).string();
+        void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+        return handle ? reinterpret_cast<DetectMediaFunction>(dlsym(handle, kDetectMediaEntry))
+                      : nullptr;
     }();
     return detect ? detect(path.c_str(), &facts) : -1;
 }

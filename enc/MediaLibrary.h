@@ -2,14 +2,11 @@
 // The media detector, loaded from the program directory when first needed:
 // conversions never pay for loading libavformat.
 
-#include "MediaDetector.h"
+#include "MediaFacts.h"
 
 #include <string>
 
 namespace kiv::enc {
-
-// Name of the detector library beside the programs.
-inline constexpr const char* kMediaLibrary = "libkiv_media.so";
 
 // DetectMedia through the loaded library; a library that cannot be loaded
 // reads as an unreadable file.

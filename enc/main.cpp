@@ -2,8 +2,8 @@
 // the program's legacy command lines, translates them for FFmpeg 5.1 and
 // runs FFmpeg; "-info" answers from libavformat in process.
 
-#include "CFFmpegEncoder.h"
 #include "Conversion.h"
+#include "EncoderProtocol.h"
 #include "FfmpegRunner.h"
 #include "InfoMode.h"
 #include "LegacyLine.h"

@@ -131,4 +131,19 @@ TEST_F(Probe, TheSecondStageAloneAndItsBounds) {
         0);
     EXPECT_EQ(EncoderInfoCommand("/opt/my apps/", "/v/a b.mp3"),
               "\"/opt/my apps/enc\" quillon-transcode-gates -info \"/v/a b.mp3\"");
+
+    // A path far longer than any fixed buffer reaches the encoder whole.
+    std::filesystem::path deep = media;
+    for (char letter : std::string("abcdef"))
+        deep /= std::string(200, letter);
+    std::filesystem::create_directories(deep);
+    std::filesystem::copy_file(media / "audio.mp3", deep / "audio.mp3");
+    std::string longPath = (deep / "audio.mp3").string();
+    ASSERT_GT(longPath.size(), 1200u);
+    EXPECT_EQ(EncoderInfoCommand("/opt/", longPath),
+              "\"/opt/enc\" quillon-transcode-gates -info \"" + longPath + "\"");
+    duration = video = audio = 0;
+    EXPECT_EQ(RunEncoderInfo(BinDirectory(), longPath, &duration, &width, &height, &video, &audio),
+              1);
+    EXPECT_EQ(duration, 5);
 }

@@ -86,8 +86,8 @@ void ExpectOutput(const Conversion& conversion, const Expectation& expected) {
 
     // The status lines: the program's both formats read the same seconds,
     // and the last one is near the end of the clip.
-    std::vector<int> audioSeconds = enctest::SecondsReadWithAudioFormat(conversion.run.output);
-    std::vector<int> videoSeconds = enctest::SecondsReadWithVideoFormat(conversion.run.output);
+    std::vector<int> audioSeconds = enctest::StatusSeconds(conversion.run.output, false);
+    std::vector<int> videoSeconds = enctest::StatusSeconds(conversion.run.output, true);
     EXPECT_EQ(audioSeconds, videoSeconds);
     ASSERT_FALSE(videoSeconds.empty());
     EXPECT_GE(videoSeconds.back(), 1);

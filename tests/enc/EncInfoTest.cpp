@@ -110,13 +110,14 @@ TEST(InfoLineTest, FrameSizeOnlyWithVideo) {
     facts.width = 640;
     facts.height = 360;
     facts.hasAudio = 1;
-    EXPECT_EQ(enc::InfoLine(facts), "Duration:10 Width:0 Height:0 Video:0 Audio:1\n");
+    auto line = [&] { return FormatInfoAnswer(enc::AnswerFor(facts)); };
+    EXPECT_EQ(line(), "Duration:10 Width:0 Height:0 Video:0 Audio:1\n");
     facts.hasVideo = 1;
-    EXPECT_EQ(enc::InfoLine(facts), "Duration:10 Width:640 Height:360 Video:1 Audio:1\n");
+    EXPECT_EQ(line(), "Duration:10 Width:640 Height:360 Video:1 Audio:1\n");
     facts.duration = -5;
-    EXPECT_EQ(enc::InfoLine(facts).substr(0, 11), "Duration:0 ");
+    EXPECT_EQ(line().substr(0, 11), "Duration:0 ");
     facts.duration = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(enc::InfoLine(facts).substr(0, 11), "Duration:0 ");
+    EXPECT_EQ(line().substr(0, 11), "Duration:0 ");
 }
 
 } // namespace

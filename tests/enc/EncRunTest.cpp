@@ -71,8 +71,8 @@ std::string FreshFolder(const std::string& name) {
 // Sends "q" and nine zero bytes once a status line shows at least a second.
 OutputWatcher StopAfterOneSecond(bool& sent) {
     return [&sent](const std::string& output, const ProcessControl& control) {
-        if (!sent && !SecondsReadWithVideoFormat(output).empty() &&
-            SecondsReadWithVideoFormat(output).back() >= 1) {
+        if (!sent && !StatusSeconds(output, true).empty() &&
+            StatusSeconds(output, true).back() >= 1) {
             static const char kQuit[10] = {'q'};
             ASSERT_EQ(::write(control.input, kQuit, sizeof kQuit), 10);
             sent = true;
@@ -95,8 +95,8 @@ TEST(EncRunTest, ConvertsAndPrintsCommandThenStatusLines) {
               std::string::npos)
         << "the folder holds a blank, so the output argument is quoted";
 
-    std::vector<int> audioSeconds = SecondsReadWithAudioFormat(result.output);
-    std::vector<int> videoSeconds = SecondsReadWithVideoFormat(result.output);
+    std::vector<int> audioSeconds = StatusSeconds(result.output, false);
+    std::vector<int> videoSeconds = StatusSeconds(result.output, true);
     ASSERT_FALSE(videoSeconds.empty());
     EXPECT_EQ(audioSeconds, videoSeconds);
     EXPECT_EQ(videoSeconds.back(), 2);
@@ -119,8 +119,8 @@ TEST(EncRunTest, StatusLinesCountOutputTimeOnLongRuns) {
         "-ss 00:00:10 -t 30 -vcodec wmv2 -acodec wmav2 -y \"" +
         folder + "/long.wmv\""));
     ASSERT_EQ(result.exitCode, 0) << result.output;
-    std::vector<int> seconds = SecondsReadWithVideoFormat(result.output);
-    EXPECT_EQ(seconds, SecondsReadWithAudioFormat(result.output));
+    std::vector<int> seconds = StatusSeconds(result.output, true);
+    EXPECT_EQ(seconds, StatusSeconds(result.output, false));
     ASSERT_FALSE(seconds.empty());
     EXPECT_TRUE(std::is_sorted(seconds.begin(), seconds.end()));
     // Output time from 0 at the trim start: the last packet starts just before 30 s.
@@ -150,7 +150,7 @@ TEST(EncRunTest, TerminateSignalIsAStopThatKeepsTheFile) {
     std::string output = folder + "/signalled.mp4";
     bool sent = false;
     OutputWatcher terminate = [&sent](const std::string& text, const ProcessControl& control) {
-        std::vector<int> seconds = SecondsReadWithVideoFormat(text);
+        std::vector<int> seconds = StatusSeconds(text, true);
         if (!sent && !seconds.empty() && seconds.back() >= 1) {
             ::kill(control.pid, SIGTERM);
             sent = true;

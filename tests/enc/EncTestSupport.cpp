@@ -1,5 +1,7 @@
 #include "EncTestSupport.h"
 
+#include "StatusLine.h"
+
 #include "CFFmpegEncoder.h"
 #include "Settings.h"
 
@@ -219,28 +221,16 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     file << bytes;
 }
 
-namespace {
-
-std::vector<int> ReadSeconds(const std::string& output, const char* format) {
+std::vector<int> StatusSeconds(const std::string& output, bool hasVideo) {
     std::vector<int> seconds;
     std::istringstream lines(output);
     std::string line;
     while (std::getline(lines, line)) {
         int value = 0;
-        if (std::sscanf(line.c_str(), format, &value) == 1)
+        if (ReadStatusSeconds(line.c_str(), hasVideo, value))
             seconds.push_back(value);
     }
     return seconds;
-}
-
-} // namespace
-
-std::vector<int> SecondsReadWithAudioFormat(const std::string& output) {
-    return ReadSeconds(output, "%*s %*s time=%d");
-}
-
-std::vector<int> SecondsReadWithVideoFormat(const std::string& output) {
-    return ReadSeconds(output, "%*s %*s %*s %*s %*s %*s time=%d %*s");
 }
 
 } // namespace kiv::enctest

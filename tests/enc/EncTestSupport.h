@@ -70,8 +70,8 @@ std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 
-// The seconds of every status line read with the program's two formats.
-std::vector<int> SecondsReadWithAudioFormat(const std::string& output);
-std::vector<int> SecondsReadWithVideoFormat(const std::string& output);
+// The seconds of every status line, read as the engine reads them for a
+// source with or without video.
+std::vector<int> StatusSeconds(const std::string& output, bool hasVideo);
 
 } // namespace kiv::enctest

@@ -1,4 +1,4 @@
-// The status lines enc prints, read the way the program reads them.
+// FFmpeg's -progress blocks turned into status lines.
 
 #include "ProgressReport.h"
 #include "EncTestSupport.h"
@@ -9,42 +9,6 @@
 
 namespace kiv::enctest {
 namespace {
-
-using enc::FormatStatusLine;
-using enc::ProgressValues;
-
-TEST(StatusLineTest, ExactShape) {
-    ProgressValues values{144, 256, 5.8, 361.5, 11.5, 262, 28};
-    EXPECT_EQ(FormatStatusLine(values), "frame=144 size=256kB time=5.80 bitrate=361.5kbits/s "
-                                        "speed=11.50x fps=262 time=5.80 q=28.0\n");
-}
-
-struct ReadCase {
-    ProgressValues values;
-    int seconds;
-};
-
-class StatusLineReadTest : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(StatusLineReadTest, BothProgramFormatsReadWholeSeconds) {
-    std::string line = FormatStatusLine(GetParam().values);
-    EXPECT_EQ(SecondsReadWithAudioFormat(line), std::vector<int>{GetParam().seconds}) << line;
-    EXPECT_EQ(SecondsReadWithVideoFormat(line), std::vector<int>{GetParam().seconds}) << line;
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
-    EXPECT_EQ(line.back(), '\n');
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, StatusLineReadTest,
-    testing::Values(ReadCase{{0, 0, 0, 0, 0, 0, 0}, 0},
-                    ReadCase{{1, 10, 0.03, 2548.6, 7.9, 0, 3.5}, 0},
-                    ReadCase{{250, 317, 9.99, 259.6, 30.3, 251, -1}, 9},
-                    ReadCase{{0, 157, 10.0, 128.5, 171, 0, 0}, 10},
-                    ReadCase{{180000, 1234567, 7205.12, 1371.2, 9.9, 251, -1}, 7205},
-                    ReadCase{{2000000000, 2000000000, 1e6, 99999.9, 999, 99999, 99}, 1000000}),
-    [](const testing::TestParamInfo<ReadCase>& info) {
-        return "Case" + std::to_string(info.index) + "Seconds" + std::to_string(info.param.seconds);
-    });
 
 TEST(ProgressBlockTest, OneLinePerBlock) {
     enc::ProgressBlockReader reader;
