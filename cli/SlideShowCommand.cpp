@@ -22,7 +22,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace kivcli {
+namespace kiv {
 
 namespace {
 
@@ -239,4 +239,4 @@ int MakeSlideShow(const CliOptions& options) {
     return stopped ? kExitInterrupted : kExitOk;
 }
 
-} // namespace kivcli
+} // namespace kiv

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace kivcli {
+namespace kiv {
 
 // Frames at 25 per second of a seconds text ("4", "1.5"), rounded to the
 // nearest frame; nothing for a text that is not a number from 0 to 3600.
@@ -15,4 +15,4 @@ std::optional<int> SecondsToFrames(const std::string& text);
 
 int MakeSlideShow(const CliOptions& options);
 
-} // namespace kivcli
+} // namespace kiv
