@@ -78,6 +78,7 @@ bool CEncoderCntl::PrepareCommandLine(ConversionJob& job, std::string& commandLi
         return true;
     } catch (...) {
         reason = "the command line could not be built";
+        WriteLogFormat("Module:%s,Error Info :%s", kModule, reason.c_str());
         return false;
     }
 }

@@ -16,11 +16,7 @@ constexpr std::array<const char*, 12> kDirect = {".swf",  ".flv",  ".vob", ".vro
                                                  ".h261", ".h263", ".mpg", ".avi", ".3gp", ".mpeg"};
 
 std::string LowerExtension(std::string_view sourcePath) {
-    std::string name = std::filesystem::path(std::string(sourcePath)).filename().string();
-    std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos)
-        return {};
-    std::string extension = name.substr(dot);
+    std::string extension = std::filesystem::path(sourcePath).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;

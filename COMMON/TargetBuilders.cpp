@@ -177,23 +177,23 @@ Part SourceQuality(int variant, std::string_view vc, std::string_view ac) {
 }
 
 struct AudioTarget {
-    int kind;
+    TargetKind kind;
     const char* options;
     const char* extension;
 };
 
 constexpr std::array<AudioTarget, 11> kAudioTargets = {{
-    {11, " -vn -acodec wmav2 ", ".wma"},
-    {12, " -vn -acodec mp3 ", ".mp3"},
-    {13, " -vn -f ogg ", ".ogg"},
-    {14, " -vn -acodec libfaac ", ".aac"},
-    {15, " -vn -acodec mp2 ", ".mp2"},
-    {16, " -vn -acodec mpeg4aac ", ".m4a"},
-    {17, " -vn -acodec ac3 ", ".ac3"},
-    {18, " -vn -acodec libamr_nb ", ".amr"},
-    {19, " -vn -acodec libamr_wb ", ".amr"},
-    {20, " -vn -acodec pcm_s16le ", ".wav"},
-    {21, " -vn -acodec adpcm_yamaha -f mmf ", ".mmf"},
+    {TargetKind::WmaAudio, " -vn -acodec wmav2 ", ".wma"},
+    {TargetKind::Mp3Audio, " -vn -acodec mp3 ", ".mp3"},
+    {TargetKind::OggAudio, " -vn -f ogg ", ".ogg"},
+    {TargetKind::AacAudio, " -vn -acodec libfaac ", ".aac"},
+    {TargetKind::Mp2Audio, " -vn -acodec mp2 ", ".mp2"},
+    {TargetKind::M4aAudio, " -vn -acodec mpeg4aac ", ".m4a"},
+    {TargetKind::Ac3Audio, " -vn -acodec ac3 ", ".ac3"},
+    {TargetKind::AmrNarrowAudio, " -vn -acodec libamr_nb ", ".amr"},
+    {TargetKind::AmrWideAudio, " -vn -acodec libamr_wb ", ".amr"},
+    {TargetKind::WavAudio, " -vn -acodec pcm_s16le ", ".wav"},
+    {TargetKind::MmfAudio, " -vn -acodec adpcm_yamaha -f mmf ", ".mmf"},
 }};
 
 } // namespace
@@ -202,31 +202,32 @@ TargetPart BuildTargetPart(const ConversionJob& job) {
     std::string_view vc = GetText(job.target.videoCodec);
     std::string_view ac = GetText(job.target.audioCodec);
     int variant = job.target.variant;
-    switch (job.targetKind) {
-    case 1:
+    auto kind = static_cast<TargetKind>(job.targetKind);
+    switch (kind) {
+    case TargetKind::Avi:
         return Avi(variant, vc, ac);
-    case 2:
+    case TargetKind::WindowsMedia:
         return WindowsMedia(variant, vc, ac);
-    case 3:
+    case TargetKind::MpegProgramStream:
         return MpegProgram(vc, ac);
-    case 4:
+    case TargetKind::PortableMp4:
         return Mp4(variant, vc, ac);
-    case 5:
-    case 9:
+    case TargetKind::ThirdGeneration:
+    case TargetKind::ThirdGenerationB:
         return ThirdGeneration(variant, vc, ac);
-    case 6:
+    case TargetKind::Flash:
         return Flash(variant, vc, ac);
-    case 7:
+    case TargetKind::QuickTime:
         return QuickTime(variant, vc, ac);
-    case 8:
+    case TargetKind::Psp:
         return Psp(variant, vc, ac);
-    case 22:
+    case TargetKind::SourceQuality:
         return SourceQuality(variant, vc, ac);
     default:
         break;
     }
     for (const AudioTarget& audio : kAudioTargets)
-        if (audio.kind == job.targetKind)
+        if (audio.kind == kind)
             return Part{Part::Built, audio.options, audio.extension, true};
     return Part{};
 }

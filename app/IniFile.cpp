@@ -1,6 +1,8 @@
 #include "IniFile.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -53,24 +55,22 @@ bool KeyValue(std::string_view line, std::string_view& key, std::string_view& va
     return !key.empty();
 }
 
+// Larger values are cut to this, as the platform's reader does.
+constexpr long long kLargest = 2147483647LL;
+
 } // namespace
 
 int ParseLeadingInt(std::string_view text) {
     text = Trim(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
+    if (text.starts_with("+-"))
+        return 0;
+    if (text.starts_with('+'))
         text.remove_prefix(1);
-    }
     long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        value = value * 10 + (c - '0');
-        if (value > 2147483647LL)
-            value = 2147483647LL;
-    }
-    return static_cast<int>(negative ? -value : value);
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range)
+        value = text.starts_with('-') ? -kLargest : kLargest;
+    return static_cast<int>(std::clamp(value, -kLargest, kLargest));
 }
 
 IniFile IniFile::Load(const std::string& path) {

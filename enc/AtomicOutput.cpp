@@ -1,7 +1,5 @@
 #include "AtomicOutput.h"
 
-#include "Containers.h"
-
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -23,12 +21,10 @@ bool IsPlainFilePath(const std::string& path) {
 }
 
 std::string TemporaryOutputName(const std::string& path, long pid) {
-    std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string extension = FileExtension(name);
-    std::string base = name.substr(0, name.size() - extension.size());
-    return folder + "." + base + ".kivtmp-" + std::to_string(pid) + extension;
+    std::filesystem::path output(path);
+    std::string name = "." + output.stem().string() + ".kivtmp-" + std::to_string(pid) +
+                       output.extension().string();
+    return output.has_parent_path() ? (output.parent_path() / name).string() : name;
 }
 
 bool IsNonEmptyFile(const std::string& path) {

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-
-extern "C" {}
+#include <filesystem>
 
 namespace kiv::enc {
 
@@ -17,18 +16,15 @@ constexpr std::array<TargetPreset, 3> kPresets = {{
     {"dvd", "dvd", 48000, 9000, "mpeg2video", "ac3"},
 }};
 
-struct ExtensionRow {
-    std::string_view extension;
-    std::string_view format;
-};
-
-// Every extension the program gives an output, and a few common others.
+// Every extension the program gives an output, and a few common others, with
+// the muxer libavformat picks for it (".vob" is the svcd muxer's, ".m4v" the
+// ipod muxer's).
 constexpr std::array<ExtensionRow, 26> kExtensions = {{
     {".avi", "avi"},   {".wmv", "asf"}, {".asf", "asf"},      {".wma", "asf"},   {".mpg", "mpeg"},
-    {".mpeg", "mpeg"}, {".vob", "vob"}, {".mp4", "mp4"},      {".m4a", "ipod"},  {".mov", "mov"},
+    {".mpeg", "mpeg"}, {".vob", "svcd"}, {".mp4", "mp4"},      {".m4a", "ipod"},  {".mov", "mov"},
     {".3gp", "3gp"},   {".3g2", "3g2"}, {".flv", "flv"},      {".swf", "swf"},   {".ogg", "ogg"},
     {".mmf", "mmf"},   {".amr", "amr"}, {".wav", "wav"},      {".aac", "adts"},  {".mp2", "mp2"},
-    {".mp3", "mp3"},   {".ac3", "ac3"}, {".mkv", "matroska"}, {".webm", "webm"}, {".m4v", "mp4"},
+    {".mp3", "mp3"},   {".ac3", "ac3"}, {".mkv", "matroska"}, {".webm", "webm"}, {".m4v", "ipod"},
     {".ts", "mpegts"},
 }};
 
@@ -91,17 +87,12 @@ const TargetPreset* FindTargetPreset(std::string_view target) {
     return nullptr;
 }
 
-std::string FileExtension(std::string_view path) {
-    std::size_t slash = path.rfind('/');
-    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0)
-        return {};
-    return std::string(name.substr(dot));
+std::span<const ExtensionRow> ExtensionTable() {
+    return kExtensions;
 }
 
 std::string FormatOfFileName(std::string_view path) {
-    std::string extension = Lower(FileExtension(path));
+    std::string extension = Lower(std::filesystem::path(path).extension().string());
     if (extension.empty())
         return {};
     for (const ExtensionRow& row : kExtensions) {

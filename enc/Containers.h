@@ -2,6 +2,7 @@
 // What enc knows about the output containers: the muxer a file name or a
 // -target preset chooses, and the codecs a muxer picks when none is given.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,11 +20,17 @@ struct TargetPreset {
 // The preset a -target value names, or nullptr.
 const TargetPreset* FindTargetPreset(std::string_view target);
 
-// The extension of a path's file name with its dot (".avi"), or empty.
-std::string FileExtension(std::string_view path);
-
 // The muxer FFmpeg picks for a file name; empty when none fits.
 std::string FormatOfFileName(std::string_view path);
+
+// The extension-to-muxer rows behind FormatOfFileName (extensions with their
+// dot, lower case). enc keeps its own copy so a conversion need not load
+// libavformat; a test holds it against libavformat's choice.
+struct ExtensionRow {
+    std::string_view extension;
+    std::string_view format;
+};
+std::span<const ExtensionRow> ExtensionTable();
 
 // The codec a muxer uses when the line names none; empty when unknown.
 std::string DefaultVideoCodec(std::string_view format);

@@ -2,7 +2,9 @@
 
 #include "InputScriptFormat.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 
 namespace kiv::enc {
@@ -12,12 +14,10 @@ constexpr std::size_t kLongestScript = 8192;
 }
 
 bool IsAviSynthScript(std::string_view path) {
-    if (path.size() < 4)
-        return false;
-    std::string_view tail = path.substr(path.size() - 4);
-    return tail[0] == '.' && std::tolower(static_cast<unsigned char>(tail[1])) == 'a' &&
-           std::tolower(static_cast<unsigned char>(tail[2])) == 'v' &&
-           std::tolower(static_cast<unsigned char>(tail[3])) == 's';
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".avs";
 }
 
 bool ResolveInputScript(const std::string& scriptPath, std::string& sourcePath,

@@ -57,6 +57,9 @@ TEST(IniFile, ParseLeadingInt) {
     EXPECT_EQ(ParseLeadingInt("x7"), 0);
     EXPECT_EQ(ParseLeadingInt(""), 0);
     EXPECT_EQ(ParseLeadingInt("99999999999"), 2147483647);
+    EXPECT_EQ(ParseLeadingInt("-99999999999999999999"), -2147483647);
+    EXPECT_EQ(ParseLeadingInt("+12"), 12);
+    EXPECT_EQ(ParseLeadingInt("+-12"), 0);
 }
 
 TEST(IniFile, SaveIntoAFolderThatDoesNotExistFailsCleanly) {
