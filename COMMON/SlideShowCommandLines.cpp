@@ -160,24 +160,24 @@ SlideShowOptionSet SlideShowOptionsFor(const MediaDescription& target, int targe
     std::string_view vc = GetText(target.videoCodec);
     std::string_view ac = GetText(target.audioCodec);
     int variant = target.variant;
-    switch (targetKind) {
-    case 1:
+    switch (static_cast<TargetKind>(targetKind)) {
+    case TargetKind::Avi:
         return Avi(variant, vc, ac);
-    case 2:
-    case 3:
-    case 7:
+    case TargetKind::WindowsMedia:
+    case TargetKind::MpegProgramStream:
+    case TargetKind::QuickTime:
         return AsConversion(target, targetKind);
-    case 4:
+    case TargetKind::PortableMp4:
         return Known(Codecs(vc, ac) + Mp4SlideShowSet(variant), variant == 12 ? ".mov" : ".mp4");
-    case 5:
-    case 9:
+    case TargetKind::ThirdGeneration:
+    case TargetKind::ThirdGenerationB:
         return ThirdGeneration(variant, vc, ac);
-    case 6:
+    case TargetKind::Flash:
         return Flash(variant, vc, ac);
-    case 8:
+    case TargetKind::Psp:
         return Known(Codecs(vc, ac) + " -f psp " + " -bufsize 10M " + PspSlideShowSet(variant),
                      ".mp4");
-    case 22:
+    case TargetKind::SourceQuality:
         return SourceQuality(variant, vc, ac);
     default:
         return OptionSet{};
