@@ -162,11 +162,12 @@ std::string FailureReason(const RunResult& result, const std::string& what) {
 // The image pass writes the frame images in place; a pass that does not
 // write every one of them leaves none. The encoder's own output file on
 // the line is not made: nothing reads it.
-int RunImagePass(const std::string& scriptText) {
+int RunImagePass(const std::string& scriptPath, const std::string& scriptText) {
     ImageScriptFacts facts;
     std::string error;
     if (!ReadImageScript(scriptText, facts, error))
-        return Fail(error, kUnreadableInput);
+        return Fail("cannot render the slideshow script " + scriptPath + ": " + error,
+                    kUnreadableInput);
     PictureSize background;
     std::vector<PictureSize> sizes(facts.picturePaths.size());
     if (!ReadPicture(facts.backgroundPath, "background picture", background, error))
@@ -219,7 +220,8 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
     ShowScriptFacts facts;
     std::string error;
     if (!ReadShowScript(scriptText, facts, error))
-        return Fail(error, kUnreadableInput);
+        return Fail("cannot render the slideshow script " + plan.inputs[scriptInput] + ": " + error,
+                    kUnreadableInput);
     if (facts.TotalFrames() <= 0)
         return Fail("the show script describes no frames", kUnreadableInput);
     std::string music = facts.musicPath;
@@ -303,7 +305,7 @@ std::optional<int> RunSlideShowScript(const std::vector<std::string>& arguments)
             continue;
         switch (SlideShowScriptOf(text)) {
         case SlideShowScript::Images:
-            return RunImagePass(text);
+            return RunImagePass(plan.inputs[i], text);
         case SlideShowScript::Show:
             return RunShowPass(plan, i, text);
         case SlideShowScript::None:

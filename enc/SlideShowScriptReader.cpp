@@ -200,7 +200,7 @@ bool ShowReader::WriteSubtitles(std::string_view arguments) {
 
 bool ShowReader::Line(std::string_view line, std::string& error) {
     auto unreadable = [&error, line] {
-        error = "cannot read the slideshow script line: " + std::string(line);
+        error = "unreadable line: " + std::string(line);
         return false;
     };
     if (auto arguments = Between(line, "imgout=ImageSource(", ")")) {
@@ -301,7 +301,7 @@ bool ReadImageScript(std::string_view text, ImageScriptFacts& facts, std::string
         } else if (auto picture = Between(line, "fgname=", "")) {
             std::optional<std::string> path = Literal(*picture);
             if (!path) {
-                error = "cannot read the slideshow script line: " + std::string(line);
+                error = "unreadable line: " + std::string(line);
                 return false;
             }
             facts.picturePaths.push_back(*path);
@@ -312,7 +312,7 @@ bool ReadImageScript(std::string_view text, ImageScriptFacts& facts, std::string
             std::optional<long long> first = prefix ? Number(parts[1]) : std::nullopt;
             std::optional<long long> last = prefix ? Number(parts[2]) : std::nullopt;
             if (!first || !last || *first < 0 || *last < *first || Trim(parts[3]) != "\"ebmp\"") {
-                error = "cannot read the slideshow script line: " + std::string(line);
+                error = "unreadable line: " + std::string(line);
                 return false;
             }
             facts.framePrefix = *prefix;
@@ -322,7 +322,7 @@ bool ReadImageScript(std::string_view text, ImageScriptFacts& facts, std::string
         }
     }
     if (facts.picturePaths.empty() || facts.backgroundPath.empty() || !writerFound) {
-        error = "the image script names no pictures, no background or no frame images";
+        error = "it names no pictures, no background or no frame images";
         return false;
     }
     return true;
@@ -362,7 +362,7 @@ bool ReadShowScript(std::string_view text, ShowScriptFacts& facts, std::string& 
     }
     reader.Finish();
     if (facts.framePattern.empty() || facts.segments.empty()) {
-        error = "the show script names no frame images or no pictures";
+        error = "it names no frame images or no pictures";
         return false;
     }
     return true;

@@ -206,13 +206,20 @@ TEST(EncRunTest, InputScriptOpensTheNamedFile) {
 TEST(EncRunTest, OtherScriptsAreRefusedInOneLine) {
     std::string folder = FreshFolder("run slideshow");
     std::string script = folder + "/kiv.avs";
-    WriteFile(script, "LoadPlugin(\"/app/zoom.dll\")\nSFH = 462\nimgout.ImageWriter(\"x\")\n");
+    WriteFile(script, "LoadPlugin(\"/app/zoom.dll\")\nVersion()\n");
     ProcessResult result =
         RunEnc(SplitCommandLine("-i \"" + script + "\"  -y \"" + folder + "/123.mpg\""));
     EXPECT_NE(result.exitCode, 0);
     ASSERT_EQ(Lines(result.output).size(), 1u) << result.output;
     EXPECT_EQ(result.output.rfind("enc: cannot run the AviSynth script " + script, 0), 0u);
     EXPECT_FALSE(FileExists(folder + "/123.mpg"));
+    // A slideshow script that lacks what it must name fails the same way.
+    WriteFile(script, "LoadPlugin(\"/app/zoom.dll\")\nSFH = 462\nimgout.ImageWriter(\"x\")\n");
+    result = RunEnc(SplitCommandLine("-i \"" + script + "\"  -y \"" + folder + "/123.mpg\""));
+    EXPECT_NE(result.exitCode, 0);
+    ASSERT_EQ(Lines(result.output).size(), 1u) << result.output;
+    EXPECT_EQ(result.output.rfind("enc: cannot render the slideshow script " + script + ": ", 0),
+              0u);
 }
 
 TEST(EncRunTest, WrongFirstTokenIsAUsageError) {

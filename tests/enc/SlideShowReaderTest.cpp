@@ -155,7 +155,7 @@ TEST(SlideShowReader, AnUnreadableLineIsNamed) {
     ShowScriptFacts facts;
     std::string error;
     EXPECT_FALSE(ReadShowScript(broken, facts, error));
-    EXPECT_EQ(error, "cannot read the slideshow script line: a = loop(a,lots)");
+    EXPECT_EQ(error, "unreadable line: a = loop(a,lots)");
     ImageScriptFacts images;
     EXPECT_FALSE(ReadImageScript("LoadPlugin(\"/app/zoom.dll\")\nSFH = 462\n", images, error));
 }
