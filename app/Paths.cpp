@@ -23,14 +23,6 @@ std::string EnsureDirectory(std::string folder) {
     return folder;
 }
 
-bool IsPortableCopy(const std::string& programDirectory) {
-    if (programDirectory.empty())
-        return false;
-    std::error_code error;
-    return std::filesystem::is_regular_file(JoinPath(programDirectory, kPortableMarker), error) &&
-           access(programDirectory.c_str(), W_OK) == 0;
-}
-
 std::string XdgDirectory(DataKind kind, const EnvironmentLookup& environment) {
     bool settings = kind == DataKind::Settings;
     // Relative values are invalid by the XDG rules and are ignored.
@@ -52,6 +44,14 @@ std::string ProgramDirectoryPath() {
     if (error)
         return {};
     return WithSeparator(exe.parent_path().string());
+}
+
+bool IsPortableCopy(const std::string& programDirectory) {
+    if (programDirectory.empty())
+        return false;
+    std::error_code error;
+    return std::filesystem::is_regular_file(JoinPath(programDirectory, kPortableMarker), error) &&
+           access(programDirectory.c_str(), W_OK) == 0;
 }
 
 std::string DataDirectoryFor(DataKind kind, const std::string& programDirectory,

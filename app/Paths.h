@@ -25,6 +25,9 @@ enum class DataKind { Settings, State };
 // it cannot be determined.
 std::string ProgramDirectoryPath();
 
+// True when the directory holds the portable marker and is writable.
+bool IsPortableCopy(const std::string& programDirectory);
+
 // The data directory for a kind, ending in the separator, decided in this
 // order: KIV_HOME when set; the program directory when it holds the portable
 // marker and is writable; else $XDG_CONFIG_HOME (settings) or

@@ -80,10 +80,15 @@ esac
 grep -q "clip.avi" "$work/state/kiv-video-converter/kiv.dmp" || fail "no log in XDG_STATE_HOME"
 [ -z "$(ls -A "$work/home")" ] || fail "files in HOME although the XDG variables are set"
 
-# Without the XDG variables the data goes below HOME.
-env -u KIV_HOME -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$work/home" \
-    "$usr/bin/kiv-convert" --probe "$work/clip.avi" >/dev/null 2>&1 </dev/null ||
-    fail "kiv-convert --probe failed"
+# Without the XDG variables the data goes below HOME, and without an output
+# folder in the settings the converted file goes to ~/Videos.
+mkdir "$work/home/Videos"
+env -u KIV_HOME -u XDG_CONFIG_HOME -u XDG_STATE_HOME -u XDG_VIDEOS_DIR HOME="$work/home" \
+    "$usr/bin/kiv-convert" --quiet --format 8 --profile 0 "$work/clip.avi" \
+    >"$work/convert.out" 2>"$work/convert.err" </dev/null ||
+    { cat "$work/convert.err"; fail "kiv-convert without XDG variables failed"; }
+[ "$(cat "$work/convert.out")" = "$work/home/Videos/clip_h263_libfaac.3gp" ] ||
+    fail "converted into '$(cat "$work/convert.out")' instead of ~/Videos"
 [ -f "$work/home/.local/state/kiv-video-converter/kiv.dmp" ] || fail "no log in ~/.local/state"
 [ -d "$work/home/.config/kiv-video-converter" ] || fail "no settings folder in ~/.config"
 
