@@ -3,6 +3,10 @@
 // through it.
 
 #include "ConversionJob.h"
+#include "ConvertResult.h"
+
+#include <set>
+#include <string>
 
 namespace kiv {
 
@@ -26,6 +30,16 @@ public:
     virtual int bGetMediaFileContent(const char* path, ConversionJob* job) = 0;
     virtual int OnProcessNotify(int code, void* data, int id) = 0;
     virtual void SetScriptInput(int value) = 0;
+
+    // How the last conversion ended, with the reason of a failure.
+    virtual ConvertResult LastResult() const = 0;
+    // The command line of the last successful preparation.
+    virtual const std::string& PreparedCommandLine() const = 0;
+    // Output files that later conversions must not replace (those the
+    // current batch wrote); a clashing name gets " (2)", " (3)", ...
+    virtual void SetOutputsToKeep(std::set<std::string> paths) = 0;
+    // Ends the running conversion at once, leaving no unfinished output.
+    virtual void Abort() = 0;
 };
 
 } // namespace kiv

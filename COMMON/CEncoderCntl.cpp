@@ -1,6 +1,7 @@
 #include "CEncoderCntl.h"
 
 #include "CFFmpegEncoder.h"
+#include "EncoderProcessRunner.h"
 #include "Log.h"
 
 namespace kiv {
@@ -20,6 +21,7 @@ int CEncoderCntl::bCreateEncoder(const EncoderInit* init) {
         encoder_ = std::make_unique<CFFmpegEncoder>();
         return encoder_->bInit(init);
     } catch (...) {
+        WriteLogFormat("Module:%s,Error Info :the encoder could not be created", kModule);
         encoder_.reset();
         return 0;
     }
@@ -31,11 +33,13 @@ int CEncoderCntl::bGetMediaFileContent(const char* path, ConversionJob* job) {
     try {
         return encoder_->bGetMediaFileContent(path, job);
     } catch (...) {
+        WriteLogFormat("Module:%s,Error Info :probing %s raised an exception", kModule, path);
         return 0;
     }
 }
 
 int CEncoderCntl::bDoConvert(ConversionJob* job) {
+    lastResult_ = {ConvertOutcome::Failed, "the conversion engine is not ready"};
     if (!job) {
         WriteLogFormat("Module:%s,Line:%d,pointer is NULL ", kModule, 109);
         return 0;
@@ -43,22 +47,67 @@ int CEncoderCntl::bDoConvert(ConversionJob* job) {
     if (!encoder_)
         return 0;
     try {
-        // A job that cannot be prepared runs nothing; the caller then finds
-        // no output file and reports the failure.
-        if (encoder_->bPrepareConvert(job) != 1)
-            return 1;
-        return encoder_->bRunConvert(job->outputPath, job->targetKind);
+        // A job that cannot be prepared runs nothing and fails with the
+        // preparation's reason.
+        if (encoder_->bPrepareConvert(job) == 1)
+            encoder_->bRunConvert(job->outputPath, job->targetKind);
+        lastResult_ = encoder_->LastResult();
     } catch (...) {
         WriteLogFormat("Module:%s,Line:%d,bDoConvert raise exception", kModule, 173);
-        return 0;
+        lastResult_ = {ConvertOutcome::Failed, "the conversion raised an exception"};
+    }
+    return lastResult_.Failed() ? 0 : 1;
+}
+
+ConvertResult CEncoderCntl::LastResult() const {
+    return lastResult_;
+}
+
+bool CEncoderCntl::PrepareCommandLine(ConversionJob& job, std::string& commandLine,
+                                      std::string& reason) {
+    if (!encoder_) {
+        reason = "the conversion engine is not ready";
+        return false;
+    }
+    try {
+        if (encoder_->bPrepareConvert(&job) != 1) {
+            reason = encoder_->LastResult().reason;
+            return false;
+        }
+        commandLine = encoder_->PreparedCommandLine();
+        return true;
+    } catch (...) {
+        reason = "the command line could not be built";
+        return false;
     }
 }
 
+void CEncoderCntl::SetOutputsToKeep(std::set<std::string> paths) {
+    if (encoder_)
+        encoder_->SetOutputsToKeep(std::move(paths));
+}
+
+// Stopping must never throw into the window; there is nothing to report
+// when the encoder cannot be asked.
 void CEncoderCntl::StopConvert() {
     try {
         if (encoder_)
             encoder_->bStop();
     } catch (...) {
+        WriteLog("Module:COMMON/CEncoderCntl,Error Info :the stop request raised an exception");
+    }
+}
+
+void CEncoderCntl::ResetStop() {
+    EncoderProcessRunner::Instance().ClearStop();
+}
+
+void CEncoderCntl::AbortConvert() {
+    try {
+        if (encoder_)
+            encoder_->Abort();
+    } catch (...) {
+        WriteLog("Module:COMMON/CEncoderCntl,Error Info :the abort request raised an exception");
     }
 }
 

@@ -18,16 +18,33 @@ public:
 
     int bCreateEncoder(const EncoderInit* init);
     int bGetMediaFileContent(const char* path, ConversionJob* job);
-    // Converts one file; returns when the encoder process has ended.
+    // Converts one file; returns when the encoder process has ended. 1 when
+    // the conversion was done or stopped, 0 when it failed (LastResult says
+    // why).
     int bDoConvert(ConversionJob* job);
     // Asks the running conversion to stop; callable from another thread.
     void StopConvert();
+    // Ends the running conversion at once; callable from another thread.
+    void AbortConvert();
+    // Forgets a stop that came while no conversion ran (a stop that comes
+    // between two conversions otherwise stops the next one).
+    void ResetStop();
     int bDestroyEncoder();
+
+    // How the last bDoConvert ended.
+    ConvertResult LastResult() const;
+    // Prepares the job as a conversion would and gives its encoder command
+    // line without running anything. False (with the reason) when the job
+    // cannot be prepared.
+    bool PrepareCommandLine(ConversionJob& job, std::string& commandLine, std::string& reason);
+    // Outputs the current batch wrote; see CEncoderBase::SetOutputsToKeep.
+    void SetOutputsToKeep(std::set<std::string> paths);
 
     CEncoderBase* Encoder() const { return encoder_.get(); }
 
 private:
     std::unique_ptr<CEncoderBase> encoder_;
+    ConvertResult lastResult_;
 };
 
 } // namespace kiv

@@ -6,7 +6,6 @@
 #include "Log.h"
 
 #include <cstring>
-#include <exception>
 
 namespace kiv {
 
@@ -16,7 +15,7 @@ constexpr const char* kModule = "COMMON/CFFmpegEncode";
 
 // A text that holds a double quote would end its quoted argument early and
 // turn the rest into options of its own; such a job is refused.
-bool RefuseQuotedTexts(const ConversionJob& job, std::string_view input) {
+bool HasQuotedText(const ConversionJob& job, std::string_view input, std::string& quoted) {
     const std::string_view texts[] = {input,
                                       GetText(job.outputPath),
                                       GetText(job.target.title),
@@ -26,9 +25,7 @@ bool RefuseQuotedTexts(const ConversionJob& job, std::string_view input) {
                                       GetText(job.target.comment)};
     for (std::string_view text : texts) {
         if (text.find('"') != std::string_view::npos) {
-            WriteLogFormat("Module:%s,Error Info :a text with a double quote cannot be given to "
-                           "the encoder: %.*s\r\n",
-                           kModule, static_cast<int>(text.size()), text.data());
+            quoted = text;
             return true;
         }
     }
@@ -87,24 +84,40 @@ void CFFmpegEncoder::ReportProgress(int value) {
         callback_(value, userData_);
 }
 
+int CFFmpegEncoder::PrepareFailed(std::string reason) {
+    WriteLogFormat("Module:%s,Error Info :%s\r\n", kModule, reason.c_str());
+    lastResult_ = {ConvertOutcome::Failed, std::move(reason)};
+    return 0;
+}
+
 int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
     if (!job)
         return 0;
     job_ = *job;
     job_.done = 0;
-    process_ = 0;
     finished_ = 0;
     error_ = 0;
+    lastMessage_.clear();
+    outputPath_.clear();
+    lastResult_ = {};
     try {
         std::string input(GetText(job->sourcePath));
         if (job->scriptInput == 1)
             job->scriptInput = scriptInputSwitch_;
         bool useScript = job->scriptInput == 1;
-        if (RefuseQuotedTexts(*job, input) ||
-            (useScript && RefuseQuotedTexts(*job, GetText(job->inputScriptPath))))
-            return 0;
-        if (useScript && WriteInputScript(std::string(GetText(job->inputScriptPath)), input) == 1)
-            input = GetText(job->inputScriptPath);
+        if (std::string quoted;
+            HasQuotedText(*job, input, quoted) ||
+            (useScript && HasQuotedText(*job, GetText(job->inputScriptPath), quoted)))
+            return PrepareFailed("a text with a double quote cannot be given to the encoder: " +
+                                 quoted);
+        if (useScript) {
+            std::string script(GetText(job->inputScriptPath));
+            ScriptWrite written = WriteInputScript(script, input);
+            if (written == ScriptWrite::Failed)
+                return PrepareFailed("the input script " + script + " cannot be written");
+            if (written == ScriptWrite::Written)
+                input = script;
+        }
 
         commandLine_ = CommandPrefix(GetText(appFolder_), input);
         if (job->hasVideo == 1)
@@ -116,28 +129,28 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
         progressTotal_ = total;
 
         TargetPart part = BuildTargetPart(*job);
-        if (part.result == TargetPart::NoBuilder)
-            return 0;
-        int result = 0;
-        if (part.result == TargetPart::Built) {
-            std::string finalPath = FinalOutputPath(*job, part);
-            if (FitsField(job->outputPath, finalPath)) {
-                commandLine_ += part.options + " -y \"" + finalPath + "\"";
-                SetText(job->outputPath, finalPath);
-                result = 1;
-            } else {
-                WriteLogFormat("Module:%s,Error Info :the output file name is longer than %zu "
-                               "characters: %s\r\n",
-                               kModule, sizeof job->outputPath - 1, finalPath.c_str());
-            }
-        }
+        if (part.result != TargetPart::Built)
+            return PrepareFailed("no command line can be built for target kind " +
+                                 std::to_string(job->targetKind) + " with these settings");
+        std::string finalPath = FinalOutputPath(*job, part);
+        // An output this batch wrote is never replaced by a later one.
+        for (int n = 2; keepOutputs_.count(finalPath) != 0; ++n)
+            finalPath = FinalOutputPath(*job, part, " (" + std::to_string(n) + ")");
+        if (!FitsField(job->outputPath, finalPath))
+            return PrepareFailed("the output file name is longer than " +
+                                 std::to_string(sizeof job->outputPath - 1) +
+                                 " characters: " + finalPath);
+        commandLine_ += part.options + " -y \"" + finalPath + "\"";
+        SetText(job->outputPath, finalPath);
+        outputPath_ = finalPath;
         std::size_t from = commandLine_.find("-i");
         if (from != std::string::npos)
             WriteLog(std::string_view(commandLine_).substr(from));
-        return result;
+        return 1;
     } catch (...) {
         WriteLogFormat("Module:%s,Line:%d,Unable to get output video convert interface", kModule,
                        307);
+        lastResult_ = {ConvertOutcome::Failed, "the command line could not be built"};
         return 0;
     }
 }

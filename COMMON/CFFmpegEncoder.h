@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <string>
-#include <sys/types.h>
 
 namespace kiv {
 
@@ -40,6 +39,10 @@ public:
     int bGetMediaFileContent(const char* path, ConversionJob* job) override;
     int OnProcessNotify(int code, void* data, int id) override;
     void SetScriptInput(int value) override;
+    ConvertResult LastResult() const override { return lastResult_; }
+    const std::string& PreparedCommandLine() const override { return commandLine_; }
+    void SetOutputsToKeep(std::set<std::string> paths) override { keepOutputs_ = std::move(paths); }
+    void Abort() override;
 
     // The command line built by the last preparation.
     const std::string& CommandLine() const { return commandLine_; }
@@ -53,8 +56,10 @@ private:
 
     ConversionJob job_{}; // copy of the last prepared job (fields up to trim end)
     std::string commandLine_;
-    std::string workFolder_; // slideshow only
-    pid_t process_ = 0;
+    std::string outputPath_; // the final output path of the last preparation
+    std::set<std::string> keepOutputs_;
+    ConvertResult lastResult_;
+    std::string lastMessage_; // the encoder's last line that was not a status line
     std::atomic<int> finished_{0};
     std::atomic<int> error_{0};
     int scriptInputSwitch_ = 1;
@@ -65,6 +70,8 @@ private:
     std::atomic<int> progressTotal_{0};
 
     void ReportProgress(int value);
+    int PrepareFailed(std::string reason);
+    ConvertResult JudgeRun(const ChildEnd& end) const;
 };
 
 } // namespace kiv

@@ -80,7 +80,8 @@ std::string VolumeTrimPart(const ConversionJob& job, int& progressTotal) {
     return text;
 }
 
-std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part) {
+std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part,
+                            std::string_view suffix) {
     std::string path(GetText(job.outputPath));
     if (!part.audioOnly) {
         path += "_";
@@ -88,6 +89,7 @@ std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part) {
         path += "_";
         path += GetText(job.target.audioCodec);
     }
+    path += suffix;
     return path + part.extension;
 }
 

@@ -32,7 +32,9 @@ struct TargetPart {
 // The format and codec options and the file extension of the job's kind.
 TargetPart BuildTargetPart(const ConversionJob& job);
 
-// The final output file name the target part names.
-std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part);
+// The final output file name the target part names; suffix goes just before
+// the extension (" (2)" for a second file of the same name).
+std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part,
+                            std::string_view suffix = {});
 
 } // namespace kiv

@@ -57,12 +57,28 @@ void EncoderProcessRunner::Init(std::string commandLine, CEncoderBase* sink, int
     commandLine_ = std::move(commandLine);
     sink_ = sink;
     jobId_ = jobId;
-    stopFlag_ = 0;
     stopRequestedAtMs_ = 0;
     child_ = 0;
+    std::lock_guard lock(endMutex_);
+    lastEnd_ = ChildEnd{};
+}
+
+void EncoderProcessRunner::ClearStop() {
+    std::lock_guard lock(inputMutex_);
+    stopFlag_ = 0;
+}
+
+ChildEnd EncoderProcessRunner::LastChildEnd() const {
+    std::lock_guard lock(endMutex_);
+    return lastEnd_;
 }
 
 int EncoderProcessRunner::Start() {
+    if (stopFlag_.exchange(0) == 1) { // stopped before anything started: start nothing
+        std::lock_guard lock(endMutex_);
+        lastEnd_.stopRequested = true;
+        return 1;
+    }
     ChildPipes pipes;
     if (!pipes.Create(true))
         return 0;
@@ -80,6 +96,11 @@ int EncoderProcessRunner::Start() {
     {
         std::lock_guard lock(inputMutex_);
         inputWriteFd_ = pipes.TakeInputWrite();
+        // A stop that came while the child was being started is passed on now.
+        if (stopFlag_ == 1) {
+            WriteQuit();
+            stopRequestedAtMs_ = NowMs();
+        }
     }
     sink_->OnProcessNotify(NotifyStarted, &child, jobId_);
     // The child holds the other ends now; closing ours lets the output
@@ -127,17 +148,33 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
     // The output has ended; the child is leaving. A stopped child that lingers
     // is still ended by the escalation.
     int status = 0;
-    while (waitpid(child, &status, stopFlag_ ? WNOHANG : 0) == 0) {
+    pid_t waited = 0;
+    while ((waited = waitpid(child, &status, stopFlag_ ? WNOHANG : 0)) == 0 ||
+           (waited < 0 && errno == EINTR)) {
         EscalateStop(child);
         usleep(50 * 1000);
     }
-    CloseInput();
+    // A stop that came up to here belonged to this child; one that comes
+    // later stays pending for the next run.
+    bool stopped = false;
+    {
+        std::lock_guard lock(inputMutex_);
+        CloseInputLocked();
+        child_ = 0;
+        stopped = stopFlag_.exchange(0) == 1;
+    }
     close(outputReadFd);
-    child_ = 0;
-    if (stopFlag_ != 1)
+    {
+        std::lock_guard lock(endMutex_);
+        lastEnd_.started = true;
+        lastEnd_.stopRequested = stopped;
+        lastEnd_.exited = waited == child && WIFEXITED(status);
+        lastEnd_.exitCode = lastEnd_.exited ? WEXITSTATUS(status) : -1;
+        lastEnd_.signal = waited == child && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    }
+    if (!stopped)
         sink_->OnProcessNotify(NotifyEnded, reinterpret_cast<void*>(std::intptr_t{resultCode}),
                                jobId_);
-    stopFlag_ = 0;
 }
 
 void EncoderProcessRunner::EscalateStop(pid_t child) {
@@ -152,8 +189,7 @@ void EncoderProcessRunner::EscalateStop(pid_t child) {
         kill(-child, SIGTERM);
 }
 
-void EncoderProcessRunner::CloseInput() {
-    std::lock_guard lock(inputMutex_);
+void EncoderProcessRunner::CloseInputLocked() {
     if (inputWriteFd_ >= 0)
         close(inputWriteFd_);
     inputWriteFd_ = -1;
@@ -161,26 +197,39 @@ void EncoderProcessRunner::CloseInput() {
 
 void EncoderProcessRunner::Abort() {
     pid_t child = child_;
-    if (child > 0)
+    if (child <= 0)
+        return;
+    // The encoder answers SIGHUP by ending what it started and deleting its
+    // unfinished output; killing its group outright would leave that file.
+    kill(child, SIGHUP);
+    auto deadline = std::chrono::steady_clock::now() + kAbandonWait;
+    while (child_ == child && std::chrono::steady_clock::now() < deadline)
+        usleep(20 * 1000);
+    if (child_ == child)
         kill(-child, SIGKILL);
+}
+
+void EncoderProcessRunner::WriteQuit() {
+    if (inputWriteFd_ < 0)
+        return;
+    static const char kQuit[10] = {'q'};
+    ssize_t written = write(inputWriteFd_, kQuit, sizeof kQuit);
+    (void)written; // a child that already left cannot be asked
 }
 
 void EncoderProcessRunner::Stop(CEncoderBase* requester) {
     try {
         {
             std::lock_guard lock(inputMutex_);
-            if (inputWriteFd_ >= 0) {
-                static const char kQuit[10] = {'q'};
-                ssize_t written = write(inputWriteFd_, kQuit, sizeof kQuit);
-                (void)written; // a child that already left cannot be asked
-            }
+            stopFlag_ = 1;
+            WriteQuit();
+            if (child_ != 0)
+                stopRequestedAtMs_ = NowMs();
         }
-        stopFlag_ = 1;
-        if (child_ != 0)
-            stopRequestedAtMs_ = NowMs();
         if (requester)
             requester->OnProcessNotify(NotifyStopped, nullptr, 0);
     } catch (...) {
+        WriteLog("Module:CFFMPEGENCODER,Error Info :the stop request raised an exception");
     }
 }
 

@@ -3,6 +3,8 @@
 // pipe that is read on the calling thread and split into lines; its
 // standard input is a pipe through which a stop request reaches it.
 
+#include "ConvertResult.h"
+
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -41,8 +43,11 @@ public:
     // The one runner of the program: one encoder process at a time.
     static EncoderProcessRunner& Instance();
 
-    // Takes the command line, the sink and the job id; clears the stop flag.
+    // Takes the command line, the sink and the job id. A stop asked for
+    // before this run started stays pending: the run then starts nothing.
     void Init(std::string commandLine, CEncoderBase* sink, int jobId);
+    // Forgets a pending stop; a batch calls it when it starts.
+    void ClearStop();
     // Starts the child and pumps its output until it has ended. Returns 0
     // (with errno set) when the pipes or the process could not be created.
     int Start();
@@ -50,12 +55,17 @@ public:
     // The requester hears NotifyStopped. Callable from any thread; a child that has not ended a few
     // seconds later is terminated, then killed.
     void Stop(CEncoderBase* requester);
-    // Ends the running child and everything it started at once.
+    // Ends the running child at once: it is asked to abandon its work (it
+    // stops what it started and deletes its unfinished output); a child that
+    // has not ended within kAbandonWait is killed with its whole group.
     void Abort();
+    // How the child of the last Start ended; read after Start returns.
+    ChildEnd LastChildEnd() const;
 
     static constexpr std::size_t kBlockSize = 3024;
     static constexpr auto kTerminateAfter = std::chrono::seconds(5);
     static constexpr auto kKillAfter = std::chrono::seconds(8);
+    static constexpr auto kAbandonWait = std::chrono::seconds(3);
 
 private:
     std::string commandLine_;
@@ -66,10 +76,13 @@ private:
     std::mutex inputMutex_; // guards inputWriteFd_ between Stop and the pump
     int inputWriteFd_ = -1;
     std::atomic<std::int64_t> stopRequestedAtMs_{0};
+    mutable std::mutex endMutex_;
+    ChildEnd lastEnd_;
 
     void Pump(int outputReadFd, pid_t child);
     void EscalateStop(pid_t child);
-    void CloseInput();
+    void CloseInputLocked(); // with inputMutex_ held
+    void WriteQuit();        // with inputMutex_ held
 };
 
 } // namespace kiv

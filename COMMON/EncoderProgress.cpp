@@ -5,8 +5,11 @@
 #include "EncoderProcessRunner.h"
 #include "Log.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 
 namespace kiv {
@@ -18,6 +21,12 @@ namespace {
 bool ReadStatusSeconds(const char* line, bool hasVideo, int& seconds) {
     const char* format = hasVideo ? "%*s %*s %*s %*s %*s %*s time=%d %*s" : "%*s %*s time=%d";
     return std::sscanf(line, format, &seconds) == 1;
+}
+
+bool IsNonEmptyFile(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error) &&
+           std::filesystem::file_size(path, error) > 0 && !error;
 }
 
 } // namespace
@@ -34,16 +43,41 @@ int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& pars
 int CFFmpegEncoder::bRunConvert(const char*, int) {
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
     runner.Init(commandLine_, this, 0);
-    if (runner.Start() != 1)
+    if (runner.Start() != 1) {
+        lastResult_ = {ConvertOutcome::Failed,
+                       std::string("the encoder could not be started: ") + std::strerror(errno)};
         return 0;
-    return error_ == 0 ? 1 : 0;
+    }
+    lastResult_ = JudgeRun(runner.LastChildEnd());
+    return lastResult_.Failed() ? 0 : 1;
+}
+
+// A run succeeds only when the encoder exited with status 0 and left a
+// non-empty output file; an older file of the same name proves nothing,
+// because the encoder replaces it only after a normal end.
+ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
+    std::string message =
+        lastMessage_.empty() ? "the encoder " + DescribeChildEnd(end) : lastMessage_;
+    if (end.stopRequested) {
+        bool kept = end.started && end.exited && end.exitCode == 0 && IsNonEmptyFile(outputPath_);
+        bool clean = !end.started || kept;
+        return {ConvertOutcome::Stopped, clean ? std::string() : message, kept};
+    }
+    if (error_ != 0)
+        return {ConvertOutcome::Failed, "an output line of the encoder could not be handled"};
+    if (!end.exited || end.exitCode != 0)
+        return {ConvertOutcome::Failed, message};
+    if (!IsNonEmptyFile(outputPath_))
+        return {ConvertOutcome::Failed, "the encoder left no output file " + outputPath_};
+    return {ConvertOutcome::Done, {}, true};
+}
+
+void CFFmpegEncoder::Abort() {
+    EncoderProcessRunner::Instance().Abort();
 }
 
 int CFFmpegEncoder::bStop() {
-    try {
-        EncoderProcessRunner::Instance().Stop(this);
-    } catch (...) {
-    }
+    EncoderProcessRunner::Instance().Stop(this); // catches and logs its own failures
     return 1;
 }
 
@@ -53,8 +87,7 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
         finished_ = 1;
         ReportProgress(100);
         return 1;
-    case NotifyStarted:
-        process_ = data ? *static_cast<pid_t*>(data) : 0;
+    case NotifyStarted: // the runner keeps the child itself
         return 1;
     case NotifyEnded:
         finished_ = 1;
@@ -66,7 +99,14 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
     std::unique_ptr<std::string> owned(static_cast<std::string*>(data));
     char line[512] = {};
     try {
-        if (finished_ == 1 || !owned)
+        if (!owned)
+            return 1;
+        // Kept for the failure report, also after a stop: the encoder's
+        // last word says why it ended.
+        if (int seconds = 0; !owned->empty() && !ReadStatusSeconds(owned->c_str(), true, seconds) &&
+                             !ReadStatusSeconds(owned->c_str(), false, seconds))
+            lastMessage_ = *owned;
+        if (finished_ == 1)
             return 1;
         if (slideshowTag_ != 0) {
             ReportProgress(10);

@@ -64,17 +64,17 @@ std::string InputScriptText(ScriptClass scriptClass, std::string_view sourcePath
     return text;
 }
 
-int WriteInputScript(const std::string& scriptPath, const std::string& sourcePath) {
+ScriptWrite WriteInputScript(const std::string& scriptPath, const std::string& sourcePath) {
     ScriptClass scriptClass = ClassifySource(sourcePath);
     if (scriptClass == ScriptClass::Direct)
-        return 0;
+        return ScriptWrite::NotNeeded;
     std::FILE* file = std::fopen(scriptPath.c_str(), "w");
     if (!file)
-        return 1;
+        return ScriptWrite::Failed;
     std::string text = InputScriptText(scriptClass, sourcePath);
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-    return 1;
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = std::fclose(file) == 0 && written;
+    return written ? ScriptWrite::Written : ScriptWrite::Failed;
 }
 
 } // namespace kiv

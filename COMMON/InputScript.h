@@ -15,10 +15,13 @@ ScriptClass ClassifySource(std::string_view sourcePath);
 // The script text for a source of a class that needs one.
 std::string InputScriptText(ScriptClass scriptClass, std::string_view sourcePath);
 
-// Writes the script for the source. Returns 1 when the caller is to give the
-// script path to the encoder, 0 when it is to give the source path (sources
-// the encoder opens directly). A script that cannot be written still
-// returns 1.
-int WriteInputScript(const std::string& scriptPath, const std::string& sourcePath);
+enum class ScriptWrite {
+    NotNeeded, // the encoder opens the source directly
+    Written,   // the caller gives the script path to the encoder
+    Failed,    // the script could not be written; the job cannot run
+};
+
+// Writes the script for the source when its class needs one.
+ScriptWrite WriteInputScript(const std::string& scriptPath, const std::string& sourcePath);
 
 } // namespace kiv

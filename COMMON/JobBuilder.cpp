@@ -1,6 +1,7 @@
 #include "JobBuilder.h"
 
 #include "CEncoderCntl.h"
+#include "CommandLineBuilder.h"
 #include "FixedText.h"
 #include "Paths.h"
 #include "Vocabularies.h"
@@ -70,8 +71,19 @@ void FillJobTarget(ConversionJob& job, const MediaProfile& profile, int targetKi
     job.targetKind = targetKind;
 }
 
+bool CheckTrimRange(std::string_view start, std::string_view end, std::string* reason) {
+    if (end.empty() || TrimSeconds(end) > TrimSeconds(start))
+        return true;
+    if (reason)
+        *reason = "the end time " + std::string(end) + " is not after the start time " +
+                  std::string(start.empty() ? "00:00:00" : start);
+    return false;
+}
+
 bool PrepareJobForConversion(ConversionJob& job, const MediaProfile& profile, int targetKind,
                              const JobPlan& plan, std::string* reason) {
+    if (!CheckTrimRange(plan.trimStart, plan.trimEnd, reason))
+        return false;
     std::string outputBase = JoinPath(plan.outputFolder, OutputBaseName(GetText(job.sourcePath)));
     if (!SetChecked(job.outputPath, outputBase, "The output path", reason) ||
         !SetChecked(job.trimStart, plan.trimStart, "The start time", reason) ||

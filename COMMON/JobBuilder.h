@@ -31,9 +31,14 @@ struct JobPlan {
     std::string inputScriptPath;
 };
 
+// True when a trim range can be converted: an empty end means "to the end";
+// otherwise the end must lie after the start. False with the reason.
+bool CheckTrimRange(std::string_view start, std::string_view end, std::string* reason = nullptr);
+
 // Fills target half, target kind, output path (folder, separator, base
 // name), trim texts and input script path. Returns false with a reason when
-// a text does not fit its field; the job is then not to be converted.
+// a text does not fit its field or the trim range is empty; the job is then
+// not to be converted.
 bool PrepareJobForConversion(ConversionJob& job, const MediaProfile& profile, int targetKind,
                              const JobPlan& plan, std::string* reason = nullptr);
 

@@ -56,6 +56,8 @@ void WriteLog(std::string_view text) {
         OpenLocked(LogFilePath());
     std::FILE* target = logFile ? logFile : stderr;
     std::fwrite(text.data(), 1, text.size(), target);
+    if (text.empty() || text.back() != '\n')
+        std::fputc('\n', target);
     std::fflush(target);
 }
 

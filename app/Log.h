@@ -1,6 +1,7 @@
 #pragma once
-// The diagnostic log kiv.dmp: recreated at start, each text appended as it
-// stands (no line end added) and flushed at once. Safe from any thread.
+// The diagnostic log kiv.dmp: recreated at start, one record per line (a text
+// that does not end in a line feed gets one), flushed at once. Safe from any
+// thread.
 
 #include <string>
 #include <string_view>

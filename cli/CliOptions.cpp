@@ -3,7 +3,7 @@
 #include <cctype>
 #include <map>
 
-namespace kivcli {
+namespace kiv {
 
 const char* const kUsage =
     "Usage: kiv-convert [OPTION]... FILE...\n"
@@ -113,4 +113,4 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
     return true;
 }
 
-} // namespace kivcli
+} // namespace kiv

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kivcli {
+namespace kiv {
 
 enum class Mode { Help, Version, List, Probe, Convert };
 
@@ -32,4 +32,4 @@ bool IsTimeText(const std::string& text);
 
 extern const char* const kUsage;
 
-} // namespace kivcli
+} // namespace kiv

@@ -1,8 +1,9 @@
 #include "Commands.h"
 
+#include "BatchLoop.h"
 #include "CEncoderCntl.h"
-#include "CFFmpegEncoder.h"
 #include "Catalogue.h"
+#include "FileRows.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
 #include "JobBuilder.h"
@@ -16,20 +17,20 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <unistd.h>
 #include <vector>
 
-namespace kivcli {
+namespace kiv {
 
 namespace {
 
-kiv::EncoderInit MakeInit(const kiv::AppSettings& settings, kiv::ProgressCallback callback,
-                          void* user) {
-    kiv::EncoderInit init{};
+EncoderInit MakeInit(const AppSettings& settings, ProgressCallback callback, void* user) {
+    EncoderInit init{};
     init.scriptInput = settings.Core == 1 ? 1 : 0;
     init.callback = callback;
     init.userData = user;
-    kiv::SetText(init.appFolder, kiv::ProgramDirectory());
+    SetText(init.appFolder, ProgramDirectory());
     return init;
 }
 
@@ -49,10 +50,10 @@ void ReportUnreadable(const std::string& file) {
 }
 
 // Probes every file first, so that nothing converts when one is unreadable.
-bool ProbeAll(kiv::CEncoderCntl& controller, const std::vector<std::string>& files,
-              std::vector<kiv::ConversionJob>& jobs) {
+bool ProbeAll(CEncoderCntl& controller, const std::vector<std::string>& files,
+              std::vector<ConversionJob>& jobs) {
     bool allRead = true;
-    jobs.assign(files.size(), kiv::ConversionJob{});
+    jobs.assign(files.size(), ConversionJob{});
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (files[i].find('"') != std::string::npos) {
             std::fprintf(stderr,
@@ -60,7 +61,7 @@ bool ProbeAll(kiv::CEncoderCntl& controller, const std::vector<std::string>& fil
                          "holds a double quote\n",
                          files[i].c_str());
             allRead = false;
-        } else if (kiv::ProbeIntoJob(controller, files[i], jobs[i]) != 1) {
+        } else if (ProbeIntoJob(controller, files[i], jobs[i]) != 1) {
             ReportUnreadable(files[i]);
             allRead = false;
         }
@@ -68,17 +69,11 @@ bool ProbeAll(kiv::CEncoderCntl& controller, const std::vector<std::string>& fil
     return allRead;
 }
 
-bool NonEmptyFile(const char* path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) &&
-           std::filesystem::file_size(path, error) > 0 && !error;
-}
-
 } // namespace
 
 int ListProfiles() {
-    for (int c = 0; c < kiv::CategoryCount(); ++c) {
-        const kiv::ProfileCategory* category = kiv::GetCategory(c);
+    for (int c = 0; c < CategoryCount(); ++c) {
+        const ProfileCategory* category = GetCategory(c);
         for (int p = 0; p < category->ProfileCount; ++p)
             std::printf("%d\t%d\t%s\t%s\n", c, p, category->CategoryName,
                         category->Profiles[p].ProfileName);
@@ -87,19 +82,19 @@ int ListProfiles() {
 }
 
 int ProbeFiles(const CliOptions& options) {
-    kiv::LoadSettings();
-    kiv::CEncoderCntl controller;
-    kiv::EncoderInit init = MakeInit(kiv::CurrentSettings(), IgnoreProgress, nullptr);
+    LoadSettings();
+    CEncoderCntl controller;
+    EncoderInit init = MakeInit(CurrentSettings(), IgnoreProgress, nullptr);
     controller.bCreateEncoder(&init);
     int status = kExitOk;
     for (const std::string& file : options.files) {
-        kiv::ConversionJob job;
-        if (kiv::ProbeIntoJob(controller, file, job) != 1) {
+        ConversionJob job;
+        if (ProbeIntoJob(controller, file, job) != 1) {
             ReportUnreadable(file);
             status = kExitUsage;
             continue;
         }
-        const kiv::MediaDescription& s = job.source;
+        const MediaDescription& s = job.source;
         std::printf("%s\tduration=%.2f\tvideo=%d\taudio=%d\twidth=%d\theight=%d\tfps=%.2f\t"
                     "vbitrate=%d\tabitrate=%.0f\tsamplerate=%.0f\tchannels=%d\tscript=%d\n",
                     file.c_str(), s.audioDuration, job.hasVideo, job.hasAudio, s.width, s.height,
@@ -109,17 +104,60 @@ int ProbeFiles(const CliOptions& options) {
     return status;
 }
 
+namespace {
+
+// The trim range each file converts: the options', or the whole file.
+bool PlanTrims(const CliOptions& options, const std::vector<ConversionJob>& jobs,
+               std::vector<std::string>& starts, std::vector<std::string>& ends) {
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        starts.push_back(options.start.value_or("00:00:00"));
+        ends.push_back(options.end.value_or(FormatDuration(DisplayedDurationSeconds(jobs[i]))));
+        std::string reason;
+        if (!CheckTrimRange(starts.back(), ends.back(), &reason)) {
+            std::fprintf(stderr, "kiv-convert: '%s' cannot be converted: %s\n",
+                         options.files[i].c_str(), reason.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+// Prints the command line each file would run, with the names a real run
+// would give (a second output of the same name gets " (2)").
+int PrintCommandLines(CEncoderCntl& controller, const CliOptions& options,
+                      std::vector<ConversionJob>& jobs, const BatchPlan& plan,
+                      const std::vector<std::string>& starts,
+                      const std::vector<std::string>& ends) {
+    std::set<std::string> named;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        std::string commandLine, reason;
+        JobPlan jobPlan{plan.outputFolder, starts[i], ends[i], plan.inputScriptPath};
+        controller.SetOutputsToKeep(named);
+        if (!PrepareJobForConversion(jobs[i], plan.profile, plan.targetKind, jobPlan, &reason) ||
+            !controller.PrepareCommandLine(jobs[i], commandLine, reason)) {
+            std::fprintf(stderr, "kiv-convert: no command line can be built for '%s': %s\n",
+                         options.files[i].c_str(), reason.c_str());
+            return kExitFailed;
+        }
+        named.insert(std::string(GetText(jobs[i].outputPath)));
+        std::printf("%s\n", commandLine.c_str());
+    }
+    return kExitOk;
+}
+
+} // namespace
+
 int ConvertFiles(const CliOptions& options) {
-    kiv::LoadSettings();
-    kiv::AppSettings settings = kiv::CurrentSettings();
+    LoadSettings();
+    AppSettings settings = CurrentSettings();
     ProfileChoice choice;
     std::string error;
-    if (!ChooseProfile(options, kiv::CurrentSelection(), choice, error)) {
+    if (!ChooseProfile(options, CurrentSelection(), choice, error)) {
         std::fprintf(stderr, "kiv-convert: %s\n", error.c_str());
         return kExitUsage;
     }
     std::string folder =
-        options.outputDir ? *options.outputDir : std::string(kiv::GetText(settings.Folder));
+        options.outputDir ? *options.outputDir : std::string(GetText(settings.Folder));
     if (folder.find('"') != std::string::npos) {
         std::fprintf(stderr,
                      "kiv-convert: the output folder '%s' cannot be given to the encoder: "
@@ -129,66 +167,32 @@ int ConvertFiles(const CliOptions& options) {
     }
 
     // Process-long: the interrupt watcher may use them until the very end.
-    static kiv::CEncoderCntl controller;
+    static CEncoderCntl controller;
     static ProgressReporter reporter(StyleFor(options));
     static std::unique_ptr<InterruptWatcher> watcher;
-    kiv::EncoderInit init = MakeInit(settings, &ProgressReporter::Callback, &reporter);
-    controller.bCreateEncoder(&init);
-    // Started after the encoder exists, so the watcher sees it complete.
-    if (!options.dryRun)
-        watcher = std::make_unique<InterruptWatcher>(controller);
+    EncoderInit init = MakeInit(settings, &ProgressReporter::Callback, &reporter);
+    if (controller.bCreateEncoder(&init) != 1) {
+        std::fprintf(stderr, "kiv-convert: the conversion engine could not be started\n");
+        return kExitFailed;
+    }
 
-    std::vector<kiv::ConversionJob> jobs;
-    if (!ProbeAll(controller, options.files, jobs))
+    std::vector<ConversionJob> jobs;
+    std::vector<std::string> starts, ends;
+    if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, starts, ends))
         return kExitUsage;
-    if (!options.dryRun) {
-        std::error_code ignored; // a folder that cannot be made fails the first conversion
-        std::filesystem::create_directories(folder, ignored);
-    }
+    BatchPlan plan{choice.profile, choice.targetKind, folder, InputScriptPath()};
+    if (options.dryRun)
+        return PrintCommandLines(controller, options, jobs, plan, starts, ends);
 
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        kiv::ConversionJob& job = jobs[i];
-        const std::string& file = options.files[i];
-        kiv::JobPlan plan{
-            folder, options.start.value_or("00:00:00"),
-            options.end.value_or(kiv::FormatDuration(kiv::DisplayedDurationSeconds(job))),
-            kiv::InputScriptPath()};
-        if (!kiv::PrepareJobForConversion(job, choice.profile, choice.targetKind, plan, &error)) {
-            std::fprintf(stderr, "kiv-convert: %s\n", error.c_str());
-            return kExitFailed;
-        }
-        if (options.dryRun) {
-            auto* encoder = dynamic_cast<kiv::CFFmpegEncoder*>(controller.Encoder());
-            if (!encoder || encoder->bPrepareConvert(&job) != 1) {
-                std::fprintf(stderr, "kiv-convert: no command line can be built for '%s'\n",
-                             file.c_str());
-                return kExitFailed;
-            }
-            std::printf("%s\n", encoder->CommandLine().c_str());
-            continue;
-        }
-        if (watcher->Interrupted())
-            return kExitInterrupted;
-        reporter.Begin(file);
-        int result = controller.bDoConvert(&job);
-        bool converted = result == 1 && NonEmptyFile(job.outputPath);
-        if (watcher->Interrupted()) {
-            reporter.Finish("stopped");
-            if (converted)
-                std::printf("%s\n", job.outputPath);
-            return kExitInterrupted;
-        }
-        if (!converted) {
-            reporter.Finish("failed");
-            std::fprintf(stderr, "kiv-convert: converting '%s' failed; the log is %s\n",
-                         file.c_str(), kiv::OpenLogPath().c_str());
-            return kExitFailed;
-        }
-        reporter.Finish("done");
-        std::printf("%s\n", job.outputPath);
-        std::fflush(stdout);
-    }
-    return kExitOk;
+    // Started after the encoder exists, so the watcher sees it complete.
+    watcher = std::make_unique<InterruptWatcher>(controller);
+    std::error_code ignored; // a folder that cannot be made fails the first conversion
+    std::filesystem::create_directories(folder, ignored);
+    FileRows rows(jobs, options.files, starts, ends, reporter, *watcher);
+    BatchEnd end = RunBatch(controller, rows, plan);
+    if (watcher->Interrupted() || end == BatchEnd::Stopped)
+        return kExitInterrupted;
+    return end == BatchEnd::Finished ? kExitOk : kExitFailed;
 }
 
-} // namespace kivcli
+} // namespace kiv

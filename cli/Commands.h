@@ -3,7 +3,7 @@
 
 #include "CliOptions.h"
 
-namespace kivcli {
+namespace kiv {
 
 enum ExitStatus { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitInterrupted = 130 };
 
@@ -11,4 +11,4 @@ int ListProfiles();
 int ProbeFiles(const CliOptions& options);
 int ConvertFiles(const CliOptions& options);
 
-} // namespace kivcli
+} // namespace kiv

@@ -2,13 +2,12 @@
 
 #include "CEncoderCntl.h"
 #include "Commands.h"
-#include "EncoderProcessRunner.h"
 
 #include <csignal>
 #include <thread>
 #include <unistd.h>
 
-namespace kivcli {
+namespace kiv {
 
 namespace {
 
@@ -22,7 +21,7 @@ sigset_t InterruptSignals() {
 
 } // namespace
 
-InterruptWatcher::InterruptWatcher(kiv::CEncoderCntl& controller) : controller_(controller) {
+InterruptWatcher::InterruptWatcher(CEncoderCntl& controller) : controller_(controller) {
     sigset_t signals = InterruptSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::thread([this] { Watch(); }).detach();
@@ -38,9 +37,9 @@ void InterruptWatcher::Watch() {
             controller_.StopConvert();
             continue;
         }
-        kiv::EncoderProcessRunner::Instance().Abort();
+        controller_.AbortConvert();
         _exit(kExitInterrupted);
     }
 }
 
-} // namespace kivcli
+} // namespace kiv

@@ -5,23 +5,21 @@
 #include <atomic>
 
 namespace kiv {
-class CEncoderCntl;
-}
 
-namespace kivcli {
+class CEncoderCntl;
 
 class InterruptWatcher {
 public:
     // Blocks SIGINT and SIGTERM in every thread started after this call and
     // watches for them on a thread of its own. Call before other threads start.
-    explicit InterruptWatcher(kiv::CEncoderCntl& controller);
+    explicit InterruptWatcher(CEncoderCntl& controller);
     bool Interrupted() const { return interrupted_ != 0; }
 
 private:
-    kiv::CEncoderCntl& controller_;
+    CEncoderCntl& controller_;
     std::atomic<int> interrupted_{0};
 
     void Watch();
 };
 
-} // namespace kivcli
+} // namespace kiv

@@ -6,7 +6,7 @@
 
 #include <charconv>
 
-namespace kivcli {
+namespace kiv {
 
 namespace {
 
@@ -20,26 +20,26 @@ int IndexText(const std::string& text) {
 int FindCategory(const std::string& text) {
     int index = IndexText(text);
     if (index >= 0)
-        return kiv::GetCategory(index) ? index : -1;
-    for (int c = 0; c < kiv::CategoryCount(); ++c)
-        if (kiv::GetText(kiv::GetCategory(c)->CategoryName) == text)
+        return GetCategory(index) ? index : -1;
+    for (int c = 0; c < CategoryCount(); ++c)
+        if (GetText(GetCategory(c)->CategoryName) == text)
             return c;
     return -1;
 }
 
-int FindProfile(const kiv::ProfileCategory& category, const std::string& text) {
+int FindProfile(const ProfileCategory& category, const std::string& text) {
     int index = IndexText(text);
     if (index >= 0)
         return index < category.ProfileCount ? index : -1;
     for (int p = 0; p < category.ProfileCount; ++p)
-        if (kiv::GetText(category.Profiles[p].ProfileName) == text)
+        if (GetText(category.Profiles[p].ProfileName) == text)
             return p;
     return -1;
 }
 
 } // namespace
 
-bool ChooseProfile(const CliOptions& options, const kiv::ProfileSelection& selection,
+bool ChooseProfile(const CliOptions& options, const ProfileSelection& selection,
                    ProfileChoice& choice, std::string& error) {
     int category = selection.Kind;
     if (options.format) {
@@ -49,7 +49,7 @@ bool ChooseProfile(const CliOptions& options, const kiv::ProfileSelection& selec
             return false;
         }
     }
-    const kiv::ProfileCategory* entry = kiv::GetCategory(category);
+    const ProfileCategory* entry = GetCategory(category);
     choice.categoryIndex = category;
     choice.targetKind = entry->Target;
     if (options.profile) {
@@ -59,15 +59,15 @@ bool ChooseProfile(const CliOptions& options, const kiv::ProfileSelection& selec
                     std::string(entry->CategoryName) + "' (see --list)";
             return false;
         }
-        kiv::GetProfile(category, profile, choice.profile);
+        GetProfile(category, profile, choice.profile);
     } else if (options.format) {
-        kiv::GetProfile(category, 0, choice.profile);
+        GetProfile(category, 0, choice.profile);
     } else {
         // The working profile the window would use for the saved selection.
-        choice.profile = kiv::EmptyProfile();
-        kiv::ProfileFromSelection(selection, entry->Target, choice.profile);
+        choice.profile = EmptyProfile();
+        ProfileFromSelection(selection, entry->Target, choice.profile);
     }
     return true;
 }
 
-} // namespace kivcli
+} // namespace kiv

@@ -8,16 +8,16 @@
 
 #include <string>
 
-namespace kivcli {
+namespace kiv {
 
 struct ProfileChoice {
     int categoryIndex = 0;
     int targetKind = 0;
-    kiv::MediaProfile profile{};
+    MediaProfile profile{};
 };
 
 // False with a message when a name or index is not in the catalogue.
-bool ChooseProfile(const CliOptions& options, const kiv::ProfileSelection& selection,
+bool ChooseProfile(const CliOptions& options, const ProfileSelection& selection,
                    ProfileChoice& choice, std::string& error);
 
-} // namespace kivcli
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace kivcli {
+namespace kiv {
 
 namespace {
 constexpr int kBarWidth = 30;
@@ -97,4 +97,4 @@ void ProgressReporter::Show(const std::string& state) {
     }
 }
 
-} // namespace kivcli
+} // namespace kiv

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-namespace kivcli {
+namespace kiv {
 
 enum class ProgressStyle { Bar, Lines, Json, Quiet };
 
@@ -33,4 +33,4 @@ private:
 
 std::string JsonString(const std::string& text);
 
-} // namespace kivcli
+} // namespace kiv

@@ -9,7 +9,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    using namespace kivcli;
+    using namespace kiv;
     std::vector<std::string> arguments(argv + 1, argv + argc);
     CliOptions options;
     std::string error;

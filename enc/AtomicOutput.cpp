@@ -3,8 +3,11 @@
 #include "Containers.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +46,24 @@ bool CommitOutput(const std::string& temporary, const std::string& path, std::st
 
 void DiscardOutput(const std::string& temporary) {
     ::unlink(temporary.c_str());
+}
+
+void RemoveAbandonedTemporaries(const std::string& outputPath) {
+    namespace fs = std::filesystem;
+    static const std::regex kTemporary(R"(\..*\.kivtmp-([0-9]{1,9})(\.[^.]*)?)");
+    fs::path folder = fs::path(outputPath).parent_path();
+    std::error_code error;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end;
+         !error && it != end; it.increment(error)) {
+        std::smatch match;
+        std::string name = it->path().filename().string();
+        if (!std::regex_match(name, match, kTemporary) || !it->is_regular_file(error) ||
+            it->is_symlink(error))
+            continue;
+        pid_t owner = static_cast<pid_t>(std::stol(match[1].str()));
+        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+            ::unlink(it->path().c_str());
+    }
 }
 
 } // namespace kiv::enc

@@ -24,4 +24,9 @@ bool CommitOutput(const std::string& temporary, const std::string& path, std::st
 
 void DiscardOutput(const std::string& temporary);
 
+// Deletes the temporary files in the folder of outputPath that an enc which
+// no longer runs left behind (killed before it could clean up). Files of a
+// running enc, and anything that is not a regular file, are kept.
+void RemoveAbandonedTemporaries(const std::string& outputPath);
+
 } // namespace kiv::enc

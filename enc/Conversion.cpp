@@ -6,6 +6,7 @@
 #include "InputScriptReader.h"
 #include "Translator.h"
 
+#include <csignal>
 #include <unistd.h>
 
 namespace kiv::enc {
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kRunError = 1;
+constexpr int kAbandoned = 128 + SIGHUP;
 
 int Fail(const std::string& message, int status) {
     WriteAll(STDERR_FILENO, "enc: " + message + "\n");
@@ -58,7 +60,14 @@ int RunConversion(const std::vector<std::string>& arguments) {
     argv.insert(argv.begin(), FfmpegExecutable());
     WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
 
+    if (atomic)
+        RemoveAbandonedTemporaries(plan.outputPath);
     RunResult result = RunFfmpeg(argv);
+    if (result.abandoned) {
+        if (atomic)
+            DiscardOutput(written);
+        return Fail("conversion abandoned", kAbandoned);
+    }
     if (!result.started) {
         if (atomic)
             DiscardOutput(written);

@@ -35,8 +35,11 @@ void FfmpegPlan::Remove(std::string_view name) {
 }
 
 std::vector<std::string> FfmpegArguments(const FfmpegPlan& plan, const std::string& outputName) {
-    std::vector<std::string> arguments = {"-hide_banner", "-nostats", "-progress",
-                                          "pipe:" + std::to_string(kProgressDescriptor), "-y"};
+    // -abort_on empty_output: a run that encoded nothing at all (a trim
+    // outside the file, say) is a failure, not a header-only file.
+    std::vector<std::string> arguments = {
+        "-hide_banner", "-nostats",     "-progress", "pipe:" + std::to_string(kProgressDescriptor),
+        "-abort_on",    "empty_output", "-y"};
     for (std::size_t i = 0; i < plan.inputs.size(); ++i) {
         if (i == 0)
             arguments.insert(arguments.end(), plan.inputOptions.begin(), plan.inputOptions.end());

@@ -23,6 +23,7 @@ namespace {
 
 std::atomic<pid_t> gChild{0};
 volatile std::sig_atomic_t gStopSignal = 0;
+volatile std::sig_atomic_t gAbandoned = 0;
 
 void PassSignalOn(int signalNumber) {
     gStopSignal = signalNumber;
@@ -31,12 +32,24 @@ void PassSignalOn(int signalNumber) {
         ::kill(child, signalNumber);
 }
 
+// SIGHUP: the program that started enc has gone (the parent-death signal)
+// or wants the conversion abandoned. FFmpeg is ended at once; its
+// unfinished file is deleted afterwards.
+void Abandon(int) {
+    gAbandoned = 1;
+    pid_t child = gChild.load();
+    if (child > 0)
+        ::kill(child, SIGKILL);
+}
+
 void InstallSignalHandlers() {
     struct sigaction action {};
     action.sa_handler = PassSignalOn;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
+    action.sa_handler = Abandon;
+    ::sigaction(SIGHUP, &action, nullptr);
     // A reader that went away must not end enc while FFmpeg still runs.
     ::signal(SIGPIPE, SIG_IGN);
 }
@@ -188,21 +201,25 @@ RunResult RunFfmpeg(const std::vector<std::string>& argv) {
         return result;
     }
     pid_t child = 0;
-    if (gStopSignal != 0) {
+    if (gStopSignal != 0 || gAbandoned != 0) {
         result.startError = "stopped before FFmpeg started";
+        result.abandoned = gAbandoned != 0;
         return result;
     }
     if (!Spawn(argv, pipes, child, result.startError))
         return result;
     result.started = true;
     gChild.store(child);
-    if (gStopSignal != 0) // arrived while FFmpeg was being started
+    if (gAbandoned != 0) // arrived while FFmpeg was being started
+        ::kill(child, SIGKILL);
+    else if (gStopSignal != 0)
         ::kill(child, gStopSignal);
     pipes.CloseWriteEnds();
     Pump(pipes, result);
     result.exitCode = WaitForExit(child);
     gChild.store(0);
     result.signalled = gStopSignal != 0;
+    result.abandoned = gAbandoned != 0;
     return result;
 }
 

@@ -2,7 +2,8 @@
 // Runs FFmpeg from an argument vector (never a shell) and relays what it
 // says: each -progress block becomes one status line on standard output,
 // its messages go to standard error. FFmpeg inherits enc's standard input,
-// so a "q" written there reaches it; SIGINT and SIGTERM are passed on.
+// so a "q" written there reaches it; SIGINT and SIGTERM are passed on, and
+// SIGHUP (also sent when enc's parent dies) kills it.
 
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ struct RunResult {
     bool started = false;
     int exitCode = -1;         // FFmpeg's exit status, 128 + signal when killed
     bool signalled = false;    // enc passed a SIGINT or SIGTERM on
+    bool abandoned = false;    // SIGHUP: FFmpeg was killed, its output is not wanted
     std::string lastErrorLine; // FFmpeg's last message line
     std::string startError;    // why FFmpeg could not be started
 };

@@ -30,12 +30,17 @@ int ClampToInt(double value) {
 } // namespace
 
 std::string FormatStatusLine(const ProgressValues& values) {
-    char line[256];
-    std::snprintf(line, sizeof line,
-                  "frame=%d size=%dkB time=%.2f bitrate=%.1fkbits/s speed=%.2fx fps=%d time=%.2f "
-                  "q=%.1f\n",
-                  values.frame, values.sizeKilobytes, values.seconds, values.kilobitsPerSecond,
-                  values.speed, values.fps, values.seconds, values.quality);
+    // Sized to the text, so absurd values never cut the line or its feed.
+    auto format = [&](char* buffer, std::size_t size) {
+        return std::snprintf(buffer, size,
+                             "frame=%d size=%dkB time=%.2f bitrate=%.1fkbits/s speed=%.2fx fps=%d "
+                             "time=%.2f q=%.1f\n",
+                             values.frame, values.sizeKilobytes, values.seconds,
+                             values.kilobitsPerSecond, values.speed, values.fps, values.seconds,
+                             values.quality);
+    };
+    std::string line(static_cast<std::size_t>(format(nullptr, 0)), '\0');
+    format(line.data(), line.size() + 1);
     return line;
 }
 

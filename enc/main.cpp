@@ -8,12 +8,21 @@
 #include "InfoMode.h"
 #include "LegacyLine.h"
 
+#include <csignal>
 #include <string>
+#include <sys/prctl.h>
 #include <unistd.h>
 #include <vector>
 
 int main(int argc, char** argv) {
     using namespace kiv::enc;
+    // When the program that started enc dies, enc hears SIGHUP and abandons
+    // its conversion instead of finishing it for nobody. A parent that died
+    // before this line was reached is seen as a changed parent.
+    pid_t parent = ::getppid();
+    ::prctl(PR_SET_PDEATHSIG, SIGHUP);
+    if (::getppid() != parent)
+        return 128 + SIGHUP;
     if (argc < 2 || std::string(argv[1]) != kiv::kEncoderToken) {
         WriteAll(STDERR_FILENO, std::string("usage: enc ") + kiv::kEncoderToken +
                                     " (-info FILE | OPTIONS -i INPUT OPTIONS OUTPUT)\n");

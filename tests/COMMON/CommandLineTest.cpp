@@ -173,26 +173,25 @@ TEST_F(CommandLine, EveryBuilderAndOptionSetByteForByte) {
     }
 }
 
-TEST_F(CommandLine, FailuresLeaveTheOutputPathAndLogOnlyWhatWasBuilt) {
-    ConversionJob flash = MakeJob(6, 2, "flv", "libmp3lame");
-    EXPECT_EQ(encoder_.bPrepareConvert(&flash), 0);
-    EXPECT_EQ(GetText(flash.outputPath), "/out/clip");
-    std::string built = kPrefix.substr(kPrefix.find("-i"));
-    EXPECT_EQ(Log(), built);
-
-    for (int kind : {0, 10, 23, -1}) {
-        ConversionJob job = MakeJob(kind, 0, "mpeg4", "libfaac");
+TEST_F(CommandLine, FailuresLeaveTheOutputPathAndLogTheirReason) {
+    std::string expectedLog;
+    for (auto [kind, variant] : {std::pair{6, 2}, {0, 0}, {10, 0}, {23, 0}, {-1, 0}}) {
+        ConversionJob job = MakeJob(kind, variant, "flv", "libmp3lame");
         EXPECT_EQ(encoder_.bPrepareConvert(&job), 0) << kind;
         EXPECT_EQ(GetText(job.outputPath), "/out/clip");
-        EXPECT_EQ(encoder_.CommandLine(), kPrefix);
+        std::string reason = "no command line can be built for target kind " +
+                             std::to_string(kind) + " with these settings";
+        EXPECT_EQ(encoder_.LastResult().reason, reason);
+        EXPECT_TRUE(encoder_.LastResult().Failed());
+        expectedLog += "Module:COMMON/CFFmpegEncode,Error Info :" + reason + "\r\n";
     }
-    EXPECT_EQ(Log(), built); // kinds without a builder log nothing
+    EXPECT_EQ(Log(), expectedLog);
 }
 
 TEST_F(CommandLine, TheLogHoldsTheCommandFromItsFirstInputOption) {
     ConversionJob job = MakeJob(12, 0, "h264", "mp3");
     ASSERT_EQ(encoder_.bPrepareConvert(&job), 1);
-    EXPECT_EQ(Log(), encoder_.CommandLine().substr(encoder_.CommandLine().find("-i")));
+    EXPECT_EQ(Log(), encoder_.CommandLine().substr(encoder_.CommandLine().find("-i")) + "\n");
 }
 
 TEST_F(CommandLine, StreamsTrimsAndTexts) {

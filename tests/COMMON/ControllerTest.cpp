@@ -30,16 +30,19 @@ TEST(Controller, GuardsEveryCallAndLogsItsFixedTexts) {
     EncoderInit init = MakeInit(record, folder.string() + "/");
     EXPECT_EQ(controller.bCreateEncoder(&init), 1);
     EXPECT_EQ(controller.bDoConvert(nullptr), 0);
-    EXPECT_EQ(ReadFile(folder / "kiv.dmp"), "Module:COMMON/CEncoderCntl,Line:109,pointer is NULL ");
+    EXPECT_EQ(ReadFile(folder / "kiv.dmp"),
+              "Module:COMMON/CEncoderCntl,Line:109,pointer is NULL \n");
 
     EXPECT_EQ(controller.bGetMediaFileContent("", &job), 0);
     EXPECT_EQ(controller.bGetMediaFileContent(nullptr, &job), 0);
     EXPECT_EQ(controller.bGetMediaFileContent("/v/a.avi", nullptr), 0);
 
-    // A kind without a builder runs nothing and reports success; the caller
-    // then finds no output file.
+    // A kind without a builder runs nothing and fails with the reason.
     ConversionJob unbuilt = MakeJob(10, 0, "x", "y");
-    EXPECT_EQ(controller.bDoConvert(&unbuilt), 1);
+    EXPECT_EQ(controller.bDoConvert(&unbuilt), 0);
+    EXPECT_EQ(controller.LastResult().outcome, ConvertOutcome::Failed);
+    EXPECT_EQ(controller.LastResult().reason,
+              "no command line can be built for target kind 10 with these settings");
     EXPECT_EQ(GetText(unbuilt.outputPath), "/out/clip");
     EXPECT_TRUE(record.Values().empty()); // no process, so no 100
 

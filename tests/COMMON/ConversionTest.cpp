@@ -1,5 +1,6 @@
 // Whole conversions through the controller, the runner, enc and FFmpeg.
 
+#include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
 #include "EncoderTestSupport.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -106,4 +108,89 @@ TEST_F(Conversion, StoppingMidwayKeepsAPlayablePartialFile) {
     EXPECT_EQ(facts.hasVideo, 1);
     EXPECT_GT(facts.duration, 0.2);
     EXPECT_LT(facts.duration, 35.0);
+}
+
+namespace {
+
+// Rows over a few jobs that record what the batch told them; BeginRow can
+// run an action, as a window's Stop button might while the row starts.
+struct RecordedRows : BatchRows {
+    std::vector<ConversionJob> jobs;
+    std::vector<bool> checked;
+    std::vector<std::string> events;
+    std::function<void(int)> onBegin;
+
+    int RowCount() override { return static_cast<int>(jobs.size()); }
+    bool IsChecked(int row) override { return checked[std::size_t(row)]; }
+    ConversionJob& Job(int row) override { return jobs[std::size_t(row)]; }
+    std::string TrimStart(int) override { return "00:00:00"; }
+    std::string TrimEnd(int) override { return ""; }
+    void BeginRow(int row) override {
+        events.push_back("begin " + std::to_string(row));
+        if (onBegin)
+            onBegin(row);
+    }
+    void SourceMissing(int row, const std::string&) override {
+        events.push_back("missing " + std::to_string(row));
+    }
+    void RowFailed(int row, const std::string& reason) override {
+        events.push_back("failed " + std::to_string(row) + ": " + reason);
+    }
+    void RowFinished(int row, const std::string& output) override {
+        events.push_back("finished " + std::to_string(row) + " " +
+                         std::filesystem::path(output).filename().string());
+    }
+    void RowStopped(int row) override { events.push_back("stopped " + std::to_string(row)); }
+};
+
+} // namespace
+
+TEST_F(Conversion, TheBatchSkipsKeepsItsOutputsAndNeverLosesAStop) {
+    MakeClip(folder_ / "a.part1.mp4", 2);
+    MakeClip(folder_ / "a.part2.mp4", 2);
+    RecordedRows rows;
+    for (const char* name : {"a.part1.mp4", "a.part2.mp4", "a.part1.mp4", "a.part2.mp4"}) {
+        rows.jobs.emplace_back();
+        ASSERT_EQ(ProbeIntoJob(controller_, (folder_ / name).string(), rows.jobs.back()), 1);
+    }
+    rows.checked = {true, true, false, true};
+    rows.jobs[3].done = 1;
+    BatchPlan plan{};
+    ASSERT_TRUE(GetProfile(8, 0, plan.profile));
+    plan.targetKind = GetCategory(8)->Target;
+    plan.outputFolder = (folder_ / "out").string();
+    plan.inputScriptPath = (folder_ / "edit.avs").string();
+    std::filesystem::create_directories(plan.outputFolder);
+
+    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::Finished);
+    EXPECT_EQ(rows.events,
+              (std::vector<std::string>{"begin 0", "finished 0 a_h263_libfaac.3gp", "begin 1",
+                                        "finished 1 a_h263_libfaac (2).3gp"}));
+    EXPECT_EQ(rows.jobs[0].done, 1);
+    EXPECT_EQ(controller_.LastResult().outcome, ConvertOutcome::Done);
+
+    // A stop that comes while no encoder runs (here: as row 2 begins) stops
+    // that row before anything starts; the row stays waiting.
+    rows.events.clear();
+    rows.checked = {true, true, true, true};
+    rows.onBegin = [this](int) { controller_.StopConvert(); };
+    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::Stopped);
+    EXPECT_EQ(rows.events, (std::vector<std::string>{"begin 2", "stopped 2"}));
+    EXPECT_EQ(rows.jobs[2].done, 0);
+    EXPECT_EQ(controller_.LastResult().outcome, ConvertOutcome::Stopped);
+
+    // A stop left over from before a batch is not for that batch.
+    rows.events.clear();
+    rows.onBegin = nullptr;
+    controller_.StopConvert();
+    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::Finished);
+    EXPECT_EQ(rows.events, (std::vector<std::string>{"begin 2", "finished 2 a_h263_libfaac.3gp"}));
+
+    // A source that is gone ends the batch; the row stays waiting.
+    rows.events.clear();
+    rows.jobs[2].done = 0;
+    std::filesystem::remove(folder_ / "a.part1.mp4");
+    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::SourceMissing);
+    EXPECT_EQ(rows.events[1], "missing 2");
+    EXPECT_EQ(rows.jobs[2].done, 0);
 }

@@ -31,23 +31,22 @@ TEST(InputScript, ClassesByExtensionWithoutRegardToCase) {
 TEST(InputScript, ThreeExactLinesPerClass) {
     auto folder = ScratchFolder("input-script");
     auto script = (folder / "edit.avs").string();
-    EXPECT_EQ(WriteInputScript(script, "/v/movie.wmv"), 1);
+    EXPECT_EQ(WriteInputScript(script, "/v/movie.wmv"), ScriptWrite::Written);
     EXPECT_EQ(ReadFile(script), "LoadPlugin(\"DirectShowSource.dll\")\n"
                                 "DirectShowSource(\"/v/movie.wmv\", fps=23.976, convertfps=true )\n"
                                 "return last");
-    EXPECT_EQ(WriteInputScript(script, "/v/movie.MP4"), 1);
+    EXPECT_EQ(WriteInputScript(script, "/v/movie.MP4"), ScriptWrite::Written);
     EXPECT_EQ(ReadFile(script),
               "LoadPlugin(\"DirectShowSource.dll\")\n"
               "DirectShowSource(\"/v/movie.MP4\", fps=23.976, convertfps=false )\n"
               "return last");
-    EXPECT_EQ(WriteInputScript(script, "/v/movie.mkv"), 1);
+    EXPECT_EQ(WriteInputScript(script, "/v/movie.mkv"), ScriptWrite::Written);
     EXPECT_EQ(ReadFile(script), "LoadPlugin(\"DirectShowSource.dll\")\n"
                                 "DirectShowSource(\"/v/movie.mkv\")\n"
                                 "return last");
-    EXPECT_EQ(WriteInputScript(script, "/v/movie.mpg"), 0);
+    EXPECT_EQ(WriteInputScript(script, "/v/movie.mpg"), ScriptWrite::NotNeeded);
     EXPECT_EQ(ReadFile(script).find("movie.mpg"), std::string::npos); // untouched
-    // A script that cannot be written is still used.
-    EXPECT_EQ(WriteInputScript("/nonexistent-dir/edit.avs", "/v/movie.wmv"), 1);
+    EXPECT_EQ(WriteInputScript("/nonexistent-dir/edit.avs", "/v/movie.wmv"), ScriptWrite::Failed);
 }
 
 TEST(InputScript, ThePreparationUsesTheScriptOnlyWhenProbeAndSwitchAllowIt) {
@@ -86,5 +85,15 @@ TEST(InputScript, ThePreparationUsesTheScriptOnlyWhenProbeAndSwitchAllowIt) {
     EXPECT_EQ(off.scriptInput, 0);
     EXPECT_NE(encoder.CommandLine().find("-i \"/v/clip.wmv\""), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(script));
+
+    // A script that cannot be written fails the job, with the reason.
+    encoder.SetScriptInput(1);
+    ConversionJob unwritable = MakeJob(12, 0, "x", "y");
+    SetText(unwritable.sourcePath, "/v/clip.wmv");
+    SetText(unwritable.inputScriptPath, "/nonexistent-dir/edit.avs");
+    unwritable.scriptInput = 1;
+    EXPECT_EQ(encoder.bPrepareConvert(&unwritable), 0);
+    EXPECT_EQ(encoder.LastResult().reason,
+              "the input script /nonexistent-dir/edit.avs cannot be written");
     CloseLog();
 }

@@ -66,6 +66,6 @@ TEST(Progress, TheSinkTurnsLinesIntoCallbacksAndLogsTheRest) {
     EXPECT_EQ(line(VideoLine(45)), 1); // after the end: ignored
     EXPECT_EQ(record.Values(), (std::vector<int>{10, 98, 0, 100}));
     EXPECT_EQ(ReadFile(folder / "kiv.dmp"),
-              logged + "Module:ffff06,Line:PostMessage,Error Info :Input #0, mov,mp4");
+              logged + "Module:ffff06,Line:PostMessage,Error Info :Input #0, mov,mp4\n");
     CloseLog();
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <future>
 #include <thread>
@@ -42,6 +43,11 @@ public:
     int bRelease() override { return 1; }
     int bGetMediaFileContent(const char*, ConversionJob*) override { return 0; }
     void SetScriptInput(int) override {}
+    ConvertResult LastResult() const override { return {}; }
+    const std::string& PreparedCommandLine() const override { return text_; }
+    void SetOutputsToKeep(std::set<std::string>) override {}
+    void Abort() override {}
+    std::string text_;
     int OnProcessNotify(int code, void* data, int) override {
         std::lock_guard lock(mutex);
         Event event{code, "", 0};
@@ -135,8 +141,8 @@ TEST_F(Runner, DeliversLinesInOrderThenEnds) {
     EXPECT_EQ(sink.Lines(), (std::vector<std::string>{"a", "bc", "no final feed"}));
     EXPECT_EQ(events.back().code, NotifyEnded);
     EXPECT_EQ(events.back().value, 0);
-    // Every complete line reaches the log as it stands.
-    EXPECT_EQ(ReadFile(folder_ / "kiv.dmp"), "abc");
+    // Every complete line reaches the log as a line of its own.
+    EXPECT_EQ(ReadFile(folder_ / "kiv.dmp"), "a\nbc\n");
 }
 
 TEST_F(Runner, ALongBurstAndStandardErrorArriveWhole) {
@@ -169,6 +175,9 @@ TEST_F(Runner, AnExecutableThatCannotStartGivesOneEndAndFailure) {
     ASSERT_EQ(encoder.bPrepareConvert(&job), 1);
     EXPECT_EQ(encoder.bRunConvert(job.outputPath, job.targetKind), 0);
     EXPECT_EQ(record.Values(), std::vector<int>{100});
+    EXPECT_EQ(encoder.LastResult().outcome, ConvertOutcome::Failed);
+    EXPECT_EQ(encoder.LastResult().reason,
+              "the encoder could not be started: No such file or directory");
 }
 
 TEST_F(Runner, StopEndsTheChildAndLaterLinesAreIgnored) {
@@ -194,6 +203,8 @@ TEST_F(Runner, StopEndsTheChildAndLaterLinesAreIgnored) {
     encoder.bStop();
     ASSERT_EQ(run.wait_for(std::chrono::seconds(20)), std::future_status::ready);
     EXPECT_EQ(run.get(), 1);
+    EXPECT_EQ(encoder.LastResult().outcome, ConvertOutcome::Stopped);
+    EXPECT_FALSE(encoder.LastResult().outputWritten); // the emitter writes no file
     auto values = record.Values();
     // Percentages rose from 0, then the stop reported 100 once and nothing
     // followed (the "finishing" lines were ignored, and no end was reported).
@@ -210,14 +221,18 @@ TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
     RecordingSink sink;
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
     runner.Init(kEmitter + " stubborn", &sink, 0);
-    auto started = std::chrono::steady_clock::now();
     auto run = std::async(std::launch::async, [&] { return runner.Start(); });
-    while (sink.Lines().size() < 3)
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (sink.Lines().size() < 3 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_GE(sink.Lines().size(), 3u);
     runner.Stop(&sink);
     ASSERT_EQ(run.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     EXPECT_EQ(run.get(), 1);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
+    ChildEnd end = runner.LastChildEnd();
+    EXPECT_TRUE(end.stopRequested);
+    EXPECT_FALSE(end.exited); // terminated by the escalation
+    EXPECT_EQ(end.signal, SIGTERM);
     auto events = sink.Events();
     EXPECT_EQ(std::count_if(events.begin(), events.end(),
                             [](auto& e) { return e.code == NotifyStopped; }),

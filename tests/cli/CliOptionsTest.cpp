@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace kivcli;
+using namespace kiv;
 
 TEST(CliOptions, ParsesOptionsValuesAndFiles) {
     CliOptions o;

@@ -41,7 +41,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{{250, 317, 9.99, 259.6, 30.3, 251, -1}, 9},
                     ReadCase{{0, 157, 10.0, 128.5, 171, 0, 0}, 10},
                     ReadCase{{180000, 1234567, 7205.12, 1371.2, 9.9, 251, -1}, 7205},
-                    ReadCase{{2000000000, 2000000000, 1e6, 99999.9, 999, 99999, 99}, 1000000}),
+                    ReadCase{{2000000000, 2000000000, 1e6, 99999.9, 999, 99999, 99}, 1000000},
+                    // Absurd rates make a line longer than any fixed buffer.
+                    ReadCase{{5, 9, 3.5, 1e250, 1e200, 7, 1e100}, 3}),
     [](const testing::TestParamInfo<ReadCase>& info) {
         return "Case" + std::to_string(info.index) + "Seconds" + std::to_string(info.param.seconds);
     });

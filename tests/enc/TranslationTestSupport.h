@@ -11,8 +11,8 @@
 
 namespace kiv::enctest {
 
-inline const std::vector<std::string> kFixedGlobals = {"-hide_banner", "-nostats", "-progress",
-                                                       "pipe:3", "-y"};
+inline const std::vector<std::string> kFixedGlobals = {
+    "-hide_banner", "-nostats", "-progress", "pipe:3", "-abort_on", "empty_output", "-y"};
 
 inline std::string Translate(const std::string& legacyText) {
     enc::FfmpegPlan plan;

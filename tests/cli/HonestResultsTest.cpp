@@ -1,0 +1,181 @@
+// kiv-convert reports what really happened: a failing encoder, an empty
+// clip or a clashing output name never pass for success, and a killed or
+// twice-interrupted run leaves no process and no temporary file behind.
+
+#include "TestFiles.h"
+#include "TestProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+
+using namespace kivtest;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Processes whose command line mentions the text (our enc and FFmpeg name
+// the test's private output folder).
+int ProcessesMentioning(const std::string& text) {
+    int count = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator("/proc")) {
+        std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos ||
+            name == std::to_string(getpid()))
+            continue;
+        std::string commandLine = ReadFile(entry.path() / "cmdline");
+        if (commandLine.find(text) != std::string::npos)
+            ++count;
+    }
+    return count;
+}
+
+int TemporaryFiles(const fs::path& folder) {
+    int count = 0;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+        count += entry.path().filename().string().find(".kivtmp-") != std::string::npos;
+    return count;
+}
+
+// Polls until nothing of the run is left; true when that happened in time.
+bool NothingLeft(const fs::path& folder) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (ProcessesMentioning(folder.string()) == 0 && TemporaryFiles(folder) == 0)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+pid_t DeadPid() {
+    pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+class HonestResults : public testing::Test {
+protected:
+    void SetUp() override {
+        home_ = ScratchFolder("honest-results");
+        out_ = home_ / "out";
+        fs::create_directories(out_);
+        clip_ = home_ / "c8.mp4";
+        MakeClip(clip_, 3);
+    }
+    ProgramResult Convert(std::vector<std::string> arguments,
+                          std::vector<std::string> environment = {}) {
+        arguments.insert(arguments.begin(), {BinDirectory() + "kiv-convert", "--quiet",
+                                             "--output-dir", out_.string()});
+        environment.push_back("KIV_HOME=" + home_.string());
+        return RunProgram(arguments, environment);
+    }
+    // A long conversion started in the background, once it shows progress.
+    pid_t StartLongConversion() {
+        MakeClip(home_ / "long.mp4", 30);
+        std::string progress = (home_ / "progress.txt").string();
+        pid_t child =
+            StartProgram({BinDirectory() + "kiv-convert", "--json", "--format", "5", "--profile",
+                          "15", "--output-dir", out_.string(), (home_ / "long.mp4").string()},
+                         {"KIV_HOME=" + home_.string()}, progress, (home_ / "stderr.txt").string());
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (ReadFile(progress).find("\"percent\":1") == std::string::npos &&
+               std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(TemporaryFiles(out_), 1);
+        return child;
+    }
+    fs::path home_, out_, clip_;
+};
+
+} // namespace
+
+TEST_F(HonestResults, AFailingEncoderBesideAnOlderOutputFails) {
+    WriteFile(out_ / "c8_libxvid_libmp3lame.avi", "an earlier result");
+    fs::path fake = home_ / "failing-ffmpeg";
+    WriteFile(fake, "#!/bin/sh\nfor last; do :; done\necho partial > \"$last\"\n"
+                    "echo 'No space left on device' >&2\nexit 1\n");
+    fs::permissions(fake, fs::perms::owner_all);
+    ProgramResult r = Convert({"--format", "0", "--profile", "1", clip_.string()},
+                              {"KIV_FFMPEG=" + fake.string()});
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("converting '" + clip_.string() +
+                         "' failed: enc: conversion failed "
+                         "(FFmpeg exit status 1): No space left on device\n"
+                         "kiv-convert: the log is " +
+                         home_.string() + "/kiv.dmp\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(ReadFile(out_ / "c8_libxvid_libmp3lame.avi"), "an earlier result");
+    EXPECT_EQ(TemporaryFiles(out_), 0);
+}
+
+TEST_F(HonestResults, AnEmptyClipIsRefusedOrFailsAndLeavesNothing) {
+    ProgramResult refused = Convert({"--start", "00:00:00", "--end", "00:00:00", clip_.string()});
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_EQ(refused.err, "kiv-convert: '" + clip_.string() +
+                               "' cannot be converted: the end time 00:00:00 is not after the "
+                               "start time 00:00:00\n");
+    ProgramResult inverted = Convert({"--start", "00:00:02", "--end", "00:00:01", clip_.string()});
+    EXPECT_EQ(inverted.exitStatus, 2);
+
+    // A range past the end of the file encodes nothing: enc fails it.
+    ProgramResult beyond =
+        Convert({"--format", "8", "--start", "00:00:10", "--end", "00:00:12", clip_.string()});
+    EXPECT_EQ(beyond.exitStatus, 1);
+    EXPECT_NE(beyond.err.find("failed: enc: conversion failed"), std::string::npos) << beyond.err;
+    EXPECT_TRUE(fs::is_empty(out_));
+}
+
+TEST_F(HonestResults, ABatchNeverReplacesItsOwnOutputs) {
+    fs::path second = home_ / "c8.part2.mp4";
+    MakeClip(second, 2);
+    for (int run = 0; run < 2; ++run) { // a second run replaces the first run's files
+        ProgramResult r = Convert({"--format", "8", clip_.string(), second.string()});
+        ASSERT_EQ(r.exitStatus, 0) << r.err;
+        EXPECT_EQ(r.out, out_.string() + "/c8_h263_libfaac.3gp\n" + out_.string() +
+                             "/c8_h263_libfaac (2).3gp\n");
+    }
+    ProgramResult durations = RunProgram({BinDirectory() + "kiv-convert", "--probe",
+                                          (out_ / "c8_h263_libfaac.3gp").string(),
+                                          (out_ / "c8_h263_libfaac (2).3gp").string()},
+                                         {"KIV_HOME=" + home_.string()});
+    // Two different results: the second did not replace the first.
+    EXPECT_NE(durations.out.find("3gp\tduration=4."), std::string::npos) << durations.out;
+    EXPECT_NE(durations.out.find("3gp\tduration=3."), std::string::npos) << durations.out;
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_), fs::directory_iterator()), 2);
+}
+
+TEST_F(HonestResults, AKilledRunLeavesNoProcessAndNoTemporaryFile) {
+    pid_t child = StartLongConversion();
+    kill(child, SIGKILL);
+    EXPECT_EQ(WaitProgram(child, std::chrono::seconds(10)), 128 + SIGKILL);
+    EXPECT_TRUE(NothingLeft(out_));
+}
+
+TEST_F(HonestResults, TwoQuickInterruptsLeaveNoTemporaryFile) {
+    pid_t child = StartLongConversion();
+    kill(child, SIGINT);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kill(child, SIGINT);
+    EXPECT_EQ(WaitProgram(child, std::chrono::seconds(20)), 130);
+    EXPECT_TRUE(NothingLeft(out_));
+}
+
+TEST_F(HonestResults, TheNextRunRemovesTemporaryFilesOfDeadRuns) {
+    fs::path dead = out_ / (".old.kivtmp-" + std::to_string(DeadPid()) + ".3gp");
+    fs::path live = out_ / (".busy.kivtmp-" + std::to_string(getpid()) + ".3gp");
+    WriteFile(dead, "left by a killed run");
+    WriteFile(live, "still being written");
+    ASSERT_EQ(Convert({"--format", "8", clip_.string()}).exitStatus, 0);
+    EXPECT_FALSE(fs::exists(dead));
+    EXPECT_TRUE(fs::exists(live));
+}
