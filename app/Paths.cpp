@@ -1,6 +1,5 @@
 #include "Paths.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
@@ -17,38 +16,24 @@ std::string WithSeparator(std::string folder) {
     return folder;
 }
 
-std::string EnvOrEmpty(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
-}
-
 // A directory made on demand; creation failures surface when the file is opened.
 std::string EnsureDirectory(std::string folder) {
-    folder = WithSeparator(std::move(folder));
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return folder;
 }
 
-std::string XdgDirectory(const char* variable, const char* fallbackUnderHome) {
-    std::string base = EnvOrEmpty(variable);
-    if (base.empty())
-        base = WithSeparator(EnvOrEmpty("HOME")) + fallbackUnderHome;
-    return EnsureDirectory(WithSeparator(base) + kAppFolderName);
+std::string XdgDirectory(DataKind kind, const EnvironmentLookup& environment) {
+    bool settings = kind == DataKind::Settings;
+    // Relative values are invalid by the XDG rules and are ignored.
+    std::string base = environment(settings ? "XDG_CONFIG_HOME" : "XDG_STATE_HOME");
+    if (base.empty() || base.front() != kPathSeparator)
+        base = WithSeparator(environment("HOME")) + (settings ? ".config" : ".local/state");
+    return WithSeparator(JoinPath(base, kAppFolderName));
 }
 
-bool ProgramDirectoryWritable() {
-    std::string folder = ProgramDirectoryPath();
-    return !folder.empty() && access(folder.c_str(), W_OK) == 0;
-}
-
-std::string DataDirectory(const char* xdgVariable, const char* xdgFallback) {
-    std::string home = EnvOrEmpty("KIV_HOME");
-    if (!home.empty())
-        return EnsureDirectory(home);
-    if (ProgramDirectoryWritable())
-        return ProgramDirectoryPath();
-    return XdgDirectory(xdgVariable, xdgFallback);
+std::string RunningDataDirectory(DataKind kind) {
+    return EnsureDirectory(DataDirectoryFor(kind, ProgramDirectoryPath(), ProcessEnvironment));
 }
 
 } // namespace
@@ -61,11 +46,29 @@ std::string ProgramDirectoryPath() {
     return WithSeparator(exe.parent_path().string());
 }
 
+bool IsPortableCopy(const std::string& programDirectory) {
+    if (programDirectory.empty())
+        return false;
+    std::error_code error;
+    return std::filesystem::is_regular_file(JoinPath(programDirectory, kPortableMarker), error) &&
+           access(programDirectory.c_str(), W_OK) == 0;
+}
+
+std::string DataDirectoryFor(DataKind kind, const std::string& programDirectory,
+                             const EnvironmentLookup& environment) {
+    std::string home = environment("KIV_HOME");
+    if (!home.empty())
+        return WithSeparator(home);
+    if (IsPortableCopy(programDirectory))
+        return WithSeparator(programDirectory);
+    return XdgDirectory(kind, environment);
+}
+
 std::string SettingsDirectory() {
-    return DataDirectory("XDG_CONFIG_HOME", ".config");
+    return RunningDataDirectory(DataKind::Settings);
 }
 std::string StateDirectory() {
-    return DataDirectory("XDG_STATE_HOME", ".local/state");
+    return RunningDataDirectory(DataKind::State);
 }
 
 std::string SettingsFilePath() {

@@ -3,6 +3,8 @@
 // with the program (enc, help, images, skin); the data directories hold what
 // it writes (settings, log, input script).
 
+#include "Environment.h"
+
 #include <string>
 
 namespace kiv {
@@ -10,15 +12,33 @@ namespace kiv {
 // The platform separator that joins a folder and a file name.
 constexpr char kPathSeparator = '/';
 
+// A file of this name in the program directory makes it a portable copy
+// that keeps its data beside itself. The build tree has one; an installed
+// program has none.
+constexpr const char* kPortableMarker = "portable";
+
+// What a data directory holds: the settings file, or the log and the input
+// script.
+enum class DataKind { Settings, State };
+
 // Directory of the running executable, ending in the separator; empty when
 // it cannot be determined.
 std::string ProgramDirectoryPath();
 
-// Directory for kivinfo.ini: KIV_HOME when set, the program directory when
-// writable, else the XDG configuration directory. Ends in the separator.
+// True when the directory holds the portable marker and is writable.
+bool IsPortableCopy(const std::string& programDirectory);
+
+// The data directory for a kind, ending in the separator, decided in this
+// order: KIV_HOME when set; the program directory when it holds the portable
+// marker and is writable; else $XDG_CONFIG_HOME (settings) or
+// $XDG_STATE_HOME (state) with the program's own folder below it, falling
+// back to ~/.config and ~/.local/state when the variable is unset or not an
+// absolute path. Creates nothing.
+std::string DataDirectoryFor(DataKind kind, const std::string& programDirectory,
+                             const EnvironmentLookup& environment);
+
+// The data directories of the running program, created on demand.
 std::string SettingsDirectory();
-// Directory for kiv.dmp and edit.avs: KIV_HOME, the program directory when
-// writable, else the XDG state directory. Ends in the separator.
 std::string StateDirectory();
 
 std::string SettingsFilePath();

@@ -4,6 +4,7 @@
 #include "FixedText.h"
 #include "IniFile.h"
 #include "Log.h"
+#include "OutputFolder.h"
 #include "Paths.h"
 #include "Vocabularies.h"
 
@@ -118,7 +119,7 @@ void LoadSettings() {
     OpenLog(LogFilePath());
     AppSettings settings;
     ProfileSelection selection;
-    ReadSettingsFile(SettingsFilePath(), folder, settings, selection);
+    ReadSettingsFile(SettingsFilePath(), DefaultOutputFolder(), settings, selection);
     std::string report = RepairSelection(selection);
     if (!report.empty())
         WriteLog(report);

@@ -14,8 +14,8 @@ namespace kiv {
 void LoadSettings();
 
 // Reads settings and selection from one INI file without touching the log
-// or the program-wide copies; programDirectory fills an empty Folder.
-void ReadSettingsFile(const std::string& iniPath, const std::string& programDirectory,
+// or the program-wide copies; defaultFolder fills an empty Folder.
+void ReadSettingsFile(const std::string& iniPath, const std::string& defaultFolder,
                       AppSettings& settings, ProfileSelection& selection);
 
 // Replaces out-of-range indices by their defaults; returns one log text per
@@ -34,6 +34,6 @@ bool SaveSelection(ProfileSelection selection);
 bool ProgramDirectory(char* buffer, std::size_t bufferSize);
 std::string ProgramDirectory();
 
-AppSettings DefaultSettings(const std::string& programDirectory);
+AppSettings DefaultSettings(const std::string& defaultFolder);
 
 } // namespace kiv

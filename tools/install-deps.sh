@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs every Debian 12 package the build, the programs and the tests need.
+# Installs every Debian 12 package the build, the programs, the tests and the
+# Debian package need.
 # Runs as root, or through sudo when not root.
 set -e
 SUDO=""
@@ -12,4 +13,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     libmpv-dev libjack-jackd2-dev \
     ffmpeg libavcodec-extra libavformat-dev libavcodec-dev libavutil-dev \
     libgtest-dev libgmock-dev \
-    xvfb xauth imagemagick x11-apps fonts-dejavu-core dbus >/dev/null
+    xvfb xauth imagemagick x11-apps fonts-dejavu-core dbus \
+    help2man desktop-file-utils appstream dpkg-dev file >/dev/null

@@ -1,0 +1,67 @@
+#include "Paths.h"
+#include "TestEnvironment.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace kiv;
+using namespace kivtest;
+
+TEST(Paths, DataDirectoriesFollowKivHomeThenPortableMarkerThenXdg) {
+    auto root = ScratchFolder("paths");
+    std::string portable = (root / "portable-copy").string() + "/";
+    std::string installed = (root / "installed").string() + "/";
+    std::filesystem::create_directories(portable);
+    std::filesystem::create_directories(installed);
+    WriteFile(portable + kPortableMarker, "");
+
+    struct Row {
+        const char* what;
+        std::string programDirectory;
+        Variables variables;
+        std::string settings, state;
+    } rows[] = {
+        {"KIV_HOME wins over a portable copy",
+         portable,
+         {{"KIV_HOME", "/k"}, {"XDG_CONFIG_HOME", "/c"}},
+         "/k/",
+         "/k/"},
+        {"a portable copy keeps its data beside itself",
+         portable,
+         {{"XDG_CONFIG_HOME", "/c"}, {"XDG_STATE_HOME", "/s"}, {"HOME", "/h"}},
+         portable,
+         portable},
+        {"an install uses the XDG variables",
+         installed,
+         {{"XDG_CONFIG_HOME", "/c"}, {"XDG_STATE_HOME", "/s/"}, {"HOME", "/h"}},
+         "/c/kiv-video-converter/",
+         "/s/kiv-video-converter/"},
+        {"an install without XDG variables uses HOME",
+         installed,
+         {{"HOME", "/h"}},
+         "/h/.config/kiv-video-converter/",
+         "/h/.local/state/kiv-video-converter/"},
+        {"relative XDG values are ignored",
+         installed,
+         {{"XDG_CONFIG_HOME", "c"}, {"XDG_STATE_HOME", "s"}, {"HOME", "/h/"}},
+         "/h/.config/kiv-video-converter/",
+         "/h/.local/state/kiv-video-converter/"},
+        {"an unknown program directory is not portable",
+         "",
+         {{"XDG_CONFIG_HOME", "/c"}, {"XDG_STATE_HOME", "/s"}},
+         "/c/kiv-video-converter/",
+         "/s/kiv-video-converter/"},
+    };
+    for (const Row& row : rows) {
+        EnvironmentLookup lookup = LookupIn(row.variables);
+        EXPECT_EQ(DataDirectoryFor(DataKind::Settings, row.programDirectory, lookup), row.settings)
+            << row.what;
+        EXPECT_EQ(DataDirectoryFor(DataKind::State, row.programDirectory, lookup), row.state)
+            << row.what;
+    }
+}
+
+TEST(Paths, TheBuildTreeIsAPortableCopy) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(ProgramDirectoryPath() + kPortableMarker))
+        << ProgramDirectoryPath();
+}
