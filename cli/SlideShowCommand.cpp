@@ -66,80 +66,78 @@ bool HoldsQuote(const std::string& text, const char* what) {
 }
 
 // The pictures and the music are probed before anything is written.
-int CheckInputs(kiv::CEncoderCntl& controller, const std::vector<std::string>& pictures,
+int CheckInputs(CEncoderCntl& controller, const std::vector<std::string>& pictures,
                 const std::string& music) {
     for (const std::string& picture : pictures) {
-        kiv::ConversionJob job;
+        ConversionJob job;
         if (HoldsQuote(picture, "the picture"))
             return kExitUsage;
-        if (kiv::ProbeIntoJob(controller, picture, job) != 1 || job.hasVideo != 1 ||
+        if (ProbeIntoJob(controller, picture, job) != 1 || job.hasVideo != 1 ||
             job.source.width <= 0 || job.source.height <= 0)
             return Usage("cannot read '" + picture + "': not a picture the encoder can open");
     }
     if (!music.empty()) {
-        kiv::ConversionJob job;
+        ConversionJob job;
         if (HoldsQuote(music, "the music file"))
             return kExitUsage;
-        if (kiv::ProbeIntoJob(controller, music, job) != 1 || job.hasAudio != 1)
+        if (ProbeIntoJob(controller, music, job) != 1 || job.hasAudio != 1)
             return Usage("cannot read '" + music + "': no sound the encoder can open");
     }
     return kExitOk;
 }
 
 struct ShowPlan {
-    std::vector<kiv::SlideShowPicture> pictures;
-    kiv::SlideShow show{};
+    std::vector<SlideShowPicture> pictures;
+    SlideShow show{};
 };
 
 // Fills the show record; false with a message when a text does not fit.
 bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std::string& folder,
                int pictureFrames, int transitionFrames, ShowPlan& plan, std::string& error) {
-    plan.pictures.assign(options.files.size(), kiv::SlideShowPicture{});
+    plan.pictures.assign(options.files.size(), SlideShowPicture{});
     for (std::size_t i = 0; i < options.files.size(); ++i) {
-        kiv::SlideShowPicture& picture = plan.pictures[i];
+        SlideShowPicture& picture = plan.pictures[i];
         std::string path = Absolute(options.files[i]);
         std::string caption = i < options.captions.size() ? options.captions[i] : std::string();
-        if (!kiv::FitsField(picture.imagePath, path) || !kiv::FitsField(picture.caption, caption)) {
+        if (!FitsField(picture.imagePath, path) || !FitsField(picture.caption, caption)) {
             error = "the picture path or caption is too long: " + path;
             return false;
         }
-        kiv::SetText(picture.imagePath, path);
-        kiv::SetText(picture.caption, caption);
+        SetText(picture.imagePath, path);
+        SetText(picture.caption, caption);
         picture.displayFrames = pictureFrames;
         picture.transitionFrames = transitionFrames;
     }
-    kiv::SlideShow& show = plan.show;
+    SlideShow& show = plan.show;
     show.pictures = plan.pictures.data();
     show.pictureCount = static_cast<std::int32_t>(plan.pictures.size());
     // The show is 720 x 576; an "Original" frame size keeps that.
-    kiv::ConversionJob job{};
+    ConversionJob job{};
     job.source.width = 720;
     job.source.height = 576;
-    kiv::FillJobTarget(job, choice.profile, choice.targetKind);
+    FillJobTarget(job, choice.profile, choice.targetKind);
     show.target = job.target;
     show.targetKind = choice.targetKind;
-    std::string prefix = kiv::JoinPath(folder, kShowName);
+    std::string prefix = JoinPath(folder, kShowName);
     std::string music = options.music ? Absolute(*options.music) : std::string();
-    if (!kiv::FitsField(show.outputPrefix, prefix + "kiv") ||
-        !kiv::FitsField(show.musicPath, music)) {
+    if (!FitsField(show.outputPrefix, prefix + "kiv") || !FitsField(show.musicPath, music)) {
         error = "the output folder or music path is too long";
         return false;
     }
-    kiv::SetText(show.outputPrefix, prefix);
-    kiv::SetText(show.musicPath, music);
+    SetText(show.outputPrefix, prefix);
+    SetText(show.musicPath, music);
     return true;
 }
 
-void PrintDryRun(kiv::SlideShow show) {
-    std::string executable = kiv::EncoderExecutablePath(kiv::ProgramDirectory());
-    std::string work = kiv::SlideShowWorkFolder(show);
-    int tag = kiv::DrawSlideShowTag();
-    kiv::EncodeParameters encode = kiv::BuildEncodeParameters(show, work, tag);
-    std::printf("%s\n%s\n", kiv::SlideShowScriptPath(work).c_str(),
-                kiv::EncoderCommandLine(executable, kiv::RenderParameters(work, tag)).c_str());
-    std::printf("%s\n%s\n", kiv::SlideShowScriptPath(work).c_str(),
-                encode.built ? kiv::EncoderCommandLine(executable, encode.parameters).c_str()
-                             : "(no slideshow options for this format)");
+void PrintDryRun(SlideShow show) {
+    std::string executable = EncoderExecutablePath(ProgramDirectory());
+    std::string work = SlideShowWorkFolder(show);
+    int tag = DrawSlideShowTag();
+    EncodeParameters encode = BuildEncodeParameters(show, work, tag);
+    std::printf("%s\n%s\n", SlideShowScriptPath(work).c_str(),
+                EncoderCommandLine(executable, RenderParameters(work, tag)).c_str());
+    std::printf("%s\n%s\n", SlideShowScriptPath(work).c_str(),
+                EncoderCommandLine(executable, encode.parameters).c_str());
 }
 
 } // namespace
@@ -151,7 +149,7 @@ std::optional<int> SecondsToFrames(const std::string& text) {
     if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
         !std::isfinite(seconds) || seconds < 0 || seconds > kLongestSeconds)
         return std::nullopt;
-    return static_cast<int>(std::lround(seconds * kiv::kSlideShowRate));
+    return static_cast<int>(std::lround(seconds * kSlideShowRate));
 }
 
 int MakeSlideShow(const CliOptions& options) {
@@ -162,26 +160,26 @@ int MakeSlideShow(const CliOptions& options) {
     if (!transitionFrames)
         return Usage("--transition-seconds takes a number of seconds from 0 to 3600");
 
-    kiv::LoadSettings();
-    kiv::AppSettings settings = kiv::CurrentSettings();
+    LoadSettings();
+    AppSettings settings = CurrentSettings();
     ProfileChoice choice;
     std::string error;
-    if (!ChooseProfile(options, kiv::CurrentSelection(), choice, error))
+    if (!ChooseProfile(options, CurrentSelection(), choice, error))
         return Usage(error);
-    std::string folder = Absolute(options.outputDir ? *options.outputDir
-                                                    : std::string(kiv::GetText(settings.Folder)));
+    std::string folder =
+        Absolute(options.outputDir ? *options.outputDir : std::string(GetText(settings.Folder)));
     if (HoldsQuote(folder, "the output folder"))
         return kExitUsage;
 
     // Process-long: the interrupt watcher may use them until the very end.
-    static kiv::CEncoderCntl controller;
+    static CEncoderCntl controller;
     static ProgressReporter reporter(StyleFor(options));
     static std::unique_ptr<InterruptWatcher> watcher;
-    kiv::EncoderInit init{};
+    EncoderInit init{};
     init.scriptInput = settings.Core == 1 ? 1 : 0;
     init.callback = options.dryRun ? IgnoreProgress : &ProgressReporter::Callback;
     init.userData = &reporter;
-    kiv::SetText(init.appFolder, kiv::ProgramDirectory());
+    SetText(init.appFolder, ProgramDirectory());
     controller.bCreateEncoder(&init);
     if (!options.dryRun)
         watcher = std::make_unique<InterruptWatcher>(controller);
@@ -195,8 +193,10 @@ int MakeSlideShow(const CliOptions& options) {
     ShowPlan plan;
     if (!BuildShow(options, choice, folder, *pictureFrames, *transitionFrames, plan, error))
         return Usage(error);
-    if (std::optional<std::string> refusal = kiv::SlideShowRefusal(plan.show))
+    if (std::optional<std::string> refusal = SlideShowRefusal(plan.show))
         return Usage(*refusal);
+    if (!SlideShowOptionsFor(plan.show.target, plan.show.targetKind).known)
+        return Usage("the chosen profile has no slideshow options");
     if (options.dryRun) {
         PrintDryRun(plan.show);
         return kExitOk;
@@ -204,9 +204,9 @@ int MakeSlideShow(const CliOptions& options) {
 
     std::error_code ignored; // a folder that cannot be made fails the first pass
     fs::create_directories(folder, ignored);
-    kiv::CEncoderBase* encoder = controller.Encoder();
-    kiv::SlideShow& show = plan.show;
-    std::string work = kiv::SlideShowWorkFolder(show);
+    CEncoderBase* encoder = controller.Encoder();
+    SlideShow& show = plan.show;
+    std::string work = SlideShowWorkFolder(show);
     auto failed = [&](const char* what) {
         reporter.Finish(watcher->Interrupted() ? "stopped" : "failed");
         if (watcher->Interrupted())
@@ -214,7 +214,7 @@ int MakeSlideShow(const CliOptions& options) {
         std::string reason = encoder ? encoder->LastResult().reason : std::string();
         std::fprintf(stderr, "kiv-convert: %s failed%s%s; the work folder is %s, the log is %s\n",
                      what, reason.empty() ? "" : ": ", reason.c_str(), work.c_str(),
-                     kiv::OpenLogPath().c_str());
+                     OpenLogPath().c_str());
         return static_cast<int>(kExitFailed);
     };
 
@@ -233,7 +233,7 @@ int MakeSlideShow(const CliOptions& options) {
         return failed("encoding the slideshow");
     bool stopped = watcher->Interrupted();
     reporter.Finish(stopped ? "stopped" : "done");
-    kiv::RemoveDirectoryTree(work);
+    RemoveDirectoryTree(work);
     std::printf("%s\n", show.outputPrefix);
     std::fflush(stdout);
     return stopped ? kExitInterrupted : kExitOk;
