@@ -221,7 +221,7 @@ int MakeSlideShow(const CliOptions& options) {
     reporter.Begin("slideshow pictures");
     if (!encoder || encoder->bMakeSlideShowImageScript(&show) != 1)
         return failed("writing the slideshow's image script");
-    if (encoder->bRenderSlideShowImages(1) != 1)
+    if (watcher->Interrupted() || encoder->bRenderSlideShowImages(1) != 1)
         return failed("preparing the pictures");
     reporter.Finish("done");
     int scripted = music.empty() ? encoder->bMakeSlideShowScriptSilent(&show)
@@ -229,12 +229,14 @@ int MakeSlideShow(const CliOptions& options) {
     reporter.Begin("slideshow");
     if (scripted != 1)
         return failed("writing the show script");
-    if (encoder->bEncodeSlideShow(&show) != 1)
+    if (watcher->Interrupted() || encoder->bEncodeSlideShow(&show) != 1)
         return failed("encoding the slideshow");
     bool stopped = watcher->Interrupted();
     reporter.Finish(stopped ? "stopped" : "done");
     RemoveDirectoryTree(work);
-    std::printf("%s\n", show.outputPrefix);
+    std::error_code missing;
+    if (fs::exists(show.outputPrefix, missing)) // a stop may come before anything was written
+        std::printf("%s\n", show.outputPrefix);
     std::fflush(stdout);
     return stopped ? kExitInterrupted : kExitOk;
 }
