@@ -36,9 +36,9 @@ enum class TargetKind : std::int32_t {
     Avi = 1,
     WindowsMedia = 2,
     MpegProgramStream = 3,
-    PortableMp4 = 4,      // MP4 or MOV for iPod-like players
-    ThirdGeneration = 5,  // 3GP family
-    Flash = 6,            // FLV or SWF
+    PortableMp4 = 4,     // MP4 or MOV for iPod-like players
+    ThirdGeneration = 5, // 3GP family
+    Flash = 6,           // FLV or SWF
     QuickTime = 7,
     Psp = 8,
     ThirdGenerationB = 9, // 3GP family, the catalogue's "To 3GP/MP4"

@@ -22,8 +22,12 @@ bool IsPlainFilePath(const std::string& path) {
 
 std::string TemporaryOutputName(const std::string& path, long pid) {
     std::filesystem::path output(path);
-    std::string name = "." + output.stem().string() + ".kivtmp-" + std::to_string(pid) +
-                       output.extension().string();
+    // Appended piece by piece: GCC 12 misjudges "." + string as overlapping.
+    std::string name = ".";
+    name += output.stem().string();
+    name += ".kivtmp-";
+    name += std::to_string(pid);
+    name += output.extension().string();
     return output.has_parent_path() ? (output.parent_path() / name).string() : name;
 }
 

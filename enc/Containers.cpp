@@ -20,11 +20,11 @@ constexpr std::array<TargetPreset, 3> kPresets = {{
 // the muxer libavformat picks for it (".vob" is the svcd muxer's, ".m4v" the
 // ipod muxer's).
 constexpr std::array<ExtensionRow, 26> kExtensions = {{
-    {".avi", "avi"},   {".wmv", "asf"}, {".asf", "asf"},      {".wma", "asf"},   {".mpg", "mpeg"},
+    {".avi", "avi"},   {".wmv", "asf"},  {".asf", "asf"},      {".wma", "asf"},   {".mpg", "mpeg"},
     {".mpeg", "mpeg"}, {".vob", "svcd"}, {".mp4", "mp4"},      {".m4a", "ipod"},  {".mov", "mov"},
-    {".3gp", "3gp"},   {".3g2", "3g2"}, {".flv", "flv"},      {".swf", "swf"},   {".ogg", "ogg"},
-    {".mmf", "mmf"},   {".amr", "amr"}, {".wav", "wav"},      {".aac", "adts"},  {".mp2", "mp2"},
-    {".mp3", "mp3"},   {".ac3", "ac3"}, {".mkv", "matroska"}, {".webm", "webm"}, {".m4v", "ipod"},
+    {".3gp", "3gp"},   {".3g2", "3g2"},  {".flv", "flv"},      {".swf", "swf"},   {".ogg", "ogg"},
+    {".mmf", "mmf"},   {".amr", "amr"},  {".wav", "wav"},      {".aac", "adts"},  {".mp2", "mp2"},
+    {".mp3", "mp3"},   {".ac3", "ac3"},  {".mkv", "matroska"}, {".webm", "webm"}, {".m4v", "ipod"},
     {".ts", "mpegts"},
 }};
 
