@@ -2,8 +2,8 @@
 
 namespace kiv {
 
-ButtonLayout buttonLayout(QSize button, QSize image, bool hasCaption, int alignment,
-                          QPoint imageOrigin) {
+ButtonLayout ComputeButtonLayout(QSize button, QSize image, bool hasCaption, int alignment,
+                                 QPoint imageOrigin) {
     const int w = button.width();
     const int h = button.height();
     const int centredX = (w - image.width()) / 2;
@@ -39,7 +39,7 @@ ButtonLayout buttonLayout(QSize button, QSize image, bool hasCaption, int alignm
     }
 }
 
-QImage keyColourTransparent(const QImage& image, const QColor& key) {
+QImage KeyColourTransparent(const QImage& image, const QColor& key) {
     QImage out = image.convertToFormat(QImage::Format_ARGB32);
     if (out.isNull()) {
         return out;

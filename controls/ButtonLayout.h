@@ -20,10 +20,10 @@ struct ButtonLayout {
 // 0 image at imageOrigin.x from the left, caption right of it; 1 image centred
 // at imageOrigin.y from the top, caption below it; 2 image at imageOrigin.x from
 // the right, caption left of it; 3 image at the top-left corner under the caption.
-ButtonLayout buttonLayout(QSize button, QSize image, bool hasCaption, int alignment,
-                          QPoint imageOrigin);
+ButtonLayout ComputeButtonLayout(QSize button, QSize image, bool hasCaption, int alignment,
+                                 QPoint imageOrigin);
 
 // The image with every pixel of the key colour made fully transparent.
-QImage keyColourTransparent(const QImage& image, const QColor& key);
+QImage KeyColourTransparent(const QImage& image, const QColor& key);
 
 } // namespace kiv

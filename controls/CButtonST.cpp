@@ -13,24 +13,24 @@ CButtonST::CButtonST(QWidget* parent) : CButtonST(QString(), parent) {}
 CButtonST::CButtonST(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setFlat(true);
     setMouseTracking(true);
-    const SystemColours sc = SystemColours::fromPalette(palette());
+    const SystemColours sc = SystemColours::FromPalette(palette());
     for (int i = 0; i < 3; ++i) {
-        m_background[i] = sc.buttonFace;
-        m_text[i] = sc.buttonText;
+        background_[i] = sc.buttonFace;
+        text_[i] = sc.buttonText;
     }
     connect(this, &QAbstractButton::clicked, this, [this] { setFocus(Qt::MouseFocusReason); });
 }
 
-void CButtonST::dropImages() {
-    m_iconIn = m_iconOut = QPixmap();
-    m_bitmapIn = m_bitmapOut = m_bitmapPressed = Bitmap();
+void CButtonST::DropImages() {
+    iconIn_ = iconOut_ = QPixmap();
+    bitmapIn_ = bitmapOut_ = bitmapPressed_ = Bitmap();
 }
 
 int CButtonST::SetIconImages(const QString& inIcon, const QString& outIcon) {
     const QPixmap in(inIcon);
     const QPixmap out = outIcon.isEmpty() ? QPixmap() : QPixmap(outIcon);
     if (in.isNull() || (!outIcon.isEmpty() && out.isNull())) {
-        dropImages();
+        DropImages();
         update();
         return 1;
     }
@@ -38,13 +38,13 @@ int CButtonST::SetIconImages(const QString& inIcon, const QString& outIcon) {
 }
 
 int CButtonST::SetIconImages(const QPixmap& inIcon, const QPixmap& outIcon) {
-    dropImages();
+    DropImages();
     if (inIcon.isNull()) {
         update();
         return 1;
     }
-    m_iconIn = inIcon;
-    m_iconOut = outIcon;
+    iconIn_ = inIcon;
+    iconOut_ = outIcon;
     update();
     return 0;
 }
@@ -64,7 +64,7 @@ int CButtonST::SetBitmapImages(const QString& in, const QColor& inKey, const QSt
     const QImage outImage = load(out, failed);
     const QImage pressedImage = load(pressed, failed);
     if (failed || inImage.isNull()) {
-        dropImages();
+        DropImages();
         update();
         return 1;
     }
@@ -74,7 +74,7 @@ int CButtonST::SetBitmapImages(const QString& in, const QColor& inKey, const QSt
 int CButtonST::SetBitmapImages(const QImage& in, const QColor& inKey, const QImage& out,
                                const QColor& outKey, const QImage& pressed,
                                const QColor& pressedKey) {
-    dropImages();
+    DropImages();
     if (in.isNull()) {
         update();
         return 1;
@@ -84,16 +84,16 @@ int CButtonST::SetBitmapImages(const QImage& in, const QColor& inKey, const QIma
             return true;
         }
         target.plain = image;
-        target.masked = keyColourTransparent(image, key);
+        target.masked = KeyColourTransparent(image, key);
         return !target.masked.isNull();
     };
-    if (!make(in, inKey, m_bitmapIn) || !make(out, outKey, m_bitmapOut) ||
-        !make(pressed, pressedKey, m_bitmapPressed)) {
-        dropImages();
+    if (!make(in, inKey, bitmapIn_) || !make(out, outKey, bitmapOut_) ||
+        !make(pressed, pressedKey, bitmapPressed_)) {
+        DropImages();
         update();
         return 2;
     }
-    m_pressedOffset = QPoint(0, 0);
+    pressedOffset_ = QPoint(0, 0);
     update();
     return 0;
 }
@@ -102,52 +102,52 @@ int CButtonST::SetImageAlignment(int mode) {
     if (mode < 0 || mode > 3) {
         return 4;
     }
-    m_alignment = mode;
+    alignment_ = mode;
     update();
     return 0;
 }
 
 void CButtonST::SetTransparentBackground(bool repaint) {
     // The parent's pixels show through wherever the button paints nothing.
-    m_transparent = true;
+    transparent_ = true;
     if (repaint) {
         update();
     }
 }
 
 void CButtonST::SetTooltip(const QString& text, bool active) {
-    m_tooltipText = text;
-    m_tooltipActive = active;
+    tooltipText_ = text;
+    tooltipActive_ = active;
     setToolTip(active ? text : QString());
 }
 
-void CButtonST::setDrawBorder(bool on) {
-    m_drawBorder = on;
+void CButtonST::SetDrawBorder(bool on) {
+    drawBorder_ = on;
     update();
 }
 
-void CButtonST::setFlatFocus(bool on) {
-    m_flatFocus = on;
+void CButtonST::SetFlatFocus(bool on) {
+    flatFocus_ = on;
     update();
 }
 
-void CButtonST::setStateColours(ColourState state, const QColor& background, const QColor& text) {
-    m_background[state] = background;
-    m_text[state] = text;
+void CButtonST::SetStateColours(ColourState state, const QColor& background, const QColor& text) {
+    background_[state] = background;
+    text_[state] = text;
     update();
 }
 
-void CButtonST::setImageOrigin(QPoint origin) {
-    m_imageOrigin = origin;
+void CButtonST::SetImageOrigin(QPoint origin) {
+    imageOrigin_ = origin;
     update();
 }
 
 bool CButtonST::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip && !m_tooltipActive) {
+    if (event->type() == QEvent::ToolTip && !tooltipActive_) {
         return true;
     }
     if (event->type() == QEvent::WindowDeactivate) {
-        stopHover();
+        StopHover();
     }
     return QPushButton::event(event);
 }
@@ -157,34 +157,34 @@ void CButtonST::mouseMoveEvent(QMouseEvent* event) {
     if (!isFlat() || !isEnabled()) {
         return;
     }
-    if ((event->buttons() & Qt::LeftButton) && !m_hovering) {
+    if ((event->buttons() & Qt::LeftButton) && !hovering_) {
         return;
     }
     const bool overMe = rect().contains(event->position().toPoint());
     if (!overMe) {
-        stopHover();
+        StopHover();
         return;
     }
-    if (!m_hovering && (m_trackAlways || QApplication::activeWindow())) {
-        m_hovering = true;
+    if (!hovering_ && (trackAlways_ || QApplication::activeWindow())) {
+        hovering_ = true;
         update();
     }
 }
 
 void CButtonST::leaveEvent(QEvent* event) {
     QPushButton::leaveEvent(event);
-    stopHover();
+    StopHover();
 }
 
 void CButtonST::focusOutEvent(QFocusEvent* event) {
     QPushButton::focusOutEvent(event);
-    stopHover();
+    StopHover();
 }
 
 void CButtonST::changeEvent(QEvent* event) {
     QPushButton::changeEvent(event);
     if (event->type() == QEvent::EnabledChange && !isEnabled()) {
-        stopHover();
+        StopHover();
         if (hasFocus()) {
             // A disabled button hands the keyboard focus on to the next tab
             // stop, or to its parent.
@@ -205,9 +205,9 @@ void CButtonST::changeEvent(QEvent* event) {
     }
 }
 
-void CButtonST::stopHover() {
-    if (m_hovering) {
-        m_hovering = false;
+void CButtonST::StopHover() {
+    if (hovering_) {
+        hovering_ = false;
         update();
     }
 }

@@ -37,18 +37,18 @@ public:
     void SetTransparentBackground(bool repaint);
     void SetTooltip(const QString& text, bool active);
 
-    void setDrawBorder(bool on);
-    void setFlatFocus(bool on);
-    void setTrackAlways(bool on) { m_trackAlways = on; }
-    void setStateColours(ColourState state, const QColor& background, const QColor& text);
-    void setImageOrigin(QPoint origin);
+    void SetDrawBorder(bool on);
+    void SetFlatFocus(bool on);
+    void SetTrackAlways(bool on) { trackAlways_ = on; }
+    void SetStateColours(ColourState state, const QColor& background, const QColor& text);
+    void SetImageOrigin(QPoint origin);
 
-    bool isHovering() const { return m_hovering; }
-    bool isTransparent() const { return m_transparent; }
-    int imageAlignment() const { return m_alignment; }
-    QPoint pressedOffset() const { return m_pressedOffset; }
-    bool tooltipActive() const { return m_tooltipActive; }
-    QString tooltipText() const { return m_tooltipText; }
+    bool IsHovering() const { return hovering_; }
+    bool IsTransparent() const { return transparent_; }
+    int ImageAlignment() const { return alignment_; }
+    QPoint PressedOffset() const { return pressedOffset_; }
+    bool TooltipActive() const { return tooltipActive_; }
+    QString TooltipText() const { return tooltipText_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,28 +62,28 @@ private:
     struct Bitmap {
         QImage plain;  // as loaded: drawn when the button is disabled
         QImage masked; // key colour transparent
-        bool isSet() const { return !plain.isNull(); }
+        bool IsSet() const { return !plain.isNull(); }
     };
 
-    void dropImages();
-    void stopHover();
-    void paintBackground(QPainter& p, bool pressed, bool focused) const;
-    const Bitmap* chosenBitmap(bool pressed) const;
+    void DropImages();
+    void StopHover();
+    void PaintBackground(QPainter& p, bool pressed, bool focused) const;
+    const Bitmap* ChosenBitmap(bool pressed) const;
 
-    bool m_hovering = false;
-    bool m_drawBorder = true;
-    bool m_flatFocus = false;
-    bool m_trackAlways = true;
-    int m_alignment = 0;
-    QPoint m_pressedOffset{1, 1};
-    QPoint m_imageOrigin{3, 3};
-    bool m_transparent = false;
-    QPixmap m_iconIn, m_iconOut;
-    Bitmap m_bitmapIn, m_bitmapOut, m_bitmapPressed;
-    QColor m_background[3];
-    QColor m_text[3];
-    QString m_tooltipText;
-    bool m_tooltipActive = false;
+    bool hovering_ = false;
+    bool drawBorder_ = true;
+    bool flatFocus_ = false;
+    bool trackAlways_ = true;
+    int alignment_ = 0;
+    QPoint pressedOffset_{1, 1};
+    QPoint imageOrigin_{3, 3};
+    bool transparent_ = false;
+    QPixmap iconIn_, iconOut_;
+    Bitmap bitmapIn_, bitmapOut_, bitmapPressed_;
+    QColor background_[3];
+    QColor text_[3];
+    QString tooltipText_;
+    bool tooltipActive_ = false;
 };
 
 } // namespace kiv

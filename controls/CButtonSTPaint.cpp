@@ -9,45 +9,45 @@
 
 namespace kiv {
 
-const CButtonST::Bitmap* CButtonST::chosenBitmap(bool pressed) const {
-    if (!m_bitmapIn.isSet()) {
+const CButtonST::Bitmap* CButtonST::ChosenBitmap(bool pressed) const {
+    if (!bitmapIn_.IsSet()) {
         return nullptr;
     }
-    if (pressed && m_bitmapPressed.isSet()) {
-        return &m_bitmapPressed;
+    if (pressed && bitmapPressed_.IsSet()) {
+        return &bitmapPressed_;
     }
-    if (pressed || m_hovering || !m_bitmapOut.isSet()) {
-        return &m_bitmapIn;
+    if (pressed || hovering_ || !bitmapOut_.IsSet()) {
+        return &bitmapIn_;
     }
-    return &m_bitmapOut;
+    return &bitmapOut_;
 }
 
-void CButtonST::paintBackground(QPainter& p, bool pressed, bool focused) const {
-    const SystemColours sc = SystemColours::fromPalette(palette());
-    const EdgeRect all = EdgeRect::fromQRect(rect());
-    if (!m_transparent) {
+void CButtonST::PaintBackground(QPainter& p, bool pressed, bool focused) const {
+    const SystemColours sc = SystemColours::FromPalette(palette());
+    const EdgeRect all = EdgeRect::FromQRect(rect());
+    if (!transparent_) {
         EdgeRect fill = all;
         if (!isFlat() && focused) {
-            drawEdgeLines(p, all, Qt::black, Qt::black);
+            DrawEdgeLines(p, all, Qt::black, Qt::black);
             fill = {all.left + 1, all.top + 1, all.right - 1, all.bottom - 1};
         }
-        const ColourState state = (m_hovering || pressed) ? In : focused ? Focus : Out;
-        fillEdgeRect(p, fill, m_background[state]);
+        const ColourState state = (hovering_ || pressed) ? In : focused ? Focus : Out;
+        FillEdgeRect(p, fill, background_[state]);
     }
     if (isFlat()) {
-        if (!m_drawBorder) {
+        if (!drawBorder_) {
             return;
         }
         if (pressed) {
-            drawEdgeLines(p, all, sc.buttonShadow, sc.buttonHighlight);
-        } else if (m_hovering) {
-            drawEdgeLines(p, all, sc.buttonHighlight, sc.buttonShadow);
+            DrawEdgeLines(p, all, sc.buttonShadow, sc.buttonHighlight);
+        } else if (hovering_) {
+            DrawEdgeLines(p, all, sc.buttonHighlight, sc.buttonShadow);
         }
     } else if (pressed) {
-        drawEdgeLines(p, all, sc.buttonShadow, sc.buttonShadow);
+        DrawEdgeLines(p, all, sc.buttonShadow, sc.buttonShadow);
     } else {
-        drawEdgeLines(p, all, sc.buttonHighlight, sc.darkShadow3d);
-        drawEdgeLines(p, {all.left + 1, all.top + 1, all.right - 1, all.bottom - 1}, sc.light3d,
+        DrawEdgeLines(p, all, sc.buttonHighlight, sc.darkShadow3d);
+        DrawEdgeLines(p, {all.left + 1, all.top + 1, all.right - 1, all.bottom - 1}, sc.light3d,
                       sc.buttonShadow);
     }
 }
@@ -57,30 +57,31 @@ void CButtonST::paintEvent(QPaintEvent*) {
     const bool pressed = isDown();
     const bool focused = hasFocus();
     const bool disabled = !isEnabled();
-    const SystemColours sc = SystemColours::fromPalette(palette());
+    const SystemColours sc = SystemColours::FromPalette(palette());
 
-    if (!m_bitmapPressed.isSet()) {
-        paintBackground(p, pressed, focused);
+    if (!bitmapPressed_.IsSet()) {
+        PaintBackground(p, pressed, focused);
     }
 
     QSize imageSize;
     QPixmap image;
-    if (!m_iconIn.isNull()) {
-        const QPixmap& icon = (pressed || m_hovering || m_iconOut.isNull()) ? m_iconIn : m_iconOut;
+    if (!iconIn_.isNull()) {
+        const QPixmap& icon = (pressed || hovering_ || iconOut_.isNull()) ? iconIn_ : iconOut_;
         image = disabled ? QIcon(icon).pixmap(icon.size(), QIcon::Disabled) : icon;
         imageSize = icon.size();
-    } else if (const Bitmap* bitmap = chosenBitmap(pressed)) {
-        const Bitmap& shown = disabled ? (m_bitmapOut.isSet() ? m_bitmapOut : *bitmap) : *bitmap;
+    } else if (const Bitmap* bitmap = ChosenBitmap(pressed)) {
+        const Bitmap& shown = disabled ? (bitmapOut_.IsSet() ? bitmapOut_ : *bitmap) : *bitmap;
         image = QPixmap::fromImage(disabled ? shown.plain : shown.masked);
         imageSize = shown.plain.size();
     }
 
     const bool hasCaption = !text().isEmpty();
-    ButtonLayout layout = buttonLayout(size(), imageSize, hasCaption, m_alignment, m_imageOrigin);
-    if (m_bitmapPressed.isSet() && m_iconIn.isNull()) {
+    ButtonLayout layout =
+        ComputeButtonLayout(size(), imageSize, hasCaption, alignment_, imageOrigin_);
+    if (bitmapPressed_.IsSet() && iconIn_.isNull()) {
         layout.image = QPoint(0, 0);
     }
-    const QPoint shift = pressed ? m_pressedOffset : QPoint(0, 0);
+    const QPoint shift = pressed ? pressedOffset_ : QPoint(0, 0);
     if (!image.isNull()) {
         p.drawPixmap(layout.image + shift, image);
     }
@@ -95,13 +96,13 @@ void CButtonST::paintEvent(QPaintEvent*) {
             p.setPen(sc.buttonShadow);
             p.drawText(caption, flags, text());
         } else {
-            const ColourState state = (m_hovering || pressed) ? In : focused ? Focus : Out;
-            p.setPen(m_text[state]);
+            const ColourState state = (hovering_ || pressed) ? In : focused ? Focus : Out;
+            p.setPen(text_[state]);
             p.drawText(caption, flags, text());
         }
     }
 
-    if (focused && (!isFlat() || m_flatFocus)) {
+    if (focused && (!isFlat() || flatFocus_)) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
         option.rect = rect().adjusted(3, 3, -3, -3);

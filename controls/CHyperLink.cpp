@@ -11,7 +11,7 @@
 
 namespace kiv {
 
-QRect fittedGeometry(const QRect& current, QSize size, Qt::Alignment alignment) {
+QRect FittedGeometry(const QRect& current, QSize size, Qt::Alignment alignment) {
     int x = current.left();
     if (alignment & Qt::AlignHCenter) {
         x = current.left() + (current.width() - size.width()) / 2;
@@ -29,139 +29,139 @@ CHyperLink::CHyperLink(QWidget* parent) : CHyperLink(QString(), parent) {}
 
 CHyperLink::CHyperLink(const QString& text, QWidget* parent)
     : QLabel(text, parent),
-      m_opener([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
     setAutoFillBackground(false);
-    m_normalFont = font();
+    normalFont_ = font();
 }
 
 CHyperLink::~CHyperLink() {
-    m_hoverTimer.stop();
+    hoverTimer_.stop();
 }
 
-void CHyperLink::setUp() {
-    if (m_target.isEmpty()) {
-        m_target = text();
+void CHyperLink::SetUp() {
+    if (target_.isEmpty()) {
+        target_ = text();
     }
     if (text().isEmpty()) {
-        setText(m_target);
+        setText(target_);
     }
-    setToolTip(m_target);
-    applyFont(m_underlineMode == kUnderlineAlways);
-    if (m_fitToText) {
-        fitToText();
+    setToolTip(target_);
+    ApplyFont(underlineMode_ == kUnderlineAlways);
+    if (fitToText_) {
+        FitToText();
     }
 }
 
 void CHyperLink::SetLinkTarget(const QString& target) {
-    m_target = target;
-    setUp();
+    target_ = target;
+    SetUp();
 }
 
-void CHyperLink::setLinkColours(const QColor& link, const QColor& visited, const QColor& hover) {
-    m_linkColour = link;
-    m_visitedColour = visited;
-    m_hoverColour = hover;
+void CHyperLink::SetLinkColours(const QColor& link, const QColor& visited, const QColor& hover) {
+    linkColour_ = link;
+    visitedColour_ = visited;
+    hoverColour_ = hover;
     update();
 }
 
-void CHyperLink::setUnderlineMode(int mode) {
-    m_underlineMode = mode;
-    applyFont(mode == kUnderlineAlways || (mode == kUnderlineWhileHovering && m_hovering));
+void CHyperLink::SetUnderlineMode(int mode) {
+    underlineMode_ = mode;
+    ApplyFont(mode == kUnderlineAlways || (mode == kUnderlineWhileHovering && hovering_));
 }
 
-void CHyperLink::setFitToText(bool fit) {
-    m_fitToText = fit;
+void CHyperLink::SetFitToText(bool fit) {
+    fitToText_ = fit;
     if (fit) {
-        fitToText();
+        FitToText();
     }
 }
 
-QColor CHyperLink::currentColour() const {
-    if (m_hovering) {
-        return m_hoverColour;
+QColor CHyperLink::CurrentColour() const {
+    if (hovering_) {
+        return hoverColour_;
     }
-    return m_visited ? m_visitedColour : m_linkColour;
+    return visited_ ? visitedColour_ : linkColour_;
 }
 
-void CHyperLink::fitToText() {
-    QFont underlined = m_normalFont;
+void CHyperLink::FitToText() {
+    QFont underlined = normalFont_;
     underlined.setUnderline(true);
     const QFontMetrics fm(underlined);
     const int border = 2 * frameWidth();
     const QSize size(fm.horizontalAdvance(text()) + border, fm.height() + border);
-    setGeometry(fittedGeometry(geometry(), size, alignment()));
+    setGeometry(FittedGeometry(geometry(), size, alignment()));
 }
 
-void CHyperLink::applyFont(bool underlined) {
-    QFont f = m_normalFont;
+void CHyperLink::ApplyFont(bool underlined) {
+    QFont f = normalFont_;
     f.setUnderline(underlined);
-    m_settingFont = true;
+    settingFont_ = true;
     setFont(f);
-    m_settingFont = false;
+    settingFont_ = false;
     update();
 }
 
 void CHyperLink::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange && !m_settingFont) {
-        m_normalFont = font();
-        m_normalFont.setUnderline(false);
+    if (event->type() == QEvent::FontChange && !settingFont_) {
+        normalFont_ = font();
+        normalFont_.setUnderline(false);
     }
     QLabel::changeEvent(event);
 }
 
 void CHyperLink::showEvent(QShowEvent* event) {
     QLabel::showEvent(event);
-    if (m_target.isEmpty() || text().isEmpty()) {
-        setUp();
+    if (target_.isEmpty() || text().isEmpty()) {
+        SetUp();
     }
 }
 
 void CHyperLink::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), SystemColours::fromPalette(palette()).buttonFace);
+    p.fillRect(rect(), SystemColours::FromPalette(palette()).buttonFace);
     p.setFont(font());
-    p.setPen(currentColour());
+    p.setPen(CurrentColour());
     p.drawText(contentsRect(), int(alignment()) | Qt::TextSingleLine, text());
 }
 
 void CHyperLink::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
-    if (m_hovering) {
+    if (hovering_) {
         return;
     }
-    m_hovering = true;
-    if (m_underlineMode == kUnderlineWhileHovering) {
-        applyFont(true);
+    hovering_ = true;
+    if (underlineMode_ == kUnderlineWhileHovering) {
+        ApplyFont(true);
     }
     update();
-    m_hoverTimer.start(kHoverTimerMs, this);
+    hoverTimer_.start(kHoverTimerMs, this);
 }
 
 void CHyperLink::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != m_hoverTimer.timerId()) {
+    if (event->timerId() != hoverTimer_.timerId()) {
         QLabel::timerEvent(event);
         return;
     }
     if (!rect().contains(mapFromGlobal(QCursor::pos()))) {
-        endHover();
+        EndHover();
     }
 }
 
 void CHyperLink::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
-    endHover();
+    EndHover();
 }
 
-void CHyperLink::endHover() {
-    m_hoverTimer.stop();
-    if (!m_hovering) {
+void CHyperLink::EndHover() {
+    hoverTimer_.stop();
+    if (!hovering_) {
         return;
     }
-    m_hovering = false;
-    if (m_underlineMode != kUnderlineAlways) {
-        applyFont(false);
+    hovering_ = false;
+    if (underlineMode_ != kUnderlineAlways) {
+        ApplyFont(false);
     }
     update();
 }
@@ -169,22 +169,22 @@ void CHyperLink::endHover() {
 void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        open();
+        Open();
     }
 }
 
-void CHyperLink::open() {
-    m_hovering = false;
-    const int result = openHyperlinkTarget(m_target, m_opener);
+void CHyperLink::Open() {
+    hovering_ = false;
+    const int result = OpenHyperlinkTarget(target_, opener_);
     if (result > 32) {
-        m_visited = true;
+        visited_ = true;
         update();
         emit opened(true);
         return;
     }
     update();
     QApplication::beep();
-    ShowMessage(this, QStringLiteral("Warning"), hyperlinkFailureMessage(result),
+    ShowMessage(this, QStringLiteral("Warning"), HyperlinkFailureMessage(result),
                 MessageIcon::Warning);
     emit opened(false);
 }

@@ -23,20 +23,20 @@ public:
     ~CHyperLink() override;
 
     void SetLinkTarget(const QString& target);
-    QString linkTarget() const { return m_target; }
+    QString LinkTarget() const { return target_; }
 
-    void setLinkColours(const QColor& link, const QColor& visited, const QColor& hover);
-    void setUnderlineMode(int mode);
-    void setFitToText(bool fit);
+    void SetLinkColours(const QColor& link, const QColor& visited, const QColor& hover);
+    void SetUnderlineMode(int mode);
+    void SetFitToText(bool fit);
     // Replaces the way targets are opened (by default QDesktopServices::openUrl).
-    void setUrlOpener(UrlOpener opener) { m_opener = std::move(opener); }
+    void SetUrlOpener(UrlOpener opener) { opener_ = std::move(opener); }
 
-    bool isVisited() const { return m_visited; }
-    bool isHovering() const { return m_hovering; }
-    QColor currentColour() const;
+    bool IsVisited() const { return visited_; }
+    bool IsHovering() const { return hovering_; }
+    QColor CurrentColour() const;
     // Resizes the control to its text, keeping the edge or centre its alignment
     // names.
-    void fitToText();
+    void FitToText();
 
 signals:
     // After a click: whether the target opened.
@@ -52,28 +52,28 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void setUp();
-    void endHover();
-    void applyFont(bool underlined);
-    void open();
+    void SetUp();
+    void EndHover();
+    void ApplyFont(bool underlined);
+    void Open();
 
-    QColor m_linkColour{0, 0, 238};
-    QColor m_visitedColour{85, 26, 139};
-    QColor m_hoverColour{255, 0, 0};
-    bool m_hovering = false;
-    bool m_visited = false;
-    int m_underlineMode = kUnderlineWhileHovering;
-    bool m_fitToText = true;
-    bool m_settingFont = false;
-    QString m_target;
-    QFont m_normalFont;
-    QBasicTimer m_hoverTimer;
-    UrlOpener m_opener;
+    QColor linkColour_{0, 0, 238};
+    QColor visitedColour_{85, 26, 139};
+    QColor hoverColour_{255, 0, 0};
+    bool hovering_ = false;
+    bool visited_ = false;
+    int underlineMode_ = kUnderlineWhileHovering;
+    bool fitToText_ = true;
+    bool settingFont_ = false;
+    QString target_;
+    QFont normalFont_;
+    QBasicTimer hoverTimer_;
+    UrlOpener opener_;
 };
 
 // Where a control of size `size` goes when its geometry was `current` and it
 // keeps the edge or centre its alignment names: horizontal centre, right edge
 // or left edge; vertical centre or top.
-QRect fittedGeometry(const QRect& current, QSize size, Qt::Alignment alignment);
+QRect FittedGeometry(const QRect& current, QSize size, Qt::Alignment alignment);
 
 } // namespace kiv

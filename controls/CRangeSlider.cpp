@@ -20,14 +20,14 @@ QSize CRangeSlider::sizeHint() const {
     return {300, 20};
 }
 
-SliderGeometry CRangeSlider::geometryNow() const {
-    return sliderGeometry(size(), m_values);
+SliderGeometry CRangeSlider::GeometryNow() const {
+    return ComputeSliderGeometry(size(), values_);
 }
 
 void CRangeSlider::SetBounds(double a, double b) {
-    m_values.min = std::min(a, b);
-    m_values.max = std::max(a, b);
-    clampAndNotify();
+    values_.min = std::min(a, b);
+    values_.max = std::max(a, b);
+    ClampAndNotify();
     update();
 }
 
@@ -37,60 +37,60 @@ void CRangeSlider::SetSelection(double a, double b) {
             this, [this, a, b] { SetSelection(a, b); }, Qt::QueuedConnection);
         return;
     }
-    m_values.left = a;
-    m_values.right = b;
-    clampAndNotify();
+    values_.left = a;
+    values_.right = b;
+    ClampAndNotify();
     update();
 }
 
 void CRangeSlider::GetSelection(double& a, double& b) const {
-    a = m_values.left;
-    b = m_values.right;
+    a = values_.left;
+    b = values_.right;
 }
 
-void CRangeSlider::clampAndNotify() {
-    for (int code : clampSelection(m_values)) {
+void CRangeSlider::ClampAndNotify() {
+    for (int code : ClampSelection(values_)) {
         emit rangeChanged(code);
     }
 }
 
-void CRangeSlider::paintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect& inner,
+void CRangeSlider::PaintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect& inner,
                               bool flat) const {
-    const SystemColours sc = SystemColours::fromPalette(palette());
-    fillEdgeRect(p, outer, sc.buttonFace);
-    drawEdgeLines(p, outer, Qt::black, Qt::black);
+    const SystemColours sc = SystemColours::FromPalette(palette());
+    FillEdgeRect(p, outer, sc.buttonFace);
+    DrawEdgeLines(p, outer, Qt::black, Qt::black);
     if (flat) {
         return;
     }
     // Highlight up the left side and along the top, shadow down the right side
     // and back along the bottom.
     const int l = inner.left, t = inner.top, r = inner.right, b = inner.bottom;
-    fillEdgeRect(p, {l, t, l + 1, b + 1}, sc.buttonHighlight);
-    fillEdgeRect(p, {l, t, r, t + 1}, sc.buttonHighlight);
-    fillEdgeRect(p, {r, t, r + 1, b}, sc.buttonShadow);
-    fillEdgeRect(p, {l + 1, b, r + 1, b + 1}, sc.buttonShadow);
+    FillEdgeRect(p, {l, t, l + 1, b + 1}, sc.buttonHighlight);
+    FillEdgeRect(p, {l, t, r, t + 1}, sc.buttonHighlight);
+    FillEdgeRect(p, {r, t, r + 1, b}, sc.buttonShadow);
+    FillEdgeRect(p, {l + 1, b, r + 1, b + 1}, sc.buttonShadow);
 }
 
 void CRangeSlider::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const SliderGeometry g = geometryNow();
-    const EdgeRect all = EdgeRect::fromQRect(rect());
-    fillEdgeRect(p, all, QColor(128, 128, 128));
-    drawEdgeLines(p, all, Qt::black, Qt::black);
+    const SliderGeometry g = GeometryNow();
+    const EdgeRect all = EdgeRect::FromQRect(rect());
+    FillEdgeRect(p, all, QColor(128, 128, 128));
+    DrawEdgeLines(p, all, Qt::black, Qt::black);
 
     p.setPen(Qt::black);
     p.setBrush(Qt::black);
-    paintThumb(p, g.leftOuter, g.leftThumb, m_dragging && m_dragPart == LeftThumb);
+    PaintThumb(p, g.leftOuter, g.leftThumb, dragging_ && dragPart_ == LeftThumb);
     p.drawPolygon(g.leftArrow.data(), 3);
-    paintThumb(p, g.rightOuter, g.rightThumb, m_dragging && m_dragPart == RightThumb);
+    PaintThumb(p, g.rightOuter, g.rightThumb, dragging_ && dragPart_ == RightThumb);
     p.drawPolygon(g.rightArrow.data(), 3);
-    fillEdgeRect(p, g.band, Qt::white);
+    FillEdgeRect(p, g.band, Qt::white);
 
-    if (hasFocus() && !g.focus.isEmpty()) {
+    if (hasFocus() && !g.focus.IsEmpty()) {
         QPen pen(Qt::black, 1, Qt::DotLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(g.focus.toQRect().adjusted(0, 0, -1, -1));
+        p.drawRect(g.focus.ToQRect().adjusted(0, 0, -1, -1));
     }
 }
 
@@ -101,42 +101,41 @@ void CRangeSlider::mousePressEvent(QMouseEvent* event) {
     }
     setFocus(Qt::MouseFocusReason);
     update();
-    if (m_dragging || m_values.max == m_values.min) {
+    if (dragging_ || values_.max == values_.min) {
         return;
     }
-    const SliderGeometry g = geometryNow();
+    const SliderGeometry g = GeometryNow();
     const QPoint pos = event->position().toPoint();
-    const RangePart part = hitTest(g, pos);
+    const RangePart part = HitTest(g, pos);
     if (part == NoPart) {
         return;
     }
-    const EdgeRect r = partRect(g, part);
-    m_dragging = true;
-    m_dragPart = part;
-    m_grabOffset = pos - QPoint(r.centreX(), r.centreY());
+    const EdgeRect r = PartRect(g, part);
+    dragging_ = true;
+    dragPart_ = part;
+    grabOffset_ = pos - QPoint(r.CentreX(), r.CentreY());
 }
 
 void CRangeSlider::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_dragging) {
+    if (!dragging_) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    const SliderGeometry g = geometryNow();
-    const int p = event->position().toPoint().x() - m_grabOffset.x();
-    const std::optional<RangeUpdate> u =
-        dragTo(m_values, m_dragPart, p, g.arrowWidth, g.trackLength);
+    const SliderGeometry g = GeometryNow();
+    const int p = event->position().toPoint().x() - grabOffset_.x();
+    const std::optional<RangeUpdate> u = DragTo(values_, dragPart_, p, g.arrowWidth, g.trackLength);
     if (!u) {
         return;
     }
-    m_values = u->values;
+    values_ = u->values;
     emit rangeChanged(u->code);
     update();
 }
 
 void CRangeSlider::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && m_dragging) {
-        m_dragging = false;
-        m_dragPart = NoPart;
+    if (event->button() == Qt::LeftButton && dragging_) {
+        dragging_ = false;
+        dragPart_ = NoPart;
         update();
         return;
     }
@@ -151,13 +150,13 @@ void CRangeSlider::keyPressEvent(QKeyEvent* event) {
     }
     const Qt::KeyboardModifiers mods = event->modifiers();
     const std::optional<RangeUpdate> u =
-        arrowKey(m_values, geometryNow().trackLength, key == Qt::Key_Right,
+        ArrowKey(values_, GeometryNow().trackLength, key == Qt::Key_Right,
                  mods.testFlag(Qt::ShiftModifier), mods.testFlag(Qt::ControlModifier));
     if (!u) {
         event->accept();
         return;
     }
-    m_values = u->values;
+    values_ = u->values;
     emit rangeChanged(u->code);
     update();
 }

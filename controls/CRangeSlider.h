@@ -22,10 +22,10 @@ public:
     void SetSelection(double a, double b);
     void GetSelection(double& a, double& b) const;
 
-    double minimum() const { return m_values.min; }
-    double maximum() const { return m_values.max; }
-    bool isDragging() const { return m_dragging; }
-    SliderGeometry geometryNow() const;
+    double Minimum() const { return values_.min; }
+    double Maximum() const { return values_.max; }
+    bool IsDragging() const { return dragging_; }
+    SliderGeometry GeometryNow() const;
 
 signals:
     void rangeChanged(int code);
@@ -41,13 +41,13 @@ protected:
     QSize sizeHint() const override;
 
 private:
-    void clampAndNotify();
-    void paintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect& inner, bool flat) const;
+    void ClampAndNotify();
+    void PaintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect& inner, bool flat) const;
 
-    RangeValues m_values;
-    bool m_dragging = false;
-    RangePart m_dragPart = NoPart;
-    QPoint m_grabOffset;
+    RangeValues values_;
+    bool dragging_ = false;
+    RangePart dragPart_ = NoPart;
+    QPoint grabOffset_;
 };
 
 } // namespace kiv

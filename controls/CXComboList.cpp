@@ -7,64 +7,64 @@
 
 namespace kiv {
 
-CXComboList::CXComboList(QWidget* owner) : QFrame(owner, Qt::Popup), m_list(new QListWidget(this)) {
+CXComboList::CXComboList(QWidget* owner) : QFrame(owner, Qt::Popup), list_(new QListWidget(this)) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setCursor(Qt::ArrowCursor);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
-    layout->addWidget(m_list);
-    m_list->setFrameShape(QFrame::NoFrame);
-    m_list->setUniformItemSizes(true);
-    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_list->installEventFilter(this);
-    m_list->viewport()->installEventFilter(this);
-    m_list->viewport()->setMouseTracking(true);
+    layout->addWidget(list_);
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setUniformItemSizes(true);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
+    list_->viewport()->setMouseTracking(true);
     // Follows the pointer: the entry under it becomes the selection.
-    m_hoverTimer.setInterval(80);
-    connect(&m_hoverTimer, &QTimer::timeout, this, &CXComboList::selectUnderPointer);
-    m_lastPointer = QCursor::pos();
-    m_hoverTimer.start();
+    hoverTimer_.setInterval(80);
+    connect(&hoverTimer_, &QTimer::timeout, this, &CXComboList::SelectUnderPointer);
+    lastPointer_ = QCursor::pos();
+    hoverTimer_.start();
 }
 
-QString CXComboList::setItems(const QStringList& items, const QString& current) {
-    m_list->clear();
+QString CXComboList::SetItems(const QStringList& items, const QString& current) {
+    list_->clear();
     for (const QString& item : items) {
         if (!item.isEmpty()) {
-            m_list->addItem(item);
+            list_->addItem(item);
         }
     }
     int selected = 0;
-    for (int i = 0; i < m_list->count(); ++i) {
-        if (m_list->item(i)->text() == current) {
+    for (int i = 0; i < list_->count(); ++i) {
+        if (list_->item(i)->text() == current) {
             selected = i;
             break;
         }
     }
-    if (m_list->count() > 0) {
-        m_list->setCurrentRow(selected);
-        m_list->scrollToItem(m_list->item(selected));
+    if (list_->count() > 0) {
+        list_->setCurrentRow(selected);
+        list_->scrollToItem(list_->item(selected));
     }
-    return selectedText();
+    return SelectedText();
 }
 
-QString CXComboList::selectedText() const {
-    const QListWidgetItem* item = m_list->currentItem();
+QString CXComboList::SelectedText() const {
+    const QListWidgetItem* item = list_->currentItem();
     return item ? item->text() : QString();
 }
 
-int CXComboList::selectedIndex() const {
-    return m_list->currentRow();
+int CXComboList::SelectedIndex() const {
+    return list_->currentRow();
 }
 
-void CXComboList::closeQuietly() {
-    m_closing = true;
-    m_hoverTimer.stop();
+void CXComboList::CloseQuietly() {
+    closing_ = true;
+    hoverTimer_.stop();
     hide();
 }
 
 bool CXComboList::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             emit vkReturn();
@@ -83,18 +83,18 @@ bool CXComboList::eventFilter(QObject* watched, QEvent* event) {
             // prefix, case-insensitively, from the entry after the current).
             return false;
         }
-    } else if (watched == m_list && event->type() == QEvent::FocusOut) {
-        if (++m_focusLosses == 3) {
+    } else if (watched == list_ && event->type() == QEvent::FocusOut) {
+        if (++focusLosses_ == 3) {
             emit vkEscape();
         }
-    } else if (watched == m_list->viewport() && (event->type() == QEvent::MouseButtonPress ||
-                                                 event->type() == QEvent::MouseButtonRelease)) {
+    } else if (watched == list_->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                                event->type() == QEvent::MouseButtonRelease)) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton) {
             const QPoint global = me->globalPosition().toPoint();
             if (rect().contains(mapFromGlobal(global))) {
-                if (QListWidgetItem* item = m_list->itemAt(me->position().toPoint())) {
-                    m_list->setCurrentItem(item);
+                if (QListWidgetItem* item = list_->itemAt(me->position().toPoint())) {
+                    list_->setCurrentItem(item);
                 }
                 emit lButtonUp();
             } else if (event->type() == QEvent::MouseButtonRelease) {
@@ -130,27 +130,27 @@ void CXComboList::mouseReleaseEvent(QMouseEvent* event) {
 
 void CXComboList::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
-    m_hoverTimer.stop();
-    if (!m_closing) {
-        m_closing = true;
+    hoverTimer_.stop();
+    if (!closing_) {
+        closing_ = true;
         emit vkEscape();
     }
 }
 
-void CXComboList::selectUnderPointer() {
+void CXComboList::SelectUnderPointer() {
     // Only a pointer that moved takes the selection, so it does not fight the keys.
     const QPoint global = QCursor::pos();
-    if (global == m_lastPointer) {
+    if (global == lastPointer_) {
         return;
     }
-    m_lastPointer = global;
-    const QPoint pos = m_list->viewport()->mapFromGlobal(global);
-    if (!m_list->viewport()->rect().contains(pos)) {
+    lastPointer_ = global;
+    const QPoint pos = list_->viewport()->mapFromGlobal(global);
+    if (!list_->viewport()->rect().contains(pos)) {
         return;
     }
-    if (QListWidgetItem* item = m_list->itemAt(pos)) {
-        if (item != m_list->currentItem()) {
-            m_list->setCurrentItem(item);
+    if (QListWidgetItem* item = list_->itemAt(pos)) {
+        if (item != list_->currentItem()) {
+            list_->setCurrentItem(item);
         }
     }
 }

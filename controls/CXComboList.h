@@ -16,12 +16,12 @@ public:
 
     // Fills the list with the non-empty items and selects the one equal to
     // current (the first when none is). Returns the selected entry's text.
-    QString setItems(const QStringList& items, const QString& current);
-    QString selectedText() const;
-    int selectedIndex() const;
-    QListWidget* listBox() const { return m_list; }
+    QString SetItems(const QStringList& items, const QString& current);
+    QString SelectedText() const;
+    int SelectedIndex() const;
+    QListWidget* ListBox() const { return list_; }
     // Hides the pop-up without reporting an Escape (the owner closes it).
-    void closeQuietly();
+    void CloseQuietly();
 
 signals:
     void vkReturn();
@@ -38,13 +38,13 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void selectUnderPointer();
+    void SelectUnderPointer();
 
-    QListWidget* m_list;
-    QTimer m_hoverTimer;
-    QPoint m_lastPointer;
-    int m_focusLosses = 0;
-    bool m_closing = false;
+    QListWidget* list_;
+    QTimer hoverTimer_;
+    QPoint lastPointer_;
+    int focusLosses_ = 0;
+    bool closing_ = false;
 };
 
 } // namespace kiv

@@ -17,23 +17,23 @@ public:
 
     explicit CXHeaderCtrl(QWidget* parent = nullptr);
 
-    void setImageList(const QList<QPixmap>& images);
-    const QList<QPixmap>& imageList() const { return m_images; }
-    QSize imageSize() const { return m_imageSize; }
+    void SetImageList(const QList<QPixmap>& images);
+    const QList<QPixmap>& ImageList() const { return images_; }
+    QSize ImageSize() const { return imageSize_; }
 
     // Three images of the given side for the header check states: none (empty),
     // unchecked and checked, drawn like the cells' check boxes.
-    static QList<QPixmap> checkBoxImages(int side, const QPalette& palette);
+    static QList<QPixmap> CheckBoxImages(int side, const QPalette& palette);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     QSize sizeHint() const override;
 
 private:
-    void paintItem(QPainter& p, const QRect& rect, int logical) const;
+    void PaintItem(QPainter& p, const QRect& rect, int logical) const;
 
-    QList<QPixmap> m_images;
-    QSize m_imageSize;
+    QList<QPixmap> images_;
+    QSize imageSize_;
 };
 
 } // namespace kiv

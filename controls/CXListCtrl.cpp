@@ -13,11 +13,11 @@
 namespace kiv {
 
 CXListCtrl::CXListCtrl(QWidget* parent)
-    : QTableView(parent), m_model(new ListModel(this)), m_delegate(new ListDelegate(this)),
-      m_header(new CXHeaderCtrl(this)) {
-    setHorizontalHeader(m_header);
-    setModel(m_model);
-    setItemDelegate(m_delegate);
+    : QTableView(parent), model_(new ListModel(this)), delegate_(new ListDelegate(this)),
+      header_(new CXHeaderCtrl(this)) {
+    setHorizontalHeader(header_);
+    setModel(model_);
+    setItemDelegate(delegate_);
     setShowGrid(false);
     setWordWrap(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -27,34 +27,34 @@ CXListCtrl::CXListCtrl(QWidget* parent)
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
-    m_header->setStretchLastSection(false);
-    connect(m_header, &QHeaderView::sectionClicked, this, &CXListCtrl::onHeaderClicked);
-    m_delegate->setInitialTextHook([this](int row, int column, const QString& text) {
+    header_->setStretchLastSection(false);
+    connect(header_, &QHeaderView::sectionClicked, this, &CXListCtrl::OnHeaderClicked);
+    delegate_->SetInitialTextHook([this](int row, int column, const QString& text) {
         // The shown initial entry becomes the cell text, outside the paint.
         QMetaObject::invokeMethod(
             this,
             [this, row, column, text] {
-                if (cellText(row, column).isEmpty()) {
+                if (CellText(row, column).isEmpty()) {
                     SetCellText(row, column, text);
                 }
             },
             Qt::QueuedConnection);
     });
-    m_comboTimer.setInterval(100);
-    connect(&m_comboTimer, &QTimer::timeout, this, &CXListCtrl::onComboTimer);
+    comboTimer_.setInterval(100);
+    connect(&comboTimer_, &QTimer::timeout, this, &CXListCtrl::OnComboTimer);
 }
 
 CXListCtrl::~CXListCtrl() {
-    destroyDropDown();
+    DestroyDropDown();
 }
 
-bool CXListCtrl::onGuiThread() const {
+bool CXListCtrl::OnGuiThread() const {
     return QThread::currentThread() == thread();
 }
 
-int CXListCtrl::insertColumn(int column, const QString& heading, Qt::Alignment alignment,
+int CXListCtrl::InsertColumn(int column, const QString& heading, Qt::Alignment alignment,
                              int width) {
-    const int at = m_model->insertColumnItem(column, heading, alignment);
+    const int at = model_->InsertColumnItem(column, heading, alignment);
     if (width >= 0) {
         setColumnWidth(at, width);
     }
@@ -65,98 +65,97 @@ int CXListCtrl::AddRow(int row, const QString& text) {
     if (row < 0) {
         return -1;
     }
-    const SystemColours sc = SystemColours::fromPalette(palette());
+    const SystemColours sc = SystemColours::FromPalette(palette());
     ListCell defaults;
     defaults.textColour = sc.windowText;
     defaults.backColour = sc.window;
     const int columns = std::max(ColumnCount(), 1);
     std::vector<ListCell> cells(static_cast<size_t>(columns), defaults);
-    return m_model->insertRowItem(row, text, std::move(cells));
+    return model_->InsertRowItem(row, text, std::move(cells));
 }
 
 int CXListCtrl::RemoveRow(int row) {
-    if (row < 0 || row >= rowCount()) {
+    if (row < 0 || row >= RowCount()) {
         return 0;
     }
-    if (row == m_comboRow) {
-        onComboEscape();
+    if (row == comboRow_) {
+        OnComboEscape();
     }
-    return m_model->removeRowItem(row) ? 1 : 0;
+    return model_->RemoveRowItem(row) ? 1 : 0;
 }
 
 void CXListCtrl::RemoveAllRows() {
-    onComboEscape();
-    m_model->removeAllRowItems();
+    OnComboEscape();
+    model_->RemoveAllRowItems();
 }
 
 int CXListCtrl::SetCellText(int row, int column, const QString& text) {
-    if (!m_model->isValidCell(row, column)) {
+    if (!model_->IsValidCell(row, column)) {
         return 0;
     }
-    if (!onGuiThread()) {
+    if (!OnGuiThread()) {
         QMetaObject::invokeMethod(
             this, [this, row, column, text] { SetCellText(row, column, text); },
             Qt::QueuedConnection);
         return 1;
     }
-    return m_model->setText(row, column, text) ? 1 : 0;
+    return model_->SetText(row, column, text) ? 1 : 0;
 }
 
-QString CXListCtrl::cellText(int row, int column) const {
-    return m_model->text(row, column);
+QString CXListCtrl::CellText(int row, int column) const {
+    return model_->Text(row, column);
 }
 
 int CXListCtrl::SetCellCheck(int row, int column, int state) {
-    if (!m_model->isValidCell(row, column)) {
+    if (!model_->IsValidCell(row, column)) {
         return 0;
     }
-    if (!m_model->updateCell(row, column, [state](ListCell& c) { c.check = state; })) {
+    if (!model_->UpdateCell(row, column, [state](ListCell& c) { c.check = state; })) {
         return 0;
     }
-    updateHeaderCheckFromColumn(column);
+    UpdateHeaderCheckFromColumn(column);
     return 1;
 }
 
 int CXListCtrl::GetCellCheck(int row, int column) const {
-    if (!m_model->isValidCell(row, column)) {
+    if (!model_->IsValidCell(row, column)) {
         return -1;
     }
-    const std::optional<ListCell> c = m_model->cell(row, column);
+    const std::optional<ListCell> c = model_->Cell(row, column);
     return c ? c->check : -1;
 }
 
 int CXListCtrl::ShowCellProgress(int row, int column, bool showPercent, const QString& text) {
-    if (!m_model->isValidCell(row, column) || !m_model->hasCellData(row)) {
+    if (!model_->IsValidCell(row, column) || !model_->HasCellData(row)) {
         return 0;
     }
-    if (!onGuiThread()) {
+    if (!OnGuiThread()) {
         QMetaObject::invokeMethod(
             this, [=, this] { ShowCellProgress(row, column, showPercent, text); },
             Qt::QueuedConnection);
         return 1;
     }
-    return m_model->updateCell(row, column,
-                               [&](ListCell& c) {
-                                   c.isProgress = 1;
-                                   c.percent = 0;
-                                   c.showPercent = showPercent ? 1 : 0;
-                                   c.progressText = text;
-                               })
+    return model_->UpdateCell(row, column,
+                              [&](ListCell& c) {
+                                  c.isProgress = 1;
+                                  c.percent = 0;
+                                  c.showPercent = showPercent ? 1 : 0;
+                                  c.progressText = text;
+                              })
                ? 1
                : 0;
 }
 
 int CXListCtrl::SetCellProgress(int row, int column, int percent) {
-    if (!m_model->isValidCell(row, column) || !m_model->hasCellData(row)) {
+    if (!model_->IsValidCell(row, column) || !model_->HasCellData(row)) {
         return 0;
     }
-    if (!onGuiThread()) {
+    if (!OnGuiThread()) {
         QMetaObject::invokeMethod(
             this, [=, this] { SetCellProgress(row, column, percent); }, Qt::QueuedConnection);
         return 1;
     }
-    return m_model->updateCell(row, column, [percent](ListCell& c) { c.percent = percent; }) ? 1
-                                                                                             : 0;
+    return model_->UpdateCell(row, column, [percent](ListCell& c) { c.percent = percent; }) ? 1 : 0;
 }
 
 int CXListCtrl::FirstSelectedRow() const {
@@ -170,37 +169,37 @@ int CXListCtrl::FirstSelectedRow() const {
 }
 
 int CXListCtrl::SelectRow(int row) {
-    if (row < 0 || row >= rowCount()) {
+    if (row < 0 || row >= RowCount()) {
         return 0;
     }
-    if (!onGuiThread()) {
+    if (!OnGuiThread()) {
         QMetaObject::invokeMethod(
             this, [this, row] { SelectRow(row); }, Qt::QueuedConnection);
         return 1;
     }
-    const QModelIndex index = m_model->index(row, 0);
+    const QModelIndex index = model_->index(row, 0);
     selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     return 1;
 }
 
 int CXListCtrl::ColumnCount() const {
-    return m_model->columnCount();
+    return model_->columnCount();
 }
 
-int CXListCtrl::rowCount() const {
-    return m_model->rowCount();
+int CXListCtrl::RowCount() const {
+    return model_->rowCount();
 }
 
 int CXListCtrl::GetHeaderCheck(int column) const {
-    return m_model->headerCheck(column);
+    return model_->HeaderCheck(column);
 }
 
 int CXListCtrl::SetHeaderCheck(int column, int state) {
-    if (!m_model->setHeaderCheck(column, state)) {
+    if (!model_->SetHeaderCheck(column, state)) {
         return 0;
     }
-    m_header->viewport()->update();
+    header_->viewport()->update();
     return 1;
 }
 
@@ -208,15 +207,15 @@ int CXListCtrl::CountCheckedRows(int column) const {
     if (column < 0 || column >= ColumnCount()) {
         return 0;
     }
-    const std::vector<int> checks = m_model->columnChecks(column);
+    const std::vector<int> checks = model_->ColumnChecks(column);
     return static_cast<int>(std::count(checks.begin(), checks.end(), 1));
 }
 
 QRect CXListCtrl::GetCellRect(int row, int column) const {
-    if (!m_model->isValidCell(row, column)) {
+    if (!model_->IsValidCell(row, column)) {
         return {};
     }
-    QRect rect = visualRect(m_model->index(row, column));
+    QRect rect = visualRect(model_->index(row, column));
     if (column == 0 && ColumnCount() >= 2) {
         rect.setRight(columnViewportPosition(1) - 1);
     }
@@ -224,10 +223,10 @@ QRect CXListCtrl::GetCellRect(int row, int column) const {
 }
 
 void CXListCtrl::RedrawCell(int row, int column) {
-    if (row < 0 || row >= rowCount() || column < -1 || column >= ColumnCount()) {
+    if (row < 0 || row >= RowCount() || column < -1 || column >= ColumnCount()) {
         return;
     }
-    if (!onGuiThread()) {
+    if (!OnGuiThread()) {
         QMetaObject::invokeMethod(
             this, [=, this] { RedrawCell(row, column); }, Qt::QueuedConnection);
         return;
@@ -239,45 +238,45 @@ void CXListCtrl::RedrawCell(int row, int column) {
     }
 }
 
-std::optional<ListCell> CXListCtrl::cell(int row, int column) const {
-    return m_model->cell(row, column);
+std::optional<ListCell> CXListCtrl::Cell(int row, int column) const {
+    return model_->Cell(row, column);
 }
 
-int CXListCtrl::setRowEnabled(int row, bool enabled) {
-    if (!m_model->isValidCell(row, 0) ||
-        !m_model->updateCell(row, 0, [enabled](ListCell& c) { c.enabled = enabled ? 1 : 0; })) {
+int CXListCtrl::SetRowEnabled(int row, bool enabled) {
+    if (!model_->IsValidCell(row, 0) ||
+        !model_->UpdateCell(row, 0, [enabled](ListCell& c) { c.enabled = enabled ? 1 : 0; })) {
         return 0;
     }
     RedrawCell(row, -1);
     return 1;
 }
 
-int CXListCtrl::setCellBold(int row, int column, bool bold) {
-    return m_model->updateCell(row, column, [bold](ListCell& c) { c.bold = bold ? 1 : 0; });
+int CXListCtrl::SetCellBold(int row, int column, bool bold) {
+    return model_->UpdateCell(row, column, [bold](ListCell& c) { c.bold = bold ? 1 : 0; });
 }
 
-int CXListCtrl::setCellImage(int row, int column, int image) {
-    return m_model->updateCell(row, column, [image](ListCell& c) { c.image = image; });
+int CXListCtrl::SetCellImage(int row, int column, int image) {
+    return model_->UpdateCell(row, column, [image](ListCell& c) { c.image = image; });
 }
 
-int CXListCtrl::setCellTip(int row, int column, const QString& tip) {
-    return m_model->updateCell(row, column, [&tip](ListCell& c) { c.tipText = tip; });
+int CXListCtrl::SetCellTip(int row, int column, const QString& tip) {
+    return model_->UpdateCell(row, column, [&tip](ListCell& c) { c.tipText = tip; });
 }
 
-int CXListCtrl::setCellColours(int row, int column, const QColor& text, const QColor& back) {
-    return m_model->updateCell(row, column, [&](ListCell& c) {
+int CXListCtrl::SetCellColours(int row, int column, const QColor& text, const QColor& back) {
+    return model_->UpdateCell(row, column, [&](ListCell& c) {
         c.textColour = text;
         c.backColour = back;
     });
 }
 
-int CXListCtrl::setCellUserData(int row, int column, std::uint32_t data) {
-    return m_model->updateCell(row, column, [data](ListCell& c) { c.userData = data; });
+int CXListCtrl::SetCellUserData(int row, int column, std::uint32_t data) {
+    return model_->UpdateCell(row, column, [data](ListCell& c) { c.userData = data; });
 }
 
-int CXListCtrl::setComboBox(int row, int column, const QStringList& items, int comboRows,
+int CXListCtrl::SetComboBox(int row, int column, const QStringList& items, int comboRows,
                             int comboInitial) {
-    return m_model->updateCell(row, column, [&](ListCell& c) {
+    return model_->UpdateCell(row, column, [&](ListCell& c) {
         c.isCombo = 1;
         c.comboItems = items;
         c.comboRows = comboRows;
@@ -285,22 +284,22 @@ int CXListCtrl::setComboBox(int row, int column, const QStringList& items, int c
     });
 }
 
-void CXListCtrl::setSmallImageList(const QList<QPixmap>& images) {
-    m_delegate->setSmallImages(images);
+void CXListCtrl::SetSmallImageList(const QList<QPixmap>& images) {
+    delegate_->SetSmallImages(images);
     viewport()->update();
 }
 
-void CXListCtrl::setHeaderImageList(const QList<QPixmap>& images) {
-    m_header->setImageList(images);
+void CXListCtrl::SetHeaderImageList(const QList<QPixmap>& images) {
+    header_->SetImageList(images);
 }
 
-void CXListCtrl::setFullRowSelect(bool on) {
-    m_delegate->setFullRowSelect(on);
+void CXListCtrl::SetFullRowSelect(bool on) {
+    delegate_->SetFullRowSelect(on);
     viewport()->update();
 }
 
-void CXListCtrl::setShowSelectionAlways(bool on) {
-    m_delegate->setShowSelectionAlways(on);
+void CXListCtrl::SetShowSelectionAlways(bool on) {
+    delegate_->SetShowSelectionAlways(on);
     viewport()->update();
 }
 

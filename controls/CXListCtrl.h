@@ -9,8 +9,8 @@
 // Threads: the control belongs to the GUI thread. SetCellText, ShowCellProgress,
 // SetCellProgress, SelectRow and RedrawCell may also be called from another
 // thread: they check their arguments at once and then run on the GUI thread
-// through a queued call, in the order they were made. GetCellCheck, cellText,
-// rowCount and CountCheckedRows read the cell records under the model's mutex
+// through a queued call, in the order they were made. GetCellCheck, CellText,
+// RowCount and CountCheckedRows read the cell records under the model's mutex
 // and may be called from any thread without waiting for the GUI thread.
 
 #include "CXComboList.h"
@@ -35,7 +35,7 @@ public:
     ~CXListCtrl() override;
 
     // Columns: heading text, alignment of the heading and of the cells' text.
-    int insertColumn(int column, const QString& heading, Qt::Alignment alignment = Qt::AlignLeft,
+    int InsertColumn(int column, const QString& heading, Qt::Alignment alignment = Qt::AlignLeft,
                      int width = 100);
 
     int AddRow(int row, const QString& text);
@@ -57,26 +57,26 @@ public:
     QRect GetCellRect(int row, int column) const;
     void RedrawCell(int row, int column); // column -1: the whole row
 
-    int rowCount() const;
-    QString cellText(int row, int column) const;
-    std::optional<ListCell> cell(int row, int column) const;
-    int setRowEnabled(int row, bool enabled);
-    int setCellBold(int row, int column, bool bold);
-    int setCellImage(int row, int column, int image);
-    int setCellTip(int row, int column, const QString& tip);
-    int setCellColours(int row, int column, const QColor& text, const QColor& back);
-    int setCellUserData(int row, int column, std::uint32_t data);
-    int setComboBox(int row, int column, const QStringList& items, int comboRows = 10,
+    int RowCount() const;
+    QString CellText(int row, int column) const;
+    std::optional<ListCell> Cell(int row, int column) const;
+    int SetRowEnabled(int row, bool enabled);
+    int SetCellBold(int row, int column, bool bold);
+    int SetCellImage(int row, int column, int image);
+    int SetCellTip(int row, int column, const QString& tip);
+    int SetCellColours(int row, int column, const QColor& text, const QColor& back);
+    int SetCellUserData(int row, int column, std::uint32_t data);
+    int SetComboBox(int row, int column, const QStringList& items, int comboRows = 10,
                     int comboInitial = 0);
 
-    void setSmallImageList(const QList<QPixmap>& images);
-    void setHeaderImageList(const QList<QPixmap>& images);
-    void setFullRowSelect(bool on);
-    void setShowSelectionAlways(bool on);
-    CXHeaderCtrl* headerCtrl() const { return m_header; }
-    ListModel* listModel() const { return m_model; }
+    void SetSmallImageList(const QList<QPixmap>& images);
+    void SetHeaderImageList(const QList<QPixmap>& images);
+    void SetFullRowSelect(bool on);
+    void SetShowSelectionAlways(bool on);
+    CXHeaderCtrl* HeaderCtrl() const { return header_; }
+    ListModel* CellModel() const { return model_; }
     // The open drop-down of a combo cell, or null.
-    CXComboList* comboList() const { return m_comboList; }
+    CXComboList* ComboList() const { return comboList_; }
 
 signals:
     void checkBoxClicked(int row, int column);
@@ -87,33 +87,33 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool onGuiThread() const;
-    void updateHeaderCheckFromColumn(int column);
-    void onHeaderClicked(int column);
-    void toggleCheck(int row, int column);
+    bool OnGuiThread() const;
+    void UpdateHeaderCheckFromColumn(int column);
+    void OnHeaderClicked(int column);
+    void ToggleCheck(int row, int column);
 
     // Combo cells (CXListCtrlCombo.cpp).
-    void pressComboButton(int row, int column);
-    void openDropDown();
-    void releaseComboButton();
-    void onComboTimer();
-    void onComboKeyDown();
-    void onComboAccept();
-    void onComboEscape();
-    void destroyDropDown();
-    void setComboOpen(bool open);
+    void PressComboButton(int row, int column);
+    void OpenDropDown();
+    void ReleaseComboButton();
+    void OnComboTimer();
+    void OnComboKeyDown();
+    void OnComboAccept();
+    void OnComboEscape();
+    void DestroyDropDown();
+    void SetComboOpen(bool open);
 
-    ListModel* m_model;
-    ListDelegate* m_delegate;
-    CXHeaderCtrl* m_header;
+    ListModel* model_;
+    ListDelegate* delegate_;
+    CXHeaderCtrl* header_;
 
-    bool m_comboPressed = false;
-    int m_comboRow = -1;
-    int m_comboColumn = -1;
-    QPointer<CXComboList> m_comboList;
-    QString m_comboRestoreText;
-    QRect m_comboButtonRect;
-    QTimer m_comboTimer;
+    bool comboPressed_ = false;
+    int comboRow_ = -1;
+    int comboColumn_ = -1;
+    QPointer<CXComboList> comboList_;
+    QString comboRestoreText_;
+    QRect comboButtonRect_;
+    QTimer comboTimer_;
 };
 
 } // namespace kiv

@@ -10,124 +10,124 @@
 
 namespace kiv {
 
-void CXListCtrl::setComboOpen(bool open) {
-    m_model->updateCell(m_comboRow, m_comboColumn,
-                        [open](ListCell& c) { c.comboOpen = open ? 1 : 0; });
-    RedrawCell(m_comboRow, m_comboColumn);
+void CXListCtrl::SetComboOpen(bool open) {
+    model_->UpdateCell(comboRow_, comboColumn_,
+                       [open](ListCell& c) { c.comboOpen = open ? 1 : 0; });
+    RedrawCell(comboRow_, comboColumn_);
 }
 
-void CXListCtrl::pressComboButton(int row, int column) {
-    m_comboRow = row;
-    m_comboColumn = column;
-    m_comboPressed = true;
-    m_comboButtonRect = comboButtonRect(EdgeRect::fromQRect(GetCellRect(row, column))).toQRect();
-    setComboOpen(true);
-    openDropDown();
-    m_comboTimer.start();
+void CXListCtrl::PressComboButton(int row, int column) {
+    comboRow_ = row;
+    comboColumn_ = column;
+    comboPressed_ = true;
+    comboButtonRect_ = ComboButtonRect(EdgeRect::FromQRect(GetCellRect(row, column))).ToQRect();
+    SetComboOpen(true);
+    OpenDropDown();
+    comboTimer_.start();
 }
 
-void CXListCtrl::openDropDown() {
-    if (m_comboList) {
+void CXListCtrl::OpenDropDown() {
+    if (comboList_) {
         return;
     }
-    const std::optional<ListCell> c = m_model->cell(m_comboRow, m_comboColumn);
+    const std::optional<ListCell> c = model_->Cell(comboRow_, comboColumn_);
     if (!c) {
         return;
     }
-    const QRect cellRect = GetCellRect(m_comboRow, m_comboColumn);
-    const QRect area = comboDropDownRect(EdgeRect::fromQRect(cellRect), c->comboRows).toQRect();
+    const QRect cellRect = GetCellRect(comboRow_, comboColumn_);
+    const QRect area = ComboDropDownRect(EdgeRect::FromQRect(cellRect), c->comboRows).ToQRect();
 
     auto* list = new CXComboList(this);
-    list->listBox()->setFont(font());
-    QString current = cellText(m_comboRow, m_comboColumn);
-    const QString selected = list->setItems(c->comboItems, current);
+    list->ListBox()->setFont(font());
+    QString current = CellText(comboRow_, comboColumn_);
+    const QString selected = list->SetItems(c->comboItems, current);
     if (current.isEmpty() && !selected.isEmpty()) {
-        m_model->setText(m_comboRow, m_comboColumn, selected);
+        model_->SetText(comboRow_, comboColumn_, selected);
     }
-    m_comboRestoreText = selected;
+    comboRestoreText_ = selected;
 
     // As many whole rows as fit in the drop-down's height, at least one.
-    const int rowHeight = std::max(1, list->listBox()->sizeHintForRow(0));
+    const int rowHeight = std::max(1, list->ListBox()->sizeHintForRow(0));
     const int visibleRows =
-        std::max(1, std::min<int>((area.height() - 2) / rowHeight, list->listBox()->count()));
+        std::max(1, std::min<int>((area.height() - 2) / rowHeight, list->ListBox()->count()));
     list->setGeometry(QRect(viewport()->mapToGlobal(area.topLeft()),
                             QSize(area.width(), visibleRows * rowHeight + 2)));
-    connect(list, &CXComboList::keyDown, this, &CXListCtrl::onComboKeyDown);
-    connect(list, &CXComboList::vkReturn, this, &CXListCtrl::onComboAccept);
-    connect(list, &CXComboList::lButtonUp, this, &CXListCtrl::onComboAccept);
-    connect(list, &CXComboList::vkEscape, this, &CXListCtrl::onComboEscape);
-    connect(list, &CXComboList::releasedOutside, this, &CXListCtrl::releaseComboButton);
-    m_comboList = list;
+    connect(list, &CXComboList::keyDown, this, &CXListCtrl::OnComboKeyDown);
+    connect(list, &CXComboList::vkReturn, this, &CXListCtrl::OnComboAccept);
+    connect(list, &CXComboList::lButtonUp, this, &CXListCtrl::OnComboAccept);
+    connect(list, &CXComboList::vkEscape, this, &CXListCtrl::OnComboEscape);
+    connect(list, &CXComboList::releasedOutside, this, &CXListCtrl::ReleaseComboButton);
+    comboList_ = list;
     list->show();
-    list->listBox()->setFocus();
+    list->ListBox()->setFocus();
 }
 
-void CXListCtrl::releaseComboButton() {
-    if (!m_comboPressed) {
+void CXListCtrl::ReleaseComboButton() {
+    if (!comboPressed_) {
         return;
     }
-    m_comboPressed = false;
-    setComboOpen(false);
+    comboPressed_ = false;
+    SetComboOpen(false);
 }
 
-void CXListCtrl::onComboTimer() {
-    if (m_comboPressed) {
-        if (!m_comboButtonRect.contains(viewport()->mapFromGlobal(QCursor::pos()))) {
-            releaseComboButton();
+void CXListCtrl::OnComboTimer() {
+    if (comboPressed_) {
+        if (!comboButtonRect_.contains(viewport()->mapFromGlobal(QCursor::pos()))) {
+            ReleaseComboButton();
         }
-    } else if (m_comboList) {
-        m_comboList->listBox()->setFocus();
+    } else if (comboList_) {
+        comboList_->ListBox()->setFocus();
     } else {
-        m_comboTimer.stop();
+        comboTimer_.stop();
     }
 }
 
-void CXListCtrl::onComboKeyDown() {
+void CXListCtrl::OnComboKeyDown() {
     // The cell follows the keyboard once the list box has moved its selection.
     QTimer::singleShot(50, this, [this] {
-        if (m_comboList) {
-            m_model->setText(m_comboRow, m_comboColumn, m_comboList->selectedText());
+        if (comboList_) {
+            model_->SetText(comboRow_, comboColumn_, comboList_->SelectedText());
         }
     });
 }
 
-void CXListCtrl::onComboAccept() {
-    m_comboTimer.stop();
+void CXListCtrl::OnComboAccept() {
+    comboTimer_.stop();
     QTimer::singleShot(50, this, [this] {
-        if (!m_comboList) {
+        if (!comboList_) {
             return;
         }
-        const int row = m_comboRow;
-        const int column = m_comboColumn;
-        m_model->setText(row, column, m_comboList->selectedText());
-        releaseComboButton();
+        const int row = comboRow_;
+        const int column = comboColumn_;
+        model_->SetText(row, column, comboList_->SelectedText());
+        ReleaseComboButton();
         RedrawCell(row, column);
-        destroyDropDown();
+        DestroyDropDown();
         emit comboSelection(row, column);
     });
 }
 
-void CXListCtrl::onComboEscape() {
-    m_comboTimer.stop();
-    if (!m_comboList) {
+void CXListCtrl::OnComboEscape() {
+    comboTimer_.stop();
+    if (!comboList_) {
         return;
     }
-    m_model->setText(m_comboRow, m_comboColumn, m_comboRestoreText);
-    releaseComboButton();
-    CXComboList* list = m_comboList;
-    m_comboList = nullptr;
-    list->closeQuietly();
+    model_->SetText(comboRow_, comboColumn_, comboRestoreText_);
+    ReleaseComboButton();
+    CXComboList* list = comboList_;
+    comboList_ = nullptr;
+    list->CloseQuietly();
     QTimer::singleShot(50, list, &QObject::deleteLater);
 }
 
-void CXListCtrl::destroyDropDown() {
-    if (m_comboList) {
-        CXComboList* list = m_comboList;
-        m_comboList = nullptr;
-        list->closeQuietly();
+void CXListCtrl::DestroyDropDown() {
+    if (comboList_) {
+        CXComboList* list = comboList_;
+        comboList_ = nullptr;
+        list->CloseQuietly();
         list->deleteLater();
     }
-    m_comboPressed = false;
+    comboPressed_ = false;
 }
 
 } // namespace kiv

@@ -12,34 +12,34 @@
 
 namespace kiv {
 
-void CXListCtrl::updateHeaderCheckFromColumn(int column) {
+void CXListCtrl::UpdateHeaderCheckFromColumn(int column) {
     const int header = GetHeaderCheck(column);
     if (header != 1 && header != 2) {
         return;
     }
-    const std::vector<int> checks = m_model->columnChecks(column);
+    const std::vector<int> checks = model_->ColumnChecks(column);
     const bool all = std::all_of(checks.begin(), checks.end(), [](int c) { return c == 1; });
     SetHeaderCheck(column, all ? 2 : 1);
 }
 
-void CXListCtrl::toggleCheck(int row, int column) {
-    m_model->updateCell(row, column, [](ListCell& c) { c.check = c.check == 0 ? 1 : 0; });
+void CXListCtrl::ToggleCheck(int row, int column) {
+    model_->UpdateCell(row, column, [](ListCell& c) { c.check = c.check == 0 ? 1 : 0; });
     RedrawCell(row, column);
     emit checkBoxClicked(row, column);
-    updateHeaderCheckFromColumn(column);
+    UpdateHeaderCheckFromColumn(column);
 }
 
-void CXListCtrl::onHeaderClicked(int column) {
+void CXListCtrl::OnHeaderClicked(int column) {
     const int header = GetHeaderCheck(column);
     if (header != 1 && header != 2) {
         return;
     }
     SetHeaderCheck(column, header == 1 ? 2 : 1);
-    m_header->viewport()->repaint(); // the header shows its new state at once
+    header_->viewport()->repaint(); // the header shows its new state at once
     const int newCheck = header == 1 ? 1 : 0;
-    const int rows = rowCount();
+    const int rows = RowCount();
     for (int row = 0; row < rows; ++row) {
-        m_model->updateCell(row, column, [newCheck](ListCell& c) {
+        model_->UpdateCell(row, column, [newCheck](ListCell& c) {
             if (c.check != -1) {
                 c.check = newCheck;
             }
@@ -55,39 +55,39 @@ void CXListCtrl::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const QModelIndex index = indexAt(pos);
     if (!index.isValid()) {
-        if (m_comboList) {
-            onComboEscape();
+        if (comboList_) {
+            OnComboEscape();
         }
         QTableView::mousePressEvent(event);
         return;
     }
     const int row = index.row();
-    if (!m_model->hasCellData(row) || !m_model->rowEnabled(row)) {
+    if (!model_->HasCellData(row) || !model_->RowEnabled(row)) {
         event->accept(); // a disabled row swallows the press
         return;
     }
     const int column = index.column();
-    const std::optional<ListCell> c = m_model->cell(row, column);
+    const std::optional<ListCell> c = model_->Cell(row, column);
     if (c && c->check >= 0) {
-        toggleCheck(row, column);
+        ToggleCheck(row, column);
     } else if (c && c->isCombo) {
-        if (m_comboList) {
-            onComboEscape();
+        if (comboList_) {
+            OnComboEscape();
         }
-        const EdgeRect button = comboButtonRect(EdgeRect::fromQRect(GetCellRect(row, column)));
-        if (button.contains(pos)) {
-            pressComboButton(row, column);
+        const EdgeRect button = ComboButtonRect(EdgeRect::FromQRect(GetCellRect(row, column)));
+        if (button.Contains(pos)) {
+            PressComboButton(row, column);
         }
-    } else if (m_comboList) {
-        onComboEscape();
+    } else if (comboList_) {
+        OnComboEscape();
     }
     QTableView::mousePressEvent(event);
 }
 
 void CXListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && m_comboPressed) {
-        releaseComboButton();
+    if (event->button() == Qt::LeftButton && comboPressed_) {
+        ReleaseComboButton();
     }
 }
 

@@ -14,19 +14,19 @@ struct EdgeRect {
     int right = 0;
     int bottom = 0;
 
-    static EdgeRect fromQRect(const QRect& r) {
+    static EdgeRect FromQRect(const QRect& r) {
         return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     }
-    QRect toQRect() const { return QRect(left, top, right - left, bottom - top); }
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool isEmpty() const { return right <= left || bottom <= top; }
+    QRect ToQRect() const { return QRect(left, top, right - left, bottom - top); }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
     // Point-in-rectangle with exclusive right and bottom edges.
-    bool contains(QPoint p) const {
+    bool Contains(QPoint p) const {
         return p.x() >= left && p.x() < right && p.y() >= top && p.y() < bottom;
     }
-    int centreX() const { return (left + right) / 2; }
-    int centreY() const { return (top + bottom) / 2; }
+    int CentreX() const { return (left + right) / 2; }
+    int CentreY() const { return (top + bottom) / 2; }
     friend bool operator==(const EdgeRect&, const EdgeRect&) = default;
 };
 

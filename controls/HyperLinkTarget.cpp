@@ -6,7 +6,7 @@
 
 namespace kiv {
 
-QUrl hyperlinkUrl(const QString& target) {
+QUrl HyperlinkUrl(const QString& target) {
     // Two or more letters before the colon, so "C:\..." stays a file name.
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
     const QString t = target.trimmed();
@@ -19,8 +19,8 @@ QUrl hyperlinkUrl(const QString& target) {
     return QUrl::fromLocalFile(QDir::current().absoluteFilePath(t));
 }
 
-int openHyperlinkTarget(const QString& target, const UrlOpener& opener) {
-    const QUrl url = hyperlinkUrl(target);
+int OpenHyperlinkTarget(const QString& target, const UrlOpener& opener) {
+    const QUrl url = HyperlinkUrl(target);
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
         return 2;
     }
@@ -30,7 +30,7 @@ int openHyperlinkTarget(const QString& target, const UrlOpener& opener) {
     return 33;
 }
 
-QString hyperlinkErrorText(int code) {
+QString HyperlinkErrorText(int code) {
     switch (code) {
     case 0:
         return QStringLiteral("The operating system is out\nof memory or resources.");
@@ -66,8 +66,8 @@ QString hyperlinkErrorText(int code) {
     }
 }
 
-QString hyperlinkFailureMessage(int code) {
-    return QStringLiteral("Unable to open hyperlink:\n\n") + hyperlinkErrorText(code);
+QString HyperlinkFailureMessage(int code) {
+    return QStringLiteral("Unable to open hyperlink:\n\n") + HyperlinkErrorText(code);
 }
 
 } // namespace kiv

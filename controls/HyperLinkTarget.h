@@ -11,19 +11,19 @@ namespace kiv {
 // A target with a scheme ("https://...", "mailto:...") is a URL; one starting
 // with "www." is a web address; anything else names a local file or folder
 // (relative to the current directory).
-QUrl hyperlinkUrl(const QString& target);
+QUrl HyperlinkUrl(const QString& target);
 
 // Opens url; false when nothing could open it.
 using UrlOpener = std::function<bool(const QUrl& url)>;
 
 // Result of opening a target: above 32 on success, otherwise the failure code
 // (2: a local target that does not exist; 31: nothing could open it).
-int openHyperlinkTarget(const QString& target, const UrlOpener& opener);
+int OpenHyperlinkTarget(const QString& target, const UrlOpener& opener);
 
 // The text shown for a failure code.
-QString hyperlinkErrorText(int code);
+QString HyperlinkErrorText(int code);
 
 // The whole warning text for a failure code.
-QString hyperlinkFailureMessage(int code);
+QString HyperlinkFailureMessage(int code);
 
 } // namespace kiv

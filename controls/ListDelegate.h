@@ -22,33 +22,33 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-    void setSmallImages(const QList<QPixmap>& images) { m_images = images; }
-    void setFullRowSelect(bool on) { m_fullRowSelect = on; }
-    void setShowSelectionAlways(bool on) { m_showSelectionAlways = on; }
+    void SetSmallImages(const QList<QPixmap>& images) { images_ = images; }
+    void SetFullRowSelect(bool on) { fullRowSelect_ = on; }
+    void SetShowSelectionAlways(bool on) { showSelectionAlways_ = on; }
     // Called when a combo cell with an empty text shows its initial entry, so
     // the owner can store that entry as the cell text.
-    void setInitialTextHook(std::function<void(int row, int column, const QString&)> hook) {
-        m_initialTextHook = std::move(hook);
+    void SetInitialTextHook(std::function<void(int row, int column, const QString&)> hook) {
+        initialTextHook_ = std::move(hook);
     }
 
 private:
-    void paintText(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
+    void PaintText(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
                    const QModelIndex& index, const ListCell* c, const QColor& back,
                    const QColor& text) const;
-    void paintCheckCell(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
+    void PaintCheckCell(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
                         const QString& text, const ListCell& c, bool rowEnabled, const QColor& back,
                         const QColor& textColour, const SystemColours& sc) const;
-    void paintProgress(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
+    void PaintProgress(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
                        const ListCell& c, const QColor& back, const QColor& text,
                        const SystemColours& sc) const;
-    void paintCombo(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
+    void PaintCombo(QPainter& p, const EdgeRect& cell, const QStyleOptionViewItem& option,
                     const QModelIndex& index, const ListCell& c, bool rowEnabled,
                     const SystemColours& sc) const;
 
-    QList<QPixmap> m_images;
-    bool m_fullRowSelect = true;
-    bool m_showSelectionAlways = false;
-    std::function<void(int, int, const QString&)> m_initialTextHook;
+    QList<QPixmap> images_;
+    bool fullRowSelect_ = true;
+    bool showSelectionAlways_ = false;
+    std::function<void(int, int, const QString&)> initialTextHook_;
 };
 
 } // namespace kiv

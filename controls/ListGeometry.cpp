@@ -2,14 +2,14 @@
 
 namespace kiv {
 
-EdgeRect checkBoxRect(const EdgeRect& cell, bool cellHasText) {
+EdgeRect CheckBoxRect(const EdgeRect& cell, bool cellHasText) {
     const int side = cell.bottom - 1 - cell.top;
     const int left =
         cellHasText ? cell.left + 9 : cell.left + (cell.right - cell.left) / 2 - side / 2 - 1;
     return {left, cell.top, left + side, cell.top + side};
 }
 
-std::array<EdgeRect, 7> tickStrokes(const EdgeRect& box) {
+std::array<EdgeRect, 7> TickStrokes(const EdgeRect& box) {
     const int x0 = box.left + 9;
     const int y0 = box.top + 3;
     // Down-left along the short arm, then up-left along the long one.
@@ -24,7 +24,7 @@ std::array<EdgeRect, 7> tickStrokes(const EdgeRect& box) {
     return strokes;
 }
 
-ProgressGeometry progressGeometry(const EdgeRect& cell, int percent) {
+ProgressGeometry ComputeProgressGeometry(const EdgeRect& cell, int percent) {
     const int l = cell.left + 1;
     const int t = cell.top;
     const int r = cell.right - 2;
@@ -42,7 +42,7 @@ ProgressGeometry progressGeometry(const EdgeRect& cell, int percent) {
     return g;
 }
 
-QString formatProgressText(const QString& format, int percent) {
+QString FormatProgressText(const QString& format, int percent) {
     const QString f = format.isEmpty() ? QStringLiteral("%d%%") : format;
     QString out;
     out.reserve(f.size() + 8);
@@ -64,31 +64,31 @@ QString formatProgressText(const QString& format, int percent) {
     return out;
 }
 
-EdgeRect comboButtonRect(const EdgeRect& cell) {
-    const int side = cell.height();
+EdgeRect ComboButtonRect(const EdgeRect& cell) {
+    const int side = cell.Height();
     return {cell.right - side + 2, cell.top + 2, cell.right - 2, cell.bottom - 2};
 }
 
-std::array<EdgeRect, 3> comboArrowLines(const EdgeRect& button, bool pressed) {
+std::array<EdgeRect, 3> ComboArrowLines(const EdgeRect& button, bool pressed) {
     const int shift = pressed ? 1 : 0;
-    const int cx = button.centreX() + shift;
-    const int cy = button.centreY() + shift;
+    const int cx = button.CentreX() + shift;
+    const int cy = button.CentreY() + shift;
     return {EdgeRect{cx - 2, cy - 1, cx + 3, cy}, EdgeRect{cx - 1, cy, cx + 2, cy + 1},
             EdgeRect{cx, cy + 1, cx + 1, cy + 2}};
 }
 
-EdgeRect comboDropDownRect(const EdgeRect& cell, int comboRows) {
+EdgeRect ComboDropDownRect(const EdgeRect& cell, int comboRows) {
     const int top = cell.bottom - 1;
-    return {cell.left, top, cell.right - 1, top + (cell.height() - 2) * comboRows};
+    return {cell.left, top, cell.right - 1, top + (cell.Height() - 2) * comboRows};
 }
 
-QString cutTipText(const QString& tip) {
+QString CutTipText(const QString& tip) {
     return tip.left(80);
 }
 
-CellColours cellColours(const ListCell* cell, bool rowEnabled, int column,
-                        const SelectionState& selection, const SystemColours& system) {
-    CellColours c = plainCellColours(cell, rowEnabled, system);
+CellColours ComputeCellColours(const ListCell* cell, bool rowEnabled, int column,
+                               const SelectionState& selection, const SystemColours& system) {
+    CellColours c = PlainCellColours(cell, rowEnabled, system);
     if (selection.selected && (selection.fullRowSelect || column == 0)) {
         if (selection.hasFocus) {
             c = {system.highlight, system.highlightText};
@@ -99,7 +99,7 @@ CellColours cellColours(const ListCell* cell, bool rowEnabled, int column,
     return c;
 }
 
-CellColours plainCellColours(const ListCell* cell, bool rowEnabled, const SystemColours& system) {
+CellColours PlainCellColours(const ListCell* cell, bool rowEnabled, const SystemColours& system) {
     if (!cell) {
         return {system.window, system.windowText};
     }

@@ -15,11 +15,11 @@ namespace kiv {
 
 // The check box square of a check-box cell: side bottom - 1 - top, at left + 9,
 // or centred in the cell when the cell has no text.
-EdgeRect checkBoxRect(const EdgeRect& cell, bool cellHasText);
+EdgeRect CheckBoxRect(const EdgeRect& cell, bool cellHasText);
 
 // The seven three-pixel vertical strokes of the tick, as one-pixel-wide
 // rectangles, for a box whose left edge has already been moved one pixel right.
-std::array<EdgeRect, 7> tickStrokes(const EdgeRect& box);
+std::array<EdgeRect, 7> TickStrokes(const EdgeRect& box);
 
 struct ProgressGeometry {
     std::array<EdgeRect, 4> frame; // button-shadow lines
@@ -31,24 +31,24 @@ struct ProgressGeometry {
     EdgeRect beside;               // clip for the text drawn beside the bar
 };
 
-ProgressGeometry progressGeometry(const EdgeRect& cell, int percent);
+ProgressGeometry ComputeProgressGeometry(const EdgeRect& cell, int percent);
 
 // The percentage text: format with its %d replaced by percent and %% by %;
 // an empty format means "%d%%". Other characters are kept as they are.
-QString formatProgressText(const QString& format, int percent);
+QString FormatProgressText(const QString& format, int percent);
 
 // The square drop-down button at the right end of a combo cell.
-EdgeRect comboButtonRect(const EdgeRect& cell);
+EdgeRect ComboButtonRect(const EdgeRect& cell);
 
 // The combo button's black arrow: three lines 5, 3 and 1 pixels wide, centred
 // in the button and moved one pixel right and down while pressed.
-std::array<EdgeRect, 3> comboArrowLines(const EdgeRect& button, bool pressed);
+std::array<EdgeRect, 3> ComboArrowLines(const EdgeRect& button, bool pressed);
 
 // The drop-down list below a combo cell, in the cell's coordinates.
-EdgeRect comboDropDownRect(const EdgeRect& cell, int comboRows);
+EdgeRect ComboDropDownRect(const EdgeRect& cell, int comboRows);
 
 // A cell's tooltip: at most 80 characters.
-QString cutTipText(const QString& tip);
+QString CutTipText(const QString& tip);
 
 struct CellColours {
     QColor back;
@@ -64,10 +64,10 @@ struct SelectionState {
 
 // Colours of a text, image or check-box cell. cell may be null (a row without
 // cell data). rowEnabled is the enabled value of the row's column-0 cell.
-CellColours cellColours(const ListCell* cell, bool rowEnabled, int column,
-                        const SelectionState& selection, const SystemColours& system);
+CellColours ComputeCellColours(const ListCell* cell, bool rowEnabled, int column,
+                               const SelectionState& selection, const SystemColours& system);
 
 // Colours of a progress or combo cell, which ignore the selection.
-CellColours plainCellColours(const ListCell* cell, bool rowEnabled, const SystemColours& system);
+CellColours PlainCellColours(const ListCell* cell, bool rowEnabled, const SystemColours& system);
 
 } // namespace kiv

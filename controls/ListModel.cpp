@@ -10,16 +10,16 @@ int ListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) {
         return 0;
     }
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_rows.size());
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(rows_.size());
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid()) {
         return 0;
     }
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_columns.size());
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(columns_.size());
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
@@ -28,25 +28,25 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     }
     const int row = index.row();
     const int column = index.column();
-    std::lock_guard lock(m_mutex);
-    if (row >= static_cast<int>(m_rows.size()) || column >= static_cast<int>(m_columns.size())) {
+    std::lock_guard lock(mutex_);
+    if (row >= static_cast<int>(rows_.size()) || column >= static_cast<int>(columns_.size())) {
         return {};
     }
-    const ListCell* c = cellPointer(row, column);
+    const ListCell* c = CellPointer(row, column);
     switch (role) {
     case Qt::DisplayRole:
-        return column < m_rows[row].texts.size() ? m_rows[row].texts[column] : QString();
+        return column < rows_[row].texts.size() ? rows_[row].texts[column] : QString();
     case Qt::ToolTipRole:
         if (c && !c->tipText.isEmpty()) {
-            return cutTipText(c->tipText);
+            return CutTipText(c->tipText);
         }
         return {};
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(m_columns[column].alignment);
+        return QVariant::fromValue(columns_[column].alignment);
     case CellRole:
         return c ? QVariant::fromValue(*c) : QVariant();
     case RowEnabledRole: {
-        const ListCell* first = cellPointer(row, 0);
+        const ListCell* first = CellPointer(row, 0);
         return first ? first->enabled != 0 : true;
     }
     default:
@@ -58,11 +58,11 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation != Qt::Horizontal) {
         return {};
     }
-    std::lock_guard lock(m_mutex);
-    if (section < 0 || section >= static_cast<int>(m_columns.size())) {
+    std::lock_guard lock(mutex_);
+    if (section < 0 || section >= static_cast<int>(columns_.size())) {
         return {};
     }
-    const Column& c = m_columns[section];
+    const Column& c = columns_[section];
     switch (role) {
     case Qt::DisplayRole:
         return c.heading;
@@ -79,14 +79,14 @@ Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-int ListModel::insertColumnItem(int column, const QString& heading, Qt::Alignment alignment) {
+int ListModel::InsertColumnItem(int column, const QString& heading, Qt::Alignment alignment) {
     const int count = columnCount();
     column = std::clamp(column, 0, count);
     beginInsertColumns({}, column, column);
     {
-        std::lock_guard lock(m_mutex);
-        m_columns.insert(m_columns.begin() + column, Column{heading, alignment, 0});
-        for (Row& r : m_rows) {
+        std::lock_guard lock(mutex_);
+        columns_.insert(columns_.begin() + column, Column{heading, alignment, 0});
+        for (Row& r : rows_) {
             if (column <= r.texts.size()) {
                 r.texts.insert(column, QString());
             }
@@ -96,145 +96,145 @@ int ListModel::insertColumnItem(int column, const QString& heading, Qt::Alignmen
     return column;
 }
 
-int ListModel::insertRowItem(int row, const QString& text, std::vector<ListCell> cells) {
+int ListModel::InsertRowItem(int row, const QString& text, std::vector<ListCell> cells) {
     const int count = rowCount();
     row = std::clamp(row, 0, count);
     beginInsertRows({}, row, row);
     {
-        std::lock_guard lock(m_mutex);
+        std::lock_guard lock(mutex_);
         Row r;
-        r.texts.resize(static_cast<qsizetype>(std::max<size_t>(m_columns.size(), 1)));
+        r.texts.resize(static_cast<qsizetype>(std::max<size_t>(columns_.size(), 1)));
         r.texts[0] = text;
         r.cells = std::move(cells);
-        m_rows.insert(m_rows.begin() + row, std::move(r));
+        rows_.insert(rows_.begin() + row, std::move(r));
     }
     endInsertRows();
     return row;
 }
 
-bool ListModel::removeRowItem(int row) {
+bool ListModel::RemoveRowItem(int row) {
     if (row < 0 || row >= rowCount()) {
         return false;
     }
     beginRemoveRows({}, row, row);
     {
-        std::lock_guard lock(m_mutex);
-        m_rows.erase(m_rows.begin() + row);
+        std::lock_guard lock(mutex_);
+        rows_.erase(rows_.begin() + row);
     }
     endRemoveRows();
     return true;
 }
 
-void ListModel::removeAllRowItems() {
+void ListModel::RemoveAllRowItems() {
     beginResetModel();
     {
-        std::lock_guard lock(m_mutex);
-        m_rows.clear();
+        std::lock_guard lock(mutex_);
+        rows_.clear();
     }
     endResetModel();
 }
 
-bool ListModel::isValidCell(int row, int column) const {
-    std::lock_guard lock(m_mutex);
-    return row >= 0 && row < static_cast<int>(m_rows.size()) && column >= 0 &&
-           column < static_cast<int>(m_columns.size());
+bool ListModel::IsValidCell(int row, int column) const {
+    std::lock_guard lock(mutex_);
+    return row >= 0 && row < static_cast<int>(rows_.size()) && column >= 0 &&
+           column < static_cast<int>(columns_.size());
 }
 
-QString ListModel::text(int row, int column) const {
-    std::lock_guard lock(m_mutex);
-    if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0 ||
-        column >= m_rows[row].texts.size()) {
+QString ListModel::Text(int row, int column) const {
+    std::lock_guard lock(mutex_);
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 ||
+        column >= rows_[row].texts.size()) {
         return {};
     }
-    return m_rows[row].texts[column];
+    return rows_[row].texts[column];
 }
 
-bool ListModel::setText(int row, int column, const QString& text) {
+bool ListModel::SetText(int row, int column, const QString& text) {
     {
-        std::lock_guard lock(m_mutex);
-        if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0 ||
-            column >= static_cast<int>(m_columns.size())) {
+        std::lock_guard lock(mutex_);
+        if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 ||
+            column >= static_cast<int>(columns_.size())) {
             return false;
         }
-        QStringList& texts = m_rows[row].texts;
+        QStringList& texts = rows_[row].texts;
         if (column >= texts.size()) {
             texts.resize(column + 1);
         }
         texts[column] = text;
     }
-    emitCellChanged(row, column);
+    EmitCellChanged(row, column);
     return true;
 }
 
-std::optional<ListCell> ListModel::cell(int row, int column) const {
-    std::lock_guard lock(m_mutex);
-    const ListCell* c = cellPointer(row, column);
+std::optional<ListCell> ListModel::Cell(int row, int column) const {
+    std::lock_guard lock(mutex_);
+    const ListCell* c = CellPointer(row, column);
     return c ? std::optional<ListCell>(*c) : std::nullopt;
 }
 
-bool ListModel::hasCellData(int row) const {
-    std::lock_guard lock(m_mutex);
-    return row >= 0 && row < static_cast<int>(m_rows.size()) && !m_rows[row].cells.empty();
+bool ListModel::HasCellData(int row) const {
+    std::lock_guard lock(mutex_);
+    return row >= 0 && row < static_cast<int>(rows_.size()) && !rows_[row].cells.empty();
 }
 
-bool ListModel::rowEnabled(int row) const {
-    std::lock_guard lock(m_mutex);
-    const ListCell* first = cellPointer(row, 0);
+bool ListModel::RowEnabled(int row) const {
+    std::lock_guard lock(mutex_);
+    const ListCell* first = CellPointer(row, 0);
     return first ? first->enabled != 0 : true;
 }
 
-std::vector<int> ListModel::columnChecks(int column) const {
-    std::lock_guard lock(m_mutex);
+std::vector<int> ListModel::ColumnChecks(int column) const {
+    std::lock_guard lock(mutex_);
     std::vector<int> checks;
-    checks.reserve(m_rows.size());
-    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
-        const ListCell* c = cellPointer(row, column);
+    checks.reserve(rows_.size());
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+        const ListCell* c = CellPointer(row, column);
         checks.push_back(c ? c->check : -1);
     }
     return checks;
 }
 
-Qt::Alignment ListModel::columnAlignment(int column) const {
-    std::lock_guard lock(m_mutex);
-    if (column < 0 || column >= static_cast<int>(m_columns.size())) {
+Qt::Alignment ListModel::ColumnAlignment(int column) const {
+    std::lock_guard lock(mutex_);
+    if (column < 0 || column >= static_cast<int>(columns_.size())) {
         return Qt::AlignLeft;
     }
-    return m_columns[column].alignment;
+    return columns_[column].alignment;
 }
 
-int ListModel::headerCheck(int column) const {
-    std::lock_guard lock(m_mutex);
-    if (column < 0 || column >= static_cast<int>(m_columns.size())) {
+int ListModel::HeaderCheck(int column) const {
+    std::lock_guard lock(mutex_);
+    if (column < 0 || column >= static_cast<int>(columns_.size())) {
         return -1;
     }
-    return m_columns[column].headerCheck;
+    return columns_[column].headerCheck;
 }
 
-bool ListModel::setHeaderCheck(int column, int state) {
+bool ListModel::SetHeaderCheck(int column, int state) {
     {
-        std::lock_guard lock(m_mutex);
-        if (column < 0 || column >= static_cast<int>(m_columns.size())) {
+        std::lock_guard lock(mutex_);
+        if (column < 0 || column >= static_cast<int>(columns_.size())) {
             return false;
         }
-        m_columns[column].headerCheck = state;
+        columns_[column].headerCheck = state;
     }
     emit headerDataChanged(Qt::Horizontal, column, column);
     return true;
 }
 
-ListCell* ListModel::cellPointer(int row, int column) {
-    if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0) {
+ListCell* ListModel::CellPointer(int row, int column) {
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0) {
         return nullptr;
     }
-    std::vector<ListCell>& cells = m_rows[row].cells;
+    std::vector<ListCell>& cells = rows_[row].cells;
     return column < static_cast<int>(cells.size()) ? &cells[column] : nullptr;
 }
 
-const ListCell* ListModel::cellPointer(int row, int column) const {
-    return const_cast<ListModel*>(this)->cellPointer(row, column);
+const ListCell* ListModel::CellPointer(int row, int column) const {
+    return const_cast<ListModel*>(this)->CellPointer(row, column);
 }
 
-void ListModel::emitCellChanged(int row, int column) {
+void ListModel::EmitCellChanged(int row, int column) {
     const QModelIndex i = index(row, column);
     emit dataChanged(i, i);
 }

@@ -35,38 +35,38 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    int insertColumnItem(int column, const QString& heading, Qt::Alignment alignment);
+    int InsertColumnItem(int column, const QString& heading, Qt::Alignment alignment);
     // Inserts a row at row (appends when row is past the end); cells may be empty
     // for a row without cell data. Returns the new row's index.
-    int insertRowItem(int row, const QString& text, std::vector<ListCell> cells);
-    bool removeRowItem(int row);
-    void removeAllRowItems();
+    int InsertRowItem(int row, const QString& text, std::vector<ListCell> cells);
+    bool RemoveRowItem(int row);
+    void RemoveAllRowItems();
 
-    bool isValidCell(int row, int column) const;
-    QString text(int row, int column) const;
-    bool setText(int row, int column, const QString& text);
-    std::optional<ListCell> cell(int row, int column) const;
+    bool IsValidCell(int row, int column) const;
+    QString Text(int row, int column) const;
+    bool SetText(int row, int column, const QString& text);
+    std::optional<ListCell> Cell(int row, int column) const;
     // Runs change on the cell under the lock and reports the cell as changed.
-    template <typename F> bool updateCell(int row, int column, F change) {
+    template <typename F> bool UpdateCell(int row, int column, F change) {
         {
-            std::lock_guard lock(m_mutex);
-            ListCell* c = cellPointer(row, column);
+            std::lock_guard lock(mutex_);
+            ListCell* c = CellPointer(row, column);
             if (!c) {
                 return false;
             }
             change(*c);
         }
-        emitCellChanged(row, column);
+        EmitCellChanged(row, column);
         return true;
     }
-    bool hasCellData(int row) const;
-    bool rowEnabled(int row) const;
+    bool HasCellData(int row) const;
+    bool RowEnabled(int row) const;
     // Check values of every row's cell in a column (-1 for rows without one).
-    std::vector<int> columnChecks(int column) const;
+    std::vector<int> ColumnChecks(int column) const;
 
-    Qt::Alignment columnAlignment(int column) const;
-    int headerCheck(int column) const;
-    bool setHeaderCheck(int column, int state);
+    Qt::Alignment ColumnAlignment(int column) const;
+    int HeaderCheck(int column) const;
+    bool SetHeaderCheck(int column, int state);
 
 private:
     struct Row {
@@ -79,13 +79,13 @@ private:
         int headerCheck = 0;
     };
 
-    ListCell* cellPointer(int row, int column);
-    const ListCell* cellPointer(int row, int column) const;
-    void emitCellChanged(int row, int column);
+    ListCell* CellPointer(int row, int column);
+    const ListCell* CellPointer(int row, int column) const;
+    void EmitCellChanged(int row, int column);
 
-    mutable std::mutex m_mutex;
-    std::vector<Row> m_rows;
-    std::vector<Column> m_columns;
+    mutable std::mutex mutex_;
+    std::vector<Row> rows_;
+    std::vector<Column> columns_;
 };
 
 } // namespace kiv

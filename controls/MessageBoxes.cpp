@@ -8,12 +8,12 @@ namespace kiv {
 
 namespace {
 
-MessageSink& sinkSlot() {
+MessageSink& SinkSlot() {
     static MessageSink sink;
     return sink;
 }
 
-QMessageBox::Icon boxIcon(MessageIcon icon) {
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Information:
         return QMessageBox::Information;
@@ -36,17 +36,17 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Mes
             app, [=] { ShowMessage(parent, title, text, icon); }, Qt::BlockingQueuedConnection);
         return;
     }
-    if (const MessageSink& sink = sinkSlot()) {
+    if (const MessageSink& sink = SinkSlot()) {
         sink(parent, ShownMessage{title, text, icon});
         return;
     }
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, parent);
+    QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
-MessageSink setMessageSink(MessageSink sink) {
-    MessageSink previous = std::move(sinkSlot());
-    sinkSlot() = std::move(sink);
+MessageSink SetMessageSink(MessageSink sink) {
+    MessageSink previous = std::move(SinkSlot());
+    SinkSlot() = std::move(sink);
     return previous;
 }
 

@@ -29,6 +29,6 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Mes
 
 // Routes every later message to sink instead of a box (an empty sink restores
 // the boxes). Returns the sink that was installed before. GUI thread only.
-MessageSink setMessageSink(MessageSink sink);
+MessageSink SetMessageSink(MessageSink sink);
 
 } // namespace kiv

@@ -9,24 +9,24 @@
 
 namespace kiv {
 
-inline void fillEdgeRect(QPainter& p, const EdgeRect& r, const QColor& colour) {
-    if (!r.isEmpty()) {
-        p.fillRect(r.toQRect(), colour);
+inline void FillEdgeRect(QPainter& p, const EdgeRect& r, const QColor& colour) {
+    if (!r.IsEmpty()) {
+        p.fillRect(r.ToQRect(), colour);
     }
 }
 
 // A one-pixel edge: topLeft colour along the top and left sides, bottomRight
 // colour along the bottom and right sides.
-void drawEdgeLines(QPainter& p, const EdgeRect& r, const QColor& topLeft,
+void DrawEdgeLines(QPainter& p, const EdgeRect& r, const QColor& topLeft,
                    const QColor& bottomRight);
 
 // Two-pixel edges made of an outer and an inner one-pixel edge.
-void drawSunkenEdge(QPainter& p, const EdgeRect& r, const SystemColours& c);
-void drawRaisedEdge(QPainter& p, const EdgeRect& r, const SystemColours& c);
+void DrawSunkenEdge(QPainter& p, const EdgeRect& r, const SystemColours& c);
+void DrawRaisedEdge(QPainter& p, const EdgeRect& r, const SystemColours& c);
 
 // The check box of a check-box cell: box filled with the window colour, its left
 // edge moved one pixel right, a sunken edge, and the tick when checked.
-void drawCheckBox(QPainter& p, const EdgeRect& box, bool checked, const QColor& tickColour,
+void DrawCheckBox(QPainter& p, const EdgeRect& box, bool checked, const QColor& tickColour,
                   const SystemColours& c);
 
 } // namespace kiv

@@ -2,21 +2,21 @@
 
 namespace kiv {
 
-int valueToPixel(double v, double min, double max, int trackLength) {
+int ValueToPixel(double v, double min, double max, int trackLength) {
     if (max == min) {
         return 0;
     }
     return static_cast<int>(trackLength * (v - min) / (max - min) + 0.5);
 }
 
-SliderGeometry sliderGeometry(QSize client, const RangeValues& v) {
+SliderGeometry ComputeSliderGeometry(QSize client, const RangeValues& v) {
     SliderGeometry g;
     const int h = client.height();
     const int a = h * 3 / 4;
     g.arrowWidth = a;
     g.trackLength = client.width() - 2 * a;
-    g.pxLeft = valueToPixel(v.left, v.min, v.max, g.trackLength);
-    g.pxRight = valueToPixel(v.right, v.min, v.max, g.trackLength);
+    g.pxLeft = ValueToPixel(v.left, v.min, v.max, g.trackLength);
+    g.pxRight = ValueToPixel(v.right, v.min, v.max, g.trackLength);
     const int pl = g.pxLeft;
     const int pr = g.pxRight;
 
@@ -37,20 +37,20 @@ SliderGeometry sliderGeometry(QSize client, const RangeValues& v) {
     return g;
 }
 
-RangePart hitTest(const SliderGeometry& g, QPoint p) {
-    if (g.leftThumb.contains(p)) {
+RangePart HitTest(const SliderGeometry& g, QPoint p) {
+    if (g.leftThumb.Contains(p)) {
         return LeftThumb;
     }
-    if (g.rightThumb.contains(p)) {
+    if (g.rightThumb.Contains(p)) {
         return RightThumb;
     }
-    if (g.bandHit.contains(p)) {
+    if (g.bandHit.Contains(p)) {
         return Band;
     }
     return NoPart;
 }
 
-EdgeRect partRect(const SliderGeometry& g, RangePart part) {
+EdgeRect PartRect(const SliderGeometry& g, RangePart part) {
     switch (part) {
     case LeftThumb:
         return g.leftThumb;
@@ -63,7 +63,7 @@ EdgeRect partRect(const SliderGeometry& g, RangePart part) {
     }
 }
 
-std::vector<int> clampSelection(RangeValues& v) {
+std::vector<int> ClampSelection(RangeValues& v) {
     std::vector<int> notices;
     if (v.left < v.min) {
         v.left = v.min;
@@ -84,7 +84,7 @@ std::vector<int> clampSelection(RangeValues& v) {
     return notices;
 }
 
-std::optional<RangeUpdate> dragTo(const RangeValues& v, RangePart part, int p, int arrowWidth,
+std::optional<RangeUpdate> DragTo(const RangeValues& v, RangePart part, int p, int arrowWidth,
                                   int trackLength) {
     const double span = v.max - v.min;
     if (span == 0.0 || trackLength <= 0) {
@@ -136,7 +136,7 @@ std::optional<RangeUpdate> dragTo(const RangeValues& v, RangePart part, int p, i
     return u;
 }
 
-std::optional<RangeUpdate> arrowKey(const RangeValues& v, int trackLength, bool right, bool shift,
+std::optional<RangeUpdate> ArrowKey(const RangeValues& v, int trackLength, bool right, bool shift,
                                     bool ctrl) {
     if (ctrl || trackLength <= 0) {
         return std::nullopt;

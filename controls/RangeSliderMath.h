@@ -28,7 +28,7 @@ enum RangeChange { LeftChanged = 0, RightChanged = 1, BothMoved = 2 };
 enum RangePart { NoPart = -1, LeftThumb = 0, RightThumb = 1, Band = 2 };
 
 // trackLength * (v - min) / (max - min) + 0.5, truncated; 0 for equal bounds.
-int valueToPixel(double v, double min, double max, int trackLength);
+int ValueToPixel(double v, double min, double max, int trackLength);
 
 struct SliderGeometry {
     int arrowWidth = 0;  // client height * 3 / 4
@@ -43,16 +43,16 @@ struct SliderGeometry {
     EdgeRect focus;   // focus rectangle, the band moved in by 3
 };
 
-SliderGeometry sliderGeometry(QSize client, const RangeValues& v);
+SliderGeometry ComputeSliderGeometry(QSize client, const RangeValues& v);
 
 // The part under a point, tested left thumb, right thumb, band in that order.
-RangePart hitTest(const SliderGeometry& g, QPoint p);
+RangePart HitTest(const SliderGeometry& g, QPoint p);
 // The rectangle whose centre a grab is measured from.
-EdgeRect partRect(const SliderGeometry& g, RangePart part);
+EdgeRect PartRect(const SliderGeometry& g, RangePart part);
 
 // Clamps both ends into [min, max] without reordering them. Returns the change
 // notices in the order they are due.
-std::vector<int> clampSelection(RangeValues& v);
+std::vector<int> ClampSelection(RangeValues& v);
 
 // The values after dragging part so that its centre lies at pixel p; the code
 // to report. Nothing for equal bounds or a track without length.
@@ -60,12 +60,12 @@ struct RangeUpdate {
     RangeValues values;
     int code = 0;
 };
-std::optional<RangeUpdate> dragTo(const RangeValues& v, RangePart part, int p, int arrowWidth,
+std::optional<RangeUpdate> DragTo(const RangeValues& v, RangePart part, int p, int arrowWidth,
                                   int trackLength);
 
 // The Left or Right arrow key (right = true for Right), with Shift and Ctrl as
 // held. Nothing when the key does not act (Ctrl, equal bounds, no track).
-std::optional<RangeUpdate> arrowKey(const RangeValues& v, int trackLength, bool right, bool shift,
+std::optional<RangeUpdate> ArrowKey(const RangeValues& v, int trackLength, bool right, bool shift,
                                     bool ctrl);
 
 } // namespace kiv

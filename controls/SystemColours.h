@@ -20,7 +20,7 @@ struct SystemColours {
     QColor window;
     QColor windowText;
 
-    static SystemColours fromPalette(const QPalette& p) {
+    static SystemColours FromPalette(const QPalette& p) {
         SystemColours c;
         c.buttonFace = p.color(QPalette::Active, QPalette::Button);
         c.buttonHighlight = p.color(QPalette::Active, QPalette::Light);

@@ -17,25 +17,25 @@ namespace {
 
 const QString kProfileSuffix = QStringLiteral(" Profile:");
 
-QString toQString(std::string_view text) {
+QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Appends the list and selects the first entry equal to text; no entry
 // selected when none is equal.
-void fillCombo(QComboBox* combo, TextList list, std::string_view text) {
+void FillCombo(QComboBox* combo, TextList list, std::string_view text) {
     for (const char* entry : list)
         combo->addItem(QString::fromUtf8(entry));
     combo->setCurrentIndex(IndexOf(list, text));
 }
 
 // Selects the first entry equal to text, byte for byte; none when no entry is.
-void selectExactly(QComboBox* combo, std::string_view text) {
+void SelectExactly(QComboBox* combo, std::string_view text) {
     combo->setCurrentIndex(
-        combo->findText(toQString(text), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        combo->findText(ToQString(text), Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
-template <std::size_t N> void takeComboText(char (&field)[N], const QComboBox* combo) {
+template <std::size_t N> void TakeComboText(char (&field)[N], const QComboBox* combo) {
     // currentText() is empty when the box has no selection.
     SetText(field, combo->currentText().toUtf8().toStdString());
 }
@@ -60,7 +60,7 @@ constexpr std::array<VariantRule, 7> kVariantRules = {{
 
 // The first profile with the video codec in each category of the kind; the
 // last category that has one wins.
-bool findCatalogueProfile(int targetKind, std::string_view videoCodec, MediaProfile& out) {
+bool FindCatalogueProfile(int targetKind, std::string_view videoCodec, MediaProfile& out) {
     bool found = false;
     for (int c = 0; c < CategoryCount(); ++c) {
         const ProfileCategory* category = GetCategory(c);
@@ -81,8 +81,8 @@ bool findCatalogueProfile(int targetKind, std::string_view videoCodec, MediaProf
 
 CEditorDlg::CEditorDlg(QWidget* parent) : QDialog(parent) {
     setModal(true);
-    createControls();
-    connectControls();
+    CreateControls();
+    ConnectControls();
 }
 
 void CEditorDlg::ShowProfile(const MediaProfile& p) {
@@ -91,18 +91,18 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
         combo->clear();
     variant_ = p.Variant;
 
-    fillCombo(videoBitrate_, VideoBitrates(), GetText(p.VideoBitrate));
-    fillCombo(audioBitrate_, AudioBitrates().first(kAudioBitrateChoices), GetText(p.AudioBitrate));
-    fillCombo(sampleRate_, SampleRates(), GetText(p.SampleRate));
-    fillCombo(aspect_, AspectRatios(), GetText(p.Aspect));
-    fillCombo(frameRate_, FrameRates(), GetText(p.FrameRate));
+    FillCombo(videoBitrate_, VideoBitrates(), GetText(p.VideoBitrate));
+    FillCombo(audioBitrate_, AudioBitrates().first(kAudioBitrateChoices), GetText(p.AudioBitrate));
+    FillCombo(sampleRate_, SampleRates(), GetText(p.SampleRate));
+    FillCombo(aspect_, AspectRatios(), GetText(p.Aspect));
+    FillCombo(frameRate_, FrameRates(), GetText(p.FrameRate));
 
     channels_->setCurrentIndex(
         p.ChannelIndex >= 0 && p.ChannelIndex < channels_->count() ? p.ChannelIndex : -1);
     volume_->setRange(0, 768);
     volume_->setValue(p.Volume);
 
-    fillCombo(frameSize_, FrameSizes(), GetText(p.FrameSize));
+    FillCombo(frameSize_, FrameSizes(), GetText(p.FrameSize));
 
     for (const ContainerCodecRow& row : ContainerCodecs()) {
         if (row.kind != targetKind_)
@@ -112,10 +112,10 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
         for (const char* codec : row.audioCodecs)
             audioCodec_->addItem(QString::fromUtf8(codec));
     }
-    selectExactly(videoCodec_, GetText(p.VideoCodec));
-    selectExactly(audioCodec_, GetText(p.AudioCodec));
+    SelectExactly(videoCodec_, GetText(p.VideoCodec));
+    SelectExactly(audioCodec_, GetText(p.AudioCodec));
 
-    setProfileLabel(p);
+    SetProfileLabel(p);
 }
 
 void CEditorDlg::TakeControlValues() {
@@ -123,30 +123,30 @@ void CEditorDlg::TakeControlValues() {
     profile_.ChannelIndex = channels_->currentIndex();
     profile_.Volume = volume_->value();
 
-    takeComboText(profile_.AudioBitrate, audioBitrate_);
-    takeComboText(profile_.AudioCodec, audioCodec_);
-    takeComboText(profile_.Aspect, aspect_);
-    takeComboText(profile_.SampleRate, sampleRate_);
-    takeComboText(profile_.FrameSize, frameSize_);
-    takeComboText(profile_.VideoBitrate, videoBitrate_);
-    takeComboText(profile_.VideoCodec, videoCodec_);
-    takeComboText(profile_.FrameRate, frameRate_);
+    TakeComboText(profile_.AudioBitrate, audioBitrate_);
+    TakeComboText(profile_.AudioCodec, audioCodec_);
+    TakeComboText(profile_.Aspect, aspect_);
+    TakeComboText(profile_.SampleRate, sampleRate_);
+    TakeComboText(profile_.FrameSize, frameSize_);
+    TakeComboText(profile_.VideoBitrate, videoBitrate_);
+    TakeComboText(profile_.VideoCodec, videoCodec_);
+    TakeComboText(profile_.FrameRate, frameRate_);
 
     QString label = profileLabel_->text();
     qsizetype end = label.indexOf(kProfileSuffix);
     SetText(profile_.ProfileName, end < 0 ? std::string() : label.left(end).toUtf8().toStdString());
 }
 
-void CEditorDlg::initialise() {
+void CEditorDlg::Initialise() {
     openedProfile_ = profile_;
     ShowProfile(profile_);
-    setProfileLabel(profile_);
+    SetProfileLabel(profile_);
 }
 
 void CEditorDlg::showEvent(QShowEvent* event) {
     if (!initialised_) {
         initialised_ = true;
-        initialise();
+        Initialise();
     }
     QDialog::showEvent(event);
 }
@@ -181,7 +181,7 @@ void CEditorDlg::OnVideoCodecChanged() {
     const std::string codec = videoCodec_->currentText().toUtf8().toStdString();
     if (targetKind_ != 4 && targetKind_ != 8) {
         MediaProfile found{};
-        if (findCatalogueProfile(targetKind_, codec, found)) {
+        if (FindCatalogueProfile(targetKind_, codec, found)) {
             ShowProfile(found);
             return;
         }
@@ -202,18 +202,18 @@ void CEditorDlg::OnAudioCodecChanged() {
         audioBitrate_->setCurrentIndex(0);
         sampleRate_->setCurrentIndex(0);
     }
-    setAudioDetailsEnabled(!lock);
+    SetAudioDetailsEnabled(!lock);
 }
 
 void CEditorDlg::onVolumeReleased() {
     volumeLabel_->setText(QString::asprintf("Vol:%d%%", volume_->value() * 100 / 256));
 }
 
-void CEditorDlg::setProfileLabel(const MediaProfile& p) {
-    profileLabel_->setText(toQString(GetText(p.ProfileName)) + kProfileSuffix);
+void CEditorDlg::SetProfileLabel(const MediaProfile& p) {
+    profileLabel_->setText(ToQString(GetText(p.ProfileName)) + kProfileSuffix);
 }
 
-void CEditorDlg::setAudioDetailsEnabled(bool enabled) {
+void CEditorDlg::SetAudioDetailsEnabled(bool enabled) {
     channels_->setEnabled(enabled);
     audioBitrate_->setEnabled(enabled);
     sampleRate_->setEnabled(enabled);

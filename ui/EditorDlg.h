@@ -4,11 +4,11 @@
 //
 // Usage (modal, one edit):
 //     CEditorDlg dlg(parent);
-//     dlg.setTargetKind(kind);
-//     dlg.setProfile(current);
+//     dlg.SetTargetKind(kind);
+//     dlg.SetProfile(current);
 //     if (dlg.exec() == QDialog::Accepted) {
-//         MediaProfile edited = dlg.profile();
-//         bool keep = dlg.isSaved();
+//         MediaProfile edited = dlg.Profile();
+//         bool keep = dlg.IsSaved();
 //     }
 // "Close" takes the control values and accepts; Enter accepts without taking
 // them; Escape and the close box reject.
@@ -30,16 +30,16 @@ class CEditorDlg : public QDialog {
 public:
     explicit CEditorDlg(QWidget* parent = nullptr);
 
-    void setTargetKind(int targetKind) { targetKind_ = targetKind; }
-    int targetKind() const { return targetKind_; }
-    void setProfile(const MediaProfile& profile) { profile_ = profile; }
+    void SetTargetKind(int targetKind) { targetKind_ = targetKind; }
+    int TargetKind() const { return targetKind_; }
+    void SetProfile(const MediaProfile& profile) { profile_ = profile; }
     // The edited profile; meaningful to the caller after an accepted end.
-    const MediaProfile& profile() const { return profile_; }
-    const MediaProfile& openedProfile() const { return openedProfile_; }
+    const MediaProfile& Profile() const { return profile_; }
+    const MediaProfile& OpenedProfile() const { return openedProfile_; }
     // True once "Save" has been pressed.
-    bool isSaved() const { return saved_ != 0; }
+    bool IsSaved() const { return saved_ != 0; }
     // The variant that the controls currently stand for.
-    int variant() const { return variant_; }
+    int Variant() const { return variant_; }
 
     void ShowProfile(const MediaProfile& p);
     void TakeControlValues();
@@ -57,11 +57,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void createControls();
-    void connectControls();
-    void initialise();
-    void setProfileLabel(const MediaProfile& p);
-    void setAudioDetailsEnabled(bool enabled);
+    void CreateControls();
+    void ConnectControls();
+    void Initialise();
+    void SetProfileLabel(const MediaProfile& p);
+    void SetAudioDetailsEnabled(bool enabled);
 
     int targetKind_ = 0;
     MediaProfile profile_{};

@@ -45,7 +45,7 @@ constexpr ComboPlace kAudioCombos[] = {
     {"sampleRate", "Sample Rate:", 145, 192, 65},
 };
 
-QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& rect) {
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& rect) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(rect);
     // The layout was made for a narrower font than most: a text that does
@@ -58,8 +58,8 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& rect) {
     return label;
 }
 
-QComboBox* makeCombo(QWidget* parent, const ComboPlace& place) {
-    makeLabel(parent, QString::fromLatin1(place.label),
+QComboBox* MakeCombo(QWidget* parent, const ComboPlace& place) {
+    MakeLabel(parent, QString::fromLatin1(place.label),
               DluRect(place.labelX, place.y + 2, place.x - place.labelX - 1, kTextHeight));
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(place.objectName));
@@ -69,7 +69,7 @@ QComboBox* makeCombo(QWidget* parent, const ComboPlace& place) {
     return combo;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& text, int x) {
+QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& text, int x) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(objectName));
     // Enter belongs to the dialog: no button becomes the default one.
@@ -81,7 +81,7 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& 
 
 } // namespace
 
-void CEditorDlg::createControls() {
+void CEditorDlg::CreateControls() {
     setWindowTitle(QStringLiteral("Media Profile Editor"));
     setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
     // The dialog units above assume an 8-point dialog font.
@@ -95,37 +95,37 @@ void CEditorDlg::createControls() {
     auto* audioGroup = new QGroupBox(QStringLiteral("Audio Format"), this);
     audioGroup->setGeometry(DluRect(143, 14, 128, 81));
 
-    profileLabel_ = makeLabel(this, QString(), DluRect(5, 4, 265, kTextHeight));
+    profileLabel_ = MakeLabel(this, QString(), DluRect(5, 4, 265, kTextHeight));
     profileLabel_->setObjectName(QStringLiteral("profileLabel"));
 
-    videoCodec_ = makeCombo(this, kVideoCombos[0]);
-    frameRate_ = makeCombo(this, kVideoCombos[1]);
-    videoBitrate_ = makeCombo(this, kVideoCombos[2]);
-    frameSize_ = makeCombo(this, kVideoCombos[3]);
-    aspect_ = makeCombo(this, kVideoCombos[4]);
-    audioCodec_ = makeCombo(this, kAudioCombos[0]);
-    channels_ = makeCombo(this, kAudioCombos[1]);
-    audioBitrate_ = makeCombo(this, kAudioCombos[2]);
-    sampleRate_ = makeCombo(this, kAudioCombos[3]);
+    videoCodec_ = MakeCombo(this, kVideoCombos[0]);
+    frameRate_ = MakeCombo(this, kVideoCombos[1]);
+    videoBitrate_ = MakeCombo(this, kVideoCombos[2]);
+    frameSize_ = MakeCombo(this, kVideoCombos[3]);
+    aspect_ = MakeCombo(this, kVideoCombos[4]);
+    audioCodec_ = MakeCombo(this, kAudioCombos[0]);
+    channels_ = MakeCombo(this, kAudioCombos[1]);
+    audioBitrate_ = MakeCombo(this, kAudioCombos[2]);
+    sampleRate_ = MakeCombo(this, kAudioCombos[3]);
 
     channels_->addItem(QStringLiteral("Mono"));
     channels_->addItem(QStringLiteral("Stereo"));
     for (const char* rate : kTemplateFrameRates)
         frameRate_->addItem(QString::fromLatin1(rate));
 
-    volumeLabel_ = makeLabel(this, QStringLiteral("Vol:100%"), DluRect(145, 79, 44, kTextHeight));
+    volumeLabel_ = MakeLabel(this, QStringLiteral("Vol:100%"), DluRect(145, 79, 44, kTextHeight));
     volumeLabel_->setObjectName(QStringLiteral("volumeLabel"));
     volume_ = new QSlider(Qt::Horizontal, this);
     volume_->setObjectName(QStringLiteral("volume"));
     volume_->setGeometry(DluRect(190, 79, 77, 10));
     volume_->setRange(0, 768);
 
-    save_ = makeButton(this, "save", QStringLiteral("Save"), 173);
-    close_ = makeButton(this, "close", QStringLiteral("Close"), 206);
-    reload_ = makeButton(this, "reload", QStringLiteral("Reload"), 239);
+    save_ = MakeButton(this, "save", QStringLiteral("Save"), 173);
+    close_ = MakeButton(this, "close", QStringLiteral("Close"), 206);
+    reload_ = MakeButton(this, "reload", QStringLiteral("Reload"), 239);
 }
 
-void CEditorDlg::connectControls() {
+void CEditorDlg::ConnectControls() {
     connect(save_, &QPushButton::clicked, this, &CEditorDlg::onSave);
     connect(close_, &QPushButton::clicked, this, &CEditorDlg::onClose);
     connect(reload_, &QPushButton::clicked, this, &CEditorDlg::onReload);

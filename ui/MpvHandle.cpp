@@ -75,14 +75,14 @@ bool MpvHandle::Create() {
 void MpvHandle::Destroy() {
     if (!handle_)
         return;
-    setCallbacks(nullptr, nullptr, nullptr);
+    SetCallbacks(nullptr, nullptr, nullptr);
     mpv_render_context_free(render_);
     render_ = nullptr;
     mpv_terminate_destroy(handle_);
     handle_ = nullptr;
 }
 
-void MpvHandle::setCallbacks(Callback wakeup, Callback update, void* context) {
+void MpvHandle::SetCallbacks(Callback wakeup, Callback update, void* context) {
     if (!handle_)
         return;
     // libmpv calls both under its own locks, so once these return no old
@@ -91,7 +91,7 @@ void MpvHandle::setCallbacks(Callback wakeup, Callback update, void* context) {
     mpv_render_context_set_update_callback(render_, update, context);
 }
 
-bool MpvHandle::commandAsync(std::uint64_t replyId, std::initializer_list<const char*> args) {
+bool MpvHandle::CommandAsync(std::uint64_t replyId, std::initializer_list<const char*> args) {
     if (!handle_)
         return false;
     std::vector<const char*> argv(args);
@@ -99,14 +99,14 @@ bool MpvHandle::commandAsync(std::uint64_t replyId, std::initializer_list<const 
     return mpv_command_async(handle_, replyId, argv.data()) >= 0;
 }
 
-bool MpvHandle::setFlagAsync(const char* property, bool value) {
+bool MpvHandle::SetFlagAsync(const char* property, bool value) {
     if (!handle_)
         return false;
     int flag = value ? 1 : 0;
     return mpv_set_property_async(handle_, 0, property, MPV_FORMAT_FLAG, &flag) >= 0;
 }
 
-bool MpvHandle::getDouble(const char* property, double& value) const {
+bool MpvHandle::GetDouble(const char* property, double& value) const {
     if (!handle_)
         return false;
     double result = 0;
@@ -116,22 +116,22 @@ bool MpvHandle::getDouble(const char* property, double& value) const {
     return true;
 }
 
-bool MpvHandle::observeFlag(std::uint64_t replyId, const char* property) {
+bool MpvHandle::ObserveFlag(std::uint64_t replyId, const char* property) {
     return handle_ && mpv_observe_property(handle_, replyId, property, MPV_FORMAT_FLAG) >= 0;
 }
 
-mpv_event* MpvHandle::pollEvent() {
+mpv_event* MpvHandle::PollEvent() {
     if (!handle_)
         return nullptr;
     mpv_event* event = mpv_wait_event(handle_, 0);
     return event->event_id == MPV_EVENT_NONE ? nullptr : event;
 }
 
-bool MpvHandle::hasNewFrame() {
+bool MpvHandle::HasNewFrame() {
     return render_ && (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME) != 0;
 }
 
-bool MpvHandle::render(int width, int height, std::size_t bytesPerLine, void* pixels) {
+bool MpvHandle::Render(int width, int height, std::size_t bytesPerLine, void* pixels) {
     if (!render_ || width <= 0 || height <= 0)
         return false;
     int size[2] = {width, height};

@@ -28,27 +28,27 @@ public:
     bool Create();
     // Stops the callbacks, frees the render context, destroys the core.
     void Destroy();
-    bool isCreated() const { return handle_ != nullptr; }
+    bool IsCreated() const { return handle_ != nullptr; }
 
     // wakeup: events are waiting (see waitEvent). update: a new picture
     // can be rendered. Both arrive on libmpv threads and must not call
     // libmpv; passing nullptr stops them, waiting for a running one.
-    void setCallbacks(Callback wakeup, Callback update, void* context);
+    void SetCallbacks(Callback wakeup, Callback update, void* context);
 
     // Queued requests; false when the request could not be queued.
-    bool commandAsync(std::uint64_t replyId, std::initializer_list<const char*> args);
-    bool setFlagAsync(const char* property, bool value);
+    bool CommandAsync(std::uint64_t replyId, std::initializer_list<const char*> args);
+    bool SetFlagAsync(const char* property, bool value);
     // Synchronous read; false when the property is unavailable.
-    bool getDouble(const char* property, double& value) const;
-    bool observeFlag(std::uint64_t replyId, const char* property);
+    bool GetDouble(const char* property, double& value) const;
+    bool ObserveFlag(std::uint64_t replyId, const char* property);
 
     // The next event, or nullptr when there is none (never waits).
-    mpv_event* pollEvent();
+    mpv_event* PollEvent();
 
     // Render thread only (the GUI thread here).
-    bool hasNewFrame();
+    bool HasNewFrame();
     // Renders the current picture as "bgr0" into pixels of the given size.
-    bool render(int width, int height, std::size_t bytesPerLine, void* pixels);
+    bool Render(int width, int height, std::size_t bytesPerLine, void* pixels);
 
 private:
     mpv_handle* handle_ = nullptr;

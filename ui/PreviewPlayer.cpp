@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint64_t kVideoConfiguredId = 1;
 
 // The playlist entry id from a loadfile reply, or -1.
-std::int64_t playlistEntryId(const mpv_node& result) {
+std::int64_t PlaylistEntryId(const mpv_node& result) {
     if (result.format != MPV_FORMAT_NODE_MAP || !result.u.list)
         return -1;
     const mpv_node_list& map = *result.u.list;
@@ -43,8 +43,8 @@ PreviewPlayer::~PreviewPlayer() {
     mpv_.Destroy();
 }
 
-bool PreviewPlayer::ensureHandle() {
-    if (mpv_.isCreated())
+bool PreviewPlayer::EnsureHandle() {
+    if (mpv_.IsCreated())
         return true;
     if (handleFailed_ || !mpv_.Create()) {
         handleFailed_ = true;
@@ -52,8 +52,8 @@ bool PreviewPlayer::ensureHandle() {
     }
     // Made here, on the GUI thread: libmpv's news is handled in its thread.
     guiContext_ = std::make_unique<QObject>();
-    mpv_.observeFlag(kVideoConfiguredId, "vo-configured");
-    mpv_.setCallbacks(&PreviewPlayer::onWakeup, &PreviewPlayer::onUpdate, this);
+    mpv_.ObserveFlag(kVideoConfiguredId, "vo-configured");
+    mpv_.SetCallbacks(&PreviewPlayer::OnWakeup, &PreviewPlayer::OnUpdate, this);
     return true;
 }
 
@@ -70,7 +70,7 @@ void PreviewPlayer::Reopen(VideoArea* videoArea) {
         std::lock_guard lock(mutex_);
         // Without a core the player is open but nothing works, quietly.
         state_ = FileState::Failed;
-        if (!ensureHandle())
+        if (!EnsureHandle())
             return;
         state_ = FileState::Loading;
         request = ++request_;
@@ -79,9 +79,9 @@ void PreviewPlayer::Reopen(VideoArea* videoArea) {
         entryStarted_ = false;
         pendingSeek_.reset();
     }
-    attach(videoArea);
-    mpv_.setFlagAsync("pause", true);
-    if (!mpv_.commandAsync(request, {"loadfile", fileName_, "replace"})) {
+    Attach(videoArea);
+    mpv_.SetFlagAsync("pause", true);
+    if (!mpv_.CommandAsync(request, {"loadfile", fileName_, "replace"})) {
         std::lock_guard lock(mutex_);
         state_ = FileState::Failed;
     }
@@ -95,19 +95,19 @@ void PreviewPlayer::Close() {
         state_ = FileState::Closed;
         pendingSeek_.reset();
     }
-    mpv_.commandAsync(0, {"stop"});
-    detach();
+    mpv_.CommandAsync(0, {"stop"});
+    Detach();
 }
 
 int PreviewPlayer::CloseIfOpen() {
-    if (isOpen())
+    if (IsOpen())
         Close();
     return 1;
 }
 
 int PreviewPlayer::Play() {
-    if (isOpen())
-        mpv_.setFlagAsync("pause", false);
+    if (IsOpen())
+        mpv_.SetFlagAsync("pause", false);
     return 1;
 }
 
@@ -121,17 +121,17 @@ bool PreviewPlayer::Seek(double seconds) {
         if (state_ != FileState::Loaded)
             return false;
     }
-    sendSeek(seconds);
+    SendSeek(seconds);
     return true;
 }
 
-void PreviewPlayer::sendSeek(double seconds) {
+void PreviewPlayer::SendSeek(double seconds) {
     // A negative absolute target would count from the end in libmpv.
     if (!(seconds > 0))
         seconds = 0;
     char target[64] = {};
     std::to_chars(target, target + sizeof target - 1, seconds, std::chars_format::fixed, 6);
-    mpv_.commandAsync(0, {"seek", target, "absolute"});
+    mpv_.CommandAsync(0, {"seek", target, "absolute"});
 }
 
 bool PreviewPlayer::GetPosition(double& seconds) const {
@@ -140,55 +140,55 @@ bool PreviewPlayer::GetPosition(double& seconds) const {
         if (state_ != FileState::Loaded)
             return false;
     }
-    return mpv_.getDouble("time-pos", seconds);
+    return mpv_.GetDouble("time-pos", seconds);
 }
 
-bool PreviewPlayer::isOpen() const {
+bool PreviewPlayer::IsOpen() const {
     std::lock_guard lock(mutex_);
     return state_ != FileState::Closed;
 }
 
-void PreviewPlayer::attach(VideoArea* videoArea) {
+void PreviewPlayer::Attach(VideoArea* videoArea) {
     area_ = videoArea;
     pendingFrame_ = false;
     if (videoArea) {
-        videoArea->clearFrame();
+        videoArea->ClearFrame();
         resizeConnection_ = QObject::connect(videoArea, &VideoArea::resized, guiContext_.get(),
-                                             [this] { renderFrame(true); });
+                                             [this] { RenderFrame(true); });
     }
 }
 
-void PreviewPlayer::detach() {
+void PreviewPlayer::Detach() {
     QObject::disconnect(resizeConnection_);
     if (area_)
-        area_->clearFrame();
+        area_->ClearFrame();
     area_ = nullptr;
     pendingFrame_ = false;
 }
 
-void PreviewPlayer::onWakeup(void* self) {
+void PreviewPlayer::OnWakeup(void* self) {
     auto* player = static_cast<PreviewPlayer*>(self);
     if (player->eventsQueued_.exchange(true))
         return;
     QMetaObject::invokeMethod(
-        player->guiContext_.get(), [player] { player->processEvents(); }, Qt::QueuedConnection);
+        player->guiContext_.get(), [player] { player->ProcessEvents(); }, Qt::QueuedConnection);
 }
 
-void PreviewPlayer::onUpdate(void* self) {
+void PreviewPlayer::OnUpdate(void* self) {
     auto* player = static_cast<PreviewPlayer*>(self);
     if (player->renderQueued_.exchange(true))
         return;
     QMetaObject::invokeMethod(
-        player->guiContext_.get(), [player] { player->renderFrame(false); }, Qt::QueuedConnection);
+        player->guiContext_.get(), [player] { player->RenderFrame(false); }, Qt::QueuedConnection);
 }
 
-void PreviewPlayer::processEvents() {
+void PreviewPlayer::ProcessEvents() {
     eventsQueued_ = false;
-    while (const mpv_event* event = mpv_.pollEvent())
-        handleEvent(*event);
+    while (const mpv_event* event = mpv_.PollEvent())
+        HandleEvent(*event);
 }
 
-void PreviewPlayer::handleEvent(const mpv_event& event) {
+void PreviewPlayer::HandleEvent(const mpv_event& event) {
     switch (event.event_id) {
     case MPV_EVENT_PROPERTY_CHANGE: {
         const auto* property = static_cast<const mpv_event_property*>(event.data);
@@ -196,9 +196,9 @@ void PreviewPlayer::handleEvent(const mpv_event& event) {
             break;
         videoActive_ = property->format == MPV_FORMAT_FLAG && *static_cast<int*>(property->data);
         if (videoActive_)
-            renderFrame(false); // a picture may have come before this news
+            RenderFrame(false); // a picture may have come before this news
         else if (area_)
-            area_->clearFrame();
+            area_->ClearFrame();
         break;
     }
     case MPV_EVENT_COMMAND_REPLY: {
@@ -211,7 +211,7 @@ void PreviewPlayer::handleEvent(const mpv_event& event) {
             break;
         }
         const auto* command = static_cast<const mpv_event_command*>(event.data);
-        entryId_ = playlistEntryId(command->result);
+        entryId_ = PlaylistEntryId(command->result);
         replied_ = true;
         break;
     }
@@ -237,7 +237,7 @@ void PreviewPlayer::handleEvent(const mpv_event& event) {
             pendingSeek_.reset();
         }
         if (seek)
-            sendSeek(*seek);
+            SendSeek(*seek);
         break;
     }
     case MPV_EVENT_END_FILE: {
@@ -257,22 +257,22 @@ void PreviewPlayer::handleEvent(const mpv_event& event) {
     }
 }
 
-void PreviewPlayer::renderFrame(bool force) {
+void PreviewPlayer::RenderFrame(bool force) {
     renderQueued_ = false;
-    if (mpv_.hasNewFrame())
+    if (mpv_.HasNewFrame())
         pendingFrame_ = true;
-    if (!area_ || !videoActive_ || !isOpen())
+    if (!area_ || !videoActive_ || !IsOpen())
         return;
     // Without a new picture, only one shown already is drawn again.
-    if (!pendingFrame_ && !(force && area_->hasFrame()))
+    if (!pendingFrame_ && !(force && area_->HasFrame()))
         return;
     pendingFrame_ = false;
-    QImage& image = area_->beginFrame();
+    QImage& image = area_->BeginFrame();
     if (image.isNull())
         return;
-    if (mpv_.render(image.width(), image.height(), static_cast<std::size_t>(image.bytesPerLine()),
+    if (mpv_.Render(image.width(), image.height(), static_cast<std::size_t>(image.bytesPerLine()),
                     image.bits()))
-        area_->endFrame();
+        area_->EndFrame();
 }
 
 } // namespace kiv

@@ -58,8 +58,8 @@ public:
     // closed, not loaded (yet) or unknown.
     bool GetPosition(double& seconds) const;
 
-    bool isOpen() const;
-    const char* fileName() const { return fileName_; }
+    bool IsOpen() const;
+    const char* FileName() const { return fileName_; }
 
 private:
     enum class FileState { Closed, Loading, Loaded, Failed };
@@ -67,17 +67,17 @@ private:
     PreviewPlayer();
     ~PreviewPlayer();
 
-    bool ensureHandle();
-    void attach(VideoArea* videoArea);
-    void detach();
-    void processEvents();
-    void handleEvent(const struct mpv_event& event);
+    bool EnsureHandle();
+    void Attach(VideoArea* videoArea);
+    void Detach();
+    void ProcessEvents();
+    void HandleEvent(const struct mpv_event& event);
     // force: draw the current picture again (the area was resized).
-    void renderFrame(bool force);
-    void sendSeek(double seconds);
+    void RenderFrame(bool force);
+    void SendSeek(double seconds);
 
-    static void onWakeup(void* self);
-    static void onUpdate(void* self);
+    static void OnWakeup(void* self);
+    static void OnUpdate(void* self);
 
     char fileName_[kMaxPathLength + 1] = {};
     MpvHandle mpv_;

@@ -6,24 +6,24 @@ namespace kiv {
 
 VideoArea::VideoArea(QWidget* parent) : QWidget(parent) {}
 
-void VideoArea::setIdlePicture(const QPixmap& picture) {
+void VideoArea::SetIdlePicture(const QPixmap& picture) {
     idlePicture_ = picture;
     update();
 }
 
-QImage& VideoArea::beginFrame() {
+QImage& VideoArea::BeginFrame() {
     const QSize wanted = size();
     if (frame_.size() != wanted || frame_.format() != QImage::Format_RGB32)
         frame_ = QImage(wanted, QImage::Format_RGB32);
     return frame_;
 }
 
-void VideoArea::endFrame() {
+void VideoArea::EndFrame() {
     hasFrame_ = true;
     update();
 }
 
-void VideoArea::clearFrame() {
+void VideoArea::ClearFrame() {
     if (!hasFrame_)
         return;
     hasFrame_ = false;

@@ -16,18 +16,18 @@ public:
     explicit VideoArea(QWidget* parent = nullptr);
 
     // Shown at the top-left corner while no video picture is shown.
-    void setIdlePicture(const QPixmap& picture);
+    void SetIdlePicture(const QPixmap& picture);
 
     // The surface to render the next picture into, sized to the widget.
-    QImage& beginFrame();
+    QImage& BeginFrame();
     // The surface now holds a picture: show it.
-    void endFrame();
+    void EndFrame();
     // Back to showing nothing.
-    void clearFrame();
+    void ClearFrame();
 
-    bool hasFrame() const { return hasFrame_; }
+    bool HasFrame() const { return hasFrame_; }
     // A copy of the picture shown, null while none is.
-    QImage frame() const { return hasFrame_ ? frame_ : QImage(); }
+    QImage Frame() const { return hasFrame_ ? frame_ : QImage(); }
 
 signals:
     // The size changed: the picture should be rendered again.

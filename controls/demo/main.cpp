@@ -19,7 +19,7 @@ using namespace kiv;
 namespace {
 
 // A 32 x 32 player image on a black (transparent) key: a triangle in colour.
-QImage playImage(const QColor& colour) {
+QImage PlayImage(const QColor& colour) {
     QImage image(32, 32, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);
@@ -33,7 +33,7 @@ QImage playImage(const QColor& colour) {
     return image;
 }
 
-QPixmap folderIcon(const QColor& colour) {
+QPixmap FolderIcon(const QColor& colour) {
     QPixmap pm(20, 16);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -44,15 +44,15 @@ QPixmap folderIcon(const QColor& colour) {
     return pm;
 }
 
-CXListCtrl* makeList(QWidget* parent) {
+CXListCtrl* MakeList(QWidget* parent) {
     auto* list = new CXListCtrl(parent);
-    list->insertColumn(0, QString(), Qt::AlignLeft, 40);
-    list->insertColumn(1, QStringLiteral("File Name"), Qt::AlignLeft, 170);
-    list->insertColumn(2, QStringLiteral("Duration"), Qt::AlignHCenter, 80);
-    list->insertColumn(3, QStringLiteral("Start"), Qt::AlignHCenter, 80);
-    list->insertColumn(4, QStringLiteral("End"), Qt::AlignHCenter, 80);
-    list->insertColumn(5, QStringLiteral("Status"), Qt::AlignLeft, 160);
-    list->setHeaderImageList(CXHeaderCtrl::checkBoxImages(13, list->palette()));
+    list->InsertColumn(0, QString(), Qt::AlignLeft, 40);
+    list->InsertColumn(1, QStringLiteral("File Name"), Qt::AlignLeft, 170);
+    list->InsertColumn(2, QStringLiteral("Duration"), Qt::AlignHCenter, 80);
+    list->InsertColumn(3, QStringLiteral("Start"), Qt::AlignHCenter, 80);
+    list->InsertColumn(4, QStringLiteral("End"), Qt::AlignHCenter, 80);
+    list->InsertColumn(5, QStringLiteral("Status"), Qt::AlignLeft, 160);
+    list->SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(13, list->palette()));
     list->SetHeaderCheck(0, 1);
     const char* names[] = {"holiday.avi", "interview.mp4", "concert.mkv",
                            "lecture.wmv", "trailer.mov",   "locked.flv"};
@@ -70,13 +70,13 @@ CXListCtrl* makeList(QWidget* parent) {
         } else {
             list->SetCellText(row, 5, QStringLiteral("Ready"));
         }
-        list->setCellTip(row, 1, QStringLiteral("/home/user/Videos/") + names[row]);
+        list->SetCellTip(row, 1, QStringLiteral("/home/user/Videos/") + names[row]);
     }
-    list->setCellBold(0, 1, true);
-    list->setRowEnabled(5, false);
-    list->setComboBox(2, 3, {"00:00:00", "00:00:10", "00:00:20"}, 3, 1);
+    list->SetCellBold(0, 1, true);
+    list->SetRowEnabled(5, false);
+    list->SetComboBox(2, 3, {"00:00:00", "00:00:10", "00:00:20"}, 3, 1);
     list->SelectRow(2);
-    list->setShowSelectionAlways(true);
+    list->SetShowSelectionAlways(true);
     return list;
 }
 
@@ -88,13 +88,13 @@ int main(int argc, char** argv) {
     window.setWindowTitle(QStringLiteral("Kiv controls"));
     auto* grid = new QGridLayout(&window);
 
-    CXListCtrl* list = makeList(&window);
+    CXListCtrl* list = MakeList(&window);
     list->setMinimumSize(640, 190);
     grid->addWidget(list, 0, 0, 1, 6);
 
-    const QImage in = playImage(QColor(40, 160, 255));
-    const QImage out = playImage(QColor(30, 90, 170));
-    const QImage pressed = playImage(QColor(20, 60, 120));
+    const QImage in = PlayImage(QColor(40, 160, 255));
+    const QImage out = PlayImage(QColor(30, 90, 170));
+    const QImage pressed = PlayImage(QColor(20, 60, 120));
     const char* captions[] = {"idle", "pressed", "disabled", "icon", "caption", "icon+caption"};
     for (int i = 0; i < 6; ++i) {
         auto* button = new CButtonST(&window);
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
             button->SetBitmapImages(in, Qt::black, out, Qt::black, pressed, Qt::black);
         }
         if (i == 3 || i == 5) {
-            button->SetIconImages(folderIcon(Qt::yellow), folderIcon(QColor(200, 160, 40)));
+            button->SetIconImages(FolderIcon(Qt::yellow), FolderIcon(QColor(200, 160, 40)));
         }
         if (i >= 4) {
             button->setText(i == 4 ? QStringLiteral("Start") : QStringLiteral("Output"));
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     auto* site = new CHyperLink(QStringLiteral("Kiv Video Converter web site"), &window);
     site->SetLinkTarget(QStringLiteral("https://kiv.example.org/"));
     auto* visited = new CHyperLink(QStringLiteral("Online FAQ (visited)"), &window);
-    visited->setUrlOpener([](const QUrl&) { return true; });
+    visited->SetUrlOpener([](const QUrl&) { return true; });
     visited->SetLinkTarget(QStringLiteral("https://kiv.example.org/faq"));
     grid->addWidget(site, 3, 0, 1, 3, Qt::AlignLeft);
     grid->addWidget(visited, 3, 3, 1, 3, Qt::AlignLeft);

@@ -7,14 +7,14 @@
 #include <QTest>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
 const QColor kParent(0, 160, 0);
 
 // A solid image with a black 5 x 5 block in its top-left corner.
-QImage keyedImage(QSize size, const QColor& colour) {
+QImage KeyedImage(QSize size, const QColor& colour) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     for (int y = 0; y < 5; ++y) {
@@ -25,7 +25,7 @@ QImage keyedImage(QSize size, const QColor& colour) {
     return image;
 }
 
-QPixmap solid(QSize size, const QColor& colour) {
+QPixmap Solid(QSize size, const QColor& colour) {
     QPixmap pm(size);
     pm.fill(colour);
     return pm;
@@ -46,14 +46,14 @@ struct Window {
         next = new CButtonST(&parent);
         next->setGeometry(60, 10, 40, 30);
     }
-    QImage shot() { return parent.grab().toImage(); }
+    QImage Shot() { return parent.grab().toImage(); }
     // Moves the pointer over the target from a free corner of the window (the
     // pointer may already rest where an earlier window had its button).
-    void hover(QWidget* target) {
+    void Hover(QWidget* target) {
         QTest::mouseMove(&parent, QPoint(115, 55));
         QTest::mouseMove(target, QPoint(20, 15));
     }
-    void show() {
+    void Show() {
         parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&parent));
     }
@@ -84,98 +84,98 @@ private slots:
         QFETCH(int, alignment);
         QFETCH(QPoint, image);
         QFETCH(QRect, captionRect);
-        const ButtonLayout l = buttonLayout({60, 40}, {16, 16}, caption, alignment, {3, 3});
+        const ButtonLayout l = ComputeButtonLayout({60, 40}, {16, 16}, caption, alignment, {3, 3});
         QCOMPARE(l.image, image);
         QCOMPARE(l.caption, captionRect);
     }
 
     void keyColourBecomesTransparent() {
-        const QImage out = keyColourTransparent(keyedImage({8, 8}, Qt::red), Qt::black);
+        const QImage out = KeyColourTransparent(KeyedImage({8, 8}, Qt::red), Qt::black);
         QCOMPARE(qAlpha(out.pixel(2, 2)), 0);
         QCOMPARE(out.pixel(6, 6), qRgb(255, 0, 0));
     }
 
     void bitmapButtonDrawsOnlyTheBitmapOfItsState() {
         Window w;
-        QCOMPARE(w.button->SetBitmapImages(keyedImage({40, 30}, Qt::blue), Qt::black,
-                                           keyedImage({40, 30}, Qt::red), Qt::black,
-                                           keyedImage({40, 30}, Qt::yellow), Qt::black),
+        QCOMPARE(w.button->SetBitmapImages(KeyedImage({40, 30}, Qt::blue), Qt::black,
+                                           KeyedImage({40, 30}, Qt::red), Qt::black,
+                                           KeyedImage({40, 30}, Qt::yellow), Qt::black),
                  0);
-        QCOMPARE(w.button->pressedOffset(), QPoint(0, 0));
-        w.show();
-        QImage image = w.shot();
-        QCOMPARE(at(image, 12, 12), kParent.rgb());         // key colour: the parent shows
-        QCOMPARE(at(image, 10, 25), QColor(Qt::red).rgb()); // no edge
-        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
+        QCOMPARE(w.button->PressedOffset(), QPoint(0, 0));
+        w.Show();
+        QImage image = w.Shot();
+        QCOMPARE(At(image, 12, 12), kParent.rgb());         // key colour: the parent shows
+        QCOMPARE(At(image, 10, 25), QColor(Qt::red).rgb()); // no edge
+        QCOMPARE(At(image, 30, 25), QColor(Qt::red).rgb());
 
-        w.hover(w.button);
-        QVERIFY(w.button->isHovering());
-        image = w.shot();
-        QCOMPARE(at(image, 30, 25), QColor(Qt::blue).rgb());
-        QCOMPARE(at(image, 12, 12), kParent.rgb());
+        w.Hover(w.button);
+        QVERIFY(w.button->IsHovering());
+        image = w.Shot();
+        QCOMPARE(At(image, 30, 25), QColor(Qt::blue).rgb());
+        QCOMPARE(At(image, 12, 12), kParent.rgb());
 
         w.button->setDown(true);
-        image = w.shot();
-        QCOMPARE(at(image, 30, 25), QColor(Qt::yellow).rgb());
-        QCOMPARE(at(image, 11, 11), kParent.rgb()); // drawn at the corner, not shifted
+        image = w.Shot();
+        QCOMPARE(At(image, 30, 25), QColor(Qt::yellow).rgb());
+        QCOMPARE(At(image, 11, 11), kParent.rgb()); // drawn at the corner, not shifted
         w.button->setDown(false);
 
         // Disabled: the out bitmap as an opaque block.
         w.button->setEnabled(false);
-        QVERIFY(!w.button->isHovering());
-        image = w.shot();
-        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
-        QCOMPARE(at(image, 12, 12), QColor(Qt::black).rgb());
+        QVERIFY(!w.button->IsHovering());
+        image = w.Shot();
+        QCOMPARE(At(image, 30, 25), QColor(Qt::red).rgb());
+        QCOMPARE(At(image, 12, 12), QColor(Qt::black).rgb());
     }
 
     void iconsFollowTheHover() {
         Window w;
-        QCOMPARE(w.button->SetIconImages(solid({16, 16}, Qt::blue), solid({16, 16}, Qt::red)), 0);
-        QCOMPARE(w.next->SetIconImages(solid({16, 16}, Qt::blue), QPixmap()), 0);
-        QCOMPARE(w.button->pressedOffset(), QPoint(1, 1));
-        w.show();
+        QCOMPARE(w.button->SetIconImages(Solid({16, 16}, Qt::blue), Solid({16, 16}, Qt::red)), 0);
+        QCOMPARE(w.next->SetIconImages(Solid({16, 16}, Qt::blue), QPixmap()), 0);
+        QCOMPARE(w.button->PressedOffset(), QPoint(1, 1));
+        w.Show();
         // Centred in 40 x 30: the image covers (22..37, 17..32) in the parent.
-        QImage image = w.shot();
-        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
-        QCOMPARE(at(image, 80, 25), QColor(Qt::blue).rgb()); // only an in icon: always shown
-        w.hover(w.button);
-        image = w.shot();
-        QCOMPARE(at(image, 30, 25), QColor(Qt::blue).rgb());
+        QImage image = w.Shot();
+        QCOMPARE(At(image, 30, 25), QColor(Qt::red).rgb());
+        QCOMPARE(At(image, 80, 25), QColor(Qt::blue).rgb()); // only an in icon: always shown
+        w.Hover(w.button);
+        image = w.Shot();
+        QCOMPARE(At(image, 30, 25), QColor(Qt::blue).rgb());
         QTest::mouseMove(w.next, QPoint(20, 15));
-        QVERIFY(!w.button->isHovering());
-        image = w.shot();
-        QCOMPARE(at(image, 30, 25), QColor(Qt::red).rgb());
-        QCOMPARE(at(image, 80, 25), QColor(Qt::blue).rgb());
+        QVERIFY(!w.button->IsHovering());
+        image = w.Shot();
+        QCOMPARE(At(image, 30, 25), QColor(Qt::red).rgb());
+        QCOMPARE(At(image, 80, 25), QColor(Qt::blue).rgb());
     }
 
     void captionTakesTheColourOfTheState() {
         Window w;
         w.button->setText(QStringLiteral("Go"));
-        w.button->setStateColours(CButtonST::Out, Qt::white, Qt::blue);
-        w.button->setStateColours(CButtonST::In, Qt::white, Qt::red);
-        w.button->setStateColours(CButtonST::Focus, Qt::white, Qt::blue);
-        w.show();
+        w.button->SetStateColours(CButtonST::Out, Qt::white, Qt::blue);
+        w.button->SetStateColours(CButtonST::In, Qt::white, Qt::red);
+        w.button->SetStateColours(CButtonST::Focus, Qt::white, Qt::blue);
+        w.Show();
         const QRect area(10, 10, 40, 30);
-        QImage image = w.shot();
-        QVERIFY(countNear(image, area, Qt::blue, 100) > 3);
-        QCOMPARE(countNear(image, area, Qt::red, 100), 0);
-        w.hover(w.button);
-        image = w.shot();
-        QVERIFY(countNear(image, area, Qt::red, 100) > 3);
-        QCOMPARE(countNear(image, area, Qt::blue, 100), 0);
+        QImage image = w.Shot();
+        QVERIFY(CountNear(image, area, Qt::blue, 100) > 3);
+        QCOMPARE(CountNear(image, area, Qt::red, 100), 0);
+        w.Hover(w.button);
+        image = w.Shot();
+        QVERIFY(CountNear(image, area, Qt::red, 100) > 3);
+        QCOMPARE(CountNear(image, area, Qt::blue, 100), 0);
     }
 
     void disabledLitButtonStopsAndHandsFocusOn() {
         Window w;
-        w.show();
+        w.Show();
         w.parent.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.parent));
         w.button->setFocus();
-        w.hover(w.button);
-        QVERIFY(w.button->isHovering());
+        w.Hover(w.button);
+        QVERIFY(w.button->IsHovering());
         QVERIFY(w.button->hasFocus());
         w.button->setEnabled(false);
-        QVERIFY(!w.button->isHovering());
+        QVERIFY(!w.button->IsHovering());
         QVERIFY(w.next->hasFocus());
     }
 
@@ -184,18 +184,18 @@ private slots:
         QCOMPARE(b.SetImageAlignment(2), 0);
         QCOMPARE(b.SetImageAlignment(4), 4);
         QCOMPARE(b.SetImageAlignment(-1), 4);
-        QCOMPARE(b.imageAlignment(), 2);
+        QCOMPARE(b.ImageAlignment(), 2);
         QCOMPARE(b.SetBitmapImages(QStringLiteral("/nonexistent/in.bmp"), Qt::black, QString(),
                                    Qt::black, QString(), Qt::black),
                  1);
         QCOMPARE(b.SetIconImages(QStringLiteral("/nonexistent/in.png"), QString()), 1);
-        QCOMPARE(b.pressedOffset(), QPoint(1, 1)); // unchanged by failures
+        QCOMPARE(b.PressedOffset(), QPoint(1, 1)); // unchanged by failures
         b.SetTooltip(QStringLiteral("Play"), false);
         QVERIFY(b.toolTip().isEmpty());
         b.SetTooltip(QStringLiteral("Play"), true);
         QCOMPARE(b.toolTip(), QString("Play"));
         b.SetTransparentBackground(true);
-        QVERIFY(b.isTransparent());
+        QVERIFY(b.IsTransparent());
     }
 };
 

@@ -12,7 +12,7 @@
 #include <thread>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
@@ -24,13 +24,13 @@ struct CapturedMessages {
     QList<ShownMessage> messages;
     MessageSink previous;
     CapturedMessages() {
-        previous = setMessageSink([this](QWidget*, const ShownMessage& m) { messages.append(m); });
+        previous = SetMessageSink([this](QWidget*, const ShownMessage& m) { messages.append(m); });
     }
-    ~CapturedMessages() { setMessageSink(previous); }
+    ~CapturedMessages() { SetMessageSink(previous); }
 };
 
-int countColour(CHyperLink& link, const QColor& colour) {
-    return countNear(link.grab().toImage(), link.rect(), colour, 30);
+int CountColour(CHyperLink& link, const QColor& colour) {
+    return CountNear(link.grab().toImage(), link.rect(), colour, 30);
 }
 
 } // namespace
@@ -51,8 +51,8 @@ private slots:
     void errorTexts() {
         QFETCH(int, code);
         QFETCH(QString, text);
-        QCOMPARE(hyperlinkErrorText(code), text);
-        QCOMPARE(hyperlinkFailureMessage(code), "Unable to open hyperlink:\n\n" + text);
+        QCOMPARE(HyperlinkErrorText(code), text);
+        QCOMPARE(HyperlinkFailureMessage(code), "Unable to open hyperlink:\n\n" + text);
     }
 
     void targets_data() {
@@ -70,7 +70,7 @@ private slots:
     void targets() {
         QFETCH(QString, target);
         QFETCH(QString, url);
-        QCOMPARE(hyperlinkUrl(target).toString(), url);
+        QCOMPARE(HyperlinkUrl(target).toString(), url);
     }
 
     void fitting_data() {
@@ -84,7 +84,7 @@ private slots:
     void fitting() {
         QFETCH(int, alignment);
         QFETCH(QRect, fitted);
-        QCOMPARE(fittedGeometry(QRect(100, 50, 200, 40), {80, 20}, Qt::Alignment(alignment)),
+        QCOMPARE(FittedGeometry(QRect(100, 50, 200, 40), {80, 20}, Qt::Alignment(alignment)),
                  fitted);
     }
 
@@ -92,7 +92,7 @@ private slots:
         CapturedMessages captured;
         CHyperLink link(QStringLiteral("Visit the web site"));
         QList<QUrl> opened;
-        link.setUrlOpener([&](const QUrl& url) {
+        link.SetUrlOpener([&](const QUrl& url) {
             opened.append(url);
             return true;
         });
@@ -100,20 +100,20 @@ private slots:
         link.show();
         QVERIFY(QTest::qWaitForWindowExposed(&link));
         QCOMPARE(link.toolTip(), QString("https://example.org/"));
-        QVERIFY(countColour(link, kLink) > 10);
-        QCOMPARE(countColour(link, kVisited), 0);
+        QVERIFY(CountColour(link, kLink) > 10);
+        QCOMPARE(CountColour(link, kVisited), 0);
 
         QTest::mouseClick(&link, Qt::LeftButton, {}, link.rect().center());
         QCOMPARE(opened, (QList<QUrl>{QUrl("https://example.org/")}));
-        QVERIFY(link.isVisited());
-        QVERIFY(countColour(link, kVisited) > 10);
-        QCOMPARE(countColour(link, kLink), 0);
+        QVERIFY(link.IsVisited());
+        QVERIFY(CountColour(link, kVisited) > 10);
+        QCOMPARE(CountColour(link, kLink), 0);
         QVERIFY(captured.messages.isEmpty());
 
         // Visited stays, even after a failed open.
-        link.setUrlOpener([](const QUrl&) { return false; });
+        link.SetUrlOpener([](const QUrl&) { return false; });
         QTest::mouseClick(&link, Qt::LeftButton, {}, link.rect().center());
-        QVERIFY(link.isVisited());
+        QVERIFY(link.IsVisited());
         QCOMPARE(captured.messages.size(), 1);
     }
 
@@ -125,14 +125,14 @@ private slots:
         QVERIFY(!link.font().underline());
         QTest::mouseMove(&link, QPoint(1, 1));
         QTest::mouseMove(&link, link.rect().center());
-        QVERIFY(link.isHovering());
+        QVERIFY(link.IsHovering());
         QVERIFY(link.font().underline());
-        QVERIFY(countColour(link, kHover) > 5);
+        QVERIFY(CountColour(link, kHover) > 5);
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(&link, &leave);
-        QVERIFY(!link.isHovering());
+        QVERIFY(!link.IsHovering());
         QVERIFY(!link.font().underline());
-        link.setUnderlineMode(CHyperLink::kUnderlineAlways);
+        link.SetUnderlineMode(CHyperLink::kUnderlineAlways);
         QVERIFY(link.font().underline());
     }
 
@@ -140,7 +140,7 @@ private slots:
         CapturedMessages captured;
         CHyperLink link;
         bool openerCalled = false;
-        link.setUrlOpener([&](const QUrl&) { return openerCalled = true; });
+        link.SetUrlOpener([&](const QUrl&) { return openerCalled = true; });
         link.SetLinkTarget(QStringLiteral("/nonexistent/kiv/help.html"));
         QCOMPARE(link.text(), QString("/nonexistent/kiv/help.html")); // empty text shows target
         link.show();
@@ -148,7 +148,7 @@ private slots:
         QSignalSpy opened(&link, &CHyperLink::opened);
         QTest::mouseClick(&link, Qt::LeftButton, {}, link.rect().center());
         QVERIFY(!openerCalled);
-        QVERIFY(!link.isVisited());
+        QVERIFY(!link.IsVisited());
         QCOMPARE(opened.count(), 1);
         QCOMPARE(opened.at(0).at(0).toBool(), false);
         QCOMPARE(captured.messages.size(), 1);
@@ -163,7 +163,7 @@ private slots:
         QTemporaryFile file;
         QVERIFY(file.open());
         CHyperLink link(QStringLiteral("notes"));
-        link.setUrlOpener([](const QUrl&) { return false; });
+        link.SetUrlOpener([](const QUrl&) { return false; });
         link.SetLinkTarget(file.fileName()); // exists, but nothing opens it
         link.show();
         QVERIFY(QTest::qWaitForWindowExposed(&link));
@@ -172,13 +172,13 @@ private slots:
         QCOMPARE(captured.messages[0].text,
                  QString("Unable to open hyperlink:\n\nThere is no application associated\nwith "
                          "the given filename extension."));
-        QVERIFY(countColour(link, kLink) > 5);
+        QVERIFY(CountColour(link, kLink) > 5);
     }
 
     void messagesFromAWorkerReachTheSinkOnTheGuiThread() {
         CapturedMessages captured;
         QThread* sinkThread = nullptr;
-        setMessageSink([&](QWidget*, const ShownMessage& m) {
+        SetMessageSink([&](QWidget*, const ShownMessage& m) {
             sinkThread = QThread::currentThread();
             captured.messages.append(m);
         });

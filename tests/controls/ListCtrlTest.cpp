@@ -15,14 +15,14 @@
 #include <thread>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
 const QColor kHighlight(0, 0, 200);
 const QColor kGrey(224, 224, 224);
 
-std::unique_ptr<CXListCtrl> makeList(const QList<int>& widths) {
+std::unique_ptr<CXListCtrl> MakeList(const QList<int>& widths) {
     auto list = std::make_unique<CXListCtrl>();
     QPalette pal = list->palette();
     pal.setColor(QPalette::Highlight, kHighlight);
@@ -31,21 +31,21 @@ std::unique_ptr<CXListCtrl> makeList(const QList<int>& widths) {
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(150, 150, 150));
     list->setPalette(pal);
     for (int i = 0; i < widths.size(); ++i) {
-        list->insertColumn(i, QStringLiteral("Column %1").arg(i), Qt::AlignLeft, widths[i]);
+        list->InsertColumn(i, QStringLiteral("Column %1").arg(i), Qt::AlignLeft, widths[i]);
     }
     list->verticalHeader()->setDefaultSectionSize(20);
     list->resize(40 + std::accumulate(widths.begin(), widths.end(), 0), 200);
     return list;
 }
 
-QImage render(CXListCtrl& list) {
+QImage Render(CXListCtrl& list) {
     return list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // A list of three rows with check boxes in column 0 and the header check box.
-std::unique_ptr<CXListCtrl> makeCheckList() {
-    auto list = makeList({100, 100});
-    list->setHeaderImageList(CXHeaderCtrl::checkBoxImages(13, list->palette()));
+std::unique_ptr<CXListCtrl> MakeCheckList() {
+    auto list = MakeList({100, 100});
+    list->SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(13, list->palette()));
     for (int row = 0; row < 3; ++row) {
         list->AddRow(row, QString());
         list->SetCellText(row, 1, QStringLiteral("file %1").arg(row));
@@ -61,98 +61,98 @@ class ListCtrlTest : public QObject {
     Q_OBJECT
 private slots:
     void progressAtZeroShowsOnlyTheFrame() {
-        auto list = makeList({200});
+        auto list = MakeList({200});
         list->AddRow(0, QString());
         QCOMPARE(list->ShowCellProgress(0, 0, true), 1);
-        const QImage image = render(*list);
-        const EdgeRect cell = EdgeRect::fromQRect(list->GetCellRect(0, 0));
-        const ProgressGeometry g = progressGeometry(cell, 0);
+        const QImage image = Render(*list);
+        const EdgeRect cell = EdgeRect::FromQRect(list->GetCellRect(0, 0));
+        const ProgressGeometry g = ComputeProgressGeometry(cell, 0);
         const QRect inside =
-            EdgeRect{g.fill.left + 1, g.fill.top + 1, g.fill.right, g.fill.bottom}.toQRect();
-        QCOMPARE(countNear(image, inside, kGrey, 0), inside.width() * inside.height());
-        QCOMPARE(at(image, g.inner[0].left + 5, g.inner[0].top), QColor(Qt::black).rgb());
+            EdgeRect{g.fill.left + 1, g.fill.top + 1, g.fill.right, g.fill.bottom}.ToQRect();
+        QCOMPARE(CountNear(image, inside, kGrey, 0), inside.width() * inside.height());
+        QCOMPARE(At(image, g.inner[0].left + 5, g.inner[0].top), QColor(Qt::black).rgb());
         const QColor shadow = list->palette().color(QPalette::Active, QPalette::Dark);
-        QCOMPARE(at(image, g.frame[1].left + 5, g.frame[1].top), shadow.rgb());
-        QCOMPARE(at(image, g.frame[3].left, g.frame[3].top + 3), shadow.rgb());
+        QCOMPARE(At(image, g.frame[1].left + 5, g.frame[1].top), shadow.rgb());
+        QCOMPARE(At(image, g.frame[3].left, g.frame[3].top + 3), shadow.rgb());
     }
 
     void progressAtOnePercentShowsThinBarAndText() {
-        auto list = makeList({200});
+        auto list = MakeList({200});
         list->AddRow(0, QString());
         list->ShowCellProgress(0, 0, true);
         list->SetCellProgress(0, 0, 1);
-        const QImage image = render(*list);
+        const QImage image = Render(*list);
         const ProgressGeometry g =
-            progressGeometry(EdgeRect::fromQRect(list->GetCellRect(0, 0)), 1);
-        QCOMPARE(g.bar.width(), 1);
-        QCOMPARE(countNear(image, g.bar.toQRect(), kHighlight, 0), g.bar.height());
-        QCOMPARE(at(image, g.bar.right, g.bar.top + 3), kGrey.rgb());
-        QVERIFY(countNear(image, g.beside.toQRect(), Qt::black, 150) > 3); // "1%"
+            ComputeProgressGeometry(EdgeRect::FromQRect(list->GetCellRect(0, 0)), 1);
+        QCOMPARE(g.bar.Width(), 1);
+        QCOMPARE(CountNear(image, g.bar.ToQRect(), kHighlight, 0), g.bar.Height());
+        QCOMPARE(At(image, g.bar.right, g.bar.top + 3), kGrey.rgb());
+        QVERIFY(CountNear(image, g.beside.ToQRect(), Qt::black, 150) > 3); // "1%"
     }
 
     void progressTextChangesColourAtTheBarEnd() {
-        auto list = makeList({100});
+        auto list = MakeList({100});
         list->AddRow(0, QString());
         list->ShowCellProgress(0, 0, true);
         list->SetCellProgress(0, 0, 50);
-        const QImage image = render(*list);
+        const QImage image = Render(*list);
         const ProgressGeometry g =
-            progressGeometry(EdgeRect::fromQRect(list->GetCellRect(0, 0)), 50);
+            ComputeProgressGeometry(EdgeRect::FromQRect(list->GetCellRect(0, 0)), 50);
         // Over the bar the text reads in the back colour (white), never black;
         // beside it in the text colour (black), never white.
-        QVERIFY(countNear(image, g.bar.toQRect(), Qt::white, 60) > 5);
-        QCOMPARE(countNear(image, g.bar.toQRect(), Qt::black, 150), 0);
-        QVERIFY(countNear(image, g.beside.toQRect(), Qt::black, 150) > 3);
-        QCOMPARE(countNear(image, g.beside.toQRect(), Qt::white, 30), 0);
+        QVERIFY(CountNear(image, g.bar.ToQRect(), Qt::white, 60) > 5);
+        QCOMPARE(CountNear(image, g.bar.ToQRect(), Qt::black, 150), 0);
+        QVERIFY(CountNear(image, g.beside.ToQRect(), Qt::black, 150) > 3);
+        QCOMPARE(CountNear(image, g.beside.ToQRect(), Qt::white, 30), 0);
     }
 
     void progressWithoutPercentDrawsNoText() {
-        auto list = makeList({100});
+        auto list = MakeList({100});
         list->AddRow(0, QString());
         list->ShowCellProgress(0, 0, false);
         list->SetCellProgress(0, 0, 50);
-        const QImage image = render(*list);
+        const QImage image = Render(*list);
         const ProgressGeometry g =
-            progressGeometry(EdgeRect::fromQRect(list->GetCellRect(0, 0)), 50);
-        QCOMPARE(countNear(image, g.bar.toQRect(), kHighlight, 0), g.bar.width() * g.bar.height());
-        QCOMPARE(countNear(image, g.beside.toQRect(), kGrey, 0),
-                 g.beside.width() * g.beside.height());
+            ComputeProgressGeometry(EdgeRect::FromQRect(list->GetCellRect(0, 0)), 50);
+        QCOMPARE(CountNear(image, g.bar.ToQRect(), kHighlight, 0), g.bar.Width() * g.bar.Height());
+        QCOMPARE(CountNear(image, g.beside.ToQRect(), kGrey, 0),
+                 g.beside.Width() * g.beside.Height());
     }
 
     void checkBoxWithoutTextIsCentred() {
-        auto list = makeList({100, 60});
+        auto list = MakeList({100, 60});
         list->AddRow(0, QString());
         list->SetCellCheck(0, 0, 1);
         list->AddRow(1, QStringLiteral("with text"));
         list->SetCellCheck(1, 0, 0);
-        const QImage image = render(*list);
-        const EdgeRect cell = EdgeRect::fromQRect(list->GetCellRect(0, 0));
-        const EdgeRect box = checkBoxRect(cell, false);
+        const QImage image = Render(*list);
+        const EdgeRect cell = EdgeRect::FromQRect(list->GetCellRect(0, 0));
+        const EdgeRect box = CheckBoxRect(cell, false);
         // The box: its sunken edge starts one pixel right of the box's left.
         const QColor shadow = list->palette().color(QPalette::Active, QPalette::Dark);
-        const int middle = box.top + box.height() / 2;
-        QCOMPARE(at(image, box.left + 1, middle), shadow.rgb());
-        QCOMPARE(at(image, box.left, middle), QColor(Qt::white).rgb());
+        const int middle = box.top + box.Height() / 2;
+        QCOMPARE(At(image, box.left + 1, middle), shadow.rgb());
+        QCOMPARE(At(image, box.left, middle), QColor(Qt::white).rgb());
         const int leftGap = box.left + 1 - cell.left;
         const int rightGap = cell.right - box.right;
         QVERIFY2(std::abs(leftGap - rightGap) <= 2,
                  qPrintable(QString("%1 vs %2").arg(leftGap).arg(rightGap)));
-        for (const EdgeRect& stroke : tickStrokes({box.left + 1, box.top, box.right, box.bottom})) {
-            QCOMPARE(at(image, stroke.left, stroke.top + 1), QColor(Qt::black).rgb());
+        for (const EdgeRect& stroke : TickStrokes({box.left + 1, box.top, box.right, box.bottom})) {
+            QCOMPARE(At(image, stroke.left, stroke.top + 1), QColor(Qt::black).rgb());
         }
         // With text the box sits 9 pixels in and the text follows it.
-        const EdgeRect textCell = EdgeRect::fromQRect(list->GetCellRect(1, 0));
-        const EdgeRect textBox = checkBoxRect(textCell, true);
+        const EdgeRect textCell = EdgeRect::FromQRect(list->GetCellRect(1, 0));
+        const EdgeRect textBox = CheckBoxRect(textCell, true);
         QCOMPARE(textBox.left, textCell.left + 9);
-        QCOMPARE(at(image, textBox.left + 1, textBox.top + textBox.height() / 2), shadow.rgb());
-        QVERIFY(countNear(image,
+        QCOMPARE(At(image, textBox.left + 1, textBox.top + textBox.Height() / 2), shadow.rgb());
+        QVERIFY(CountNear(image,
                           EdgeRect{textBox.right + 4, textCell.top, textCell.right, textCell.bottom}
-                              .toQRect(),
+                              .ToQRect(),
                           Qt::black, 60) > 5);
     }
 
     void clickAnywhereInCheckCellTogglesAndUpdatesHeader() {
-        auto list = makeCheckList();
+        auto list = MakeCheckList();
         list->show();
         QVERIFY(QTest::qWaitForWindowExposed(list.get()));
         QSignalSpy clicked(list.get(), &CXListCtrl::checkBoxClicked);
@@ -177,12 +177,12 @@ private slots:
     }
 
     void headerCheckChecksAndUnchecksTheColumn() {
-        auto list = makeCheckList();
+        auto list = MakeCheckList();
         list->SetCellCheck(1, 0, 1);
         list->show();
         QVERIFY(QTest::qWaitForWindowExposed(list.get()));
         QSignalSpy clicked(list.get(), &CXListCtrl::checkBoxClicked);
-        CXHeaderCtrl* header = list->headerCtrl();
+        CXHeaderCtrl* header = list->HeaderCtrl();
         const QPoint section(header->sectionViewportPosition(0) + 20, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, section);
         QCOMPARE(list->GetHeaderCheck(0), 2);
@@ -198,23 +198,23 @@ private slots:
     }
 
     void headerPaintsBlueTextAndItsCheckImage() {
-        auto list = makeCheckList();
+        auto list = MakeCheckList();
         list->SetHeaderCheck(0, 2);
         list->show();
         QVERIFY(QTest::qWaitForWindowExposed(list.get()));
-        CXHeaderCtrl* header = list->headerCtrl();
+        CXHeaderCtrl* header = list->HeaderCtrl();
         const QImage image = header->viewport()->grab().toImage();
         const QRect second(header->sectionViewportPosition(1), 0, 100, header->height());
-        QVERIFY(countNear(image, second, QColor(0, 0, 255), 30) > 10);
+        QVERIFY(CountNear(image, second, QColor(0, 0, 255), 30) > 10);
         // The checked image at the spacing from the left: its tick is black.
         const QRect imageArea(header->sectionViewportPosition(0) + CXHeaderCtrl::kSpacing, 0, 14,
                               header->height());
-        QVERIFY(countNear(image, imageArea, Qt::black, 0) >= 7 * 3);
+        QVERIFY(CountNear(image, imageArea, Qt::black, 0) >= 7 * 3);
     }
 
     void disabledRowIgnoresPresses() {
-        auto list = makeCheckList();
-        list->setRowEnabled(1, false);
+        auto list = MakeCheckList();
+        list->SetRowEnabled(1, false);
         list->show();
         QVERIFY(QTest::qWaitForWindowExposed(list.get()));
         QSignalSpy clicked(list.get(), &CXListCtrl::checkBoxClicked);
@@ -224,12 +224,12 @@ private slots:
         QCOMPARE(list->FirstSelectedRow(), -1);
         QCOMPARE(clicked.count(), 0);
         // Its text draws in the grey-text colour.
-        const QImage image = render(*list);
-        QCOMPARE(countNear(image, list->GetCellRect(1, 1), Qt::black, 60), 0);
+        const QImage image = Render(*list);
+        QCOMPARE(CountNear(image, list->GetCellRect(1, 1), Qt::black, 60), 0);
     }
 
     void outOfRangeArgumentsFail() {
-        auto list = makeList({50, 50});
+        auto list = MakeList({50, 50});
         list->AddRow(0, QStringLiteral("a"));
         QCOMPARE(list->SetCellText(1, 0, "x"), 0);
         QCOMPARE(list->SetCellText(0, 2, "x"), 0);
@@ -245,14 +245,14 @@ private slots:
         QCOMPARE(list->RemoveRow(1), 0);
         QVERIFY(list->GetCellRect(0, 2).isNull());
         QCOMPARE(list->AddRow(7, QStringLiteral("b")), 1); // past the end appends
-        QCOMPARE(list->cellText(1, 0), QString("b"));
+        QCOMPARE(list->CellText(1, 0), QString("b"));
         QCOMPARE(list->ColumnCount(), 2);
     }
 
     void newRowsTakeTheDefaults() {
-        auto list = makeList({50, 50});
+        auto list = MakeList({50, 50});
         list->AddRow(0, QStringLiteral("a"));
-        const std::optional<ListCell> c = list->cell(0, 1);
+        const std::optional<ListCell> c = list->Cell(0, 1);
         QVERIFY(c);
         QCOMPARE(c->enabled, 1);
         QCOMPARE(c->image, -1);
@@ -261,27 +261,27 @@ private slots:
         QCOMPARE(c->check, -1);
         QCOMPARE(c->textColour, QColor(Qt::black));
         QCOMPARE(c->backColour, QColor(Qt::white));
-        list->setCellTip(0, 1, QString(90, u't'));
+        list->SetCellTip(0, 1, QString(90, u't'));
         QCOMPARE(list->model()->index(0, 1).data(Qt::ToolTipRole).toString().size(), 80);
         QVERIFY(!list->model()->index(0, 0).data(Qt::ToolTipRole).isValid());
     }
 
     void column0EndsWhereColumn1Begins() {
-        auto list = makeList({70, 50});
+        auto list = MakeList({70, 50});
         list->AddRow(0, QStringLiteral("a"));
         QCOMPARE(list->GetCellRect(0, 0).right() + 1, list->GetCellRect(0, 1).left());
         QCOMPARE(list->GetCellRect(0, 1).width(), 50);
     }
 
     void workerThreadCallsReachTheGuiThread() {
-        auto list = makeCheckList();
+        auto list = MakeCheckList();
         list->ShowCellProgress(0, 1, true);
         int seenCheck = -2;
         int seenRows = -1;
         int acceptedText = -1;
         std::thread worker([&] {
             seenCheck = list->GetCellCheck(2, 0);
-            seenRows = list->rowCount();
+            seenRows = list->RowCount();
             acceptedText = list->SetCellText(2, 1, QStringLiteral("Done"));
             list->SetCellProgress(0, 1, 37);
             list->SelectRow(2);
@@ -290,46 +290,46 @@ private slots:
         QCOMPARE(seenCheck, 0);
         QCOMPARE(seenRows, 3);
         QCOMPARE(acceptedText, 1);
-        QTRY_COMPARE(list->cellText(2, 1), QString("Done"));
-        QCOMPARE(list->cell(0, 1)->percent, 37);
+        QTRY_COMPARE(list->CellText(2, 1), QString("Done"));
+        QCOMPARE(list->Cell(0, 1)->percent, 37);
         QCOMPARE(list->FirstSelectedRow(), 2);
     }
 
     void comboCellSelectsWithKeysAndRestoresOnEscape() {
-        auto list = makeList({80, 120});
+        auto list = MakeList({80, 120});
         list->AddRow(0, QStringLiteral("row"));
-        list->setComboBox(0, 1, {"alpha", "", "beta", "gamma"}, 5, 0);
+        list->SetComboBox(0, 1, {"alpha", "", "beta", "gamma"}, 5, 0);
         list->SetCellText(0, 1, QStringLiteral("beta"));
         list->show();
         QVERIFY(QTest::qWaitForWindowExposed(list.get()));
         QSignalSpy selection(list.get(), &CXListCtrl::comboSelection);
         list->SelectRow(0);
-        const EdgeRect button = comboButtonRect(EdgeRect::fromQRect(list->GetCellRect(0, 1)));
-        const QPoint buttonCentre(button.centreX(), button.centreY());
+        const EdgeRect button = ComboButtonRect(EdgeRect::FromQRect(list->GetCellRect(0, 1)));
+        const QPoint buttonCentre(button.CentreX(), button.CentreY());
 
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, buttonCentre);
-        QVERIFY(list->comboList());
-        QCOMPARE(list->cell(0, 1)->comboOpen, 1);
-        QListWidget* box = list->comboList()->listBox();
+        QVERIFY(list->ComboList());
+        QCOMPARE(list->Cell(0, 1)->comboOpen, 1);
+        QListWidget* box = list->ComboList()->ListBox();
         QCOMPARE(box->count(), 3); // the empty item is left out
-        QCOMPARE(list->comboList()->selectedText(), QString("beta"));
+        QCOMPARE(list->ComboList()->SelectedText(), QString("beta"));
         QTest::keyClick(box, Qt::Key_Down);
-        QTRY_COMPARE(list->cellText(0, 1), QString("gamma")); // follows the keyboard
+        QTRY_COMPARE(list->CellText(0, 1), QString("gamma")); // follows the keyboard
         QTest::keyClick(box, Qt::Key_Escape);
-        QCOMPARE(list->cellText(0, 1), QString("beta"));
-        QTRY_VERIFY(!list->comboList());
+        QCOMPARE(list->CellText(0, 1), QString("beta"));
+        QTRY_VERIFY(!list->ComboList());
         QCOMPARE(selection.count(), 0);
 
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, buttonCentre);
-        QVERIFY(list->comboList());
-        box = list->comboList()->listBox();
+        QVERIFY(list->ComboList());
+        box = list->ComboList()->ListBox();
         QTest::keyClick(box, Qt::Key_Up);
         QTest::keyClick(box, Qt::Key_Return);
         QTRY_COMPARE(selection.count(), 1);
         QCOMPARE(selection.at(0), (QList<QVariant>{0, 1}));
-        QCOMPARE(list->cellText(0, 1), QString("alpha"));
-        QVERIFY(!list->comboList());
-        QCOMPARE(list->cell(0, 1)->comboOpen, 0);
+        QCOMPARE(list->CellText(0, 1), QString("alpha"));
+        QVERIFY(!list->ComboList());
+        QCOMPARE(list->Cell(0, 1)->comboOpen, 0);
     }
 };
 

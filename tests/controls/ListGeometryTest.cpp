@@ -26,11 +26,11 @@ private slots:
         QFETCH(EdgeRect, cell);
         QFETCH(bool, hasText);
         QFETCH(EdgeRect, box);
-        QCOMPARE(checkBoxRect(cell, hasText), box);
+        QCOMPARE(CheckBoxRect(cell, hasText), box);
     }
 
     void tickIsSevenThreePixelStrokes() {
-        const auto strokes = tickStrokes(EdgeRect{10, 20, 26, 36});
+        const auto strokes = TickStrokes(EdgeRect{10, 20, 26, 36});
         const int expected[7][2] = {{19, 23}, {18, 24}, {17, 25}, {16, 26},
                                     {15, 27}, {14, 26}, {13, 25}};
         for (int i = 0; i < 7; ++i) {
@@ -54,8 +54,9 @@ private slots:
         QFETCH(int, width);
         QFETCH(int, percent);
         QFETCH(int, barWidth);
-        const ProgressGeometry g = progressGeometry(EdgeRect{10, 5, 10 + width, 22}, percent);
-        QCOMPARE(g.bar.width(), barWidth);
+        const ProgressGeometry g =
+            ComputeProgressGeometry(EdgeRect{10, 5, 10 + width, 22}, percent);
+        QCOMPARE(g.bar.Width(), barWidth);
         QCOMPARE(g.bar.left, 13);
         QCOMPARE(g.barEnd, 13 + barWidth);
         QCOMPARE(g.beside.left, g.barEnd + 1);
@@ -63,7 +64,7 @@ private slots:
 
     void progressFrameAndText() {
         // L = 11, T = 5, R = 108, B = 21 after the adjustments.
-        const ProgressGeometry g = progressGeometry(EdgeRect{10, 5, 110, 22}, 50);
+        const ProgressGeometry g = ComputeProgressGeometry(EdgeRect{10, 5, 110, 22}, 50);
         QCOMPARE(g.frame[0], (EdgeRect{11, 21, 109, 22}));
         QCOMPARE(g.frame[1], (EdgeRect{11, 5, 108, 6}));
         QCOMPARE(g.frame[2], (EdgeRect{11, 5, 12, 21}));
@@ -90,23 +91,23 @@ private slots:
         QFETCH(QString, format);
         QFETCH(int, percent);
         QFETCH(QString, text);
-        QCOMPARE(formatProgressText(format, percent), text);
+        QCOMPARE(FormatProgressText(format, percent), text);
     }
 
     void comboParts() {
         const EdgeRect cell{100, 40, 200, 58}; // 18 pixels high
-        QCOMPARE(comboButtonRect(cell), (EdgeRect{184, 42, 198, 56}));
-        QCOMPARE(comboDropDownRect(cell, 10), (EdgeRect{100, 57, 199, 217}));
-        const auto arrow = comboArrowLines(comboButtonRect(cell), false);
-        QCOMPARE(arrow[0].width(), 5);
-        QCOMPARE(arrow[1].width(), 3);
-        QCOMPARE(arrow[2].width(), 1);
-        QCOMPARE(comboArrowLines(comboButtonRect(cell), true)[0].left, arrow[0].left + 1);
+        QCOMPARE(ComboButtonRect(cell), (EdgeRect{184, 42, 198, 56}));
+        QCOMPARE(ComboDropDownRect(cell, 10), (EdgeRect{100, 57, 199, 217}));
+        const auto arrow = ComboArrowLines(ComboButtonRect(cell), false);
+        QCOMPARE(arrow[0].Width(), 5);
+        QCOMPARE(arrow[1].Width(), 3);
+        QCOMPARE(arrow[2].Width(), 1);
+        QCOMPARE(ComboArrowLines(ComboButtonRect(cell), true)[0].left, arrow[0].left + 1);
     }
 
     void tipIsCutTo80() {
-        QCOMPARE(cutTipText(QString(100, u'x')).size(), 80);
-        QCOMPARE(cutTipText("short"), QString("short"));
+        QCOMPARE(CutTipText(QString(100, u'x')).size(), 80);
+        QCOMPARE(CutTipText("short"), QString("short"));
     }
 
     void selectionColours() {
@@ -123,7 +124,7 @@ private slots:
 
         const auto colours = [&](const ListCell* c, bool enabled, int column, bool selected,
                                  bool fullRow, bool focus, bool always) {
-            return cellColours(c, enabled, column, {selected, fullRow, focus, always}, sc);
+            return ComputeCellColours(c, enabled, column, {selected, fullRow, focus, always}, sc);
         };
         auto c = colours(&cell, true, 1, false, true, true, false);
         QCOMPARE(c.back, QColor(Qt::cyan));

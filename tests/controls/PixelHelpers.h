@@ -8,15 +8,15 @@
 #include <cstdlib>
 #include <functional>
 
-namespace kivtest {
+namespace kiv::test {
 
-inline bool near(QRgb a, const QColor& b, int tolerance = 40) {
+inline bool Near(QRgb a, const QColor& b, int tolerance = 40) {
     return std::abs(qRed(a) - b.red()) + std::abs(qGreen(a) - b.green()) +
                std::abs(qBlue(a) - b.blue()) <=
            tolerance;
 }
 
-inline int countPixels(const QImage& image, const QRect& area,
+inline int CountPixels(const QImage& image, const QRect& area,
                        const std::function<bool(QRgb)>& test) {
     int n = 0;
     const QRect r = area.intersected(image.rect());
@@ -30,14 +30,14 @@ inline int countPixels(const QImage& image, const QRect& area,
     return n;
 }
 
-inline int countNear(const QImage& image, const QRect& area, const QColor& colour,
+inline int CountNear(const QImage& image, const QRect& area, const QColor& colour,
                      int tolerance = 40) {
-    return countPixels(image, area, [&](QRgb p) { return near(p, colour, tolerance); });
+    return CountPixels(image, area, [&](QRgb p) { return Near(p, colour, tolerance); });
 }
 
 // The pixel as an opaque RGB value, to compare with QColor::rgb().
-inline QRgb at(const QImage& image, int x, int y) {
+inline QRgb At(const QImage& image, int x, int y) {
     return image.pixel(x, y) | 0xff000000u;
 }
 
-} // namespace kivtest
+} // namespace kiv::test

@@ -8,13 +8,13 @@
 #include <QTest>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 Q_DECLARE_METATYPE(kiv::RangeValues)
 
 namespace {
 
-QList<int> codes(const QSignalSpy& spy) {
+QList<int> Codes(const QSignalSpy& spy) {
     QList<int> out;
     for (const QList<QVariant>& args : spy) {
         out.append(args.at(0).toInt());
@@ -22,8 +22,8 @@ QList<int> codes(const QSignalSpy& spy) {
     return out;
 }
 
-RangeValues selection(const CRangeSlider& s) {
-    RangeValues v{s.minimum(), s.maximum(), 0, 0};
+RangeValues Selection(const CRangeSlider& s) {
+    RangeValues v{s.Minimum(), s.Maximum(), 0, 0};
     s.GetSelection(v.left, v.right);
     return v;
 }
@@ -49,12 +49,12 @@ private slots:
         QFETCH(double, min);
         QFETCH(double, max);
         QFETCH(int, pixel);
-        QCOMPARE(kiv::valueToPixel(value, min, max, 200), pixel);
+        QCOMPARE(kiv::ValueToPixel(value, min, max, 200), pixel);
     }
 
     void geometryAndHitTests() {
         // 230 x 20: arrow width 15, track 200; selection (25, 75) of (0, 100).
-        const SliderGeometry g = sliderGeometry({230, 20}, {0, 100, 25, 75});
+        const SliderGeometry g = ComputeSliderGeometry({230, 20}, {0, 100, 25, 75});
         QCOMPARE(g.arrowWidth, 15);
         QCOMPARE(g.trackLength, 200);
         QCOMPARE(g.leftOuter, (EdgeRect{50, 0, 65, 20}));
@@ -69,13 +69,13 @@ private slots:
         QCOMPARE(g.rightArrow[0], QPoint(175, 6));
         QCOMPARE(g.rightArrow[2], QPoint(170, 10));
 
-        QCOMPARE(hitTest(g, {51, 1}), LeftThumb);
-        QCOMPARE(hitTest(g, {63, 5}), NoPart); // the edge between thumb and band
-        QCOMPARE(hitTest(g, {64, 0}), Band);
-        QCOMPARE(hitTest(g, {120, 19}), Band);
-        QCOMPARE(hitTest(g, {177, 17}), RightThumb);
-        QCOMPARE(hitTest(g, {20, 10}), NoPart);
-        QCOMPARE(hitTest(g, {200, 10}), NoPart);
+        QCOMPARE(HitTest(g, {51, 1}), LeftThumb);
+        QCOMPARE(HitTest(g, {63, 5}), NoPart); // the edge between thumb and band
+        QCOMPARE(HitTest(g, {64, 0}), Band);
+        QCOMPARE(HitTest(g, {120, 19}), Band);
+        QCOMPARE(HitTest(g, {177, 17}), RightThumb);
+        QCOMPARE(HitTest(g, {20, 10}), NoPart);
+        QCOMPARE(HitTest(g, {200, 10}), NoPart);
     }
 
     void clamping_data() {
@@ -97,7 +97,7 @@ private slots:
         QFETCH(RangeValues, before);
         QFETCH(RangeValues, after);
         QFETCH(QList<int>, notices);
-        const std::vector<int> got = clampSelection(before);
+        const std::vector<int> got = ClampSelection(before);
         QCOMPARE(before, after);
         QCOMPARE(QList<int>(got.begin(), got.end()), notices);
     }
@@ -105,26 +105,26 @@ private slots:
     void drags() {
         const RangeValues v{0, 10, 2, 5};
         // A = 15, track 200: the band's centre pixel p maps to min + (p - A) / 200 * 10.
-        auto u = dragTo(v, Band, -500, 15, 200);
+        auto u = DragTo(v, Band, -500, 15, 200);
         QCOMPARE(u->values, (RangeValues{0, 10, 0, 3}));
         QCOMPARE(u->code, 2);
-        u = dragTo(v, Band, 900, 15, 200);
+        u = DragTo(v, Band, 900, 15, 200);
         QCOMPARE(u->values, (RangeValues{0, 10, 7, 10}));
-        u = dragTo(v, LeftThumb, 7 + 60, 15, 200); // p - A/2 = 60 -> 3.0
+        u = DragTo(v, LeftThumb, 7 + 60, 15, 200); // p - A/2 = 60 -> 3.0
         QCOMPARE(u->values.left, 3.0);
         QCOMPARE(u->code, 0);
-        u = dragTo(v, LeftThumb, 7 + 180, 15, 200); // past the right end stops there
+        u = DragTo(v, LeftThumb, 7 + 180, 15, 200); // past the right end stops there
         QCOMPARE(u->values.left, 5.0);
-        u = dragTo(v, RightThumb, 22 + 160, 15, 200); // p - 3A/2 = 160 -> 8.0
+        u = DragTo(v, RightThumb, 22 + 160, 15, 200); // p - 3A/2 = 160 -> 8.0
         QCOMPARE(u->values.right, 8.0);
         QCOMPARE(u->code, 1);
-        u = dragTo(v, RightThumb, 22 + 100, 15, 200); // unchanged right: code 0
+        u = DragTo(v, RightThumb, 22 + 100, 15, 200); // unchanged right: code 0
         QCOMPARE(u->values.right, 5.0);
         QCOMPARE(u->code, 0);
-        u = dragTo(v, RightThumb, 0, 15, 200); // not below the left end
+        u = DragTo(v, RightThumb, 0, 15, 200); // not below the left end
         QCOMPARE(u->values.right, 2.0);
-        QVERIFY(!dragTo({5, 5, 5, 5}, Band, 40, 15, 200));
-        QVERIFY(!dragTo(v, Band, 40, 15, 0));
+        QVERIFY(!DragTo({5, 5, 5, 5}, Band, 40, 15, 200));
+        QVERIFY(!DragTo(v, Band, 40, 15, 0));
     }
 
     void arrowKeys_data() {
@@ -153,29 +153,29 @@ private slots:
         QFETCH(bool, shift);
         QFETCH(RangeValues, after);
         QFETCH(int, code);
-        const auto u = arrowKey(before, 200, right, shift, false);
+        const auto u = ArrowKey(before, 200, right, shift, false);
         QVERIFY(u);
         QCOMPARE(u->values, after);
         QCOMPARE(u->code, code);
-        QVERIFY(!arrowKey(before, 200, right, shift, true)); // Ctrl: nothing
+        QVERIFY(!ArrowKey(before, 200, right, shift, true)); // Ctrl: nothing
     }
 
     void newSliderAndSetters() {
         CRangeSlider s;
-        QCOMPARE(selection(s), (RangeValues{0, 1, 0, 1}));
+        QCOMPARE(Selection(s), (RangeValues{0, 1, 0, 1}));
         QSignalSpy spy(&s, &CRangeSlider::rangeChanged);
         s.SetBounds(10, 2);
-        QCOMPARE(s.minimum(), 2.0);
-        QCOMPARE(s.maximum(), 10.0);
-        QCOMPARE(codes(spy), (QList<int>{0, 1})); // (0, 1) clamped into (2, 10)
+        QCOMPARE(s.Minimum(), 2.0);
+        QCOMPARE(s.Maximum(), 10.0);
+        QCOMPARE(Codes(spy), (QList<int>{0, 1})); // (0, 1) clamped into (2, 10)
         spy.clear();
         s.SetBounds(0, 10);
         s.SetSelection(-5, 20);
-        QCOMPARE(selection(s), (RangeValues{0, 10, 0, 10}));
-        QCOMPARE(codes(spy), (QList<int>{0, 1}));
+        QCOMPARE(Selection(s), (RangeValues{0, 10, 0, 10}));
+        QCOMPARE(Codes(spy), (QList<int>{0, 1}));
         spy.clear();
         s.SetSelection(8, 3);
-        QCOMPARE(selection(s), (RangeValues{0, 10, 8, 3}));
+        QCOMPARE(Selection(s), (RangeValues{0, 10, 8, 3}));
         QVERIFY(spy.isEmpty());
     }
 
@@ -188,13 +188,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&s));
         QSignalSpy spy(&s, &CRangeSlider::rangeChanged);
         QTest::keyClick(&s, Qt::Key_Right);
-        QCOMPARE(selection(s), (RangeValues{0, 100, 10.5, 20.5}));
+        QCOMPARE(Selection(s), (RangeValues{0, 100, 10.5, 20.5}));
         QTest::keyClick(&s, Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(selection(s), (RangeValues{0, 100, 10.5, 21}));
+        QCOMPARE(Selection(s), (RangeValues{0, 100, 10.5, 21}));
         QTest::keyClick(&s, Qt::Key_Left, Qt::ControlModifier);
         QTest::keyClick(&s, Qt::Key_Up);
-        QCOMPARE(selection(s), (RangeValues{0, 100, 10.5, 21}));
-        QCOMPARE(codes(spy), (QList<int>{2, 0}));
+        QCOMPARE(Selection(s), (RangeValues{0, 100, 10.5, 21}));
+        QCOMPARE(Codes(spy), (QList<int>{2, 0}));
     }
 
     void draggingTheBandAgainstTheLeftEnd() {
@@ -205,19 +205,19 @@ private slots:
         s.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s));
         QSignalSpy spy(&s, &CRangeSlider::rangeChanged);
-        const EdgeRect band = s.geometryNow().bandHit;
-        const QPoint grab(band.centreX() + 4, 10);
+        const EdgeRect band = s.GeometryNow().bandHit;
+        const QPoint grab(band.CentreX() + 4, 10);
         QTest::mousePress(&s, Qt::LeftButton, {}, grab);
-        QVERIFY(s.isDragging());
+        QVERIFY(s.IsDragging());
         QVERIFY(s.hasFocus());
         QTest::mouseMove(&s, QPoint(-300, 10));
         QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(-300, 10));
-        QVERIFY(!s.isDragging());
-        QCOMPARE(selection(s), (RangeValues{0, 10, 0, 3}));
-        QCOMPARE(codes(spy), (QList<int>{2}));
+        QVERIFY(!s.IsDragging());
+        QCOMPARE(Selection(s), (RangeValues{0, 10, 0, 3}));
+        QCOMPARE(Codes(spy), (QList<int>{2}));
         // A press outside every part starts nothing.
         QTest::mousePress(&s, Qt::LeftButton, {}, QPoint(225, 10));
-        QVERIFY(!s.isDragging());
+        QVERIFY(!s.IsDragging());
         QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(225, 10));
     }
 
@@ -227,16 +227,16 @@ private slots:
         s.SetBounds(0, 100);
         s.SetSelection(25, 75);
         const QImage image = s.grab().toImage();
-        const SliderGeometry g = s.geometryNow();
+        const SliderGeometry g = s.GeometryNow();
         const QColor face = s.palette().color(QPalette::Active, QPalette::Button);
-        QCOMPARE(at(image, 0, 10), QColor(Qt::black).rgb());      // outline
-        QCOMPARE(at(image, 20, 10), QColor(128, 128, 128).rgb()); // background
-        QCOMPARE(at(image, g.leftOuter.left, 10), QColor(Qt::black).rgb());
-        QCOMPARE(at(image, g.leftOuter.left + 2, 3), face.rgb());
-        QCOMPARE(at(image, g.leftArrow[0].x() + 1, 10), QColor(Qt::black).rgb());
-        QCOMPARE(at(image, 120, 10), QColor(Qt::white).rgb()); // band
-        QCOMPARE(at(image, g.rightOuter.right - 1, 10), QColor(Qt::black).rgb());
-        QCOMPARE(at(image, 200, 10), QColor(128, 128, 128).rgb());
+        QCOMPARE(At(image, 0, 10), QColor(Qt::black).rgb());      // outline
+        QCOMPARE(At(image, 20, 10), QColor(128, 128, 128).rgb()); // background
+        QCOMPARE(At(image, g.leftOuter.left, 10), QColor(Qt::black).rgb());
+        QCOMPARE(At(image, g.leftOuter.left + 2, 3), face.rgb());
+        QCOMPARE(At(image, g.leftArrow[0].x() + 1, 10), QColor(Qt::black).rgb());
+        QCOMPARE(At(image, 120, 10), QColor(Qt::white).rgb()); // band
+        QCOMPARE(At(image, g.rightOuter.right - 1, 10), QColor(Qt::black).rgb());
+        QCOMPARE(At(image, 200, 10), QColor(128, 128, 128).rgb());
     }
 
     void equalBoundsKeepThumbsLeftAndIgnoreInput() {
@@ -245,8 +245,8 @@ private slots:
         s.SetBounds(5, 5);
         s.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s));
-        QCOMPARE(selection(s), (RangeValues{5, 5, 5, 5}));
-        const SliderGeometry g = s.geometryNow();
+        QCOMPARE(Selection(s), (RangeValues{5, 5, 5, 5}));
+        const SliderGeometry g = s.GeometryNow();
         QCOMPARE(g.leftOuter.left, 0);
         QCOMPARE(g.rightOuter.left, g.arrowWidth);
         QSignalSpy spy(&s, &CRangeSlider::rangeChanged);
@@ -255,7 +255,7 @@ private slots:
         QTest::mouseMove(&s, QPoint(100, 10));
         QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(100, 10));
         QVERIFY(spy.isEmpty());
-        QCOMPARE(selection(s), (RangeValues{5, 5, 5, 5}));
+        QCOMPARE(Selection(s), (RangeValues{5, 5, 5, 5}));
         QVERIFY(!s.grab().isNull());
     }
 };

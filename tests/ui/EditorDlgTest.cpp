@@ -20,18 +20,18 @@ using namespace kiv;
 
 namespace {
 
-MediaProfile catalogueProfile(int category, int index) {
+MediaProfile CatalogueProfile(int category, int index) {
     MediaProfile p{};
     if (!GetProfile(category, index, p))
         qFatal("no catalogue profile %d/%d", category, index);
     return p;
 }
 
-bool sameProfile(const MediaProfile& a, const MediaProfile& b) {
+bool SameProfile(const MediaProfile& a, const MediaProfile& b) {
     return std::memcmp(&a, &b, sizeof(MediaProfile)) == 0;
 }
 
-QStringList items(const QComboBox* combo) {
+QStringList Items(const QComboBox* combo) {
     QStringList list;
     for (int i = 0; i < combo->count(); ++i)
         list << combo->itemText(i);
@@ -39,7 +39,7 @@ QStringList items(const QComboBox* combo) {
 }
 
 // What a pick from the drop-down list does: select, then report activation.
-void pick(QComboBox* combo, const QString& text) {
+void Pick(QComboBox* combo, const QString& text) {
     int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     QVERIFY2(index >= 0, qPrintable(text));
     combo->setCurrentIndex(index);
@@ -51,21 +51,21 @@ void pick(QComboBox* combo, const QString& text) {
 class EditorDlgTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<CEditorDlg> dlg;
+    std::unique_ptr<CEditorDlg> dlg_;
 
-    void open(int kind, const MediaProfile& p) {
-        dlg = std::make_unique<CEditorDlg>();
-        dlg->setTargetKind(kind);
-        dlg->setProfile(p);
-        dlg->show();
+    void Open(int kind, const MediaProfile& p) {
+        dlg_ = std::make_unique<CEditorDlg>();
+        dlg_->SetTargetKind(kind);
+        dlg_->SetProfile(p);
+        dlg_->show();
     }
-    QComboBox* combo(const char* name) { return dlg->findChild<QComboBox*>(name); }
-    QPushButton* button(const char* name) { return dlg->findChild<QPushButton*>(name); }
-    QSlider* slider() { return dlg->findChild<QSlider*>("volume"); }
-    QString label(const char* name) { return dlg->findChild<QLabel*>(name)->text(); }
+    QComboBox* Combo(const char* name) { return dlg_->findChild<QComboBox*>(name); }
+    QPushButton* Button(const char* name) { return dlg_->findChild<QPushButton*>(name); }
+    QSlider* Slider() { return dlg_->findChild<QSlider*>("volume"); }
+    QString Label(const char* name) { return dlg_->findChild<QLabel*>(name)->text(); }
 
 private slots:
-    void cleanup() { dlg.reset(); }
+    void cleanup() { dlg_.reset(); }
 
     void layoutFollowsDialogUnits() {
         QCOMPARE(DluToPixelsX(274), 411);
@@ -73,99 +73,99 @@ private slots:
         QCOMPARE(DluToPixelsX(3), 5);   // 4.5 rounds up
         QCOMPARE(DluToPixelsY(4), 7);   // 6.5 rounds up
         QCOMPARE(DluToPixelsY(23), 37); // 37.375
-        open(1, catalogueProfile(0, 0));
-        QCOMPARE(dlg->windowTitle(), QString("Media Profile Editor"));
-        QCOMPARE(dlg->size(), QSize(411, 187));
-        QCOMPARE(combo("videoCodec")->geometry(), QRect(92, 37, 113, 20));
-        QCOMPARE(combo("audioCodec")->geometry(), QRect(288, 36, 113, 20));
-        QCOMPARE(slider()->geometry(), QRect(285, 128, 116, 16));
-        QCOMPARE(button("reload")->geometry(), QRect(359, 161, 47, 23));
+        Open(1, CatalogueProfile(0, 0));
+        QCOMPARE(dlg_->windowTitle(), QString("Media Profile Editor"));
+        QCOMPARE(dlg_->size(), QSize(411, 187));
+        QCOMPARE(Combo("videoCodec")->geometry(), QRect(92, 37, 113, 20));
+        QCOMPARE(Combo("audioCodec")->geometry(), QRect(288, 36, 113, 20));
+        QCOMPARE(Slider()->geometry(), QRect(285, 128, 116, 16));
+        QCOMPARE(Button("reload")->geometry(), QRect(359, 161, 47, 23));
 
         QStringList texts;
-        for (const QLabel* l : dlg->findChildren<QLabel*>())
+        for (const QLabel* l : dlg_->findChildren<QLabel*>())
             texts << l->text();
         for (const char* expected :
              {" Video Codec:", " Frame Rate:", " Bitrate:", " Width/Height:", " Aspect:",
               "Audio Codec:", "Channels:", "Bitrate:", "Sample Rate:", "Vol:100%"})
             QVERIFY2(texts.contains(QString(expected)), expected);
-        QCOMPARE(button("save")->text(), QString("Save"));
-        QCOMPARE(button("close")->text(), QString("Close"));
-        QCOMPARE(button("reload")->text(), QString("Reload"));
+        QCOMPARE(Button("save")->text(), QString("Save"));
+        QCOMPARE(Button("close")->text(), QString("Close"));
+        QCOMPARE(Button("reload")->text(), QString("Reload"));
     }
 
     void divxListsAndUnchangedRoundTrip() {
-        const MediaProfile divx = catalogueProfile(0, 0);
-        open(1, divx);
-        QCOMPARE(items(combo("videoCodec")), QStringList({"xvid", "divx", "msmpeg4", "h264"}));
-        QCOMPARE(combo("videoCodec")->currentText(), QString("divx"));
-        QCOMPARE(items(combo("audioCodec")),
+        const MediaProfile divx = CatalogueProfile(0, 0);
+        Open(1, divx);
+        QCOMPARE(Items(Combo("videoCodec")), QStringList({"xvid", "divx", "msmpeg4", "h264"}));
+        QCOMPARE(Combo("videoCodec")->currentText(), QString("divx"));
+        QCOMPARE(Items(Combo("audioCodec")),
                  QStringList({"mp3", "mp2", "pcm_s16le", "pcm_s16be", "pcm_alaw"}));
-        QCOMPARE(combo("audioCodec")->currentText(), QString("mp3"));
-        QCOMPARE(combo("frameRate")->count(), 9);
-        QCOMPARE(combo("videoBitrate")->count(), 23);
-        QCOMPARE(combo("frameSize")->count(), 28);
-        QCOMPARE(combo("aspect")->count(), 3);
-        QCOMPARE(combo("audioBitrate")->count(), 16);
-        QCOMPARE(combo("audioBitrate")->itemText(15), QString("448"));
-        QCOMPARE(combo("sampleRate")->count(), 6);
-        QCOMPARE(items(combo("channels")), QStringList({"Mono", "Stereo"}));
-        QCOMPARE(combo("channels")->currentIndex(), 1);
-        QCOMPARE(label("profileLabel"), QString("DIVX Video Profile:"));
+        QCOMPARE(Combo("audioCodec")->currentText(), QString("mp3"));
+        QCOMPARE(Combo("frameRate")->count(), 9);
+        QCOMPARE(Combo("videoBitrate")->count(), 23);
+        QCOMPARE(Combo("frameSize")->count(), 28);
+        QCOMPARE(Combo("aspect")->count(), 3);
+        QCOMPARE(Combo("audioBitrate")->count(), 16);
+        QCOMPARE(Combo("audioBitrate")->itemText(15), QString("448"));
+        QCOMPARE(Combo("sampleRate")->count(), 6);
+        QCOMPARE(Items(Combo("channels")), QStringList({"Mono", "Stereo"}));
+        QCOMPARE(Combo("channels")->currentIndex(), 1);
+        QCOMPARE(Label("profileLabel"), QString("DIVX Video Profile:"));
 
-        QTest::mouseClick(button("close"), Qt::LeftButton);
-        QCOMPARE(dlg->result(), int(QDialog::Accepted));
-        QVERIFY(sameProfile(dlg->profile(), divx));
-        QVERIFY(!dlg->isSaved());
+        QTest::mouseClick(Button("close"), Qt::LeftButton);
+        QCOMPARE(dlg_->result(), int(QDialog::Accepted));
+        QVERIFY(SameProfile(dlg_->Profile(), divx));
+        QVERIFY(!dlg_->IsSaved());
     }
 
     void valuesOutsideTheListsComeBackEmpty() {
-        MediaProfile p = catalogueProfile(0, 1);
+        MediaProfile p = CatalogueProfile(0, 1);
         SetText(p.VideoBitrate, "1000");
         SetText(p.FrameRate, "29.970");
         p.ChannelIndex = 2;
-        open(1, p);
-        QCOMPARE(combo("videoBitrate")->currentIndex(), -1);
-        QCOMPARE(combo("frameRate")->currentIndex(), -1);
-        QCOMPARE(combo("channels")->currentIndex(), -1);
-        QTest::mouseClick(button("close"), Qt::LeftButton);
-        QCOMPARE(GetText(dlg->profile().VideoBitrate), std::string_view(""));
-        QCOMPARE(GetText(dlg->profile().FrameRate), std::string_view(""));
-        QCOMPARE(dlg->profile().ChannelIndex, -1);
-        QCOMPARE(GetText(dlg->profile().ProfileName), std::string_view("XVID Video"));
+        Open(1, p);
+        QCOMPARE(Combo("videoBitrate")->currentIndex(), -1);
+        QCOMPARE(Combo("frameRate")->currentIndex(), -1);
+        QCOMPARE(Combo("channels")->currentIndex(), -1);
+        QTest::mouseClick(Button("close"), Qt::LeftButton);
+        QCOMPARE(GetText(dlg_->Profile().VideoBitrate), std::string_view(""));
+        QCOMPARE(GetText(dlg_->Profile().FrameRate), std::string_view(""));
+        QCOMPARE(dlg_->Profile().ChannelIndex, -1);
+        QCOMPARE(GetText(dlg_->Profile().ProfileName), std::string_view("XVID Video"));
     }
 
     void kind2VideoCodecLoadsZuneOrSetsVariant() {
-        open(2, catalogueProfile(1, 1)); // "ASF Video", msmpeg4v2, variant 4
-        pick(combo("videoCodec"), "wmv2");
-        QCOMPARE(label("profileLabel"), QString("Zune Profile:"));
-        QCOMPARE(combo("frameSize")->currentText(), QString("208x160"));
-        QCOMPARE(combo("audioBitrate")->currentText(), QString("192"));
-        QCOMPARE(combo("sampleRate")->currentText(), QString("44100"));
-        QCOMPARE(dlg->variant(), 2);
+        Open(2, CatalogueProfile(1, 1)); // "ASF Video", msmpeg4v2, variant 4
+        Pick(Combo("videoCodec"), "wmv2");
+        QCOMPARE(Label("profileLabel"), QString("Zune Profile:"));
+        QCOMPARE(Combo("frameSize")->currentText(), QString("208x160"));
+        QCOMPARE(Combo("audioBitrate")->currentText(), QString("192"));
+        QCOMPARE(Combo("sampleRate")->currentText(), QString("44100"));
+        QCOMPARE(dlg_->Variant(), 2);
 
-        pick(combo("frameSize"), "640x480");
-        pick(combo("videoCodec"), "wmv1");
-        QCOMPARE(dlg->variant(), 1);
-        QCOMPARE(combo("frameSize")->currentText(), QString("640x480"));
-        QCOMPARE(label("profileLabel"), QString("Zune Profile:"));
-        pick(combo("videoCodec"), "msmpeg4");
-        QCOMPARE(dlg->variant(), 3);
+        Pick(Combo("frameSize"), "640x480");
+        Pick(Combo("videoCodec"), "wmv1");
+        QCOMPARE(dlg_->Variant(), 1);
+        QCOMPARE(Combo("frameSize")->currentText(), QString("640x480"));
+        QCOMPARE(Label("profileLabel"), QString("Zune Profile:"));
+        Pick(Combo("videoCodec"), "msmpeg4");
+        QCOMPARE(dlg_->Variant(), 3);
 
-        QTest::mouseClick(button("close"), Qt::LeftButton);
-        QCOMPARE(GetText(dlg->profile().ProfileName), std::string_view("Zune"));
-        QCOMPARE(GetText(dlg->profile().VideoCodec), std::string_view("msmpeg4"));
-        QCOMPARE(GetText(dlg->profile().FrameSize), std::string_view("640x480"));
-        QCOMPARE(dlg->profile().Variant, 3);
+        QTest::mouseClick(Button("close"), Qt::LeftButton);
+        QCOMPARE(GetText(dlg_->Profile().ProfileName), std::string_view("Zune"));
+        QCOMPARE(GetText(dlg_->Profile().VideoCodec), std::string_view("msmpeg4"));
+        QCOMPARE(GetText(dlg_->Profile().FrameSize), std::string_view("640x480"));
+        QCOMPARE(dlg_->Profile().Variant, 3);
     }
 
     void keyboardPickCountsAsUserPick() {
-        open(2, catalogueProfile(1, 0)); // "WMV Video", wmv2 selected
-        QComboBox* codec = combo("videoCodec");
+        Open(2, CatalogueProfile(1, 0)); // "WMV Video", wmv2 selected
+        QComboBox* codec = Combo("videoCodec");
         QSignalSpy activated(codec, &QComboBox::activated);
         QTest::keyClick(codec, Qt::Key_Down);
         QCOMPARE(activated.count(), 1);
         QCOMPARE(codec->currentText(), QString("wmv1"));
-        QCOMPARE(dlg->variant(), 1);
+        QCOMPARE(dlg_->Variant(), 1);
     }
 
     void variantArithmeticFollowsOpenedVariant_data() {
@@ -183,26 +183,26 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, afterH264);
         QFETCH(int, afterMpeg4);
-        const MediaProfile opened = catalogueProfile(category, index);
-        open(kind, opened);
-        pick(combo("frameRate"), "12.00");
-        pick(combo("videoCodec"), "h264");
-        QCOMPARE(dlg->variant(), afterH264);
-        pick(combo("videoCodec"), "mpeg4");
-        QCOMPARE(dlg->variant(), afterMpeg4);
-        pick(combo("videoCodec"), "h264");
-        QCOMPARE(dlg->variant(), afterH264);
+        const MediaProfile opened = CatalogueProfile(category, index);
+        Open(kind, opened);
+        Pick(Combo("frameRate"), "12.00");
+        Pick(Combo("videoCodec"), "h264");
+        QCOMPARE(dlg_->Variant(), afterH264);
+        Pick(Combo("videoCodec"), "mpeg4");
+        QCOMPARE(dlg_->Variant(), afterMpeg4);
+        Pick(Combo("videoCodec"), "h264");
+        QCOMPARE(dlg_->Variant(), afterH264);
         // No catalogue look-up in these kinds: the other values stay.
-        QCOMPARE(combo("frameRate")->currentText(), QString("12.00"));
-        QCOMPARE(label("profileLabel"), QString(opened.ProfileName) + " Profile:");
+        QCOMPARE(Combo("frameRate")->currentText(), QString("12.00"));
+        QCOMPARE(Label("profileLabel"), QString(opened.ProfileName) + " Profile:");
     }
 
     void amrNbLocksAndUnlocksAudioDetails() {
-        open(9, catalogueProfile(8, 0)); // "3GP(h263/aac)"
-        QComboBox* channels = combo("channels");
-        QComboBox* bitrate = combo("audioBitrate");
-        QComboBox* rate = combo("sampleRate");
-        pick(combo("audioCodec"), "amr_nb");
+        Open(9, CatalogueProfile(8, 0)); // "3GP(h263/aac)"
+        QComboBox* channels = Combo("channels");
+        QComboBox* bitrate = Combo("audioBitrate");
+        QComboBox* rate = Combo("sampleRate");
+        Pick(Combo("audioCodec"), "amr_nb");
         QCOMPARE(channels->currentText(), QString("Mono"));
         QCOMPARE(bitrate->currentText(), QString("12.2"));
         QCOMPARE(rate->currentText(), QString("8000"));
@@ -210,7 +210,7 @@ private slots:
         QVERIFY(!bitrate->isEnabled());
         QVERIFY(!rate->isEnabled());
 
-        pick(combo("audioCodec"), "aac");
+        Pick(Combo("audioCodec"), "aac");
         QVERIFY(channels->isEnabled());
         QVERIFY(bitrate->isEnabled());
         QVERIFY(rate->isEnabled());
@@ -219,103 +219,103 @@ private slots:
         QCOMPARE(rate->currentText(), QString("8000"));
 
         // Second entry of another kind's list locks nothing.
-        open(1, catalogueProfile(0, 0));
-        pick(combo("audioCodec"), "mp2");
-        QVERIFY(combo("channels")->isEnabled());
-        QCOMPARE(combo("audioBitrate")->currentText(), QString("192"));
+        Open(1, CatalogueProfile(0, 0));
+        Pick(Combo("audioCodec"), "mp2");
+        QVERIFY(Combo("channels")->isEnabled());
+        QCOMPARE(Combo("audioBitrate")->currentText(), QString("192"));
     }
 
     void openingWithAmrNbLeavesDetailsEnabled() {
-        open(9, catalogueProfile(8, 1)); // "3GP(h263/amr)"
-        QCOMPARE(combo("audioCodec")->currentText(), QString("amr_nb"));
-        QVERIFY(combo("channels")->isEnabled());
-        QVERIFY(combo("audioBitrate")->isEnabled());
-        QVERIFY(combo("sampleRate")->isEnabled());
+        Open(9, CatalogueProfile(8, 1)); // "3GP(h263/amr)"
+        QCOMPARE(Combo("audioCodec")->currentText(), QString("amr_nb"));
+        QVERIFY(Combo("channels")->isEnabled());
+        QVERIFY(Combo("audioBitrate")->isEnabled());
+        QVERIFY(Combo("sampleRate")->isEnabled());
     }
 
     void volumeLabelChangesOnReleaseOnly() {
-        MediaProfile p = catalogueProfile(0, 0);
+        MediaProfile p = CatalogueProfile(0, 0);
         p.Volume = 512;
-        open(1, p);
-        QSlider* volume = slider();
+        Open(1, p);
+        QSlider* volume = Slider();
         QCOMPARE(volume->minimum(), 0);
         QCOMPARE(volume->maximum(), 768);
         QCOMPARE(volume->value(), 512);
-        QCOMPARE(label("volumeLabel"), QString("Vol:100%"));
+        QCOMPARE(Label("volumeLabel"), QString("Vol:100%"));
 
         volume->setFocus();
         QTest::keyClick(volume, Qt::Key_Right);
         QCOMPARE(volume->value(), 513);
-        QCOMPARE(label("volumeLabel"), QString("Vol:100%"));
+        QCOMPARE(Label("volumeLabel"), QString("Vol:100%"));
 
         volume->setSliderDown(true);
         volume->setSliderPosition(384);
         volume->setSliderDown(false); // the release
-        QCOMPARE(label("volumeLabel"), QString("Vol:150%"));
+        QCOMPARE(Label("volumeLabel"), QString("Vol:150%"));
         volume->setSliderDown(true);
         volume->setSliderPosition(1);
         volume->setSliderDown(false);
-        QCOMPARE(label("volumeLabel"), QString("Vol:0%"));
+        QCOMPARE(Label("volumeLabel"), QString("Vol:0%"));
 
-        QTest::mouseClick(button("close"), Qt::LeftButton);
-        QCOMPARE(dlg->profile().Volume, 1);
+        QTest::mouseClick(Button("close"), Qt::LeftButton);
+        QCOMPARE(dlg_->Profile().Volume, 1);
     }
 
     void saveThenEscapeReturnsNothing() {
-        open(1, catalogueProfile(0, 0));
-        pick(combo("frameSize"), "640x480");
-        QTest::mouseClick(button("save"), Qt::LeftButton);
-        QVERIFY(dlg->isSaved());
-        QVERIFY(dlg->isVisible()); // Save keeps the dialog open
-        QCOMPARE(GetText(dlg->profile().FrameSize), std::string_view("640x480"));
-        QTest::keyClick(combo("aspect"), Qt::Key_Escape);
-        QCOMPARE(dlg->result(), int(QDialog::Rejected));
-        QVERIFY(!dlg->isVisible());
+        Open(1, CatalogueProfile(0, 0));
+        Pick(Combo("frameSize"), "640x480");
+        QTest::mouseClick(Button("save"), Qt::LeftButton);
+        QVERIFY(dlg_->IsSaved());
+        QVERIFY(dlg_->isVisible()); // Save keeps the dialog open
+        QCOMPARE(GetText(dlg_->Profile().FrameSize), std::string_view("640x480"));
+        QTest::keyClick(Combo("aspect"), Qt::Key_Escape);
+        QCOMPARE(dlg_->result(), int(QDialog::Rejected));
+        QVERIFY(!dlg_->isVisible());
     }
 
     void closeBoxRejects() {
-        open(1, catalogueProfile(0, 0));
-        dlg->close();
-        QCOMPARE(dlg->result(), int(QDialog::Rejected));
+        Open(1, CatalogueProfile(0, 0));
+        dlg_->close();
+        QCOMPARE(dlg_->result(), int(QDialog::Rejected));
     }
 
     void enterKeepsValuesAsOpenedOrSaved() {
-        const MediaProfile opened = catalogueProfile(0, 0);
-        open(1, opened);
-        pick(combo("frameSize"), "640x480");
-        QTest::keyClick(combo("frameSize"), Qt::Key_Return);
-        QCOMPARE(dlg->result(), int(QDialog::Accepted));
-        QVERIFY(sameProfile(dlg->profile(), opened));
+        const MediaProfile opened = CatalogueProfile(0, 0);
+        Open(1, opened);
+        Pick(Combo("frameSize"), "640x480");
+        QTest::keyClick(Combo("frameSize"), Qt::Key_Return);
+        QCOMPARE(dlg_->result(), int(QDialog::Accepted));
+        QVERIFY(SameProfile(dlg_->Profile(), opened));
 
-        open(1, opened);
-        pick(combo("frameSize"), "640x480");
-        QTest::mouseClick(button("save"), Qt::LeftButton);
-        pick(combo("aspect"), "16:9");
-        QTest::keyClick(combo("aspect"), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(dlg->result(), int(QDialog::Accepted));
-        QCOMPARE(GetText(dlg->profile().FrameSize), std::string_view("640x480"));
-        QCOMPARE(GetText(dlg->profile().Aspect), std::string_view("Original"));
-        QVERIFY(dlg->isSaved());
+        Open(1, opened);
+        Pick(Combo("frameSize"), "640x480");
+        QTest::mouseClick(Button("save"), Qt::LeftButton);
+        Pick(Combo("aspect"), "16:9");
+        QTest::keyClick(Combo("aspect"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(dlg_->result(), int(QDialog::Accepted));
+        QCOMPARE(GetText(dlg_->Profile().FrameSize), std::string_view("640x480"));
+        QCOMPARE(GetText(dlg_->Profile().Aspect), std::string_view("Original"));
+        QVERIFY(dlg_->IsSaved());
     }
 
     void reloadRestoresOpenedValues() {
-        const MediaProfile opened = catalogueProfile(1, 0); // "WMV Video", variant 2
-        open(2, opened);
-        pick(combo("videoCodec"), "wmv1");
-        pick(combo("sampleRate"), "8000");
-        slider()->setValue(700);
-        QTest::mouseClick(button("save"), Qt::LeftButton);
-        QCOMPARE(dlg->profile().Variant, 1);
+        const MediaProfile opened = CatalogueProfile(1, 0); // "WMV Video", variant 2
+        Open(2, opened);
+        Pick(Combo("videoCodec"), "wmv1");
+        Pick(Combo("sampleRate"), "8000");
+        Slider()->setValue(700);
+        QTest::mouseClick(Button("save"), Qt::LeftButton);
+        QCOMPARE(dlg_->Profile().Variant, 1);
 
-        QTest::mouseClick(button("reload"), Qt::LeftButton);
-        QVERIFY(sameProfile(dlg->profile(), opened));
-        QCOMPARE(dlg->variant(), 2);
-        QCOMPARE(combo("videoCodec")->currentText(), QString("wmv2"));
-        QCOMPARE(combo("sampleRate")->currentText(), QString("48000"));
-        QCOMPARE(slider()->value(), 256);
-        QVERIFY(dlg->isSaved()); // saved never goes back
-        QTest::mouseClick(button("close"), Qt::LeftButton);
-        QVERIFY(sameProfile(dlg->profile(), opened));
+        QTest::mouseClick(Button("reload"), Qt::LeftButton);
+        QVERIFY(SameProfile(dlg_->Profile(), opened));
+        QCOMPARE(dlg_->Variant(), 2);
+        QCOMPARE(Combo("videoCodec")->currentText(), QString("wmv2"));
+        QCOMPARE(Combo("sampleRate")->currentText(), QString("48000"));
+        QCOMPARE(Slider()->value(), 256);
+        QVERIFY(dlg_->IsSaved()); // saved never goes back
+        QTest::mouseClick(Button("close"), Qt::LeftButton);
+        QVERIFY(SameProfile(dlg_->Profile(), opened));
     }
 };
 

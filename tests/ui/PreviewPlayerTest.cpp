@@ -49,7 +49,7 @@ class PreviewPlayerTest : public QObject {
     // Opens the clip and waits for its first picture.
     void openClip() {
         player.Open(clip.toUtf8().constData(), area.get());
-        QTRY_VERIFY_WITH_TIMEOUT(area->hasFrame(), kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(area->HasFrame(), kTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(position(player) != kUntouched, kTimeoutMs);
     }
 
@@ -84,31 +84,31 @@ private slots:
     void oneCorePerHandle() {
         QCOMPARE(&PreviewPlayer::Instance(), &player);
         MpvHandle handle;
-        QVERIFY(!handle.isCreated());
+        QVERIFY(!handle.IsCreated());
         QVERIFY(handle.Create());
         QVERIFY(!handle.Create()); // the first core stays
-        QVERIFY(handle.isCreated());
+        QVERIFY(handle.IsCreated());
         handle.Destroy();
-        QVERIFY(!handle.isCreated());
+        QVERIFY(!handle.IsCreated());
     }
 
     void closedPlayerReportsNothing() {
-        QVERIFY(!player.isOpen());
+        QVERIFY(!player.IsOpen());
         double seconds = kUntouched;
         QVERIFY(!player.GetPosition(seconds));
         QCOMPARE(seconds, kUntouched);
         QVERIFY(!player.Seek(1.0));
         QCOMPARE(player.Play(), 1);
         QCOMPARE(player.CloseIfOpen(), 1);
-        QVERIFY(!player.isOpen());
+        QVERIFY(!player.IsOpen());
     }
 
     void openShowsFirstPictureStretchedAndPaused() {
         QCOMPARE(player.Open(clip.toUtf8().constData(), area.get()), 1);
-        QVERIFY(player.isOpen());
-        QCOMPARE(QString::fromUtf8(player.fileName()), clip);
-        QTRY_VERIFY_WITH_TIMEOUT(area->hasFrame(), kTimeoutMs);
-        const QImage shown = area->frame();
+        QVERIFY(player.IsOpen());
+        QCOMPARE(QString::fromUtf8(player.FileName()), clip);
+        QTRY_VERIFY_WITH_TIMEOUT(area->HasFrame(), kTimeoutMs);
+        const QImage shown = area->Frame();
         QCOMPARE(shown.size(), QSize(320, 160));
         QCOMPARE(shown.format(), QImage::Format_RGB32);
         const double toFirst = MeanDifference(shown, firstPicture);
@@ -124,15 +124,15 @@ private slots:
     void pictureFollowsResize() {
         openClip();
         area->resize(200, 200);
-        QTRY_COMPARE_WITH_TIMEOUT(area->frame().size(), QSize(200, 200), kTimeoutMs);
-        QVERIFY(MeanDifference(area->frame(), firstPicture) < 12);
+        QTRY_COMPARE_WITH_TIMEOUT(area->Frame().size(), QSize(200, 200), kTimeoutMs);
+        QVERIFY(MeanDifference(area->Frame(), firstPicture) < 12);
     }
 
     void seekWhilePausedIsExact() {
         openClip();
         QVERIFY(player.Seek(5.0));
         QTRY_VERIFY_WITH_TIMEOUT(std::abs(position(player) - 5.0) < 0.02, kTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(area->frame(), pictureAt5) < 12, kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(area->Frame(), pictureAt5) < 12, kTimeoutMs);
     }
 
     void seekRightAfterOpenIsKept() {
@@ -156,11 +156,11 @@ private slots:
         player.Play();
         QTRY_VERIFY_WITH_TIMEOUT(position(player) > 7.85, kTimeoutMs);
         QTest::qWait(800);
-        QVERIFY(area->hasFrame());
+        QVERIFY(area->HasFrame());
         const double end = position(player);
         QVERIFY2(end > 7.85 && end <= 8.05, qPrintable(QString::number(end)));
-        QVERIFY(MeanDifference(area->frame(), lastPicture) < 12);
-        QVERIFY(player.isOpen());
+        QVERIFY(MeanDifference(area->Frame(), lastPicture) < 12);
+        QVERIFY(player.IsOpen());
         QVERIFY(player.Seek(1.0)); // still seekable at the end
         QTRY_VERIFY_WITH_TIMEOUT(std::abs(position(player) - 1.0) < 0.5, kTimeoutMs);
     }
@@ -168,18 +168,18 @@ private slots:
     void closeForgetsPositionAndPicture() {
         openClip();
         player.Close();
-        QVERIFY(!player.isOpen());
-        QVERIFY(!area->hasFrame());
+        QVERIFY(!player.IsOpen());
+        QVERIFY(!area->HasFrame());
         double seconds = kUntouched;
         QVERIFY(!player.GetPosition(seconds));
         QCOMPARE(seconds, kUntouched);
         QVERIFY(!player.Seek(2.0));
         QTest::qWait(500); // a late picture must not come back
-        QVERIFY(!area->hasFrame());
+        QVERIFY(!area->HasFrame());
 
         // Reopening the kept name starts from the first picture again.
         player.Reopen(area.get());
-        QTRY_VERIFY_WITH_TIMEOUT(area->hasFrame(), kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(area->HasFrame(), kTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(position(player) != kUntouched, kTimeoutMs);
         QVERIFY(position(player) < 0.05);
     }
@@ -189,10 +189,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(position(player) != kUntouched, kTimeoutMs);
         player.Play();
         QTRY_VERIFY_WITH_TIMEOUT(position(player) > 1.0, kTimeoutMs);
-        QVERIFY(!area->hasFrame());
+        QVERIFY(!area->HasFrame());
         QVERIFY(player.Seek(6.0));
         QTRY_VERIFY_WITH_TIMEOUT(position(player) >= 6.0, kTimeoutMs);
-        QVERIFY(!area->hasFrame());
+        QVERIFY(!area->HasFrame());
     }
 
     void unopenableFilesFailQuietly_data() {
@@ -211,16 +211,16 @@ private slots:
             text.write("This is no media file.\n");
         }
         QCOMPARE(player.Open(path.toUtf8().constData(), area.get()), 1);
-        QCOMPARE(std::string(player.fileName()), path.left(1024).toStdString());
+        QCOMPARE(std::string(player.FileName()), path.left(1024).toStdString());
         QTRY_VERIFY_WITH_TIMEOUT(!player.Seek(1.0), kTimeoutMs);
-        QVERIFY(player.isOpen());
+        QVERIFY(player.IsOpen());
         double seconds = kUntouched;
         QVERIFY(!player.GetPosition(seconds));
         QCOMPARE(seconds, kUntouched);
         QCOMPARE(player.Play(), 1);
         QTest::qWait(300);
         QVERIFY(!player.GetPosition(seconds));
-        QVERIFY(!area->hasFrame());
+        QVERIFY(!area->HasFrame());
 
         openClip(); // the player still works afterwards
     }

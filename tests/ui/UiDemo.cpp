@@ -23,8 +23,8 @@ int main(int argc, char** argv) {
     kiv::MediaProfile profile{};
     kiv::GetProfile(0, 0, profile);
     kiv::CEditorDlg editor;
-    editor.setTargetKind(1);
-    editor.setProfile(profile);
+    editor.SetTargetKind(1);
+    editor.SetProfile(profile);
     editor.move(10, 10);
     editor.show();
 
