@@ -1,0 +1,110 @@
+// The desktop services a batch uses, called for real over a private bus
+// where small fake services record every call.
+
+#include "CDisableScreenSave.h"
+#include "DesktopNotification.h"
+#include "MessageBoxes.h"
+#include "PowerOff.h"
+#include "PrivateBus.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kiv;
+
+class SystemActionsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::PrivateBus> bus_;
+    QList<ShownMessage> messages_;
+
+    // Clicks the countdown's Cancel button once the dialog shows.
+    static void CancelCountdownSoon() {
+        QTimer::singleShot(300, [] {
+            auto* countdown =
+                qobject_cast<PowerOffCountdownDlg*>(QApplication::activeModalWidget());
+            if (countdown)
+                countdown->findChild<QPushButton*>()->click();
+        });
+    }
+
+private slots:
+    void initTestCase() {
+        bus_ = std::make_unique<test::PrivateBus>();
+        QVERIFY(bus_->Up());
+        SetMessageSink(
+            [this](QWidget*, const ShownMessage& message) { messages_.append(message); });
+    }
+    void cleanupTestCase() { bus_.reset(); }
+    void init() {
+        QVERIFY(bus_->StartServices());
+        messages_.clear();
+    }
+
+    void screenSaverAndSleepAreHeldForTheObjectsLifetime() {
+        auto held = std::make_unique<CDisableScreenSave>();
+        QVERIFY(held->HoldsScreenSaver());
+        QVERIFY(held->HoldsSleepLock());
+        QTRY_COMPARE(bus_->Calls().mid(1),
+                     (QStringList{"ScreenSaverInhibit Kiv Video Converter|Converting videos",
+                                  "SleepInhibit idle:sleep|Kiv Video Converter|Converting "
+                                  "videos|block"}));
+        held.reset();
+        QTRY_COMPARE(bus_->Calls().mid(3),
+                     (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
+    }
+
+    void withoutServicesNothingHappensAndNothingFails() {
+        bus_->StopServices();
+        CDisableScreenSave held;
+        QVERIFY(!held.HoldsScreenSaver());
+        QVERIFY(!held.HoldsSleepLock());
+        QVERIFY(!NotifyDesktop("Kiv Video Converter", "3 files converted"));
+    }
+
+    void powerOffComesOnlyAfterTheCountdown() {
+        bool seenDuringCountdown = false;
+        QTimer::singleShot(500, [&] {
+            seenDuringCountdown = bus_->Calls().join('\n').contains("PowerOff");
+            auto* countdown =
+                qobject_cast<PowerOffCountdownDlg*>(QApplication::activeModalWidget());
+            QVERIFY(countdown);
+            QCOMPARE(countdown->Text(), QString("The computer will power off in 2 seconds."));
+        });
+        ShutDownComputer(nullptr, 2);
+        QVERIFY(!seenDuringCountdown);
+        QTRY_VERIFY(bus_->Calls().contains("PowerOff interactive"));
+        QVERIFY(messages_.isEmpty());
+        QCOMPARE(PowerOffCountdownDlg(nullptr).Text(),
+                 QString("The computer will power off in 30 seconds."));
+    }
+
+    void cancelKeepsTheComputerOn() {
+        CancelCountdownSoon();
+        ShutDownComputer(nullptr, 3);
+        QTest::qWait(200);
+        QVERIFY(!bus_->Calls().join('\n').contains("PowerOff"));
+    }
+
+    void aRefusalIsReported() {
+        QVERIFY(bus_->StartServices({"--refuse-poweroff"}));
+        ShutDownComputer(nullptr, 1);
+        QTRY_COMPARE(messages_.size(), 1);
+        QCOMPARE(messages_[0].title, QString("Warning"));
+        QCOMPARE(messages_[0].text,
+                 QString("The computer could not be powered off: Permission denied"));
+    }
+
+    void notificationsReachTheService() {
+        QVERIFY(NotifyDesktop("Kiv Video Converter", "3 files converted"));
+        QTRY_VERIFY(bus_->Calls().contains(
+            "Notify Kiv Video Converter|Kiv Video Converter|3 files converted"));
+    }
+};
+
+QTEST_MAIN(SystemActionsTest)
+#include "SystemActionsTest.moc"
