@@ -24,6 +24,12 @@ CButtonST::CButtonST(const QString& caption, QWidget* parent) : QPushButton(capt
 void CButtonST::DropImages() {
     iconIn_ = iconOut_ = QPixmap();
     bitmapIn_ = bitmapOut_ = bitmapPressed_ = Bitmap();
+    disabledImage_ = QImage();
+}
+
+void CButtonST::SetDisabledImage(const QImage& image) {
+    disabledImage_ = image;
+    update();
 }
 
 int CButtonST::SetIconImages(const QString& inIcon, const QString& outIcon) {

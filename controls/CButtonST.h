@@ -32,6 +32,11 @@ public:
                         const QColor& outKey, const QString& pressed, const QColor& pressedKey);
     int SetBitmapImages(const QImage& in, const QColor& inKey, const QImage& out,
                         const QColor& outKey, const QImage& pressed, const QColor& pressedKey);
+    // The image shown while the button is disabled, in place of the one the
+    // images above would give (icons: a generated grey; bitmaps: the out
+    // bitmap as an opaque block). Setting icons or bitmaps drops it, so set it
+    // after them; a null image drops it too.
+    void SetDisabledImage(const QImage& image);
     // Mode 0 to 3; other values are refused with result 4.
     int SetImageAlignment(int mode);
     void SetTransparentBackground(bool repaint);
@@ -80,6 +85,7 @@ private:
     bool transparent_ = false;
     QPixmap iconIn_, iconOut_;
     Bitmap bitmapIn_, bitmapOut_, bitmapPressed_;
+    QImage disabledImage_;
     QColor background_[3];
     QColor text_[3];
     QString tooltipText_;

@@ -65,7 +65,10 @@ void CButtonST::paintEvent(QPaintEvent*) {
 
     QSize imageSize;
     QPixmap image;
-    if (!iconIn_.isNull()) {
+    if (disabled && !disabledImage_.isNull() && (!iconIn_.isNull() || bitmapIn_.IsSet())) {
+        image = QPixmap::fromImage(disabledImage_);
+        imageSize = disabledImage_.size();
+    } else if (!iconIn_.isNull()) {
         const QPixmap& icon = (pressed || hovering_ || iconOut_.isNull()) ? iconIn_ : iconOut_;
         image = disabled ? QIcon(icon).pixmap(icon.size(), QIcon::Disabled) : icon;
         imageSize = icon.size();

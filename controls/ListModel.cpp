@@ -36,6 +36,19 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return column < rows_[row].texts.size() ? rows_[row].texts[column] : QString();
+    case Qt::AccessibleTextRole: {
+        // What a screen reader says for the cell: a progress bar's
+        // percentage, a check box's state, else the text.
+        if (c && c->isProgress) {
+            return QStringLiteral("%1 %").arg(c->percent);
+        }
+        const QString text =
+            column < rows_[row].texts.size() ? rows_[row].texts[column] : QString();
+        if (c && c->check >= 0 && text.isEmpty()) {
+            return c->check == 1 ? QStringLiteral("Checked") : QStringLiteral("Not checked");
+        }
+        return text;
+    }
     case Qt::ToolTipRole:
         if (c && !c->tipText.isEmpty()) {
             return CutTipText(c->tipText);

@@ -1,0 +1,267 @@
+// The file list with clips made at test time: adding through the file
+// dialog, by dropping and through AddFiles (the path the command line
+// takes), the 30-row limit, a file that cannot be probed, reading off the
+// GUI thread, Remove, Delete, Clear and ending the window while adding.
+
+#include "CXListCtrl.h"
+#include "JobBuilder.h"
+#include "MainDlg.h"
+#include "MediaFileDialog.h"
+#include "TestMedia.h"
+#include "Vocabularies.h"
+#include "WindowTestSupport.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+constexpr int kTimeoutMs = 60000;
+
+QString SourcePath(const ConversionJob& job) {
+    return QString::fromUtf8(job.sourcePath);
+}
+
+} // namespace
+
+class FileListTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir media_;
+    QString a_, b_, c_, tone_, broken_;
+    std::unique_ptr<FreshHome> home_;
+    std::unique_ptr<MessageLog> messages_;
+    std::unique_ptr<CKivVideoConverterDlg> dlg_;
+    CXListCtrl* list_ = nullptr;
+
+    void Open() {
+        dlg_ = std::make_unique<CKivVideoConverterDlg>();
+        dlg_->show();
+        dlg_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg_.get()));
+        list_ = dlg_->findChild<CXListCtrl*>("fileList");
+    }
+    // Adds as the command line and drops do, and waits until every file is handled.
+    void Add(const QStringList& files) {
+        QSignalSpy done(dlg_.get(), &CKivVideoConverterDlg::filesAdded);
+        dlg_->AddFiles(files);
+        QVERIFY(done.wait(kTimeoutMs));
+    }
+    // The row as the user sees it, against what the probe put into its job.
+    void VerifyRow(int row, const QString& path) {
+        const ConversionJob& job = dlg_->jobs_[row];
+        QCOMPARE(SourcePath(job), path);
+        const QString duration =
+            QString::fromStdString(FormatDuration(DisplayedDurationSeconds(job)));
+        QVERIFY(DisplayedDurationSeconds(job) > 0);
+        QCOMPARE(list_->GetCellCheck(row, 0), 1);
+        QCOMPARE(list_->CellText(row, 1), " " + path);
+        QCOMPARE(list_->CellText(row, 2), duration);
+        QCOMPARE(list_->CellText(row, 3), QString("00:00:00"));
+        QCOMPARE(list_->CellText(row, 4), duration);
+        QCOMPARE(list_->CellText(row, 5), QString("Ready"));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(media_.isValid());
+        a_ = media_.filePath("a.mp4");
+        b_ = media_.filePath("b.mp4");
+        c_ = media_.filePath("c.mp4");
+        tone_ = media_.filePath("tone.wav");
+        broken_ = media_.filePath("broken.avi");
+        QVERIFY(MakeClip(a_));
+        QVERIFY(QFile::copy(a_, b_) && QFile::copy(a_, c_));
+        QVERIFY(MakeTone(tone_));
+        QFile broken(broken_);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("this is no video, only words\n");
+    }
+    void init() {
+        home_ = std::make_unique<FreshHome>();
+        messages_ = std::make_unique<MessageLog>();
+        Open();
+    }
+    void cleanup() {
+        dlg_.reset();
+        messages_.reset();
+        home_.reset();
+    }
+
+    void addThroughTheFileDialog() {
+        QStringList filters, shown;
+        auto ran = WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters();
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+            for (int i = 0; types && i < types->count(); ++i)
+                shown << types->itemText(i);
+            QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFiles);
+            dialog->setDirectory(media_.path());
+            // Choose once the dialog lists the folder (it reads it on a thread).
+            auto* model = dialog->findChild<QFileSystemModel*>();
+            auto* poll = new QTimer(dialog);
+            connect(poll, &QTimer::timeout, dialog, [this, dialog, model, poll] {
+                if (model->rowCount(model->index(media_.path())) < 5)
+                    return;
+                poll->stop();
+                // As a user types two names into the name field.
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"a.mp4\" \"tone.wav\"");
+                static_cast<QDialog*>(dialog)->accept();
+                if (dialog->isVisible())
+                    dialog->reject(); // the test then fails instead of waiting
+            });
+            poll->start(20);
+        });
+        QSignalSpy done(dlg_.get(), &CKivVideoConverterDlg::filesAdded);
+        QTest::keyClick(dlg_.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(*ran);
+        QVERIFY(done.wait(kTimeoutMs));
+        // The descriptions users know, with patterns that find the files.
+        QCOMPARE(shown,
+                 QStringList({"All files (*.*)", "AVI Files (*.avi)", "Mpeg files (*.mpg, *.mpeg)",
+                              "Windows Media files (*.wmv, *.wma, *.asf)",
+                              "Quick Time Files (*.mov, *.qt)", "Real Media Files (*.rm, *.rmvb)",
+                              "Flash File(*.flv,*.swf)", "MP4(*.mp4,*.m4v)", "3GP(*.3gp,*.3gp2)"}));
+        QCOMPARE(filters.first(), QString("All files (*.*) (*)"));
+        QCOMPARE(filters.at(4), QString("Quick Time Files (*.mov, *.qt) (*.mov *.qt)"));
+        QCOMPARE(list_->RowCount(), 2);
+        VerifyRow(0, a_);
+        VerifyRow(1, tone_);
+        QCOMPARE(list_->FirstSelectedRow(), 0);
+        QVERIFY(list_->selectionModel()->isRowSelected(1));
+        QCOMPARE(list_->GetHeaderCheck(0), 2);
+        QVERIFY(messages_->Messages().isEmpty());
+    }
+
+    void filesAreReadOffTheGuiThread() {
+        dlg_->AddFiles({a_, b_});
+        // AddFiles returned at once: nothing is in the list yet, the window
+        // shows it is working and the list cannot change meanwhile.
+        QVERIFY(dlg_->IsAdding());
+        QCOMPARE(list_->RowCount(), 0);
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        for (const char* name : {"addButton", "removeButton", "startButton"})
+            QVERIFY2(!dlg_->findChild<QWidget*>(name)->isEnabled(), name);
+        QTRY_COMPARE_WITH_TIMEOUT(list_->RowCount(), 2, kTimeoutMs);
+        QTRY_VERIFY(!dlg_->IsAdding());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(dlg_->findChild<QWidget*>("addButton")->isEnabled());
+    }
+
+    void theThirtiethRowIsTheLast() {
+        Add(QStringList(28, a_));
+        QCOMPARE(list_->RowCount(), 28);
+        QVERIFY(messages_->Messages().isEmpty());
+        Add({b_, c_, a_, b_, c_});
+        QCOMPARE(list_->RowCount(), 30);
+        VerifyRow(28, b_);
+        VerifyRow(29, c_);
+        QCOMPARE(messages_->Messages().size(), 1);
+        const ShownMessage& m = messages_->Messages().first();
+        QCOMPARE(m.title, QString("Info"));
+        QCOMPARE(m.text, QString("The Max media file count over !"));
+    }
+
+    void aFileThatCannotBeProbedEndsTheAdding() {
+        Add({a_, broken_, c_});
+        QCOMPARE(list_->RowCount(), 1);
+        VerifyRow(0, a_);
+        QCOMPARE(dlg_->jobs_[1].sourcePath[0], '\0');
+        QCOMPARE(messages_->Messages().size(), 1);
+        const ShownMessage& m = messages_->Messages().first();
+        QCOMPARE(m.title, QString("Warning"));
+        QCOMPARE(m.text, broken_ + " include unsupport codec,Please report it to "
+                                   "support@kiv-video-converter.example.");
+        QCOMPARE(m.icon, MessageIcon::NoIcon);
+    }
+
+    void droppedFilesAreAddedLikeAdd() {
+        auto* data = new QMimeData;
+        data->setUrls({QUrl::fromLocalFile(b_), QUrl("https://example.org/not-a-file.avi")});
+        QWidget* target = list_->viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QSignalSpy done(dlg_.get(), &CKivVideoConverterDlg::filesAdded);
+        QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        QVERIFY(done.wait(kTimeoutMs));
+        QCOMPARE(list_->RowCount(), 1);
+        VerifyRow(0, b_);
+
+        // While a batch runs nothing is taken.
+        dlg_->busy_ = 1;
+        dlg_->EnableControls(false);
+        QDragEnterEvent refused(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &refused);
+        QVERIFY(!refused.isAccepted());
+        dlg_->busy_ = 0;
+        delete data;
+    }
+
+    void removeMovesTheJobsUp() {
+        Add({a_, b_, c_});
+        QCOMPARE(list_->RowCount(), 3);
+        list_->clearSelection();
+        list_->SelectRow(0);
+        dlg_->OnRemove();
+        QCOMPARE(list_->RowCount(), 2);
+        QCOMPARE(SourcePath(dlg_->jobs_[0]), b_);
+        QCOMPARE(SourcePath(dlg_->jobs_[1]), c_);
+        QCOMPARE(SourcePath(dlg_->jobs_[2]), QString());
+        QCOMPARE(list_->CellText(0, 1), " " + b_);
+        QCOMPARE(list_->FirstSelectedRow(), 0);
+
+        // Delete removes the first selected row the same way.
+        list_->clearSelection();
+        list_->SelectRow(1);
+        list_->setFocus();
+        QTest::keyClick(list_, Qt::Key_Delete);
+        QCOMPARE(list_->RowCount(), 1);
+        QCOMPARE(SourcePath(dlg_->jobs_[0]), b_);
+
+        // Without a selected row Remove says so.
+        list_->clearSelection();
+        dlg_->OnRemove();
+        QCOMPARE(list_->RowCount(), 1);
+        QCOMPARE(messages_->Messages().size(), 1);
+        QCOMPARE(messages_->Messages().first().title, QString("Info"));
+        QCOMPARE(messages_->Messages().first().text, QString("There is not selected media file "));
+    }
+
+    void clearEmptiesRowsAndJobs() {
+        Add({a_, b_});
+        dlg_->findChild<QMenu*>("popMenu")->actions().at(2)->trigger();
+        QCOMPARE(list_->RowCount(), 0);
+        for (const ConversionJob& job : dlg_->jobs_)
+            QCOMPARE(job.sourcePath[0], '\0');
+        QVERIFY(messages_->Messages().isEmpty());
+    }
+
+    void exitWhileAddingEndsOnceTheFileIsRead() {
+        dlg_->AddFiles({a_, b_, c_});
+        dlg_->OnExit();
+        QVERIFY(dlg_->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg_->isVisible(), kTimeoutMs);
+        QCOMPARE(dlg_->result(), int(QDialog::Accepted));
+        QVERIFY(!dlg_->IsAdding());
+        QVERIFY(QFile::exists(home_->Path("kivinfo.ini")));
+    }
+};
+
+QTEST_MAIN(FileListTest)
+#include "FileListTest.moc"

@@ -1,0 +1,478 @@
+// The main window without media: start-up from the settings, the format
+// and profile picks, the profile editor, the output folder, About, Help,
+// the links, Exit and the ways the window ends (or does not), control
+// states, progress and accessibility. Commands run as the buttons, menus
+// and keys run them.
+
+#include "MainDlg.h"
+#include "AboutDlg.h"
+#include "CButtonST.h"
+#include "CHyperLink.h"
+#include "CXListCtrl.h"
+#include "Catalogue.h"
+#include "EditorDlg.h"
+#include "FixedText.h"
+#include "ToolImages.h"
+#include "Vocabularies.h"
+#include "WindowTestSupport.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+#include <cstring>
+#include <memory>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+bool SameProfile(const MediaProfile& a, const MediaProfile& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+QString AccessibleName(QObject* object) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+// The twelve [Video] keys of the default selection, in the order written.
+const QByteArray kDefaultVideoKeys = "Kind=4\nVCodec=5\nVFR=3\nVBR=12\nSize=19\nApsect=0\n"
+                                     "ACodec=0\nACH=1\nABR=7\nASR=4\nVOL=256\nClass=0\n";
+
+} // namespace
+
+class MainDlgTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FreshHome> home_;
+    std::unique_ptr<MessageLog> messages_;
+    std::unique_ptr<CKivVideoConverterDlg> dlg_;
+
+    void Open() {
+        dlg_ = std::make_unique<CKivVideoConverterDlg>();
+        dlg_->show();
+        dlg_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg_.get()));
+    }
+    template <typename T> T* Child(const char* name) {
+        T* child = dlg_->findChild<T*>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no child %s", name);
+        return child;
+    }
+    QComboBox* Formats() { return Child<QComboBox>("formatList"); }
+    QComboBox* Profiles() { return Child<QComboBox>("profileList"); }
+    CXListCtrl* List() { return Child<CXListCtrl>("fileList"); }
+    QString SettingsFile() const { return home_->Path("kivinfo.ini"); }
+    static void Pick(QComboBox* combo, int index) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+private slots:
+    void init() {
+        home_ = std::make_unique<FreshHome>();
+        messages_ = std::make_unique<MessageLog>();
+    }
+    void cleanup() {
+        dlg_.reset();
+        messages_.reset();
+        home_.reset();
+    }
+
+    void startsFromTheDefaultSettings() {
+        Open();
+        QCOMPARE(dlg_->windowTitle(), QString("Kiv Video Converter 1.0.0"));
+        QCOMPARE(Formats()->count(), 9);
+        QCOMPARE(Formats()->currentText(), QString("To DVD/SVCD/VCD/MPEG"));
+        QCOMPARE(Profiles()->currentText(), QString("PAL DVD Video"));
+        MediaProfile palDvd{};
+        QVERIFY(GetProfile(4, 0, palDvd));
+        QCOMPARE(QByteArray(dlg_->workingProfile_.ProfileName), QByteArray("PAL DVD Video"));
+        QVERIFY(SameProfile(dlg_->workingProfile_, dlg_->currentProfile_));
+        const QString folder = QString::fromStdString(ProgramDirectory());
+        QCOMPARE(Child<QLineEdit>("outputFolder")->text(), folder);
+        QVERIFY(!Child<QLineEdit>("outputFolder")->isEnabled());
+        QCOMPARE(dlg_->outputFolder_, folder);
+        QVERIFY(Child<QCheckBox>("openFolderBox")->isChecked());
+        QVERIFY(Child<QCheckBox>("shutdownBox")->isChecked());
+        QCOMPARE(Child<QCheckBox>("openFolderBox")->text(),
+                 QString(" Open Output Directory after finished "));
+        QCOMPARE(Child<QCheckBox>("shutdownBox")->text(), QString(" Shutdown PC after finished "));
+        QStringList labels;
+        for (const QLabel* label : dlg_->findChildren<QLabel*>())
+            labels << label->text();
+        for (const char* text : {"Output Directory:", "Output Format:", "Video Profile:"})
+            QVERIFY2(labels.contains(QString(text)), text);
+        QCOMPARE(Child<CHyperLink>("faqLink")->text(), QString("Online FAQ"));
+
+        // Fixed size; the file list's columns share its width as laid out.
+        QCOMPARE(dlg_->minimumSize(), dlg_->maximumSize());
+        CXListCtrl* list = List();
+        QStringList headings;
+        int widths = 0;
+        for (int c = 0; c < list->ColumnCount(); ++c) {
+            headings << list->model()->headerData(c, Qt::Horizontal).toString();
+            widths += list->columnWidth(c);
+        }
+        QCOMPARE(headings,
+                 QStringList({"", "Video File", "Duration", "Start Time", "End Time", "Status"}));
+        QCOMPARE(widths, list->width() - 4);
+        QCOMPARE(list->GetHeaderCheck(0), 1);
+        QCOMPARE(list->GetHeaderCheck(1), 0);
+    }
+
+    void settingsFromTheFileAreShown() {
+        Write(SettingsFile(), "[Options]\nFolder=/data/films/\nAFO=0\nAFC=2\n"
+                              "[Video]\nName=My Tool\nVer=2.1\nKind=0\nClass=2\n");
+        home_->Reload();
+        Open();
+        QCOMPARE(dlg_->windowTitle(), QString("My Tool 2.1"));
+        QCOMPARE(Child<QLineEdit>("outputFolder")->text(), QString("/data/films/"));
+        QVERIFY(!Child<QCheckBox>("openFolderBox")->isChecked());
+        QVERIFY(!Child<QCheckBox>("shutdownBox")->isChecked());
+        QCOMPARE(Formats()->currentIndex(), 0);
+        QCOMPARE(Profiles()->currentIndex(), 2);
+        QCOMPARE(Profiles()->count(), GetCategory(0)->ProfileCount);
+    }
+
+    void formatAndProfilePicksSetBothProfiles() {
+        Open();
+        for (int category = 0; category < CategoryCount(); ++category) {
+            Pick(Formats(), category);
+            const ProfileCategory* c = GetCategory(category);
+            QCOMPARE(Profiles()->count(), c->ProfileCount);
+            QCOMPARE(Profiles()->currentIndex(), 0);
+            QVERIFY(SameProfile(dlg_->currentProfile_, c->Profiles[0]));
+            QVERIFY(SameProfile(dlg_->workingProfile_, c->Profiles[0]));
+            QCOMPARE(dlg_->selection_.Kind, category);
+            QCOMPARE(dlg_->selection_.Class, 0);
+        }
+        Pick(Formats(), 1);
+        Pick(Profiles(), 2);
+        QVERIFY(SameProfile(dlg_->workingProfile_, GetCategory(1)->Profiles[2]));
+        QCOMPARE(dlg_->selection_.Kind, 1);
+        QCOMPARE(dlg_->selection_.Class, 2);
+    }
+
+    void editorOkWithoutSaveChangesTheWorkingProfileOnly() {
+        Open();
+        const MediaProfile before = dlg_->currentProfile_;
+        const ProfileSelection selection = dlg_->selection_;
+        QString chosen;
+        auto ran = WhenModal<CEditorDlg>([&chosen](CEditorDlg* editor) {
+            auto* bitrate = editor->findChild<QComboBox*>("videoBitrate");
+            bitrate->setCurrentIndex(bitrate->currentIndex() == 0 ? 1 : 0);
+            chosen = bitrate->currentText();
+            editor->findChild<QPushButton*>("close")->click();
+        });
+        dlg_->OnEditProfile();
+        QVERIFY(*ran);
+        QCOMPARE(QString(dlg_->workingProfile_.VideoBitrate), chosen);
+        QVERIFY(SameProfile(dlg_->currentProfile_, before));
+        QVERIFY(std::memcmp(&dlg_->selection_, &selection, sizeof selection) == 0);
+        QCOMPARE(Profiles()->currentText(), QString("PAL DVD Video"));
+
+        // The next pick discards the edit.
+        Pick(Profiles(), 0);
+        QVERIFY(SameProfile(dlg_->workingProfile_, GetCategory(4)->Profiles[0]));
+    }
+
+    void editorOkAfterSaveChangesTheSelectionToo() {
+        Open();
+        QString chosen;
+        auto ran = WhenModal<CEditorDlg>([&chosen](CEditorDlg* editor) {
+            auto* bitrate = editor->findChild<QComboBox*>("videoBitrate");
+            bitrate->setCurrentIndex(bitrate->currentIndex() == 0 ? 1 : 0);
+            chosen = bitrate->currentText();
+            editor->findChild<QPushButton*>("save")->click();
+            editor->findChild<QPushButton*>("close")->click();
+        });
+        dlg_->OnEditProfile();
+        QVERIFY(*ran);
+        QCOMPARE(QString(dlg_->workingProfile_.VideoBitrate), chosen);
+        QVERIFY(SameProfile(dlg_->currentProfile_, dlg_->workingProfile_));
+        QCOMPARE(dlg_->selection_.VBR, IndexOf(VideoBitrates(), chosen.toStdString()));
+        QCOMPARE(dlg_->selection_.Kind, 4);
+        QCOMPARE(Profiles()->currentIndex(), dlg_->selection_.Class);
+
+        // Escape in the editor changes nothing.
+        const MediaProfile saved = dlg_->workingProfile_;
+        ran = WhenModal<CEditorDlg>([](CEditorDlg* editor) { editor->reject(); });
+        dlg_->OnEditProfile();
+        QVERIFY(*ran);
+        QVERIFY(SameProfile(dlg_->workingProfile_, saved));
+    }
+
+    void exitWritesTheSettingsIntoANewFile() {
+        Open();
+        Child<QCheckBox>("openFolderBox")->setChecked(false);
+        QVERIFY(!QFile::exists(SettingsFile()));
+        QTest::mouseClick(Child<CButtonST>("exitButton"), Qt::LeftButton);
+        QCOMPARE(dlg_->result(), int(QDialog::Accepted));
+        QVERIFY(!dlg_->isVisible());
+        QCOMPARE(ReadAll(SettingsFile()), "[Options]\nAFO=0\nAFC=1\nFolder=" +
+                                              QByteArray::fromStdString(ProgramDirectory()) +
+                                              "\n[Video]\n" + kDefaultVideoKeys);
+    }
+
+    void exitKeepsWhatElseTheFileHolds() {
+        Write(SettingsFile(), "; made by hand\n[Options]\nCore=0\nFolder=/old/\nExtra=keep\n"
+                              "[Other]\nKey=Value\n[Video]\nName=My Tool\nKind=4\n");
+        home_->Reload();
+        Open();
+        Child<QCheckBox>("shutdownBox")->setChecked(false);
+        dlg_->OnExit();
+        QCOMPARE(ReadAll(SettingsFile()),
+                 QByteArray("; made by hand\n[Options]\nCore=0\nFolder=/old/\nExtra=keep\n"
+                            "AFO=1\nAFC=0\n[Other]\nKey=Value\n[Video]\nName=My Tool\n") +
+                     kDefaultVideoKeys);
+    }
+
+    void closeBoxMinimisesAndSavesNothing() {
+        Open();
+        dlg_->close();
+        QVERIFY(dlg_->isVisible());
+        QTRY_VERIFY(dlg_->isMinimized());
+        QVERIFY(!QFile::exists(SettingsFile()));
+    }
+
+    void enterAndEscapeEndWithoutSavingUnlessBusy() {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            Open();
+            List()->setFocus();
+            dlg_->busy_ = 1;
+            QTest::keyClick(List(), key);
+            QVERIFY(dlg_->isVisible());
+            dlg_->close();
+            QVERIFY(dlg_->isVisible());
+            dlg_->busy_ = 0;
+            QTest::keyClick(List(), key);
+            QVERIFY(!dlg_->isVisible());
+            QCOMPARE(dlg_->result(),
+                     int(key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected));
+        }
+        QVERIFY(!QFile::exists(SettingsFile()));
+    }
+
+    void browsePicksAFolderEndingInTheSeparator() {
+        Open();
+        QTemporaryDir picked;
+        QString title;
+        auto ran = WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->setDirectory(picked.path());
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        dlg_->OnBrowse();
+        QVERIFY(*ran);
+        QCOMPARE(title, QString("Select output folder"));
+        QCOMPARE(dlg_->outputFolder_, picked.path() + "/");
+        QCOMPARE(Child<QLineEdit>("outputFolder")->text(), picked.path() + "/");
+
+        ran = WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        dlg_->OnBrowse();
+        QVERIFY(*ran);
+        QCOMPARE(dlg_->outputFolder_, picked.path() + "/");
+
+        ran = WhenModal<QFileDialog>([](QFileDialog* dialog) {
+            dialog->setDirectory("/");
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        dlg_->OnBrowse();
+        QVERIFY(*ran);
+        QCOMPARE(dlg_->outputFolder_, QString("/"));
+
+        // The folder menu offers Browse and Open.
+        QTest::mouseClick(Child<CButtonST>("folderButton"), Qt::LeftButton);
+        auto* menu = Child<QMenu>("dirMenu");
+        QTRY_VERIFY(menu->isVisible());
+        QStringList items;
+        for (QAction* action : menu->actions())
+            items << action->text();
+        QCOMPARE(items, QStringList({"Browse", "Open"}));
+        menu->hide();
+    }
+
+    void openHelpAndLinksOpenLocalFiles() {
+        Open();
+        UrlCatcher catcher;
+        Child<QMenu>("dirMenu")->actions().at(1)->trigger();
+        dlg_->OnHelp();
+        QTest::keyClick(dlg_.get(), Qt::Key_F1);
+        QTest::mouseClick(Child<CHyperLink>("siteLink"), Qt::LeftButton);
+        QTest::mouseClick(Child<CHyperLink>("faqLink"), Qt::LeftButton);
+        const QString bin = QString::fromStdString(ProgramDirectory());
+        QCOMPARE(catcher.urls, QList<QUrl>({QUrl::fromLocalFile(bin),
+                                            QUrl::fromLocalFile(bin + "help/index.html"),
+                                            QUrl::fromLocalFile(bin + "help/index.html"),
+                                            QUrl::fromLocalFile(bin + "help/index.html"),
+                                            QUrl::fromLocalFile(bin + "help/faq.html")}));
+        // The pages are there: no link is dead.
+        QVERIFY(QFile::exists(bin + "help/index.html"));
+        QVERIFY(QFile::exists(bin + "help/faq.html"));
+        QVERIFY(messages_->Messages().isEmpty());
+    }
+
+    void aboutBoxShowsVersionAndMakers() {
+        Open();
+        QStringList texts;
+        QString title;
+        auto ran = WhenModal<CAboutDlg>([&](CAboutDlg* about) {
+            title = about->windowTitle();
+            for (const char* name : {"version", "makerLine", "makerNote"})
+                texts << about->findChild<QLabel*>(name)->text();
+            QVERIFY(!about->findChild<QLabel*>("icon")->pixmap().isNull());
+            about->findChild<QPushButton*>("ok")->click();
+        });
+        QTest::mouseClick(Child<CButtonST>("aboutButton"), Qt::LeftButton);
+        QVERIFY(*ran);
+        QCOMPARE(title, QString("About KivVideoConverter"));
+        QCOMPARE(texts.at(0), QString("KivVideoConverter Version 1.0"));
+        QVERIFY(!texts.at(1).isEmpty() && !texts.at(2).isEmpty());
+    }
+
+    void controlStatesFollowTheSwitch() {
+        Open();
+        const char* switched[] = {"addButton",   "removeButton", "startButton",  "formatList",
+                                  "profileList", "exitButton",   "folderButton", "editButton"};
+        const char* untouched[] = {"aboutButton", "helpButton", "fileList", "openFolderBox",
+                                   "shutdownBox", "siteLink",   "faqLink"};
+        for (bool enable : {false, true}) {
+            dlg_->EnableControls(enable);
+            for (const char* name : switched)
+                QVERIFY2(Child<QWidget>(name)->isEnabled() == enable, name);
+            QCOMPARE(Child<QWidget>("stopButton")->isEnabled(), !enable);
+            for (const char* name : untouched)
+                QVERIFY2(Child<QWidget>(name)->isEnabled(), name);
+        }
+    }
+
+    void popMenuIsRefusedWhileBusy() {
+        Open();
+        auto* menu = Child<QMenu>("popMenu");
+        QStringList items;
+        for (QAction* action : menu->actions())
+            items << action->text();
+        QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split"}));
+        dlg_->busy_ = 1;
+        dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
+        QVERIFY(!menu->isVisible());
+        dlg_->busy_ = 0;
+        dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+    }
+
+    void progressGoesToTheCurrentRow() {
+        Open();
+        CXListCtrl* list = List();
+        for (int row = 0; row < 2; ++row) {
+            list->AddRow(row, QString());
+            list->ShowCellProgress(row, 5, true);
+        }
+        dlg_->currentRow_ = 1;
+        for (auto [value, shown] : {std::pair{0, 1}, {-5, 1}, {37, 37}, {100, 100}}) {
+            CKivVideoConverterDlg::ProgressCallback(value, dlg_.get());
+            QCOMPARE(list->Cell(1, 5)->percent, shown);
+        }
+        CKivVideoConverterDlg::ProgressCallback(50, nullptr);
+        QCOMPARE(list->Cell(1, 5)->percent, 100);
+        QCOMPARE(list->Cell(0, 5)->percent, 0);
+    }
+
+    void everyControlHasAnAccessibleName() {
+        Open();
+        for (const char* name : {"addButton", "removeButton", "startButton", "stopButton",
+                                 "aboutButton", "helpButton", "exitButton", "editButton"}) {
+            auto* button = Child<CButtonST>(name);
+            QVERIFY2(!button->TooltipText().isEmpty(), name);
+            QCOMPARE(AccessibleName(button), button->TooltipText());
+        }
+        QCOMPARE(Child<CButtonST>("addButton")->TooltipText(), QString("Add video files"));
+        QCOMPARE(Child<CButtonST>("stopButton")->TooltipText(), QString("Stop video conversion"));
+        QCOMPARE(Child<CButtonST>("editButton")->TooltipText(), QString("Edit video profile"));
+        QCOMPARE(AccessibleName(Child<CButtonST>("folderButton")), QString("Output folder"));
+
+        // The drop-down lists are labelled by their labels.
+        for (auto [list, label] :
+             {std::pair{"formatList", "Output Format:"}, {"profileList", "Video Profile:"}}) {
+            QAccessibleInterface* iface =
+                QAccessible::queryAccessibleInterface(Child<QWidget>(list));
+            QStringList labelledBy;
+            for (const auto& relation : iface->relations(QAccessible::Label))
+                labelledBy << relation.first->text(QAccessible::Name);
+            QVERIFY2(labelledBy.contains(QString(label)), list);
+        }
+
+        // Cells speak their text, a check box its state, a progress bar its percentage.
+        CXListCtrl* list = List();
+        list->AddRow(0, QString());
+        list->SetCellCheck(0, 0, 1);
+        list->SetCellText(0, 1, " /videos/a.avi");
+        list->ShowCellProgress(0, 5, true);
+        list->SetCellProgress(0, 5, 37);
+        QAccessibleTableInterface* table =
+            QAccessible::queryAccessibleInterface(list)->tableInterface();
+        QVERIFY(table);
+        QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QString("Checked"));
+        QCOMPARE(table->cellAt(0, 1)->text(QAccessible::Name), QString(" /videos/a.avi"));
+        QCOMPARE(table->cellAt(0, 5)->text(QAccessible::Name), QString("37 %"));
+    }
+
+    void ourImagesRenderForEveryButton() {
+        const QSize size(54, 72);
+        for (const char* glyph : {"add", "remove", "start", "stop", "about", "help", "exit"}) {
+            const ToolButtonImages images =
+                RenderToolButtonImages(glyph, size, QRect(0, 0, 54, 60));
+            const QList<QImage> states{images.over, images.normal, images.pressed, images.disabled};
+            for (int i = 0; i < states.size(); ++i) {
+                QCOMPARE(states[i].size(), size);
+                for (int j = 0; j < i; ++j)
+                    QVERIFY2(states[i] != states[j], glyph);
+            }
+            // The disabled glyph uses the greys only.
+            const QImage grey = images.disabled.convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < grey.height(); ++y)
+                for (int x = 0; x < grey.width(); ++x) {
+                    const QColor c = QColor::fromRgba(grey.pixel(x, y));
+                    QVERIFY(c.alpha() < 250 || qAbs(c.red() - c.blue()) < 40);
+                }
+        }
+        for (const char* glyph : {"folder", "edit"})
+            QCOMPARE(RenderSmallIcon(glyph, kSmallIconSide).size(), QSize(20, 20));
+        QVERIFY(RenderToolButtonImages("no-such-glyph", size, QRect(0, 0, 54, 60)).normal.isNull());
+        QVERIFY(!GreyedSvg("<path fill=\"#2b6cb0\" stroke=\"#1a2b3c\"/>").contains("#2b6cb0"));
+
+        // On the window, a disabled button looks different from an enabled one.
+        Open();
+        QVERIFY(!dlg_->windowIcon().isNull());
+        auto* stop = Child<CButtonST>("stopButton");
+        const QImage disabled = stop->grab().toImage();
+        stop->setEnabled(true);
+        QVERIFY(stop->grab().toImage() != disabled);
+    }
+};
+
+QTEST_MAIN(MainDlgTest)
+#include "MainDlgTest.moc"

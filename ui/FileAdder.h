@@ -1,0 +1,64 @@
+#pragma once
+// Reads the files a user adds to the list, one at a time and in the order
+// given, on a thread of its own: a probe can take many seconds on a slow or
+// broken file, and the window must go on repainting meanwhile. What each
+// probe learnt comes back as a signal on the GUI thread, where the window
+// adds the row.
+//
+// The rules are those of adding files: before each file, a list that holds
+// the most rows ends the reading (limitReached); a file that cannot be
+// probed ends it (unreadable); an exception ends it (failed). finished comes
+// last, always.
+
+#include "CEncoderCntl.h"
+#include "ConversionJob.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <atomic>
+#include <thread>
+
+namespace kiv {
+
+class FileAdder : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxRows = 30;
+
+    // The controller probes; it must outlive the adder.
+    explicit FileAdder(CEncoderCntl& controller, QObject* parent = nullptr);
+    // Cancels and waits for the probe that is running (a probe's time is
+    // bounded by the engine).
+    ~FileAdder() override;
+    FileAdder(const FileAdder&) = delete;
+    FileAdder& operator=(const FileAdder&) = delete;
+
+    // Starts reading the files for a list of rowsBefore rows. False when a
+    // reading is still running. GUI thread.
+    bool Start(const QStringList& paths, int rowsBefore);
+    // Reads no further file and reports nothing more but finished. GUI thread.
+    void Cancel();
+    // From Start until finished has been emitted.
+    bool IsRunning() const { return running_; }
+
+signals:
+    void fileRead(const QString& path, const kiv::ConversionJob& job);
+    void limitReached();
+    void unreadable(const QString& path);
+    void failed();
+    void finished();
+
+private:
+    void Run(QStringList paths, int rows);
+    // Runs report on the GUI thread, unless the reading was cancelled.
+    template <typename Report> void Post(Report report);
+    void Finish();
+
+    CEncoderCntl& controller_;
+    std::thread thread_;
+    std::atomic<bool> cancel_{false};
+    bool running_ = false;
+};
+
+} // namespace kiv

@@ -1,0 +1,221 @@
+// Start-up, control states and window events of the main window.
+
+#include "MainDlg.h"
+
+#include "CButtonST.h"
+#include "CHyperLink.h"
+#include "CXListCtrl.h"
+#include "Catalogue.h"
+#include "FileAdder.h"
+#include "FixedText.h"
+#include "MakerTexts.h"
+#include "Settings.h"
+#include "ToolImages.h"
+#include "Vocabularies.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
+
+namespace kiv {
+
+namespace {
+
+QString FromField(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The local files among dropped URLs, in order.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
+} // namespace
+
+CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent) : QDialog(parent) {
+    CreateControls();
+    setWindowIcon(ApplicationIcon());
+    settings_ = CurrentSettings();
+    selection_ = CurrentSelection();
+    CreateEncoder();
+
+    outputFolderEdit_->setText(FromField(GetText(settings_.Folder)));
+    outputFolder_ = outputFolderEdit_->text();
+    setWindowTitle(FromField(GetText(settings_.Name)) + QLatin1Char(' ') +
+                   FromField(GetText(settings_.Ver)));
+    openFolderBox_->setChecked(settings_.AFO == 1);
+    shutdownBox_->setChecked(settings_.AFC == 1);
+
+    SetUpButtonImages();
+    SetUpFileList();
+    FillLists();
+    SetLinkTargets();
+
+    connect(folderButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::ShowDirMenu);
+    connect(editButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnEditProfile);
+    connect(addButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnAdd);
+    connect(removeButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnRemove);
+    connect(aboutButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnAbout);
+    connect(helpButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnHelp);
+    connect(exitButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnExit);
+    connect(formatList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnFormatPick);
+    connect(profileList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnProfilePick);
+
+    adder_ = new FileAdder(controller_, this);
+    ConnectFileAdder();
+    setAcceptDrops(true);
+    list_->viewport()->setAcceptDrops(true);
+    list_->viewport()->installEventFilter(this);
+    installEventFilter(this);
+
+    EnableControls(true);
+}
+
+CKivVideoConverterDlg::~CKivVideoConverterDlg() {
+    // The reading thread probes with the controller: it ends first.
+    delete adder_;
+    adder_ = nullptr;
+    if (cursorOverridden_)
+        QApplication::restoreOverrideCursor();
+}
+
+void CKivVideoConverterDlg::CreateEncoder() {
+    EncoderInit init{};
+    init.scriptInput = settings_.Core == 1 ? 1 : 0;
+    init.callback = &CKivVideoConverterDlg::ProgressCallback;
+    init.userData = this;
+    init.reserved = 0;
+    SetText(init.appFolder, ProgramDirectory());
+    controller_.bCreateEncoder(&init);
+}
+
+void CKivVideoConverterDlg::FillLists() {
+    formatList_->clear();
+    for (int c = 0; c < CategoryCount(); ++c)
+        formatList_->addItem(QString::fromUtf8(GetCategory(c)->CategoryName));
+    formatList_->setCurrentIndex(selection_.Kind);
+    FillProfileList(selection_.Kind);
+    profileList_->setCurrentIndex(selection_.Class);
+    const ProfileCategory* category = GetCategory(selection_.Kind);
+    ProfileFromSelection(selection_, category ? category->Target : 0, currentProfile_);
+    workingProfile_ = currentProfile_;
+}
+
+void CKivVideoConverterDlg::SetLinkTargets() {
+    siteLink_->setText(QString::fromLatin1(kWebSiteLinkText));
+    siteLink_->SetLinkTarget(HelpPagePath(kWebSitePage));
+    siteLink_->setAccessibleName(siteLink_->text());
+    faqLink_->setText(QString::fromLatin1(kFaqLinkText));
+    faqLink_->SetLinkTarget(HelpPagePath(kFaqPage));
+    faqLink_->setAccessibleName(faqLink_->text());
+}
+
+QString CKivVideoConverterDlg::HelpPagePath(const char* page) const {
+    return QString::fromStdString(ProgramDirectory()) + QString::fromLatin1(page);
+}
+
+void CKivVideoConverterDlg::EnableControls(bool enable) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{addButton_, removeButton_, startButton_, formatList_,
+                                         profileList_, exitButton_, folderButton_, editButton_})
+        control->setEnabled(enable);
+    stopButton_->setEnabled(!enable);
+    // While added files are read the list must not change under them.
+    if (adding_) {
+        for (QWidget* control : {addButton_, removeButton_, startButton_})
+            control->setEnabled(false);
+    }
+}
+
+void CKivVideoConverterDlg::ProgressCallback(int value, void* window) {
+    if (!window)
+        return;
+    auto* dialog = static_cast<CKivVideoConverterDlg*>(window);
+    dialog->list_->SetCellProgress(dialog->currentRow_, 5, value <= 0 ? 1 : value);
+}
+
+void CKivVideoConverterDlg::EndWindow(int result) {
+    if (busy_)
+        return; // a batch uses the window and its jobs until it ends
+    if (adding_) {
+        pendingEnd_ = result;
+        adder_->Cancel();
+        return;
+    }
+    done(result);
+}
+
+void CKivVideoConverterDlg::closeEvent(QCloseEvent* event) {
+    // The close box, Alt+F4 and the desktop's close minimise the window;
+    // only Exit, Enter and Escape end it.
+    event->ignore();
+    showMinimized();
+}
+
+void CKivVideoConverterDlg::keyPressEvent(QKeyEvent* event) {
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        // A focused button takes Enter as a press; elsewhere it ends the window.
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
+            if (button->isEnabled())
+                button->click();
+        } else {
+            EndWindow(QDialog::Accepted);
+        }
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        EndWindow(QDialog::Rejected);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool CKivVideoConverterDlg::eventFilter(QObject* watched, QEvent* event) {
+    // Files dropped on the list, or anywhere on the window, are added.
+    if (watched == list_->viewport() || watched == this) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDropEvent*>(event);
+            const bool take = !DroppedFiles(drag->mimeData()).isEmpty() && addButton_->isEnabled();
+            if (take)
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QStringList files = DroppedFiles(drop->mimeData());
+            if (files.isEmpty() || !addButton_->isEnabled()) {
+                drop->ignore();
+                return true;
+            }
+            drop->acceptProposedAction();
+            // Added after the drop has ended, so the file manager is not kept waiting.
+            QMetaObject::invokeMethod(
+                this, [this, files] { AddFiles(files); }, Qt::QueuedConnection);
+            return true;
+        }
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace kiv

@@ -1,0 +1,133 @@
+// The main window's commands: format and profile picks, the profile
+// editor, the output-folder menu, About, Help and Exit.
+
+#include "AboutDlg.h"
+#include "CButtonST.h"
+#include "Catalogue.h"
+#include "EditorDlg.h"
+#include "FixedText.h"
+#include "MainDlg.h"
+#include "OpenFolder.h"
+#include "Settings.h"
+#include "Vocabularies.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QUrl>
+
+namespace kiv {
+
+int CKivVideoConverterDlg::CurrentCategoryIndex() const {
+    // The category whose name is the displayed text, byte for byte; else the first.
+    const QByteArray shown = formatList_->currentText().toUtf8();
+    for (int c = 0; c < CategoryCount(); ++c) {
+        if (shown == GetCategory(c)->CategoryName)
+            return c;
+    }
+    return 0;
+}
+
+void CKivVideoConverterDlg::FillProfileList(int categoryIndex) {
+    profileList_->clear();
+    const ProfileCategory* category = GetCategory(categoryIndex);
+    if (!category)
+        return;
+    for (int p = 0; p < category->ProfileCount; ++p)
+        profileList_->addItem(QString::fromUtf8(category->Profiles[p].ProfileName));
+}
+
+void CKivVideoConverterDlg::OnFormatPick() {
+    const int index = CurrentCategoryIndex();
+    const ProfileCategory* category = GetCategory(index);
+    FillProfileList(index);
+    profileList_->setCurrentIndex(0);
+    SelectionFromProfile(category->Profiles[0], category->Target, selection_);
+    selection_.Kind = index;
+    selection_.Class = 0;
+    currentProfile_ = category->Profiles[0];
+    workingProfile_ = currentProfile_;
+}
+
+void CKivVideoConverterDlg::OnProfilePick() {
+    const int index = CurrentCategoryIndex();
+    const ProfileCategory* category = GetCategory(index);
+    const int p = profileList_->currentIndex();
+    if (p < 0 || p >= category->ProfileCount)
+        return;
+    SelectionFromProfile(category->Profiles[p], category->Target, selection_);
+    selection_.Kind = index;
+    selection_.Class = p;
+    currentProfile_ = category->Profiles[p];
+    workingProfile_ = currentProfile_;
+}
+
+void CKivVideoConverterDlg::OnEditProfile() {
+    const ProfileCategory* category = GetCategory(CurrentCategoryIndex());
+    CEditorDlg editor(this);
+    editor.SetTargetKind(category->Target);
+    editor.SetProfile(currentProfile_);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    // Conversions use the edit at once; only Save makes it the profile the
+    // selection names (and the settings keep).
+    workingProfile_ = editor.Profile();
+    ProfileSelection fresh{};
+    SelectionFromProfile(workingProfile_, category->Target, fresh);
+    if (editor.IsSaved()) {
+        selection_ = fresh;
+        currentProfile_ = workingProfile_;
+    }
+    profileList_->setCurrentIndex(fresh.Class);
+}
+
+void CKivVideoConverterDlg::ShowDirMenu() {
+    // At the mouse when the button was clicked; below the button from the keyboard.
+    const QPoint cursor = QCursor::pos();
+    const bool underMouse = folderButton_->rect().contains(folderButton_->mapFromGlobal(cursor));
+    dirMenu_->popup(underMouse ? cursor
+                               : folderButton_->mapToGlobal(folderButton_->rect().bottomLeft()));
+}
+
+void CKivVideoConverterDlg::OnBrowse() {
+    QString picked = QFileDialog::getExistingDirectory(this, QStringLiteral("Select output folder"),
+                                                       outputFolder_);
+    if (!picked.isEmpty()) {
+        if (!picked.endsWith(QLatin1Char('/')))
+            picked += QLatin1Char('/');
+        outputFolder_ = picked;
+    }
+    outputFolderEdit_->setText(outputFolder_);
+}
+
+void CKivVideoConverterDlg::OnOpenFolder() {
+    OpenFolder(outputFolder_);
+}
+
+void CKivVideoConverterDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CKivVideoConverterDlg::OnHelp() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpPagePath("help/index.html")));
+}
+
+void CKivVideoConverterDlg::OnExit() {
+    settings_.AFO = openFolderBox_->isChecked() ? 1 : 0;
+    settings_.AFC = shutdownBox_->isChecked() ? 1 : 0;
+    // A folder too long for the settings field is not saved cut short: the
+    // settings keep the previous one.
+    const QByteArray folder = outputFolder_.toUtf8();
+    if (!folder.isEmpty() && FitsField(settings_.Folder, folder.toStdString()))
+        SetText(settings_.Folder, folder.toStdString());
+    SaveSettings(settings_);
+    SaveSelection(selection_);
+    EndWindow(QDialog::Accepted);
+}
+
+} // namespace kiv

@@ -1,0 +1,49 @@
+#include "KivVideoConverterApp.h"
+
+#include "Log.h"
+#include "MainDlg.h"
+#include "Settings.h"
+#include "ToolImages.h"
+
+#include <QFile>
+#include <QTimer>
+
+#include <clocale>
+
+namespace kiv {
+
+CKivVideoConverterApp::CKivVideoConverterApp(int& argc, char** argv) : QApplication(argc, argv) {
+    // Qt takes the user's locale for everything; numbers in command lines,
+    // scripts and the settings are written the C way whatever the language.
+    std::setlocale(LC_NUMERIC, "C");
+    setApplicationName(QStringLiteral("kiv-video-converter"));
+    setApplicationVersion(QStringLiteral(KIV_VERSION));
+    setWindowIcon(ApplicationIcon());
+}
+
+bool CKivVideoConverterApp::InitInstance(const QStringList& files) {
+    LoadSettings();
+    ApplySkin(*this, QString::fromStdString(ProgramDirectory()));
+    CKivVideoConverterDlg window;
+    if (!files.isEmpty()) {
+        // Added once the window shows, through the same path as Add.
+        QTimer::singleShot(0, &window, [&window, files] { window.AddFiles(files); });
+    }
+    window.exec();
+    return false;
+}
+
+int CKivVideoConverterApp::ExitInstance() {
+    CloseLog();
+    return 0;
+}
+
+bool ApplySkin(QApplication& application, const QString& programDirectory) {
+    QFile skin(programDirectory + QStringLiteral("LightBlue.smf"));
+    if (!skin.open(QIODevice::ReadOnly))
+        return false;
+    application.setStyleSheet(QString::fromUtf8(skin.readAll()));
+    return true;
+}
+
+} // namespace kiv

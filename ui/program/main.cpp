@@ -1,0 +1,38 @@
+// kiv-video-converter, the window program.
+
+#include "DisplayCheck.h"
+#include "KivVideoConverterApp.h"
+#include "ProgramArguments.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const kiv::ProgramArguments early =
+        kiv::ParseProgramArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.request == kiv::ProgramRequest::Help) {
+        std::fputs(kiv::kProgramHelp, stdout);
+        return 0;
+    }
+    if (early.request == kiv::ProgramRequest::Version) {
+        std::printf("kiv-video-converter %s\n", KIV_VERSION);
+        return 0;
+    }
+    if (!kiv::DisplayReachable(kiv::ProcessEnvironment, kiv::PlatformArgument(argc, argv))) {
+        std::fputs(kiv::kNoDisplayMessage, stderr);
+        return 1;
+    }
+    kiv::CKivVideoConverterApp application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("kiv-video-converter"));
+    // Qt has taken its own options out of the arguments by now.
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    std::vector<std::string> rest;
+    for (const QString& argument : arguments)
+        rest.push_back(QFile::encodeName(argument).toStdString());
+    application.InitInstance(kiv::ParseProgramArguments(rest).files);
+    return application.ExitInstance();
+}
