@@ -9,7 +9,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
     cmake ninja-build g++ pkg-config clang-format \
-    qt6-base-dev libgl-dev \
+    qt6-base-dev qt6-svg-dev libgl-dev \
     libmpv-dev libjack-jackd2-dev \
     ffmpeg libavcodec-extra libavformat-dev libavcodec-dev libavutil-dev \
     libgtest-dev libgmock-dev \

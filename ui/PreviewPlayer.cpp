@@ -111,6 +111,12 @@ int PreviewPlayer::Play() {
     return 1;
 }
 
+int PreviewPlayer::Pause() {
+    if (IsOpen())
+        mpv_.SetFlagAsync("pause", true);
+    return 1;
+}
+
 bool PreviewPlayer::Seek(double seconds) {
     {
         std::lock_guard lock(mutex_);

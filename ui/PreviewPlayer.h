@@ -10,7 +10,7 @@
 //     double s = 0; player.GetPosition(s);  // any thread
 //     player.CloseIfOpen();
 //
-// Open, Reopen, Close, CloseIfOpen and Play belong to the GUI thread; Seek
+// Open, Reopen, Close, CloseIfOpen, Play and Pause belong to the GUI thread; Seek
 // and GetPosition may also be called from a worker thread meanwhile. None of
 // them waits for the media: loading, seeking and stopping run inside libmpv.
 
@@ -51,6 +51,8 @@ public:
     int CloseIfOpen();
     // Runs playback when open. Returns 1.
     int Play();
+    // Holds playback on the current picture when open. Returns 1.
+    int Pause();
     // Absolute seek in seconds (exact); false when closed or the file could
     // not be opened. Negative targets go to the start.
     bool Seek(double seconds);

@@ -1,7 +1,8 @@
 #pragma once
-// Media made at test time with ffmpeg's lavfi sources: an 8 s, 160x120,
-// 25 fps clip whose colours turn over time (so pictures far apart differ
-// everywhere) with a tone, an 8 s tone alone, and reference pictures.
+// Media made at test time with ffmpeg's lavfi sources: a 160x120, 25 fps
+// clip (8 s unless asked) whose colours turn over time (so pictures far
+// apart differ everywhere) with a tone, an 8 s tone alone, and reference
+// pictures.
 
 #include <QImage>
 #include <QProcess>
@@ -19,10 +20,12 @@ inline bool RunFfmpeg(const QStringList& arguments) {
            ffmpeg.exitCode() == 0;
 }
 
-inline bool MakeClip(const QString& path) {
-    return RunFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25:duration=8,hue=H=t*0.8",
-                      "-f", "lavfi", "-i", "sine=frequency=440:duration=8", "-c:v", "mpeg4", "-q:v",
-                      "2", "-g", "25", "-c:a", "aac", "-shortest", path});
+inline bool MakeClip(const QString& path, int seconds = 8) {
+    const QString duration = QString::number(seconds);
+    return RunFfmpeg({"-f", "lavfi", "-i",
+                      "testsrc2=size=160x120:rate=25:duration=" + duration + ",hue=H=t*0.8", "-f",
+                      "lavfi", "-i", "sine=frequency=440:duration=" + duration, "-c:v", "mpeg4",
+                      "-q:v", "2", "-g", "25", "-c:a", "aac", "-shortest", path});
 }
 
 inline bool MakeTone(const QString& path) {
