@@ -60,6 +60,7 @@ void CSplitDlg::OpenPlayer() {
     auto lock = tracker_.LockPlayer();
     PreviewPlayer::Instance().Open(fileName_.constData(), picture_);
     playerOpen_ = true;
+    seekTarget_.reset();
 }
 
 void CSplitDlg::ClosePlayer() {
@@ -69,10 +70,16 @@ void CSplitDlg::ClosePlayer() {
     player.Pause();
     player.CloseIfOpen();
     playerOpen_ = false;
+    seekTarget_.reset();
 }
 
-bool CSplitDlg::CurrentPosition(double& seconds) const {
-    return playerOpen_ && PreviewPlayer::Instance().GetPosition(seconds);
+bool CSplitDlg::CurrentPosition(double& seconds) {
+    if (!playerOpen_ || !PreviewPlayer::Instance().GetPosition(seconds))
+        return false;
+    // Where a seek asked for goes, not where the player was before it.
+    if (IsSeekPending(seconds))
+        seconds = *seekTarget_;
+    return true;
 }
 
 double CSplitDlg::ClampToRange(double seconds) const {
@@ -138,12 +145,31 @@ void CSplitDlg::onStop() {
 
 void CSplitDlg::onBegin() {
     if (playerOpen_)
-        PreviewPlayer::Instance().Seek(rangeMin_);
+        SeekTo(rangeMin_);
 }
 
 void CSplitDlg::onEnd() {
     if (playerOpen_)
-        PreviewPlayer::Instance().Seek(rangeMax_);
+        SeekTo(rangeMax_);
+}
+
+void CSplitDlg::SeekTo(double seconds) {
+    if (!PreviewPlayer::Instance().Seek(seconds))
+        return;
+    seekTarget_ = std::max(seconds, rangeMin_);
+    seekClock_.start();
+}
+
+bool CSplitDlg::IsSeekPending(double seconds) {
+    if (!seekTarget_)
+        return false;
+    // Positions near the target (or after it, while playing) show the seek
+    // is done; one that never comes stops being waited for.
+    const bool arrived = seconds >= *seekTarget_ - kSeekTolerance &&
+                         seconds <= *seekTarget_ + kSeekTolerance + kPlayedSinceSeek;
+    if (arrived || seekClock_.hasExpired(kSeekWaitMs))
+        seekTarget_.reset();
+    return seekTarget_.has_value();
 }
 
 void CSplitDlg::StepBy(double delta) {
@@ -152,7 +178,7 @@ void CSplitDlg::StepBy(double delta) {
     double position = 0;
     CurrentPosition(position);
     // The player takes no position before the start of the file.
-    PreviewPlayer::Instance().Seek(std::max(position + delta, rangeMin_));
+    SeekTo(std::max(position + delta, rangeMin_));
 }
 
 void CSplitDlg::onPrevious() {
@@ -226,9 +252,9 @@ void CSplitDlg::onRangeChanged(int) {
     if (!playerOpen_)
         return;
     if (!startMarked_)
-        PreviewPlayer::Instance().Seek(start);
+        SeekTo(start);
     else if (!endMarked_)
-        PreviewPlayer::Instance().Seek(end);
+        SeekTo(end);
 }
 
 void CSplitDlg::onOk() {
@@ -270,9 +296,10 @@ void CSplitDlg::PollPosition() {
 }
 
 void CSplitDlg::ApplyPosition(std::uint64_t phase, double seconds) {
-    // Dropped when the state changed after the reading, or while the user
-    // drags a thumb.
-    if (phase != phase_ || !IsTracking() || slider_->IsDragging())
+    // Dropped when the state changed after the reading, while the user
+    // drags a thumb, and while a seek asked for is not done yet (the old
+    // position would pull the thumb back for a moment).
+    if (phase != phase_ || !IsTracking() || slider_->IsDragging() || IsSeekPending(seconds))
         return;
     seconds = ClampToRange(seconds);
     if (!startMarked_)

@@ -19,10 +19,12 @@
 #include "SplitTracker.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -88,6 +90,10 @@ private:
     void ClosePlayer();
     // Seeks the player by delta seconds from where it is, never before 0.
     void StepBy(double delta);
+    void SeekTo(double seconds);
+    // True while the last seek has not reached the player; seconds is the
+    // position just read.
+    bool IsSeekPending(double seconds);
     void ResetSelection();
     void ShowSelection();
     // The tracking worker's wish and poll.
@@ -97,8 +103,9 @@ private:
     void ApplyPosition(std::uint64_t phase, double seconds);
     // Tracked positions read before now are dropped.
     void NewPhase() { ++phase_; }
-    // The current position when it can be read.
-    bool CurrentPosition(double& seconds) const;
+    // The current position when it can be read (the target of a seek not
+    // done yet).
+    bool CurrentPosition(double& seconds);
     double ClampToRange(double seconds) const;
 
     const int durationSeconds_;
@@ -113,6 +120,13 @@ private:
     std::atomic<bool> startMarked_{false};
     std::atomic<bool> endMarked_{false};
     std::atomic<std::uint64_t> phase_{0};
+
+    // The last seek asked for, until the player reports a position there.
+    static constexpr double kSeekTolerance = 0.05;
+    static constexpr double kPlayedSinceSeek = 1.0;
+    static constexpr int kSeekWaitMs = 1000;
+    std::optional<double> seekTarget_;
+    QElapsedTimer seekClock_;
 
     bool paused_ = false;
     bool needsReopen_ = false;

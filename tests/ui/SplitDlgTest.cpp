@@ -160,6 +160,27 @@ private slots:
         QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
     }
 
+    void thumbDraggedWhilePlayingSeeks() {
+        openClip();
+        playPast(0.2);
+        // Paused, so only the drag can move the player.
+        QTest::keyClick(dlg.get(), Qt::Key_Space);
+        CRangeSlider* range = slider();
+        const SliderGeometry g = range->GeometryNow();
+        const QPoint grab(g.leftThumb.CentreX(), g.leftThumb.CentreY());
+        const QPoint middle = grab + QPoint(g.trackLength / 2, 0);
+        QTest::mousePress(range, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(range, middle);
+        QTest::mouseRelease(range, Qt::LeftButton, {}, middle);
+        const double start = dlg->StartSeconds();
+        QVERIFY(start > 5 && start < 15);
+        QCOMPARE(shown("startTime"), ClockText(start));
+        // Playback jumps there, and the start follows it on from there.
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - start) < 0.1, kTimeoutMs);
+        QTest::keyClick(dlg.get(), Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->StartSeconds() > start, kTimeoutMs);
+    }
+
     void marksTakeThePlayingPositions() {
         openClip();
         playPast(0.5);
