@@ -15,7 +15,7 @@
 #include <thread>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
