@@ -81,7 +81,14 @@ pid_t SpawnHere(const std::vector<std::string>& arguments, const ChildPipes& pip
 class Spawner {
 public:
     Spawner() {
+        // The thread takes no signals: a Ctrl-C must reach the thread that
+        // waits for it, never end the program from here. (The children get
+        // their own signal mask.)
+        sigset_t all, previous;
+        sigfillset(&all);
+        pthread_sigmask(SIG_SETMASK, &all, &previous);
         std::thread([this] { Serve(); }).detach();
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     }
 
     pid_t Spawn(const std::vector<std::string>& arguments, const ChildPipes& pipes, int& error) {
