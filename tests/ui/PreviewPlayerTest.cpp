@@ -18,8 +18,7 @@
 #include <string>
 #include <thread>
 
-using namespace kiv;
-using namespace kiv::test;
+namespace kiv::test {
 
 namespace {
 
@@ -329,5 +328,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(PreviewPlayerTest)
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::PreviewPlayerTest)
 #include "PreviewPlayerTest.moc"
