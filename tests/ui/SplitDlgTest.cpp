@@ -21,8 +21,7 @@
 #include <memory>
 #include <vector>
 
-using namespace kiv;
-using namespace kiv::test;
+namespace kiv::test {
 
 namespace {
 
@@ -40,7 +39,11 @@ enum class CloseBy { Ok, Escape, CloseBox, Destroy };
 
 } // namespace
 
-Q_DECLARE_METATYPE(CloseBy)
+} // namespace kiv::test
+
+Q_DECLARE_METATYPE(kiv::test::CloseBy)
+
+namespace kiv::test {
 
 class SplitDlgTest : public QObject {
     Q_OBJECT
@@ -420,5 +423,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(SplitDlgTest)
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::SplitDlgTest)
 #include "SplitDlgTest.moc"
