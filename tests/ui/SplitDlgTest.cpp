@@ -147,6 +147,24 @@ private slots:
         QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
     }
 
+    void withoutPicturesTheWholeFileIsKept_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("no file") << QString();
+        QTest::newRow("missing file") << QString("/nonexistent/kiv/clip.mp4");
+    }
+    void withoutPicturesTheWholeFileIsKept() {
+        QFETCH(QString, path);
+        dlg = std::make_unique<CSplitDlg>(nullptr, kClipSeconds, path);
+        dlg->show();
+        press("play");
+        press("markStart");
+        QTest::qWait(300);
+        press("ok");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->StartSeconds(), 0.0);
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+    }
+
     void thumbDraggedBeforePlayChangesNothing() {
         openClip();
         CRangeSlider* range = slider();
