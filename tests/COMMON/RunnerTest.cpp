@@ -89,6 +89,8 @@ protected:
         folder_ = ScratchFolder(
             "runner-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         ASSERT_TRUE(OpenLog((folder_ / "kiv.dmp").string()));
+        // A stop another test asked for while nothing ran is not for this one.
+        EncoderProcessRunner::Instance().ClearStop();
     }
     void TearDown() override { CloseLog(); }
     std::filesystem::path folder_;
