@@ -1,6 +1,7 @@
 #include "CEncoderCntl.h"
 
 #include "CFFmpegEncoder.h"
+#include "ChildProcess.h"
 #include "EncoderProcessRunner.h"
 #include "Log.h"
 
@@ -17,6 +18,10 @@ CEncoderCntl::~CEncoderCntl() {
 int CEncoderCntl::bCreateEncoder(const EncoderInit* init) {
     if (!init)
         return 0;
+    // The encoder is made on the front end's main thread: from here on every
+    // encoder starts at that thread's normal priority, even when the batch
+    // thread runs lower.
+    StartSpawnerThread();
     try {
         encoder_ = std::make_unique<CFFmpegEncoder>();
         return encoder_->bInit(init);

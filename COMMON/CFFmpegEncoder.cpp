@@ -80,6 +80,7 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
         return 0;
     job_ = *job;
     job_.done = 0;
+    slideshowTag_ = 0; // a conversion after a slideshow reports real percentages
     finished_ = 0;
     error_ = 0;
     lastMessage_.clear();

@@ -68,6 +68,9 @@ private:
 
     void ReportProgress(int value);
     int PrepareFailed(std::string reason);
+    // Runs the encoder with the command line until it ends and judges the
+    // run: 1 when done or stopped, 0 (and lastResult_ says why) otherwise.
+    int RunEncoder(const std::string& commandLine);
     ConvertResult JudgeRun(const ChildEnd& end) const;
     int RunSlideShowEncoder(const std::string& commandLine, const std::string& output);
     int MakeShowScript(SlideShow* show, int sound);

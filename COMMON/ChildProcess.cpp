@@ -1,10 +1,15 @@
 #include "ChildProcess.h"
 
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <csignal>
+#include <deque>
 #include <fcntl.h>
+#include <future>
 #include <mutex>
 #include <spawn.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -68,7 +73,71 @@ void ChildPipes::CloseAll() {
     CloseFd(inputWrite);
 }
 
+namespace {
+
+pid_t SpawnHere(const std::vector<std::string>& arguments, const ChildPipes& pipes, int& error);
+
+// Runs spawn requests one after another on its own thread.
+class Spawner {
+public:
+    Spawner() {
+        // The thread takes no signals: a Ctrl-C must reach the thread that
+        // waits for it, never end the program from here. (The children get
+        // their own signal mask.)
+        sigset_t all, previous;
+        sigfillset(&all);
+        pthread_sigmask(SIG_SETMASK, &all, &previous);
+        std::thread([this] { Serve(); }).detach();
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    }
+
+    pid_t Spawn(const std::vector<std::string>& arguments, const ChildPipes& pipes, int& error) {
+        std::packaged_task<pid_t()> task([&] { return SpawnHere(arguments, pipes, error); });
+        std::future<pid_t> child = task.get_future();
+        {
+            std::lock_guard lock(mutex_);
+            tasks_.push_back(std::move(task));
+        }
+        wake_.notify_one();
+        return child.get();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::packaged_task<pid_t()>> tasks_;
+
+    void Serve() {
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return !tasks_.empty(); });
+            std::packaged_task<pid_t()> task = std::move(tasks_.front());
+            tasks_.pop_front();
+            lock.unlock();
+            task();
+        }
+    }
+};
+
+// Made once and never destroyed: its thread serves until the process ends.
+std::atomic<Spawner*> spawner{nullptr};
+
+} // namespace
+
+void StartSpawnerThread() {
+    static std::once_flag once;
+    std::call_once(once, [] { spawner = new Spawner; });
+}
+
 pid_t SpawnChild(const std::vector<std::string>& arguments, const ChildPipes& pipes, int& error) {
+    if (Spawner* running = spawner.load())
+        return running->Spawn(arguments, pipes, error);
+    return SpawnHere(arguments, pipes, error);
+}
+
+namespace {
+
+pid_t SpawnHere(const std::vector<std::string>& arguments, const ChildPipes& pipes, int& error) {
     error = 0;
     if (arguments.empty() || arguments[0].empty()) {
         error = ENOENT;
@@ -115,5 +184,7 @@ pid_t SpawnChild(const std::vector<std::string>& arguments, const ChildPipes& pi
     }
     return child;
 }
+
+} // namespace
 
 } // namespace kiv

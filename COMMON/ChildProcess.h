@@ -32,7 +32,16 @@ public:
 // Starts arguments[0] (looked up in PATH when it holds no "/") in a process
 // group of its own, so a stop can reach the encoder and everything it
 // started. Without an input pipe the child reads /dev/null. Returns the
-// pid, or 0 with error set to the reason.
+// pid, or 0 with error set to the reason. Once StartSpawnerThread has run,
+// every child is started from that thread.
 pid_t SpawnChild(const std::vector<std::string>& arguments, const ChildPipes& pipes, int& error);
+
+// On Linux a new process inherits the priority (nice value) of the thread
+// that starts it, and a program cannot raise a priority it lowered. So that
+// a thread of low priority (the window's batch thread) still gets encoders
+// of normal priority, children are started from one long-lived thread,
+// made by the first call of this function: call it early, from a thread of
+// normal priority. Later calls do nothing.
+void StartSpawnerThread();
 
 } // namespace kiv

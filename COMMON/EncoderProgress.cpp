@@ -35,8 +35,12 @@ int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& pars
 }
 
 int CFFmpegEncoder::bRunConvert(const char*, int) {
+    return RunEncoder(commandLine_);
+}
+
+int CFFmpegEncoder::RunEncoder(const std::string& commandLine) {
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
-    runner.Init(commandLine_, this, 0);
+    runner.Init(commandLine, this, 0);
     if (runner.Start() != 1) {
         lastResult_ = {ConvertOutcome::Failed,
                        std::string("the encoder could not be started: ") + std::strerror(errno)};

@@ -90,15 +90,7 @@ int CFFmpegEncoder::RunSlideShowEncoder(const std::string& commandLine, const st
     lastMessage_.clear();
     lastResult_ = {};
     outputPath_ = output;
-    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
-    runner.Init(commandLine, this, 0);
-    if (runner.Start() != 1) {
-        lastResult_ = {ConvertOutcome::Failed,
-                       std::string("the encoder could not be started: ") + std::strerror(errno)};
-        return 0;
-    }
-    lastResult_ = JudgeRun(runner.LastChildEnd());
-    return lastResult_.Failed() ? 0 : 1;
+    return RunEncoder(commandLine);
 }
 
 int CFFmpegEncoder::bMakeSlideShowImageScript(SlideShow* show) {

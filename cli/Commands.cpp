@@ -3,6 +3,7 @@
 #include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
+#include "EngineSetup.h"
 #include "FileRows.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
@@ -24,25 +25,6 @@
 namespace kiv {
 
 namespace {
-
-EncoderInit MakeInit(const AppSettings& settings, ProgressCallback callback, void* user) {
-    EncoderInit init{};
-    init.scriptInput = settings.Core == 1 ? 1 : 0;
-    init.callback = callback;
-    init.userData = user;
-    SetText(init.appFolder, ProgramDirectory());
-    return init;
-}
-
-void IgnoreProgress(int, void*) {}
-
-ProgressStyle StyleFor(const CliOptions& options) {
-    if (options.quiet)
-        return ProgressStyle::Quiet;
-    if (options.json)
-        return ProgressStyle::Json;
-    return isatty(STDERR_FILENO) ? ProgressStyle::Bar : ProgressStyle::Lines;
-}
 
 void ReportUnreadable(const std::string& file) {
     std::fprintf(stderr, "kiv-convert: cannot read '%s': not a media file the encoder can open\n",
@@ -84,7 +66,7 @@ int ListProfiles() {
 int ProbeFiles(const CliOptions& options) {
     LoadSettings();
     CEncoderCntl controller;
-    EncoderInit init = MakeInit(CurrentSettings(), IgnoreProgress, nullptr);
+    EncoderInit init = MakeEncoderInit(CurrentSettings(), IgnoreProgress, nullptr);
     controller.bCreateEncoder(&init);
     int status = kExitOk;
     for (const std::string& file : options.files) {
@@ -170,7 +152,7 @@ int ConvertFiles(const CliOptions& options) {
     static CEncoderCntl controller;
     static ProgressReporter reporter(StyleFor(options));
     static std::unique_ptr<InterruptWatcher> watcher;
-    EncoderInit init = MakeInit(settings, &ProgressReporter::Callback, &reporter);
+    EncoderInit init = MakeEncoderInit(settings, &ProgressReporter::Callback, &reporter);
     if (controller.bCreateEncoder(&init) != 1) {
         std::fprintf(stderr, "kiv-convert: the conversion engine could not be started\n");
         return kExitFailed;

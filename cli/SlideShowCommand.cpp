@@ -3,6 +3,7 @@
 #include "CEncoderCntl.h"
 #include "Commands.h"
 #include "DirectoryTree.h"
+#include "EngineSetup.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
 #include "JobBuilder.h"
@@ -32,16 +33,6 @@ namespace fs = std::filesystem;
 // and its file "slideshow<tag>_<video codec>_<audio codec>.<extension>".
 constexpr const char* kShowName = "slideshow";
 constexpr double kLongestSeconds = 3600;
-
-void IgnoreProgress(int, void*) {}
-
-ProgressStyle StyleFor(const CliOptions& options) {
-    if (options.quiet)
-        return ProgressStyle::Quiet;
-    if (options.json)
-        return ProgressStyle::Json;
-    return isatty(STDERR_FILENO) ? ProgressStyle::Bar : ProgressStyle::Lines;
-}
 
 int Usage(const std::string& message) {
     std::fprintf(stderr, "kiv-convert: %s\n", message.c_str());
@@ -175,12 +166,12 @@ int MakeSlideShow(const CliOptions& options) {
     static CEncoderCntl controller;
     static ProgressReporter reporter(StyleFor(options));
     static std::unique_ptr<InterruptWatcher> watcher;
-    EncoderInit init{};
-    init.scriptInput = settings.Core == 1 ? 1 : 0;
-    init.callback = options.dryRun ? IgnoreProgress : &ProgressReporter::Callback;
-    init.userData = &reporter;
-    SetText(init.appFolder, ProgramDirectory());
-    controller.bCreateEncoder(&init);
+    EncoderInit init = MakeEncoderInit(
+        settings, options.dryRun ? IgnoreProgress : &ProgressReporter::Callback, &reporter);
+    if (controller.bCreateEncoder(&init) != 1) {
+        std::fprintf(stderr, "kiv-convert: the conversion engine could not be started\n");
+        return kExitFailed;
+    }
     if (!options.dryRun)
         watcher = std::make_unique<InterruptWatcher>(controller);
 

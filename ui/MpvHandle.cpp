@@ -18,6 +18,10 @@ struct Option {
 // Set before mpv_initialize.
 constexpr Option kOptions[] = {
     {"vo", "libmpv"},
+    // The usual Linux outputs, then none. Left to itself libmpv also tries
+    // SDL, whose audio thread can hang the core when it is closed again on
+    // a machine without sound (seen on a loaded two-core machine).
+    {"ao", "pipewire,pulse,alsa,jack,null"},
     // No sound device (CI, containers): play into the null output instead
     // of refusing to start.
     {"audio-fallback-to-null", "yes"},
@@ -121,9 +125,13 @@ bool MpvHandle::ObserveFlag(std::uint64_t replyId, const char* property) {
 }
 
 mpv_event* MpvHandle::PollEvent() {
+    return WaitEvent(0);
+}
+
+mpv_event* MpvHandle::WaitEvent(double timeoutSeconds) {
     if (!handle_)
         return nullptr;
-    mpv_event* event = mpv_wait_event(handle_, 0);
+    mpv_event* event = mpv_wait_event(handle_, timeoutSeconds);
     return event->event_id == MPV_EVENT_NONE ? nullptr : event;
 }
 

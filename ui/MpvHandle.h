@@ -44,6 +44,9 @@ public:
 
     // The next event, or nullptr when there is none (never waits).
     mpv_event* PollEvent();
+    // The next event, waiting up to timeoutSeconds for one; nullptr when
+    // none came. Only one thread may take events at a time.
+    mpv_event* WaitEvent(double timeoutSeconds);
 
     // Render thread only (the GUI thread here).
     bool HasNewFrame();

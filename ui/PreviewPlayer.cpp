@@ -7,7 +7,9 @@
 
 #include <mpv/client.h>
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstring>
 
 namespace kiv {
@@ -60,7 +62,30 @@ bool PreviewPlayer::EnsureHandle() {
 int PreviewPlayer::Open(const char* path, VideoArea* videoArea) {
     SetText(fileName_, path ? std::string_view(path) : std::string_view());
     Reopen(videoArea);
-    return 1;
+    return WaitUntilLoaded() ? 1 : 0;
+}
+
+bool PreviewPlayer::WaitUntilLoaded() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kOpenWaitMs);
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            if (state_ != FileState::Loading)
+                return state_ == FileState::Loaded;
+        }
+        const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
+        if (left <= 0)
+            return true; // still loading: it may yet play
+        // libmpv's video output waits for new pictures to be rendered (those
+        // of the file stopped before too), and that happens on this thread.
+        if (renderQueued_)
+            RenderFrame(false);
+        // The same events the wakeup callback queues; whatever is taken here
+        // is simply not there any more when that queued call runs.
+        if (const mpv_event* event = mpv_.WaitEvent(std::min(left, 0.01)))
+            HandleEvent(*event);
+    }
 }
 
 void PreviewPlayer::Reopen(VideoArea* videoArea) {
@@ -108,6 +133,12 @@ int PreviewPlayer::CloseIfOpen() {
 int PreviewPlayer::Play() {
     if (IsOpen())
         mpv_.SetFlagAsync("pause", false);
+    return 1;
+}
+
+int PreviewPlayer::Pause() {
+    if (IsOpen())
+        mpv_.SetFlagAsync("pause", true);
     return 1;
 }
 
@@ -226,6 +257,11 @@ void PreviewPlayer::HandleEvent(const mpv_event& event) {
         }
         break;
     }
+    case MPV_EVENT_PLAYBACK_RESTART:
+        // The first picture after loading or seeking is libmpv's current
+        // one now; draw it even if its news went to an older picture.
+        RenderFrame(true);
+        break;
     case MPV_EVENT_FILE_LOADED: {
         std::optional<double> seek;
         {
@@ -247,9 +283,12 @@ void PreviewPlayer::HandleEvent(const mpv_event& event) {
             state_ == FileState::Closed)
             break;
         // keep-open holds the end of a played file, so an end here means
-        // the file could not be played.
+        // the file could not be played. A playlist ends the same way, with
+        // its entries queued after it: stop, so none of them plays.
         state_ = FileState::Failed;
         pendingSeek_.reset();
+        if (end->reason == MPV_END_FILE_REASON_REDIRECT)
+            mpv_.CommandAsync(0, {"stop"});
         break;
     }
     default:
@@ -258,20 +297,36 @@ void PreviewPlayer::HandleEvent(const mpv_event& event) {
 }
 
 void PreviewPlayer::RenderFrame(bool force) {
+    // libmpv's news first: whether a picture is shown depends on it.
+    if (eventsQueued_)
+        ProcessEvents();
     renderQueued_ = false;
     if (mpv_.HasNewFrame())
         pendingFrame_ = true;
-    if (!area_ || !videoActive_ || !IsOpen())
+    bool loaded = false;
+    {
+        std::lock_guard lock(mutex_);
+        loaded = state_ == FileState::Loaded;
+    }
+    // A picture of the loaded file waits for the news that it has video.
+    if (loaded && area_ && !videoActive_)
         return;
-    // Without a new picture, only one shown already is drawn again.
-    if (!pendingFrame_ && !(force && area_->HasFrame()))
+    const bool show = loaded && area_;
+    if (!pendingFrame_ && !(force && show))
         return;
     pendingFrame_ = false;
-    QImage& image = area_->BeginFrame();
+    // libmpv's video output waits for every new picture to be rendered, so
+    // one not to be shown (no area, a file stopped or still loading, the
+    // entries of a refused playlist) is rendered aside.
+    QImage aside;
+    if (!show)
+        aside = QImage(area_ ? area_->size() : QSize(16, 16), QImage::Format_RGB32);
+    QImage& image = show ? area_->BeginFrame() : aside;
     if (image.isNull())
         return;
     if (mpv_.Render(image.width(), image.height(), static_cast<std::size_t>(image.bytesPerLine()),
-                    image.bits()))
+                    image.bits()) &&
+        show)
         area_->EndFrame();
 }
 

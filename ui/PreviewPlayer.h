@@ -10,9 +10,10 @@
 //     double s = 0; player.GetPosition(s);  // any thread
 //     player.CloseIfOpen();
 //
-// Open, Reopen, Close, CloseIfOpen and Play belong to the GUI thread; Seek
-// and GetPosition may also be called from a worker thread meanwhile. None of
-// them waits for the media: loading, seeking and stopping run inside libmpv.
+// Open, Reopen, Close, CloseIfOpen, Play and Pause belong to the GUI thread; Seek
+// and GetPosition may also be called from a worker thread meanwhile. Only
+// Open waits, and only until libmpv has loaded or refused the file (at most
+// kOpenWaitMs); seeking, playing and stopping run inside libmpv.
 
 #include "MpvHandle.h"
 
@@ -34,6 +35,8 @@ class VideoArea;
 class PreviewPlayer {
 public:
     static constexpr int kMaxPathLength = 1024;
+    // How long Open waits for libmpv to load or refuse the file.
+    static constexpr int kOpenWaitMs = 5000;
 
     // The process-wide player.
     static PreviewPlayer& Instance();
@@ -41,7 +44,11 @@ public:
     PreviewPlayer(const PreviewPlayer&) = delete;
     PreviewPlayer& operator=(const PreviewPlayer&) = delete;
 
-    // Keeps the path (cut at kMaxPathLength bytes) and reopens. Returns 1.
+    // Keeps the path (cut at kMaxPathLength bytes) and reopens. Returns 0
+    // when the file cannot be opened or played (missing, unreadable, not
+    // media, a playlist, no core); the player then stays open without
+    // pictures. Returns 1 otherwise, also when libmpv is still loading the
+    // file after kOpenWaitMs.
     int Open(const char* path, VideoArea* videoArea);
     // Closes, then loads the kept file paused into videoArea.
     void Reopen(VideoArea* videoArea);
@@ -51,6 +58,8 @@ public:
     int CloseIfOpen();
     // Runs playback when open. Returns 1.
     int Play();
+    // Holds playback on the current picture when open. Returns 1.
+    int Pause();
     // Absolute seek in seconds (exact); false when closed or the file could
     // not be opened. Negative targets go to the start.
     bool Seek(double seconds);
@@ -71,8 +80,12 @@ private:
     void Attach(VideoArea* videoArea);
     void Detach();
     void ProcessEvents();
+    // Handles libmpv's news until the file is loaded or refused, or the
+    // wait is over. False when the file was refused.
+    bool WaitUntilLoaded();
     void HandleEvent(const struct mpv_event& event);
-    // force: draw the current picture again (the area was resized).
+    // force: draw the current picture even without a new one (the area was
+    // resized, or playback restarted after loading or seeking).
     void RenderFrame(bool force);
     void SendSeek(double seconds);
 

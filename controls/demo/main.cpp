@@ -14,8 +14,7 @@
 #include <QPainter>
 #include <QTimer>
 
-using namespace kiv;
-
+namespace kiv {
 namespace {
 
 // A 32 x 32 player image on a black (transparent) key: a triangle in colour.
@@ -81,6 +80,9 @@ CXListCtrl* MakeList(QWidget* parent) {
 }
 
 } // namespace
+} // namespace kiv
+
+using namespace kiv;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

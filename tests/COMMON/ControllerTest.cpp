@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 TEST(Controller, GuardsEveryCallAndLogsItsFixedTexts) {
     auto folder = ScratchFolder("controller");

@@ -8,6 +8,7 @@
 #include "Log.h"
 #include "MediaDetector.h"
 #include "TestFiles.h"
+#include "TestMedia.h"
 #include "TestProcess.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@
 #include <thread>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
@@ -52,7 +53,7 @@ protected:
 } // namespace
 
 TEST_F(Conversion, ReportsRisingPercentagesEndingInOneHundred) {
-    MakeClip(folder_ / "clip.mp4", 12, "640x360");
+    ASSERT_TRUE(MakeClip(folder_ / "clip.mp4", 12, "640x360"));
     ConversionJob job = Prepare((folder_ / "clip.mp4").string(), 5, 0, "00:00:00", "00:00:13");
     ASSERT_EQ(controller_.bDoConvert(&job), 1);
     auto values = record_.Values();
@@ -75,7 +76,7 @@ TEST_F(Conversion, ReportsRisingPercentagesEndingInOneHundred) {
 
 TEST_F(Conversion, ATrimmedConversionReachesNinetyPercentBeforeItsEnd) {
     // A heavy profile, so that the encoder reports progress many times.
-    MakeClip(folder_ / "clip.mp4", 30, "640x360");
+    ASSERT_TRUE(MakeClip(folder_ / "clip.mp4", 30, "640x360"));
     ConversionJob job = Prepare((folder_ / "clip.mp4").string(), 5, 15, "00:00:10", "00:00:25");
     ASSERT_EQ(controller_.bDoConvert(&job), 1);
     auto values = record_.Values();
@@ -89,7 +90,7 @@ TEST_F(Conversion, ATrimmedConversionReachesNinetyPercentBeforeItsEnd) {
 }
 
 TEST_F(Conversion, StoppingMidwayKeepsAPlayablePartialFile) {
-    MakeClip(folder_ / "long.mp4", 40, "640x360");
+    ASSERT_TRUE(MakeClip(folder_ / "long.mp4", 40, "640x360"));
     ConversionJob job = Prepare((folder_ / "long.mp4").string(), 5, 15, "00:00:00", "00:00:41");
     auto run = std::async(std::launch::async, [&] { return controller_.bDoConvert(&job); });
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -146,8 +147,8 @@ struct RecordedRows : BatchRows {
 } // namespace
 
 TEST_F(Conversion, TheBatchSkipsKeepsItsOutputsAndNeverLosesAStop) {
-    MakeClip(folder_ / "a.part1.mp4", 2);
-    MakeClip(folder_ / "a.part2.mp4", 2);
+    ASSERT_TRUE(MakeClip(folder_ / "a.part1.mp4", 2));
+    ASSERT_TRUE(MakeClip(folder_ / "a.part2.mp4", 2));
     RecordedRows rows;
     for (const char* name : {"a.part1.mp4", "a.part2.mp4", "a.part1.mp4", "a.part2.mp4"}) {
         rows.jobs.emplace_back();

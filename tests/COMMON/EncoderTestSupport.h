@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace kivtest {
+namespace kiv::test {
 
 struct ProgressRecord {
     std::mutex mutex;
@@ -35,4 +35,4 @@ inline kiv::EncoderInit MakeInit(ProgressRecord& record, const std::string& appF
     return init;
 }
 
-} // namespace kivtest
+} // namespace kiv::test

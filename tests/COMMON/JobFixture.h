@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace kivtest {
+namespace kiv::test {
 
 inline kiv::ConversionJob MakeJob(int kind, int variant, const char* videoCodec,
                                   const char* audioCodec) {
@@ -41,4 +41,4 @@ inline const std::string kPrefix =
     "\"/opt/kiv/enc\" quillon-transcode-gates  -async 24 -vsync 24 -i \"/in/clip.mp4\" -b 1150k -s "
     "320x240 -r 29.97 -scodec copy  -ab 128.00k  -ac 2 -ar 44100.00 -vol 256 -ss 00:00:00 -t 90";
 
-} // namespace kivtest
+} // namespace kiv::test

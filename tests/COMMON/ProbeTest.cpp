@@ -6,12 +6,13 @@
 #include "Log.h"
 #include "MediaProbe.h"
 #include "TestFiles.h"
+#include "TestMedia.h"
 #include "TestProcess.h"
 
 #include <gtest/gtest.h>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
@@ -21,23 +22,26 @@ class Probe : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         media = ScratchFolder("probe-media");
-        MakeClip(media / "clip.mp4", 4);
-        MakeMedia(media / "video-only.mp4",
-                  {"-f", "lavfi", "-i", "testsrc2=size=176x144:rate=25:duration=3", "-c:v",
-                   "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p"});
-        MakeMedia(media / "audio.mp3",
-                  {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=5", "-ac",
-                   "2", "-c:a", "libmp3lame", "-b:a", "128k"});
-        MakeMedia(media / "cover.png",
-                  {"-f", "lavfi", "-i", "color=c=red:size=64x64:duration=1", "-frames:v", "1"});
-        MakeMedia(media / "cover.mp3",
-                  {"-i", (media / "audio.mp3").string(), "-i", (media / "cover.png").string(),
-                   "-map", "0", "-map", "1", "-c:a", "copy", "-c:v", "png", "-disposition:v",
-                   "attached_pic"});
+        ASSERT_TRUE(MakeClip(media / "clip.mp4", 4));
+        ASSERT_TRUE(MakeMedia(media / "video-only.mp4",
+                              {"-f", "lavfi", "-i", "testsrc2=size=176x144:rate=25:duration=3",
+                               "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p"}));
+        ASSERT_TRUE(
+            MakeMedia(media / "audio.mp3",
+                      {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=5",
+                       "-ac", "2", "-c:a", "libmp3lame", "-b:a", "128k"}));
+        ASSERT_TRUE(MakeMedia(
+            media / "cover.png",
+            {"-f", "lavfi", "-i", "color=c=red:size=64x64:duration=1", "-frames:v", "1"}));
+        ASSERT_TRUE(MakeMedia(media / "cover.mp3",
+                              {"-i", (media / "audio.mp3").string(), "-i",
+                               (media / "cover.png").string(), "-map", "0", "-map", "1", "-c:a",
+                               "copy", "-c:v", "png", "-disposition:v", "attached_pic"}));
         WriteFile(media / "zero.avi", "");
         WriteFile(media / "text.avi", "this is not a video\n");
         std::string clip = ReadFile(media / "clip.mp4");
-        MakeMedia(media / "moov-end.mp4", {"-i", (media / "clip.mp4").string(), "-c", "copy"});
+        ASSERT_TRUE(
+            MakeMedia(media / "moov-end.mp4", {"-i", (media / "clip.mp4").string(), "-c", "copy"}));
         std::string whole = ReadFile(media / "moov-end.mp4");
         WriteFile(media / "truncated.mp4", whole.substr(0, whole.size() / 2));
     }

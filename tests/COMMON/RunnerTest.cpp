@@ -1,4 +1,5 @@
 #include "CFFmpegEncoder.h"
+#include "ChildProcess.h"
 #include "CommandLine.h"
 #include "EncoderProcessRunner.h"
 #include "EncoderTestSupport.h"
@@ -12,10 +13,11 @@
 #include <csignal>
 #include <cstdint>
 #include <future>
+#include <sys/resource.h>
 #include <thread>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
@@ -87,6 +89,8 @@ protected:
         folder_ = ScratchFolder(
             "runner-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         ASSERT_TRUE(OpenLog((folder_ / "kiv.dmp").string()));
+        // A stop another test asked for while nothing ran is not for this one.
+        EncoderProcessRunner::Instance().ClearStop();
     }
     void TearDown() override { CloseLog(); }
     std::filesystem::path folder_;
@@ -240,4 +244,19 @@ TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
     EXPECT_EQ(
         std::count_if(events.begin(), events.end(), [](auto& e) { return e.code == NotifyEnded; }),
         0);
+}
+
+// A thread that lowered its own priority (the window's batch thread) still
+// starts its encoders at normal priority.
+TEST_F(Runner, ChildrenOfALowPriorityThreadRunAtNormalPriority) {
+    StartSpawnerThread(); // as the front ends do when they make their encoder
+    int before = getpriority(PRIO_PROCESS, 0);
+    std::vector<std::string> lines;
+    std::thread([&] {
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 15);
+        RecordingSink sink;
+        RunCommand(sink, kEmitter + " nice");
+        lines = sink.Lines();
+    }).join();
+    EXPECT_EQ(lines, std::vector<std::string>{"nice " + std::to_string(before)});
 }

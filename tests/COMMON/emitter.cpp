@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -72,6 +73,10 @@ int main(int argc, char** argv) {
     if (mode == "stderr") {
         std::fputs("to stderr\n", stderr);
         return 3;
+    }
+    if (mode == "nice") { // the priority it was started with
+        Write("nice " + std::to_string(getpriority(PRIO_PROCESS, 0)) + "\n");
+        return 0;
     }
     if (mode == "ticker")
         return Ticker(true);

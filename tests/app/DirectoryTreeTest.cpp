@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 namespace fs = std::filesystem;
 
 namespace {

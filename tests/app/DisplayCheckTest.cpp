@@ -6,7 +6,7 @@
 #include <vector>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 TEST(DisplayCheck, JudgesThePlatformQtWouldPick) {
     struct Row {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 TEST(IniFile, ReadsCaseInsensitivelyAndToleratesGarbage) {
     auto folder = ScratchFolder("ini-read");

@@ -8,7 +8,7 @@
 #include <thread>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 TEST(Log, OneWholeRecordPerLine) {
     auto folder = ScratchFolder("log-records");

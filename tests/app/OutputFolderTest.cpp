@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 TEST(OutputFolder, PortableCopyUsesItsFolderAnInstallTheUsersVideos) {
     auto root = ScratchFolder("output-folder");

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 TEST(Paths, DataDirectoriesFollowKivHomeThenPortableMarkerThenXdg) {
     auto root = ScratchFolder("paths");

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 using namespace kiv;
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 

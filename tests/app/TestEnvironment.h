@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-namespace kivtest {
+namespace kiv::test {
 
 using Variables = std::map<std::string, std::string>;
 
@@ -17,4 +17,4 @@ inline kiv::EnvironmentLookup LookupIn(const Variables& variables) {
     };
 }
 
-} // namespace kivtest
+} // namespace kiv::test

@@ -3,6 +3,7 @@
 // twice-interrupted run leaves no process and no temporary file behind.
 
 #include "TestFiles.h"
+#include "TestMedia.h"
 #include "TestProcess.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 #include <sys/wait.h>
 #include <thread>
 
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
@@ -68,7 +69,7 @@ protected:
         out_ = home_ / "out";
         fs::create_directories(out_);
         clip_ = home_ / "c8.mp4";
-        MakeClip(clip_, 3);
+        ASSERT_TRUE(MakeClip(clip_, 3));
     }
     ProgramResult Convert(std::vector<std::string> arguments,
                           std::vector<std::string> environment = {}) {
@@ -79,7 +80,7 @@ protected:
     }
     // A long conversion started in the background, once it shows progress.
     pid_t StartLongConversion() {
-        MakeClip(home_ / "long.mp4", 30);
+        EXPECT_TRUE(MakeClip(home_ / "long.mp4", 30));
         std::string progress = (home_ / "progress.txt").string();
         pid_t child =
             StartProgram({BinDirectory() + "kiv-convert", "--json", "--format", "5", "--profile",
@@ -137,7 +138,7 @@ TEST_F(HonestResults, AnEmptyClipIsRefusedOrFailsAndLeavesNothing) {
 
 TEST_F(HonestResults, ABatchNeverReplacesItsOwnOutputs) {
     fs::path second = home_ / "c8.part2.mp4";
-    MakeClip(second, 2);
+    ASSERT_TRUE(MakeClip(second, 2));
     for (int run = 0; run < 2; ++run) { // a second run replaces the first run's files
         ProgramResult r = Convert({"--format", "8", clip_.string(), second.string()});
         ASSERT_EQ(r.exitStatus, 0) << r.err;

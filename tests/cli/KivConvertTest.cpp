@@ -2,6 +2,7 @@
 // Ctrl-C, on real files.
 
 #include "TestFiles.h"
+#include "TestMedia.h"
 #include "TestProcess.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include <sstream>
 #include <thread>
 
-using namespace kivtest;
+using namespace kiv::test;
 
 namespace {
 
@@ -29,8 +30,8 @@ class KivConvert : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         media = ScratchFolder("kiv-convert-media");
-        MakeClip(media / "clip.part1.mp4", 3);
-        MakeClip(media / "second.avi", 2);
+        ASSERT_TRUE(MakeClip(media / "clip.part1.mp4", 3));
+        ASSERT_TRUE(MakeClip(media / "second.avi", 2));
         WriteFile(media / "notes.avi", "just text\n");
     }
     void SetUp() override {
@@ -163,7 +164,7 @@ TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
 }
 
 TEST_F(KivConvert, CtrlCStopsTheEncoderKeepsThePartialFileAndStartsNoOtherFile) {
-    MakeClip(home_ / "long.mp4", 40, "640x360");
+    ASSERT_TRUE(MakeClip(home_ / "long.mp4", 40, "640x360"));
     std::string outFile = (home_ / "stdout.txt").string();
     pid_t child =
         StartProgram({BinDirectory() + "kiv-convert", "--json", "--format", "5", "--profile", "15",

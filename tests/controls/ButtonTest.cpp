@@ -6,8 +6,7 @@
 
 #include <QTest>
 
-using namespace kiv;
-using namespace kiv::test;
+namespace kiv::test {
 
 namespace {
 
@@ -199,5 +198,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(ButtonTest)
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::ButtonTest)
 #include "ButtonTest.moc"

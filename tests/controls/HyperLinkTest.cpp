@@ -11,8 +11,7 @@
 
 #include <thread>
 
-using namespace kiv;
-using namespace kiv::test;
+namespace kiv::test {
 
 namespace {
 
@@ -194,5 +193,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(HyperLinkTest)
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::HyperLinkTest)
 #include "HyperLinkTest.moc"

@@ -14,8 +14,7 @@
 #include <memory>
 #include <thread>
 
-using namespace kiv;
-using namespace kiv::test;
+namespace kiv::test {
 
 namespace {
 
@@ -333,5 +332,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(ListCtrlTest)
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::ListCtrlTest)
 #include "ListCtrlTest.moc"

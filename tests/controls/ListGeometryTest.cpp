@@ -4,9 +4,9 @@
 
 #include <QTest>
 
-using namespace kiv;
-
 Q_DECLARE_METATYPE(kiv::EdgeRect)
+
+namespace kiv::test {
 
 class ListGeometryTest : public QObject {
     Q_OBJECT
@@ -152,5 +152,7 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(ListGeometryTest)
+} // namespace kiv::test
+
+QTEST_APPLESS_MAIN(kiv::test::ListGeometryTest)
 #include "ListGeometryTest.moc"

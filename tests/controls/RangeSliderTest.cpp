@@ -7,10 +7,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace kiv;
-using namespace kiv::test;
-
 Q_DECLARE_METATYPE(kiv::RangeValues)
+
+namespace kiv::test {
 
 namespace {
 
@@ -260,5 +259,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(RangeSliderTest)
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::RangeSliderTest)
 #include "RangeSliderTest.moc"

@@ -55,8 +55,8 @@ Conversion Convert(const MediaProfile& profile, int targetKind, const std::strin
     conversion.outputPath = std::string(GetText(job.outputPath));
     if (!conversion.prepared)
         return conversion;
-    conversion.run = enctest::RunProcess(SplitCommandLine(conversion.commandLine));
-    conversion.output = enctest::Inspect(conversion.outputPath);
+    conversion.run = test::RunProcess(SplitCommandLine(conversion.commandLine));
+    conversion.output = test::Inspect(conversion.outputPath);
     return conversion;
 }
 
@@ -65,7 +65,7 @@ void ExpectOutput(const Conversion& conversion, const Expectation& expected) {
     SCOPED_TRACE("command line: " + conversion.commandLine);
     SCOPED_TRACE("enc said:\n" + conversion.run.output);
     ASSERT_EQ(conversion.run.exitCode, 0);
-    const enctest::MediaInspection& output = conversion.output;
+    const test::MediaInspection& output = conversion.output;
     ASSERT_TRUE(output.opened) << conversion.outputPath;
     EXPECT_EQ(output.format, expected.format);
     if (!expected.majorBrand.empty()) {
@@ -86,8 +86,8 @@ void ExpectOutput(const Conversion& conversion, const Expectation& expected) {
 
     // The status lines: the program's both formats read the same seconds,
     // and the last one is near the end of the clip.
-    std::vector<int> audioSeconds = enctest::StatusSeconds(conversion.run.output, false);
-    std::vector<int> videoSeconds = enctest::StatusSeconds(conversion.run.output, true);
+    std::vector<int> audioSeconds = test::StatusSeconds(conversion.run.output, false);
+    std::vector<int> videoSeconds = test::StatusSeconds(conversion.run.output, true);
     EXPECT_EQ(audioSeconds, videoSeconds);
     ASSERT_FALSE(videoSeconds.empty());
     EXPECT_GE(videoSeconds.back(), 1);

@@ -15,8 +15,8 @@ struct Conversion {
     std::string commandLine;
     std::string outputPath;
     int progressTotal = 0;
-    enctest::ProcessResult run;
-    enctest::MediaInspection output;
+    test::ProcessResult run;
+    test::MediaInspection output;
 };
 
 // Converts the first two seconds of source with the profile; outputFolder is

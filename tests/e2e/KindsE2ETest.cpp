@@ -107,8 +107,8 @@ class KindTest : public testing::TestWithParam<KindCase> {};
 TEST_P(KindTest, ConvertsWithRepairs) {
     const KindCase& kindCase = GetParam();
     std::string source =
-        kindCase.source == Source::Video ? enctest::VideoSource() : enctest::AudioSource();
-    std::string folder = enctest::ScratchFolder("kinds") + "/" + kindCase.name;
+        kindCase.source == Source::Video ? test::VideoSource() : test::AudioSource();
+    std::string folder = (test::ScratchFolder("kinds") / "").string() + kindCase.name;
     Conversion conversion = Convert(ProfileFor(kindCase), kindCase.kind, source, folder);
     ExpectOutput(conversion, kindCase.expected);
 }

@@ -148,10 +148,10 @@ TEST_P(CatalogueProfileTest, ConvertsToWhatTheProfileAsks) {
     MediaProfile profile{};
     ASSERT_TRUE(GetProfile(GetParam().category, GetParam().profile, profile));
     int kind = GetCategory(GetParam().category)->Target;
-    std::string folder = enctest::ScratchFolder("profiles") + "/" +
+    std::string folder = (test::ScratchFolder("profiles") / "").string() +
                          std::to_string(GetParam().category) + "-" +
                          std::to_string(GetParam().profile);
-    Conversion conversion = Convert(profile, kind, enctest::VideoSource(), folder);
+    Conversion conversion = Convert(profile, kind, test::VideoSource(), folder);
     SCOPED_TRACE(std::string("profile ") + profile.ProfileName);
     ExpectOutput(conversion, Expect(profile, kind));
 }

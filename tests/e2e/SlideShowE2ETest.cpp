@@ -7,6 +7,7 @@
 #include "Log.h"
 #include "SlideShowScripts.h"
 #include "TestFiles.h"
+#include "TestMedia.h"
 #include "TestProcess.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +17,10 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
-using kivtest::BinDirectory;
-using kivtest::MakeMedia;
-using kivtest::ProgramResult;
-using kivtest::RunProgram;
+using kiv::test::BinDirectory;
+using kiv::test::MakeMedia;
+using kiv::test::ProgramResult;
+using kiv::test::RunProgram;
 
 namespace {
 
@@ -106,24 +107,26 @@ constexpr double kRedHeld = 0.44, kFirstTransition = 1.12, kGreenHeld = 2.0, kBl
 class SlideShowE2E : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        media = kivtest::ScratchFolder("slideshow-media");
+        media = kiv::test::ScratchFolder("slideshow-media");
         auto picture = [](const std::string& name, const std::string& colour,
                           const std::string& size) {
-            MakeMedia(media / name,
-                      {"-f", "lavfi", "-i", "color=" + colour + ":size=" + size, "-frames:v", "1"});
+            ASSERT_TRUE(
+                MakeMedia(media / name, {"-f", "lavfi", "-i", "color=" + colour + ":size=" + size,
+                                         "-frames:v", "1"}));
         };
         picture("portrait 100%.png", "red",
                 "300x500"); // a '%' in the name, as FFmpeg reads patterns
         picture("large.jpg", "0x00a000", "1000x800");
         picture("tiny.png", "blue", "40x30");
-        MakeMedia(media / "music.mp3",
-                  {"-f", "lavfi", "-i", "sine=frequency=330:sample_rate=44100:duration=2"});
-        kivtest::WriteFile(media / "notes.jpg", "not a picture\n");
+        ASSERT_TRUE(
+            MakeMedia(media / "music.mp3",
+                      {"-f", "lavfi", "-i", "sine=frequency=330:sample_rate=44100:duration=2"}));
+        kiv::test::WriteFile(media / "notes.jpg", "not a picture\n");
     }
     void SetUp() override {
         home_ =
-            kivtest::ScratchFolder(std::string("slideshow-") +
-                                   testing::UnitTest::GetInstance()->current_test_info()->name());
+            kiv::test::ScratchFolder(std::string("slideshow-") +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     std::vector<std::string> Pictures() const {
         return {(media / "portrait 100%.png").string(), (media / "large.jpg").string(),
@@ -176,12 +179,12 @@ TEST_F(SlideShowE2E, PicturesCaptionsAndMusicBecomeOneVideo) {
     EXPECT_EQ(fs::path(shown).parent_path(), captioned);
     EXPECT_FALSE(fs::exists(captioned / "slideshowkiv")); // the work folder is cleared away
 
-    kiv::enctest::MediaInspection output = kiv::enctest::Inspect(shown);
+    kiv::test::MediaInspection output = kiv::test::Inspect(shown);
     EXPECT_EQ(output.videoCodec, "mpeg4");
     EXPECT_EQ(output.width, 320);
     EXPECT_EQ(output.audioCodec, "aac");
     EXPECT_NEAR(output.seconds, kShowSeconds, 0.2);
-    EXPECT_TRUE(kiv::enctest::DecodesCleanly(shown));
+    EXPECT_TRUE(kiv::test::DecodesCleanly(shown));
 
     fs::path plain = home_ / "plain";
     ProgramResult without = Show(plain, {});
@@ -279,8 +282,8 @@ TEST_F(SlideShowE2E, EncNamesTheFileItCannotReadAndCleansUp) {
     for (const Row& row : rows) {
         kiv::SetText(pictures[0].imagePath, Pictures()[2]);
         kiv::SetText(pictures[1].imagePath, row.second);
-        kivtest::WriteFile(script, kiv::ImageScriptText(BinDirectory(), work, show));
-        kiv::enctest::ProcessResult r = kiv::enctest::RunEnc({"-i", script, "-y", work + "/1.mpg"});
+        kiv::test::WriteFile(script, kiv::ImageScriptText(BinDirectory(), work, show));
+        kiv::test::ProcessResult r = kiv::test::RunEnc({"-i", script, "-y", work + "/1.mpg"});
         EXPECT_EQ(r.exitCode, 2);
         EXPECT_NE(r.output.find("enc: cannot read the picture '" + row.second + row.message),
                   std::string::npos)
@@ -294,12 +297,12 @@ TEST_F(SlideShowE2E, EncNamesTheFileItCannotReadAndCleansUp) {
         picture.transitionFrames = 5;
         kiv::SetText(picture.caption, "Caption");
     }
-    kivtest::WriteFile(script,
-                       kiv::ShowScriptText(BinDirectory(), work, show, kiv::ShowSound::Silent));
+    kiv::test::WriteFile(script,
+                         kiv::ShowScriptText(BinDirectory(), work, show, kiv::ShowSound::Silent));
     std::string output = (home_ / "show.mp4").string();
-    kiv::enctest::ProcessResult r =
-        kiv::enctest::RunEnc({"-i", script, "-b", "300k", "-s", "320x240", "-vcodec", "mpeg4",
-                              "-acodec", "aac", "-y", output});
+    kiv::test::ProcessResult r =
+        kiv::test::RunEnc({"-i", script, "-b", "300k", "-s", "320x240", "-vcodec", "mpeg4",
+                           "-acodec", "aac", "-y", output});
     EXPECT_NE(r.exitCode, 0);
     EXPECT_NE(r.output.find("enc: cannot read the frame image '" + work +
                             "/aya000001.ebmp': no such file"),
@@ -349,9 +352,9 @@ TEST_F(SlideShowE2E, EnginePassesReportFailedEncoderRuns) {
 
     // A folder of someone else's where the work folder would go stays untouched.
     fs::create_directories(prefix + "kiv");
-    kivtest::WriteFile(prefix + "kiv/mine.txt", "mine");
+    kiv::test::WriteFile(prefix + "kiv/mine.txt", "mine");
     EXPECT_EQ(encoder.bMakeSlideShowImageScript(&show), 0);
-    EXPECT_EQ(kivtest::ReadFile(prefix + "kiv/mine.txt"), "mine");
+    EXPECT_EQ(kiv::test::ReadFile(prefix + "kiv/mine.txt"), "mine");
     fs::remove_all(prefix + "kiv");
 
     ASSERT_EQ(encoder.bMakeSlideShowImageScript(&show), 1);
@@ -359,7 +362,7 @@ TEST_F(SlideShowE2E, EnginePassesReportFailedEncoderRuns) {
     ASSERT_EQ(encoder.bRenderSlideShowImages(1), 1) << encoder.LastResult().reason;
     ASSERT_EQ(encoder.bMakeSlideShowScriptSilent(&show), 1);
     ASSERT_EQ(encoder.bEncodeSlideShow(&show), 1) << encoder.LastResult().reason;
-    EXPECT_TRUE(kiv::enctest::DecodesCleanly(show.outputPrefix));
+    EXPECT_TRUE(kiv::test::DecodesCleanly(show.outputPrefix));
     EXPECT_NE(progress.size(), 0u);
     for (int value : progress)
         EXPECT_TRUE(value == 10 || value == 100) << value;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 TEST(AtomicOutputTest, TemporaryNameKeepsFolderAndExtension) {
@@ -35,12 +35,12 @@ TEST(AtomicOutputTest, CommitReplacesAndDiscardRemoves) {
     std::string error;
     EXPECT_TRUE(enc::CommitOutput(temporary, final, error));
     EXPECT_EQ(ReadFile(final), "new");
-    EXPECT_FALSE(FileExists(temporary));
+    EXPECT_FALSE(std::filesystem::exists(temporary));
 
     WriteFile(temporary, "");
     EXPECT_FALSE(enc::IsNonEmptyFile(temporary));
     enc::DiscardOutput(temporary);
-    EXPECT_FALSE(FileExists(temporary));
+    EXPECT_FALSE(std::filesystem::exists(temporary));
     EXPECT_EQ(ReadFile(final), "new");
     EXPECT_TRUE(enc::IsNonEmptyFile(final));
     EXPECT_FALSE(enc::IsNonEmptyFile(folder));
@@ -50,4 +50,4 @@ TEST(AtomicOutputTest, CommitReplacesAndDiscardRemoves) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

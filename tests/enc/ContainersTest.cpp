@@ -8,7 +8,7 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 TEST(ContainersTest, EveryExtensionPicksTheMuxerLibavformatPicks) {
@@ -25,4 +25,4 @@ TEST(ContainersTest, EveryExtensionPicksTheMuxerLibavformatPicks) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 struct ProbeAnswer {
@@ -65,7 +65,7 @@ TEST(EncInfoTest, CoverArtIsNotVideo) {
 }
 
 TEST(EncInfoTest, ZeroByteFile) {
-    std::string path = ScratchFolder("info") + "/zero.avi";
+    std::string path = (ScratchFolder("info") / "zero.avi").string();
     WriteFile(path, "");
     int exitCode = 0;
     EXPECT_EQ(Info(path, &exitCode), kZeros);
@@ -75,13 +75,13 @@ TEST(EncInfoTest, ZeroByteFile) {
 TEST(EncInfoTest, TruncatedFile) {
     std::string whole = ReadFile(VideoSource());
     ASSERT_GT(whole.size(), 1000u);
-    std::string path = ScratchFolder("info") + "/truncated.mp4";
+    std::string path = (ScratchFolder("info") / "truncated.mp4").string();
     WriteFile(path, whole.substr(0, whole.size() * 2 / 3)); // the index sits at the end
     EXPECT_EQ(Info(path), kZeros);
 }
 
 TEST(EncInfoTest, TextFile) {
-    std::string path = ScratchFolder("info") + "/text.avi";
+    std::string path = (ScratchFolder("info") / "text.avi").string();
     WriteFile(path, "this is not a video, only a line of text\n");
     EXPECT_EQ(Info(path), kZeros);
 }
@@ -93,13 +93,13 @@ TEST(EncInfoTest, RandomBytes) {
         state = state * 1103515245u + 12345u;
         bytes += static_cast<char>(state >> 24);
     }
-    std::string path = ScratchFolder("info") + "/random.avi";
+    std::string path = (ScratchFolder("info") / "random.avi").string();
     WriteFile(path, bytes);
     EXPECT_EQ(Info(path), kZeros);
 }
 
 TEST(EncInfoTest, MissingFileFolderAndNoPath) {
-    EXPECT_EQ(Info(ScratchFolder("info") + "/missing.mp4"), kZeros);
+    EXPECT_EQ(Info((ScratchFolder("info") / "missing.mp4").string()), kZeros);
     EXPECT_EQ(Info(ScratchFolder("info")), kZeros);
     EXPECT_EQ(RunEnc({"-info"}).output, kZeros);
 }
@@ -121,4 +121,4 @@ TEST(InfoLineTest, FrameSizeOnlyWithVideo) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

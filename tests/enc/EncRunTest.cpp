@@ -3,14 +3,14 @@
 
 #include "CommandLine.h"
 #include "EncTestSupport.h"
-#include "InputScript.h"
+#include "InputScriptFormat.h"
 
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -181,14 +181,14 @@ TEST(EncRunTest, FailedRunLeavesNoFileAndKeepsAnOlderOne) {
     fs::remove(output);
     result = RunEnc(DivxLine(VideoSource(), output, "2", "nosuchencoder"));
     EXPECT_NE(result.exitCode, 0);
-    EXPECT_FALSE(FileExists(output));
+    EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 TEST(EncRunTest, MissingInputFails) {
     std::string folder = FreshFolder("run missing");
     ProcessResult result = RunEnc(DivxLine(folder + "/none.mp4", folder + "/x.avi"));
     EXPECT_NE(result.exitCode, 0);
-    EXPECT_FALSE(FileExists(folder + "/x.avi"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/x.avi"));
     EXPECT_EQ(LeftoverTemporaries(folder), 0);
 }
 
@@ -212,7 +212,7 @@ TEST(EncRunTest, OtherScriptsAreRefusedInOneLine) {
     EXPECT_NE(result.exitCode, 0);
     ASSERT_EQ(Lines(result.output).size(), 1u) << result.output;
     EXPECT_EQ(result.output.rfind("enc: cannot run the AviSynth script " + script, 0), 0u);
-    EXPECT_FALSE(FileExists(folder + "/123.mpg"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/123.mpg"));
     // A slideshow script that lacks what it must name fails the same way.
     WriteFile(script, "LoadPlugin(\"/app/zoom.dll\")\nSFH = 462\nimgout.ImageWriter(\"x\")\n");
     result = RunEnc(SplitCommandLine("-i \"" + script + "\"  -y \"" + folder + "/123.mpg\""));
@@ -236,9 +236,9 @@ TEST(EncRunTest, FfmpegThatCannotStart) {
     EXPECT_NE(result.exitCode, 0);
     EXPECT_EQ(FirstLine(result.output).rfind("/nonexistent/ffmpeg -hide_banner", 0), 0u);
     EXPECT_NE(result.output.find("enc: cannot start /nonexistent/ffmpeg"), std::string::npos);
-    EXPECT_FALSE(FileExists(folder + "/x.avi"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/x.avi"));
     EXPECT_EQ(LeftoverTemporaries(folder), 0);
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

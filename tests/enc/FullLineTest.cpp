@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 constexpr const char* kAsync = "aresample=async=24:min_hard_comp=0.100000:first_pts=0";
@@ -171,4 +171,4 @@ TEST(FullLineTest, MalformedLines) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 TEST(InputScriptReaderTest, RecognisesScriptNames) {
@@ -33,4 +33,4 @@ TEST(InputScriptReaderTest, ResolvesFromAFile) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 struct RowCase {
@@ -141,4 +141,4 @@ TEST(OptionTableTest, NumberFormsAreExact) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 TEST(ProgressBlockTest, OneLinePerBlock) {
@@ -82,4 +82,4 @@ TEST(StatusLineFilterTest, FfmpegsOwnStatusLinesAreReplaced) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

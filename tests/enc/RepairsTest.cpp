@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kiv::enctest {
+namespace kiv::test {
 namespace {
 
 struct RepairCase {
@@ -135,4 +135,4 @@ TEST(OutputFactsTest, UnknownExtensionGetsAvi) {
 }
 
 } // namespace
-} // namespace kiv::enctest
+} // namespace kiv::test

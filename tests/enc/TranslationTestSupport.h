@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace kiv::enctest {
+namespace kiv::test {
 
 inline const std::vector<std::string> kFixedGlobals = {
     "-hide_banner", "-nostats", "-progress", "pipe:3", "-abort_on", "empty_output", "-y"};
@@ -24,4 +24,4 @@ inline std::string Translate(const std::string& legacyText) {
     return JoinForDisplay(arguments);
 }
 
-} // namespace kiv::enctest
+} // namespace kiv::test

@@ -1,10 +1,11 @@
 #include "TestProcess.h"
 
-#include <gtest/gtest.h>
-
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -13,7 +14,7 @@
 
 extern char** environ;
 
-namespace kivtest {
+namespace kiv::test {
 
 namespace {
 
@@ -101,25 +102,64 @@ ProgramResult RunProgram(const std::vector<std::string>& arguments,
     return result;
 }
 
-void MakeMedia(const std::filesystem::path& output, const std::vector<std::string>& arguments) {
-    std::vector<std::string> command = {"ffmpeg", "-v", "error", "-y"};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    command.push_back(output.string());
-    ProgramResult result = RunProgram(command);
-    ASSERT_EQ(result.exitStatus, 0) << result.err;
-}
-
-void MakeClip(const std::filesystem::path& output, int seconds, const std::string& size) {
-    std::string length = std::to_string(seconds);
-    MakeMedia(output,
-              {"-f", "lavfi", "-i", "testsrc2=size=" + size + ":rate=25:duration=" + length, "-f",
-               "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=" + length, "-c:v",
-               "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-ac", "2",
-               "-shortest"});
+ProcessResult RunProcess(const std::vector<std::string>& argv, const OutputWatcher& watcher,
+                         int timeoutSeconds) {
+    ProcessResult result;
+    int output[2];
+    int input[2];
+    if (pipe2(output, O_CLOEXEC) != 0 || pipe2(input, O_CLOEXEC) != 0)
+        return result;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDERR_FILENO);
+    std::vector<char*> pointers;
+    for (const std::string& argument : argv)
+        pointers.push_back(const_cast<char*>(argument.c_str()));
+    pointers.push_back(nullptr);
+    pid_t pid = 0;
+    int spawned = posix_spawnp(&pid, pointers[0], &actions, nullptr, pointers.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(output[1]);
+    close(input[0]);
+    if (spawned != 0) {
+        close(output[0]);
+        close(input[1]);
+        return result;
+    }
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    char buffer[4096];
+    for (;;) {
+        pollfd descriptor = {output[0], POLLIN, 0};
+        int ready = poll(&descriptor, 1, 200);
+        if (std::chrono::steady_clock::now() > deadline) {
+            result.timedOut = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        if (ready <= 0)
+            continue;
+        ssize_t count = read(output[0], buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        result.output.append(buffer, static_cast<std::size_t>(count));
+        if (watcher)
+            watcher(result.output, ProcessControl{pid, input[1]});
+    }
+    close(output[0]);
+    close(input[1]);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
 }
 
 std::string BinDirectory() {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
 }
 
-} // namespace kivtest
+} // namespace kiv::test

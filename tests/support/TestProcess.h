@@ -1,14 +1,14 @@
 #pragma once
-// Test helpers that run real programs: generating media with ffmpeg and
-// running our own executables with captured output.
+// Running real programs from tests (never through a shell): our own
+// executables, ffmpeg and enc, with their output captured.
 
 #include <chrono>
-#include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
-namespace kivtest {
+namespace kiv::test {
 
 struct ProgramResult {
     int exitStatus = -1; // 128 + signal when killed by a signal
@@ -16,8 +16,8 @@ struct ProgramResult {
     std::string err;
 };
 
-// Runs a program (no shell) with extra environment entries "NAME=value",
-// waiting at most timeLimit; a program still running then is killed.
+// Runs a program with extra environment entries "NAME=value", waiting at
+// most timeLimit; a program still running then is killed.
 ProgramResult RunProgram(const std::vector<std::string>& arguments,
                          const std::vector<std::string>& environment = {},
                          std::chrono::seconds timeLimit = std::chrono::seconds(120));
@@ -29,15 +29,24 @@ pid_t StartProgram(const std::vector<std::string>& arguments,
 // Waits for a started program; returns its exit status as RunProgram does.
 int WaitProgram(pid_t child, std::chrono::seconds timeLimit);
 
-// Makes a media file with ffmpeg from lavfi sources; fails the test when
-// ffmpeg fails. Example inputs: {"-f", "lavfi", "-i", "testsrc2=..."}.
-void MakeMedia(const std::filesystem::path& output, const std::vector<std::string>& arguments);
+// A program whose standard output and error arrive together through one
+// pipe, as the engine reads enc, with a pipe on its standard input.
+struct ProcessResult {
+    int exitCode = -1; // 128 + signal when killed
+    std::string output;
+    bool timedOut = false;
+};
+struct ProcessControl {
+    pid_t pid;
+    int input; // write end of the child's standard input
+};
+// Called after each block of output with everything read so far.
+using OutputWatcher = std::function<void(const std::string& output, const ProcessControl&)>;
+ProcessResult RunProcess(const std::vector<std::string>& argv, const OutputWatcher& watcher = {},
+                         int timeoutSeconds = 120);
 
-// A video clip with sound, small and short.
-void MakeClip(const std::filesystem::path& output, int seconds,
-              const std::string& size = "320x240");
-
-// Directory of the running test executable (where our programs are built).
+// Directory of the running test executable (where our programs are built),
+// ending in "/".
 std::string BinDirectory();
 
-} // namespace kivtest
+} // namespace kiv::test

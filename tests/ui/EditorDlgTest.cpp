@@ -16,7 +16,7 @@
 #include <cstring>
 #include <memory>
 
-using namespace kiv;
+namespace kiv::test {
 
 namespace {
 
@@ -319,5 +319,7 @@ private slots:
     }
 };
 
-QTEST_MAIN(EditorDlgTest)
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::EditorDlgTest)
 #include "EditorDlgTest.moc"

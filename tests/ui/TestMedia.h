@@ -1,28 +1,39 @@
 #pragma once
-// Media made at test time with ffmpeg's lavfi sources: an 8 s, 160x120,
-// 25 fps clip whose colours turn over time (so pictures far apart differ
-// everywhere) with a tone, an 8 s tone alone, and reference pictures.
+// Qt-side test media; the general helpers are in tests/support.
+// Media made at test time with ffmpeg's lavfi sources: a 160x120, 25 fps
+// clip (8 s unless asked) whose colours turn over time (so pictures far
+// apart differ everywhere) with a tone, an 8 s tone alone, and reference
+// pictures.
+
+#include "TestProcess.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+
 namespace kiv::test {
 
+// Runs ffmpeg through the shared test helpers; its complaint goes to
+// standard error.
 inline bool RunFfmpeg(const QStringList& arguments) {
-    QProcess ffmpeg;
-    ffmpeg.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 QStringList{"-hide_banner", "-loglevel", "error", "-nostdin", "-y"} + arguments);
-    return ffmpeg.waitForFinished(120000) && ffmpeg.exitStatus() == QProcess::NormalExit &&
-           ffmpeg.exitCode() == 0;
+    std::vector<std::string> argv = {"ffmpeg", "-hide_banner", "-loglevel",
+                                     "error",  "-nostdin",     "-y"};
+    for (const QString& argument : arguments)
+        argv.push_back(argument.toStdString());
+    ProcessResult result = RunProcess(argv);
+    if (result.exitCode != 0)
+        std::fprintf(stderr, "ffmpeg failed: %s\n", result.output.c_str());
+    return result.exitCode == 0;
 }
 
-inline bool MakeClip(const QString& path) {
-    return RunFfmpeg({"-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25:duration=8,hue=H=t*0.8",
-                      "-f", "lavfi", "-i", "sine=frequency=440:duration=8", "-c:v", "mpeg4", "-q:v",
-                      "2", "-g", "25", "-c:a", "aac", "-shortest", path});
+inline bool MakeClip(const QString& path, int seconds = 8) {
+    const QString duration = QString::number(seconds);
+    return RunFfmpeg({"-f", "lavfi", "-i",
+                      "testsrc2=size=160x120:rate=25:duration=" + duration + ",hue=H=t*0.8", "-f",
+                      "lavfi", "-i", "sine=frequency=440:duration=" + duration, "-c:v", "mpeg4",
+                      "-q:v", "2", "-g", "25", "-c:a", "aac", "-shortest", path});
 }
 
 inline bool MakeTone(const QString& path) {

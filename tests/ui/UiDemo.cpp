@@ -2,13 +2,17 @@
 // looking at them (e.g. under Xvfb). Not installed.
 //
 //     kiv_ui_demo [media file] [seconds to seek to]
+//     kiv_ui_demo --split <media file> <duration in seconds>
 //
 // The editor opens with the "DIVX Video" profile; the player opens the file
 // paused on its first picture, seeks when asked, and plays after a second.
+// With --split, the split dialog opens instead and plays the file; the start
+// is marked after 2 s and the end after 5 s, and playback goes on.
 
 #include "Catalogue.h"
 #include "EditorDlg.h"
 #include "PreviewPlayer.h"
+#include "SplitDlg.h"
 #include "VideoArea.h"
 
 #include <QApplication>
@@ -19,6 +23,17 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+
+    if (argc > 3 && QString::fromLatin1(argv[1]) == QLatin1String("--split")) {
+        kiv::CSplitDlg split(nullptr, QString::fromLocal8Bit(argv[3]).toInt(),
+                             QString::fromLocal8Bit(argv[2]));
+        split.move(10, 10);
+        split.show();
+        split.onPlay();
+        QTimer::singleShot(2000, &split, &kiv::CSplitDlg::onMarkStart);
+        QTimer::singleShot(5000, &split, &kiv::CSplitDlg::onMarkEnd);
+        return split.exec() == QDialog::Accepted ? 0 : 1;
+    }
 
     kiv::MediaProfile profile{};
     kiv::GetProfile(0, 0, profile);

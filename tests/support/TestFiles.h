@@ -1,6 +1,8 @@
 #pragma once
-// Small helpers for tests that work on real files in a scratch folder.
+// Small helpers for tests that work on real files in a scratch folder. Used
+// by the GoogleTest and the Qt Test suites alike: no test framework here.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -8,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace kivtest {
+namespace kiv::test {
 
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -42,4 +44,17 @@ inline std::filesystem::path ScratchFolder(const std::string& name) {
     return folder;
 }
 
-} // namespace kivtest
+// A folder for media that every test program may share and reuse between
+// runs ($KIV_HOME/media, else below the temporary folder); made on first use.
+inline std::filesystem::path SharedMediaFolder() {
+    const char* home = std::getenv("KIV_HOME");
+    std::filesystem::path folder =
+        (home && *home ? std::filesystem::path(home)
+                       : std::filesystem::temp_directory_path() / "kivtest-shared") /
+        "media";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
+} // namespace kiv::test

@@ -1,0 +1,22 @@
+#pragma once
+// What every kiv-convert command needs to start the engine: the encoder's
+// start-up record and the progress display the options ask for.
+
+#include "CliOptions.h"
+#include "ConversionJob.h"
+#include "ProgressReporter.h"
+#include "Settings.h"
+
+namespace kiv {
+
+// The encoder start-up record: the Core switch, the callback, the program
+// directory.
+EncoderInit MakeEncoderInit(const AppSettings& settings, ProgressCallback callback, void* user);
+
+// A progress callback for runs that show none.
+void IgnoreProgress(int value, void* user);
+
+// Quiet, JSON, a bar on a terminal, or one line per change.
+ProgressStyle StyleFor(const CliOptions& options);
+
+} // namespace kiv

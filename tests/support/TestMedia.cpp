@@ -1,0 +1,125 @@
+#include "TestMedia.h"
+
+#include "TestFiles.h"
+#include "TestProcess.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/dict.h>
+}
+
+namespace kiv::test {
+
+namespace fs = std::filesystem;
+
+bool MakeMedia(const fs::path& output, const std::vector<std::string>& arguments) {
+    std::error_code error;
+    if (fs::exists(output, error))
+        return true;
+    // The hidden name keeps the extension, from which ffmpeg picks the muxer.
+    std::string hidden = ".";
+    hidden += std::to_string(getpid());
+    hidden += "-";
+    hidden += output.filename().string();
+    fs::path temporary = output.parent_path() / hidden;
+    std::vector<std::string> argv = {"ffmpeg", "-v", "error", "-nostdin", "-y"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    argv.push_back(temporary.string());
+    ProcessResult result = RunProcess(argv);
+    if (result.exitCode != 0) {
+        std::fprintf(stderr, "making %s failed: %s\n", output.c_str(), result.output.c_str());
+        fs::remove(temporary, error);
+    } else {
+        fs::rename(temporary, output, error);
+    }
+    return fs::exists(output, error);
+}
+
+bool MakeClip(const fs::path& output, int seconds, const std::string& size) {
+    std::string length = std::to_string(seconds);
+    return MakeMedia(
+        output, {"-f", "lavfi", "-i", "testsrc2=size=" + size + ":rate=25:duration=" + length, "-f",
+                 "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=" + length, "-c:v",
+                 "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-ac",
+                 "2", "-shortest"});
+}
+
+std::string VideoSource() {
+    fs::path path = SharedMediaFolder() / "video.mp4";
+    MakeMedia(path, {"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=2", "-f", "lavfi",
+                     "-i", "sine=frequency=440:sample_rate=48000:duration=2", "-c:v", "libx264",
+                     "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-ac", "2"});
+    return path.string();
+}
+
+std::string AudioSource() {
+    fs::path path = SharedMediaFolder() / "audio.mp3";
+    MakeMedia(path, {"-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=2", "-ac",
+                     "2", "-c:a", "libmp3lame", "-b:a", "128k"});
+    return path.string();
+}
+
+std::string LongVideoSource() {
+    fs::path path = SharedMediaFolder() / "long.avi";
+    MakeMedia(path, {"-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25:duration=40", "-f",
+                     "lavfi", "-i", "sine=frequency=440:sample_rate=44100:duration=40", "-c:v",
+                     "mpeg4", "-q:v", "8", "-c:a", "libmp3lame", "-ac", "2"});
+    return path.string();
+}
+
+MediaInspection Inspect(const std::string& path) {
+    MediaInspection inspection;
+    av_log_set_level(AV_LOG_QUIET);
+    AVFormatContext* context = nullptr;
+    if (avformat_open_input(&context, path.c_str(), nullptr, nullptr) != 0)
+        return inspection;
+    if (avformat_find_stream_info(context, nullptr) < 0) {
+        avformat_close_input(&context);
+        return inspection;
+    }
+    inspection.opened = true;
+    inspection.format = context->iformat->name;
+    if (const AVDictionaryEntry* brand = av_dict_get(context->metadata, "major_brand", nullptr, 0))
+        inspection.majorBrand = brand->value;
+    for (unsigned i = 0; i < context->nb_streams; ++i) {
+        const AVStream* stream = context->streams[i];
+        const AVCodecParameters* parameters = stream->codecpar;
+        if (parameters->codec_type == AVMEDIA_TYPE_VIDEO &&
+            !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC) && inspection.videoCodec.empty()) {
+            inspection.videoCodec = avcodec_get_name(parameters->codec_id);
+            inspection.width = parameters->width;
+            inspection.height = parameters->height;
+        } else if (parameters->codec_type == AVMEDIA_TYPE_AUDIO && inspection.audioCodec.empty()) {
+            inspection.audioCodec = avcodec_get_name(parameters->codec_id);
+            inspection.sampleRate = parameters->sample_rate;
+            inspection.channels = parameters->ch_layout.nb_channels;
+        }
+    }
+    AVPacket* packet = av_packet_alloc();
+    while (av_read_frame(context, packet) >= 0) {
+        const AVStream* stream = context->streams[packet->stream_index];
+        int64_t start = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        if (start != AV_NOPTS_VALUE && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+            int64_t first = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0;
+            double end =
+                static_cast<double>(start - first + packet->duration) * av_q2d(stream->time_base);
+            inspection.seconds = std::max(inspection.seconds, end);
+        }
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    avformat_close_input(&context);
+    return inspection;
+}
+
+bool DecodesCleanly(const std::string& path) {
+    ProcessResult result =
+        RunProcess({"ffmpeg", "-nostdin", "-v", "error", "-i", path, "-f", "null", "-"});
+    return result.exitCode == 0 && result.output.empty();
+}
+
+} // namespace kiv::test

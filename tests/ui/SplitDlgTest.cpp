@@ -1,0 +1,447 @@
+// The split dialog on the real preview player with a 20 s clip made at
+// test time, driven through its buttons, slider and keys.
+
+#include "SplitDlg.h"
+#include "CButtonST.h"
+#include "CRangeSlider.h"
+#include "ClockText.h"
+#include "MessageBoxes.h"
+#include "PreviewPlayer.h"
+#include "TestMedia.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <clocale>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace kiv::test {
+
+namespace {
+
+// Generous: the machine running the tests may be slow and busy.
+constexpr int kTimeoutMs = 20000;
+constexpr int kClipSeconds = 20;
+
+double Position() {
+    double seconds = -1;
+    PreviewPlayer::Instance().GetPosition(seconds);
+    return seconds;
+}
+
+enum class CloseBy { Ok, Escape, CloseBox, Destroy };
+
+} // namespace
+
+} // namespace kiv::test
+
+Q_DECLARE_METATYPE(kiv::test::CloseBy)
+
+namespace kiv::test {
+
+class SplitDlgTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString clip;
+    std::unique_ptr<CSplitDlg> dlg;
+    std::vector<ShownMessage> messages;
+
+    // Shows the dialog; with a file, waits until the player reports a position.
+    void open(int duration = kClipSeconds, const QString& path = QString()) {
+        dlg = std::make_unique<CSplitDlg>(nullptr, duration, path);
+        dlg->show();
+        if (!path.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(Position() >= 0, kTimeoutMs);
+    }
+    void openClip() { open(kClipSeconds, clip); }
+    void press(const char* name) {
+        auto* button = dlg->findChild<QPushButton*>(QLatin1String(name));
+        QVERIFY2(button, name);
+        button->click();
+    }
+    QString shown(const char* name) const {
+        return dlg->findChild<QLineEdit*>(QLatin1String(name))->text();
+    }
+    CRangeSlider* slider() const { return dlg->findChild<CRangeSlider*>(); }
+    // Plays until the start, which follows playback, has moved past seconds.
+    void playPast(double seconds) {
+        press("play");
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->StartSeconds() > seconds, kTimeoutMs);
+    }
+
+private slots:
+    void initTestCase() {
+        std::setlocale(LC_NUMERIC, "C");
+        QVERIFY(dir.isValid());
+        clip = dir.filePath("clip20.mp4");
+        QVERIFY2(MakeClip(clip, kClipSeconds), "ffmpeg could not make the clip");
+        SetMessageSink([this](QWidget*, const ShownMessage& m) { messages.push_back(m); });
+    }
+
+    void cleanup() {
+        dlg.reset();
+        messages.clear();
+        QVERIFY(!PreviewPlayer::Instance().IsOpen());
+    }
+
+    void clockText_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << 0.0 << "0:00:00";
+        QTest::newRow("cut, not rounded") << 59.99 << "0:00:59";
+        QTest::newRow("hour") << 3725.9 << "1:02:05";
+        QTest::newRow("last of a day") << 86399.0 << "23:59:59";
+        QTest::newRow("a day") << 86400.0 << "24:00:00";
+        QTest::newRow("more") << 90061.7 << "25:01:01";
+        QTest::newRow("negative") << -3.0 << "0:00:00";
+        QTest::newRow("not a number") << std::nan("") << "0:00:00";
+    }
+    void clockText() {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(ClockText(seconds), text);
+    }
+
+    void opensWithWholeLengthShown_data() {
+        QTest::addColumn<int>("duration");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("3725 s") << 3725 << "1:02:05";
+        QTest::newRow("over a day") << 90061 << "25:01:01";
+    }
+    void opensWithWholeLengthShown() {
+        QFETCH(int, duration);
+        QFETCH(QString, end);
+        open(duration);
+        QCOMPARE(dlg->windowTitle(), QString("Split"));
+        QCOMPARE(shown("startTime"), QString("0:00:00"));
+        QCOMPARE(shown("endTime"), end);
+        QCOMPARE(dlg->EndSeconds(), double(duration));
+    }
+
+    void iconButtonsAreNamedByTheirTooltips() {
+        open();
+        const QStringList expected{"Play", "Stop",       "Begin",    "Previous",  "Next",
+                                   "End",  "Mark start", "Mark end", "Clear Mark"};
+        QStringList tooltips;
+        for (CButtonST* button : dlg->findChildren<CButtonST*>()) {
+            QVERIFY(button->TooltipActive());
+            QCOMPARE(button->accessibleName(), button->TooltipText());
+            QVERIFY(!button->grab().toImage().isNull());
+            tooltips << button->TooltipText();
+        }
+        QCOMPARE(tooltips, expected);
+    }
+
+    void okAtOnceReturnsWholeFile() {
+        openClip();
+        press("ok");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->StartSeconds(), 0.0);
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+    }
+
+    void withoutPicturesTheWholeFileIsKept_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("no file") << QString();
+        QTest::newRow("missing file") << QString("/nonexistent/kiv/clip.mp4");
+    }
+    void withoutPicturesTheWholeFileIsKept() {
+        QFETCH(QString, path);
+        dlg = std::make_unique<CSplitDlg>(nullptr, kClipSeconds, path);
+        dlg->show();
+        press("play");
+        press("markStart");
+        QTest::qWait(300);
+        press("ok");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->StartSeconds(), 0.0);
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+    }
+
+    void thumbDraggedBeforePlayChangesNothing() {
+        openClip();
+        CRangeSlider* range = slider();
+        const SliderGeometry g = range->GeometryNow();
+        const QPoint grab(g.leftThumb.CentreX(), g.leftThumb.CentreY());
+        QTest::mousePress(range, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(range, grab + QPoint(range->width() / 2, 0));
+        QTest::mouseRelease(range, Qt::LeftButton, {}, grab + QPoint(range->width() / 2, 0));
+        double left = 0, right = 0;
+        range->GetSelection(left, right);
+        QVERIFY(left > 1);
+        press("ok");
+        QCOMPARE(dlg->StartSeconds(), 0.0);
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+    }
+
+    void thumbDraggedWhilePlayingSeeks() {
+        openClip();
+        playPast(0.2);
+        // Paused, so only the drag can move the player.
+        QTest::keyClick(dlg.get(), Qt::Key_Space);
+        CRangeSlider* range = slider();
+        const SliderGeometry g = range->GeometryNow();
+        const QPoint grab(g.leftThumb.CentreX(), g.leftThumb.CentreY());
+        const QPoint middle = grab + QPoint(g.trackLength / 2, 0);
+        QTest::mousePress(range, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(range, middle);
+        QTest::mouseRelease(range, Qt::LeftButton, {}, middle);
+        const double start = dlg->StartSeconds();
+        QVERIFY(start > 5 && start < 15);
+        QCOMPARE(shown("startTime"), ClockText(start));
+        // Playback jumps there, and the start follows it on from there.
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - start) < 0.1, kTimeoutMs);
+        QTest::keyClick(dlg.get(), Qt::Key_Space);
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->StartSeconds() > start, kTimeoutMs);
+    }
+
+    void marksTakeThePlayingPositions() {
+        openClip();
+        playPast(0.5);
+        QCOMPARE(shown("endTime"), QString("0:00:20"));
+        double before = Position();
+        press("markStart");
+        double after = Position();
+        const double start = dlg->StartSeconds();
+        QVERIFY(before <= start && start <= after);
+        QCOMPARE(shown("startTime"), ClockText(start));
+
+        // The end now follows playback.
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->EndSeconds() > start + 1 && dlg->EndSeconds() < kClipSeconds,
+                                 kTimeoutMs);
+        before = Position();
+        press("markEnd");
+        after = Position();
+        const double end = dlg->EndSeconds();
+        QVERIFY(before <= end && end <= after);
+        QCOMPARE(dlg->StartSeconds(), start);
+        QTest::qWait(300); // fixed now: nothing follows playback
+        QCOMPARE(dlg->EndSeconds(), end);
+        double left = 0, right = 0;
+        slider()->GetSelection(left, right);
+        QCOMPARE(left, start);
+        QCOMPARE(right, end);
+
+        press("ok");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QVERIFY(dlg->StartSeconds() > 0 && dlg->EndSeconds() <= kClipSeconds);
+    }
+
+    void markEndNeedsMarkStart() {
+        openClip();
+        press("markEnd");
+        QVERIFY(!dlg->IsEndMarked());
+        press("markStart");
+        press("markEnd");
+        QVERIFY(dlg->IsStartMarked() && dlg->IsEndMarked());
+        // Marked while not playing: the selection stays where it was.
+        QCOMPARE(dlg->StartSeconds(), 0.0);
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+    }
+
+    void stopKeepsOnlyBothMarks_data() {
+        QTest::addColumn<bool>("both");
+        QTest::newRow("start alone") << false;
+        QTest::newRow("both") << true;
+    }
+    void stopKeepsOnlyBothMarks() {
+        QFETCH(bool, both);
+        openClip();
+        playPast(0.5);
+        press("markStart");
+        if (both) {
+            QTRY_VERIFY_WITH_TIMEOUT(dlg->EndSeconds() < kClipSeconds, kTimeoutMs);
+            press("markEnd");
+        }
+        const double start = dlg->StartSeconds();
+        const double end = dlg->EndSeconds();
+        press("stop");
+        QVERIFY(!dlg->IsPlaying());
+        QVERIFY(!PreviewPlayer::Instance().IsOpen());
+        QCOMPARE(dlg->IsStartMarked(), both);
+        QCOMPARE(dlg->IsEndMarked(), both);
+
+        // Play opens the file again; with both marks the selection stays.
+        press("play");
+        QVERIFY(PreviewPlayer::Instance().IsOpen());
+        QTRY_VERIFY_WITH_TIMEOUT(Position() > 0.3, kTimeoutMs);
+        if (both) {
+            QTest::qWait(300);
+            QCOMPARE(dlg->StartSeconds(), start);
+            QCOMPARE(dlg->EndSeconds(), end);
+        } else {
+            QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+            QTRY_VERIFY_WITH_TIMEOUT(dlg->StartSeconds() > 0 && dlg->StartSeconds() != start,
+                                     kTimeoutMs);
+        }
+    }
+
+    void clearMark() {
+        openClip();
+        playPast(0.5);
+        press("markStart");
+        const double start = dlg->StartSeconds();
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->EndSeconds() < kClipSeconds, kTimeoutMs);
+        press("clearMark");
+        QVERIFY(!dlg->IsStartMarked());
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+        QCOMPARE(shown("endTime"), QString("0:00:20"));
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->StartSeconds() > start, kTimeoutMs);
+
+        // After both marks the whole file is selected again.
+        press("markStart");
+        press("markEnd");
+        press("clearMark");
+        QCOMPARE(dlg->StartSeconds(), 0.0);
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->StartSeconds() > 0, kTimeoutMs);
+    }
+
+    void previousAndNextStepFifteenSeconds() {
+        openClip();
+        press("play");
+        PreviewPlayer::Instance().Seek(5);
+        QTRY_VERIFY_WITH_TIMEOUT(Position() >= 5, kTimeoutMs);
+        press("previous");
+        // To the start: a negative target would count from the end.
+        QTRY_VERIFY_WITH_TIMEOUT(Position() >= 0 && Position() < 4, kTimeoutMs);
+        press("next");
+        QTRY_VERIFY_WITH_TIMEOUT(Position() >= 15, kTimeoutMs);
+        press("begin");
+        QTRY_VERIFY_WITH_TIMEOUT(Position() >= 0 && Position() < 4, kTimeoutMs);
+    }
+
+    void invertedOrEmptyRangeIsRefused() {
+        openClip();
+        playPast(2);
+        press("markStart");
+        press("begin");
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->EndSeconds() < dlg->StartSeconds() - 1, kTimeoutMs);
+        press("markEnd");
+        press("ok");
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].title, QString("Warning"));
+        QCOMPARE(messages[0].text, QString("The end must be after the start."));
+        QCOMPARE(messages[0].icon, MessageIcon::Warning);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(dlg->IsPlaying());
+        press("clearMark");
+        press("ok");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+
+        // A file shorter than a second has no whole second to give.
+        open(0, clip);
+        press("ok");
+        QCOMPARE(messages.size(), size_t(2));
+        QVERIFY(dlg->isVisible());
+    }
+
+    void keysActLikeButtons() {
+        openClip();
+        QWidget* ok = dlg->findChild<QPushButton*>("ok");
+        ok->setFocus();
+        QTest::keyClick(ok, Qt::Key_Space); // the focused button is not clicked
+        QVERIFY(dlg->isVisible());
+        QVERIFY(dlg->IsPlaying() && !dlg->IsPaused());
+        QTRY_VERIFY_WITH_TIMEOUT(Position() > 0.3, kTimeoutMs);
+        QTest::keyClick(dlg.get(), Qt::Key_Space);
+        QVERIFY(dlg->IsPaused());
+        QTest::keyClick(dlg.get(), Qt::Key_End);
+        QTRY_VERIFY_WITH_TIMEOUT(Position() >= kClipSeconds - 0.5, kTimeoutMs);
+        QTest::keyClick(ok, Qt::Key_Left);
+        QTRY_VERIFY_WITH_TIMEOUT(Position() < kClipSeconds - 0.5, kTimeoutMs);
+        QTest::keyClick(dlg.get(), Qt::Key_Home);
+        QTRY_VERIFY_WITH_TIMEOUT(Position() < 0.5, kTimeoutMs);
+        QTest::keyClick(dlg.get(), Qt::Key_Right);
+        QTRY_VERIFY_WITH_TIMEOUT(Position() >= 0.9, kTimeoutMs);
+        QTest::keyClick(dlg.get(), Qt::Key_O); // no start marked yet
+        QVERIFY(!dlg->IsEndMarked());
+        QTest::keyClick(dlg.get(), Qt::Key_Space);
+        QVERIFY(!dlg->IsPaused());
+        QTest::keyClick(dlg.get(), Qt::Key_I);
+        QVERIFY(dlg->IsStartMarked());
+        QTest::keyClick(ok, Qt::Key_O);
+        QVERIFY(dlg->IsEndMarked());
+    }
+
+    void closingEndsWorkerAndPlayer_data() {
+        QTest::addColumn<CloseBy>("how");
+        QTest::newRow("OK") << CloseBy::Ok;
+        QTest::newRow("Escape") << CloseBy::Escape;
+        QTest::newRow("close box") << CloseBy::CloseBox;
+        QTest::newRow("destroyed") << CloseBy::Destroy;
+    }
+    void closingEndsWorkerAndPlayer() {
+        QFETCH(CloseBy, how);
+        openClip();
+        press("play");
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->TrackerPolls() > 3, kTimeoutMs);
+        QVERIFY(dlg->IsTrackerRunning());
+        switch (how) {
+        case CloseBy::Ok:
+            press("ok");
+            QCOMPARE(dlg->result(), int(QDialog::Accepted));
+            break;
+        case CloseBy::Escape:
+            QTest::keyClick(dlg.get(), Qt::Key_Escape);
+            QCOMPARE(dlg->result(), int(QDialog::Rejected));
+            break;
+        case CloseBy::CloseBox:
+            dlg->close();
+            QCOMPARE(dlg->result(), int(QDialog::Rejected));
+            break;
+        case CloseBy::Destroy:
+            dlg.reset();
+            break;
+        }
+        if (dlg) {
+            QVERIFY(!dlg->isVisible());
+            QVERIFY(!dlg->IsTrackerRunning());
+        }
+        QVERIFY(!PreviewPlayer::Instance().IsOpen());
+    }
+
+    void chooseSplitRangeGivesWholeSeconds() {
+        int start = -1, end = -1;
+        // Escape: nothing changes.
+        QTimer::singleShot(
+            0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        QVERIFY(!ChooseSplitRange(nullptr, kClipSeconds, clip, start, end));
+        QCOMPARE(start, -1);
+        QCOMPARE(end, -1);
+
+        // Marks while playing, then Enter: whole seconds, cut.
+        QTimer::singleShot(0, [] {
+            auto* split = qobject_cast<CSplitDlg*>(QApplication::activeModalWidget());
+            QVERIFY(split);
+            // A failed step must not leave the dialog waiting for ever.
+            const auto closer = qScopeGuard([split] {
+                if (split->isVisible())
+                    split->reject();
+            });
+            QTest::keyClick(split, Qt::Key_Space);
+            QTRY_VERIFY_WITH_TIMEOUT(split->StartSeconds() > 1, kTimeoutMs);
+            QTest::keyClick(split, Qt::Key_I);
+            QTRY_VERIFY_WITH_TIMEOUT(split->EndSeconds() < kClipSeconds &&
+                                         split->EndSeconds() > split->StartSeconds() + 1.2,
+                                     kTimeoutMs);
+            QTest::keyClick(split, Qt::Key_O);
+            QTest::keyClick(split, Qt::Key_Return);
+        });
+        QVERIFY(ChooseSplitRange(nullptr, kClipSeconds, clip, start, end));
+        QVERIFY(start >= 1);
+        QVERIFY(end > start && end < kClipSeconds);
+    }
+};
+
+} // namespace kiv::test
+
+QTEST_MAIN(kiv::test::SplitDlgTest)
+#include "SplitDlgTest.moc"

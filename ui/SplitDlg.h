@@ -1,0 +1,163 @@
+#pragma once
+// The "Split" dialog: the user picks the part of one file to convert while
+// the file plays in the preview player.
+//
+//     CSplitDlg dlg(parent, durationSeconds, path);
+//     if (dlg.exec() == QDialog::Accepted)
+//         Keep(dlg.StartSeconds(), dlg.EndSeconds());
+//
+// While the file plays, the start of the selection follows playback until
+// "Mark start"; then the end follows playback until "Mark end". "Stop"
+// closes the player and the next "Play" opens the file again. OK refuses an
+// empty or inverted selection (in whole seconds) with a message and stays
+// open. Cancelling (Escape, the close box) closes the player and leaves the
+// selection unchanged for the caller.
+//
+// Keys, acting like the buttons: Space plays and pauses, I marks the start,
+// O the end, Left and Right step a second, Home and End go to the bounds.
+
+#include "SplitTracker.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kiv {
+
+class CButtonST;
+class CRangeSlider;
+class VideoArea;
+
+class CSplitDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // Seconds moved by "Previous" and "Next", and by the Left and Right keys.
+    static constexpr double kStepSeconds = 15.0;
+    static constexpr double kKeyStepSeconds = 1.0;
+
+    CSplitDlg(QWidget* parent, int durationSeconds, const QString& path);
+    ~CSplitDlg() override;
+
+    // The chosen part; meaningful to the caller after an accepted end.
+    double StartSeconds() const { return selectionStart_; }
+    double EndSeconds() const { return selectionEnd_; }
+
+    bool IsPlaying() const { return playing_; }
+    bool IsPaused() const { return paused_; }
+    bool IsStartMarked() const { return startMarked_; }
+    bool IsEndMarked() const { return endMarked_; }
+    bool IsTrackerRunning() const { return tracker_.IsRunning(); }
+    unsigned long long TrackerPolls() const { return tracker_.Polls(); }
+
+public slots:
+    void onPlay();
+    void onStop();
+    void onBegin();
+    void onPrevious();
+    void onNext();
+    void onEnd();
+    void onMarkStart();
+    void onMarkEnd();
+    void onClearMark();
+    void onRangeChanged(int code);
+    void onOk();
+    // Space: plays when not playing or paused, pauses otherwise.
+    void onPlayPause();
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void ConnectControls();
+    void Initialise();
+    // True when the key was one of the dialog's own.
+    bool HandleKey(const QKeyEvent& event);
+
+    void OpenPlayer();
+    void ClosePlayer();
+    // Seeks the player by delta seconds from where it is, never before 0.
+    void StepBy(double delta);
+    void SeekTo(double seconds);
+    // True while the last seek has not reached the player; seconds is the
+    // position just read.
+    bool IsSeekPending(double seconds);
+    void ResetSelection();
+    void ShowSelection();
+    // The tracking worker's wish and poll.
+    bool IsTracking() const;
+    void PollPosition();
+    // A position read by the worker, applied on the GUI thread.
+    void ApplyPosition(std::uint64_t phase, double seconds);
+    // Tracked positions read before now are dropped.
+    void NewPhase() { ++phase_; }
+    // The current position when it can be read (the target of a seek not
+    // done yet).
+    bool CurrentPosition(double& seconds);
+    double ClampToRange(double seconds) const;
+
+    const int durationSeconds_;
+    QByteArray fileName_;
+    const double rangeMin_ = 0;
+    double rangeMax_ = 0;
+
+    // Shared with the tracking worker.
+    std::atomic<double> selectionStart_{0};
+    std::atomic<double> selectionEnd_{0};
+    std::atomic<bool> playing_{false};
+    std::atomic<bool> startMarked_{false};
+    std::atomic<bool> endMarked_{false};
+    std::atomic<std::uint64_t> phase_{0};
+
+    // The last seek asked for, until the player reports a position there.
+    static constexpr double kSeekTolerance = 0.05;
+    static constexpr double kPlayedSinceSeek = 1.0;
+    static constexpr int kSeekWaitMs = 1000;
+    std::optional<double> seekTarget_;
+    QElapsedTimer seekClock_;
+
+    bool paused_ = false;
+    bool needsReopen_ = false;
+    // The dialog opened the player; written by the GUI thread under the
+    // tracker's player lock, read by the worker under it.
+    bool playerOpen_ = false;
+    bool initialised_ = false;
+
+    VideoArea* picture_ = nullptr;
+    CRangeSlider* slider_ = nullptr;
+    CButtonST* play_ = nullptr;
+    CButtonST* stop_ = nullptr;
+    CButtonST* begin_ = nullptr;
+    CButtonST* previous_ = nullptr;
+    CButtonST* next_ = nullptr;
+    CButtonST* end_ = nullptr;
+    CButtonST* markStart_ = nullptr;
+    CButtonST* markEnd_ = nullptr;
+    CButtonST* clearMark_ = nullptr;
+    QLineEdit* startTime_ = nullptr;
+    QLineEdit* endTime_ = nullptr;
+    QPushButton* ok_ = nullptr;
+
+    // Last member: its thread ends before the members above go.
+    SplitTracker tracker_;
+};
+
+// Runs the dialog for one file. On OK gives the chosen start and end in
+// whole seconds (cut towards zero) and returns true; otherwise returns false
+// and leaves both untouched.
+bool ChooseSplitRange(QWidget* parent, int durationSeconds, const QString& path, int& startSeconds,
+                      int& endSeconds);
+
+} // namespace kiv

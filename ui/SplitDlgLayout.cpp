@@ -1,0 +1,134 @@
+// Controls of the split dialog, placed in dialog units.
+
+#include "CButtonST.h"
+#include "CRangeSlider.h"
+#include "DialogUnits.h"
+#include "SplitDlg.h"
+#include "SplitIcons.h"
+#include "VideoArea.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace kiv {
+
+namespace {
+
+constexpr int kDialogWidth = 145;
+constexpr int kDialogHeight = 178;
+constexpr int kIconButtonY = 128;
+constexpr int kIconButtonSize = 10;
+// Images are centred horizontally at the top of their buttons.
+constexpr int kImageAlignment = 2;
+
+struct IconButton {
+    CButtonST* CSplitDlg::*member;
+    const char* objectName;
+    const char* picture;
+    const char* tooltip;
+    int x;
+};
+
+QLineEdit* MakeTimeDisplay(QWidget* parent, const char* objectName, const QString& label, int y,
+                           int labelX) {
+    auto* text = new QLabel(label, parent);
+    text->setGeometry(DluRect(labelX, y, 45 - labelX - 1, 13));
+    text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto* display = new QLineEdit(parent);
+    display->setObjectName(QString::fromLatin1(objectName));
+    display->setGeometry(DluRect(45, y, 43, 13));
+    display->setReadOnly(true);
+    display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    display->setFocusPolicy(Qt::ClickFocus);
+    display->setAccessibleName(label);
+    text->setBuddy(display);
+    return display;
+}
+
+} // namespace
+
+void CSplitDlg::CreateControls() {
+    setWindowTitle(QStringLiteral("Split"));
+    setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
+    // The dialog units above assume an 8-point dialog font.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    setFont(dialogFont);
+
+    // A sunken frame with the video drawn inside it.
+    auto* frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setLineWidth(1);
+    frame->setGeometry(DluRect(4, 0, 130, 107));
+    picture_ = new VideoArea(frame);
+    picture_->setObjectName(QStringLiteral("picture"));
+    picture_->setGeometry(frame->contentsRect());
+    picture_->SetIdlePicture(RenderSplitPicture("idle", picture_->size()));
+
+    slider_ = new CRangeSlider(this);
+    slider_->setObjectName(QStringLiteral("range"));
+    slider_->setGeometry(DluRect(4, 114, 131, 10));
+    slider_->setAccessibleName(QStringLiteral("Selection"));
+
+    static constexpr IconButton kButtons[] = {
+        {&CSplitDlg::play_, "play", "play", "Play", 5},
+        {&CSplitDlg::stop_, "stop", "stop", "Stop", 18},
+        {&CSplitDlg::begin_, "begin", "begin", "Begin", 32},
+        {&CSplitDlg::previous_, "previous", "previous", "Previous", 45},
+        {&CSplitDlg::next_, "next", "next", "Next", 59},
+        {&CSplitDlg::end_, "end", "end", "End", 72},
+        {&CSplitDlg::markStart_, "markStart", "mark-start", "Mark start", 85},
+        {&CSplitDlg::markEnd_, "markEnd", "mark-end", "Mark end", 99},
+        {&CSplitDlg::clearMark_, "clearMark", "clear-marks", "Clear Mark", 113},
+    };
+    for (const IconButton& b : kButtons) {
+        auto* button = new CButtonST(this);
+        button->setObjectName(QString::fromLatin1(b.objectName));
+        button->setGeometry(DluRect(b.x, kIconButtonY, kIconButtonSize, kIconButtonSize));
+        // Enter belongs to OK.
+        button->setAutoDefault(false);
+        const int side = std::min(button->width(), button->height());
+        button->SetIconImages(RenderSplitPicture(b.picture, QSize(side, side)), QPixmap());
+        button->SetImageAlignment(kImageAlignment);
+        button->SetTransparentBackground(true);
+        const QString tooltip = QString::fromLatin1(b.tooltip);
+        button->SetTooltip(tooltip, true);
+        button->setAccessibleName(tooltip);
+        this->*b.member = button;
+    }
+
+    startTime_ = MakeTimeDisplay(this, "startTime", QStringLiteral("Start Time"), 144, 6);
+    endTime_ = MakeTimeDisplay(this, "endTime", QStringLiteral("End Time"), 160, 7);
+
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("ok"));
+    ok_->setGeometry(DluRect(108, 144, 36, 21));
+    ok_->setDefault(true);
+    ok_->setAccessibleName(QStringLiteral("OK"));
+}
+
+void CSplitDlg::ConnectControls() {
+    connect(play_, &QPushButton::clicked, this, &CSplitDlg::onPlay);
+    connect(stop_, &QPushButton::clicked, this, &CSplitDlg::onStop);
+    connect(begin_, &QPushButton::clicked, this, &CSplitDlg::onBegin);
+    connect(previous_, &QPushButton::clicked, this, &CSplitDlg::onPrevious);
+    connect(next_, &QPushButton::clicked, this, &CSplitDlg::onNext);
+    connect(end_, &QPushButton::clicked, this, &CSplitDlg::onEnd);
+    connect(markStart_, &QPushButton::clicked, this, &CSplitDlg::onMarkStart);
+    connect(markEnd_, &QPushButton::clicked, this, &CSplitDlg::onMarkEnd);
+    connect(clearMark_, &QPushButton::clicked, this, &CSplitDlg::onClearMark);
+    connect(slider_, &CRangeSlider::rangeChanged, this, &CSplitDlg::onRangeChanged);
+    connect(ok_, &QPushButton::clicked, this, &CSplitDlg::onOk);
+    // The dialog's keys work wherever the focus is (the slider keeps its
+    // arrow keys).
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child != slider_)
+            child->installEventFilter(this);
+    }
+}
+
+} // namespace kiv

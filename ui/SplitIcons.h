@@ -1,0 +1,13 @@
+#pragma once
+// The split dialog's pictures, drawn from our SVG files in the resources
+// (":/split/<name>.svg") at the size they are shown.
+
+#include <QPixmap>
+#include <QSize>
+
+namespace kiv {
+
+// A null pixmap when the picture cannot be read.
+QPixmap RenderSplitPicture(const char* name, QSize size);
+
+} // namespace kiv
