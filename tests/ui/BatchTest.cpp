@@ -2,11 +2,13 @@
 // and the desktop services they use faked on a private bus.
 
 #include "CXListCtrl.h"
+#include "CommandLineBuilder.h"
 #include "ListModel.h"
 #include "MainDlg.h"
 #include "PowerOff.h"
 #include "PrivateBus.h"
 #include "QtTestMedia.h"
+#include "SplitDlg.h"
 #include "TestMedia.h"
 #include "WindowTestSupport.h"
 
@@ -14,9 +16,11 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <clocale>
 #include <memory>
 
 using namespace kiv;
@@ -93,6 +97,7 @@ class BatchTest : public QObject {
 
 private slots:
     void initTestCase() {
+        std::setlocale(LC_NUMERIC, "C"); // as the program does, for the preview player
         bus_ = std::make_unique<PrivateBus>();
         QVERIFY(bus_->Up());
         QVERIFY(bus_->StartServices());
@@ -272,6 +277,43 @@ private slots:
         QVERIFY(messages_->Messages().isEmpty());
         QVERIFY(urls_->urls.isEmpty());
         QVERIFY(!bus_->Calls().join('\n').contains("PowerOff"));
+    }
+
+    // "&Split" on the selected row: the marks set while the file plays land in
+    // that row's Start and End columns, and the batch converts only that part.
+    void splitTrimsTheSelectedRowAndTheBatchConvertsThatPart() {
+        Open({a_, long_}, 8, 0);
+        list_->clearSelection(); // adding selected every new row
+        list_->SelectRow(1);
+        QTRY_COMPARE(list_->FirstSelectedRow(), 1);
+        auto marked = WhenModal<CSplitDlg>([](CSplitDlg* split) {
+            // Whatever fails below, the dialog does not stay open.
+            auto closeOnFailure = qScopeGuard([split] {
+                if (split->isVisible())
+                    split->reject();
+            });
+            split->onPlay();
+            QTRY_VERIFY_WITH_TIMEOUT(split->StartSeconds() >= 2, 20000);
+            split->onMarkStart();
+            const double start = split->StartSeconds();
+            // The end follows playback now (until then it is the file's length).
+            QTRY_VERIFY_WITH_TIMEOUT(
+                split->EndSeconds() >= start + 3 && split->EndSeconds() < start + 10, 20000);
+            split->onMarkEnd();
+            split->onOk();
+        });
+        dlg_->OnSplit();
+        QVERIFY(*marked);
+        const int start = TrimSeconds(list_->CellText(1, 3).toStdString());
+        const int end = TrimSeconds(list_->CellText(1, 4).toStdString());
+        QVERIFY(start >= 2 && end >= start + 2 && end <= 31);
+        QCOMPARE(list_->CellText(0, 3), QString("00:00:00")); // the other row keeps its range
+        list_->SetCellCheck(0, 0, 0);
+        QVERIFY(RunBatch());
+        MediaInspection part = Inspect(Output("long_h263_libfaac.3gp").toStdString());
+        QVERIFY(part.opened);
+        QVERIFY2(std::abs(part.seconds - (end - start)) < 1.0,
+                 qPrintable(QString::number(part.seconds)));
     }
 
     void aFailingEncoderBesideAnOlderOutputAndTwoRowsOfOneName() {
