@@ -142,6 +142,12 @@ private slots:
         QCOMPARE(list->GetHeaderCheck(1), 0);
     }
 
+    void startsWithoutThePlayerLibrary() {
+        // libmpv and its many libraries load when a preview opens, not before.
+        Open();
+        QVERIFY(!ReadAll("/proc/self/maps").contains("libmpv"));
+    }
+
     void settingsFromTheFileAreShown() {
         Write(SettingsFile(), "[Options]\nFolder=/data/films/\nAFO=0\nAFC=2\n"
                               "[Video]\nName=My Tool\nVer=2.1\nKind=0\nClass=2\n");
