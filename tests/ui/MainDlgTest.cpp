@@ -106,8 +106,6 @@ private slots:
         QCOMPARE(Formats()->count(), 9);
         QCOMPARE(Formats()->currentText(), QString("To DVD/SVCD/VCD/MPEG"));
         QCOMPARE(Profiles()->currentText(), QString("PAL DVD Video"));
-        MediaProfile palDvd{};
-        QVERIFY(GetProfile(4, 0, palDvd));
         QCOMPARE(QByteArray(dlg_->workingProfile_.ProfileName), QByteArray("PAL DVD Video"));
         QVERIFY(SameProfile(dlg_->workingProfile_, dlg_->currentProfile_));
         const QString folder = QString::fromStdString(ProgramDirectory());
