@@ -73,7 +73,8 @@ AppSettings DefaultSettings(const std::string& folder) {
     SetText(settings.Folder, folder);
     settings.Core = 1;
     settings.AFO = 1;
-    settings.AFC = 1;
+    // A new user's first batch must never power the computer off unasked.
+    settings.AFC = 0;
     return settings;
 }
 
@@ -107,7 +108,7 @@ void ReadSettingsFile(const std::string& iniPath, const std::string& folder, App
     if (settings.Folder[0] == '\0')
         SetText(settings.Folder, folder);
     settings.AFO = ini.GetInt(kOptions, "AFO", 1);
-    settings.AFC = ini.GetInt(kOptions, "AFC", 1);
+    settings.AFC = ini.GetInt(kOptions, "AFC", 0);
 
     selection = ProfileSelection{};
     for (const IndexRule& rule : kReadOrder)

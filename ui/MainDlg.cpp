@@ -3,6 +3,7 @@
 #include "MainDlg.h"
 
 #include "CButtonST.h"
+#include "CDisableScreenSave.h"
 #include "CHyperLink.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
@@ -12,7 +13,9 @@
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
+#include "WindowRows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -71,6 +74,9 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent) : QDialog(parent) 
     connect(aboutButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnAbout);
     connect(helpButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnHelp);
     connect(exitButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnExit);
+    connect(startButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStart);
+    connect(stopButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStop);
+    connect(splitAction_, &QAction::triggered, this, &CKivVideoConverterDlg::OnSplit);
     connect(formatList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnFormatPick);
     connect(profileList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnProfilePick);
 
@@ -85,6 +91,7 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent) : QDialog(parent) 
 }
 
 CKivVideoConverterDlg::~CKivVideoConverterDlg() {
+    EndBatchNow();
     // The reading thread probes with the controller: it ends first.
     delete adder_;
     adder_ = nullptr;

@@ -8,6 +8,7 @@
 // MainDlgCommands.cpp (picks, editor, output folder, About, Help, Exit) and
 // MainDlgFileList.cpp (adding, removing and clearing files).
 
+#include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "ConversionJob.h"
 #include "MediaProfile.h"
@@ -18,6 +19,8 @@
 
 #include <array>
 #include <atomic>
+#include <memory>
+#include <thread>
 
 class QAction;
 class QCheckBox;
@@ -30,7 +33,9 @@ namespace kiv {
 class CButtonST;
 class CHyperLink;
 class CXListCtrl;
+class CDisableScreenSave;
 class FileAdder;
+class WindowRows;
 
 class CKivVideoConverterDlg : public QDialog {
     Q_OBJECT
@@ -66,6 +71,11 @@ public:
     void OnAbout();
     void OnHelp();
     void OnExit();
+    // MainDlgBatch.cpp: the batch.
+    void OnStart();
+    void OnStop();
+    // MainDlgSplit.cpp: the part of the first selected row to convert.
+    void OnSplit();
     // The list's right click; refused while a batch runs or files are read.
     void ShowPopMenu(const QPoint& globalPosition);
     void ShowDirMenu();
@@ -88,6 +98,8 @@ public:
 signals:
     // Every row of one Add, drop or command line has been handled.
     void filesAdded();
+    // A batch has ended and the window is idle again.
+    void batchEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -109,6 +121,11 @@ private:
     // Ends the window without saving; while files are read, once the file
     // being read is done.
     void EndWindow(int result);
+
+    // MainDlgBatch.cpp
+    bool HasCheckedRow() const;
+    void OnBatchEnded(BatchEnd end);
+    void EndBatchNow();
 
     // MainDlgCommands.cpp
     int CurrentCategoryIndex() const;
@@ -150,6 +167,11 @@ private:
     QMenu* dirMenu_ = nullptr;
     QAction* browseAction_ = nullptr;
     QAction* openAction_ = nullptr;
+
+    std::thread worker_; // the batch
+    std::atomic<bool> workerDone_{false};
+    std::unique_ptr<WindowRows> rows_;
+    std::unique_ptr<CDisableScreenSave> screenSaver_;
 
     FileAdder* adder_ = nullptr;
     bool adding_ = false;

@@ -32,7 +32,7 @@ TEST(Settings, WithoutAFileEverythingHasItsDefault) {
     EXPECT_EQ(ProgramDirectory().back(), '/');
     EXPECT_EQ(s.Core, 1);
     EXPECT_EQ(s.AFO, 1);
-    EXPECT_EQ(s.AFC, 1);
+    EXPECT_EQ(s.AFC, 0); // never power off unasked
     ProfileSelection sel = CurrentSelection();
     EXPECT_EQ(std::memcmp(&sel, &kDefaultSelection, sizeof sel), 0);
     EXPECT_TRUE(std::filesystem::exists(home / "kiv.dmp"));

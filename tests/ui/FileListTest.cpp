@@ -7,7 +7,7 @@
 #include "JobBuilder.h"
 #include "MainDlg.h"
 #include "MediaFileDialog.h"
-#include "TestMedia.h"
+#include "QtTestMedia.h"
 #include "Vocabularies.h"
 #include "WindowTestSupport.h"
 

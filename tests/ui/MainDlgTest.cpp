@@ -113,7 +113,7 @@ private slots:
         QVERIFY(!Child<QLineEdit>("outputFolder")->isEnabled());
         QCOMPARE(dlg_->outputFolder_, folder);
         QVERIFY(Child<QCheckBox>("openFolderBox")->isChecked());
-        QVERIFY(Child<QCheckBox>("shutdownBox")->isChecked());
+        QVERIFY(!Child<QCheckBox>("shutdownBox")->isChecked()); // never power off unasked
         QCOMPARE(Child<QCheckBox>("openFolderBox")->text(),
                  QString(" Open Output Directory after finished "));
         QCOMPARE(Child<QCheckBox>("shutdownBox")->text(), QString(" Shutdown PC after finished "));
@@ -235,7 +235,7 @@ private slots:
         QTest::mouseClick(Child<CButtonST>("exitButton"), Qt::LeftButton);
         QCOMPARE(dlg_->result(), int(QDialog::Accepted));
         QVERIFY(!dlg_->isVisible());
-        QCOMPARE(ReadAll(SettingsFile()), "[Options]\nAFO=0\nAFC=1\nFolder=" +
+        QCOMPARE(ReadAll(SettingsFile()), "[Options]\nAFO=0\nAFC=0\nFolder=" +
                                               QByteArray::fromStdString(ProgramDirectory()) +
                                               "\n[Video]\n" + kDefaultVideoKeys);
     }

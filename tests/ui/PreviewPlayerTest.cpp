@@ -5,7 +5,7 @@
 
 #include "PreviewPlayer.h"
 #include "MpvHandle.h"
-#include "TestMedia.h"
+#include "QtTestMedia.h"
 #include "VideoArea.h"
 
 #include <QTemporaryDir>

@@ -6,7 +6,7 @@
 #include "KivVideoConverterApp.h"
 #include "MainDlg.h"
 #include "ProgramArguments.h"
-#include "TestMedia.h"
+#include "QtTestMedia.h"
 #include "WindowTestSupport.h"
 
 #include <QProcess>

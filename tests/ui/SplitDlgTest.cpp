@@ -7,7 +7,7 @@
 #include "ClockText.h"
 #include "MessageBoxes.h"
 #include "PreviewPlayer.h"
-#include "TestMedia.h"
+#include "QtTestMedia.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -5,6 +5,7 @@
 // apart differ everywhere) with a tone, an 8 s tone alone, and reference
 // pictures.
 
+#include "TestMedia.h"
 #include "TestProcess.h"
 
 #include <QImage>

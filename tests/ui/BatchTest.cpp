@@ -1,0 +1,311 @@
+// Batches in the main window with real conversions through enc and FFmpeg,
+// and the desktop services they use faked on a private bus.
+
+#include "CXListCtrl.h"
+#include "ListModel.h"
+#include "MainDlg.h"
+#include "PowerOff.h"
+#include "PrivateBus.h"
+#include "QtTestMedia.h"
+#include "TestMedia.h"
+#include "WindowTestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+constexpr int kBatchTimeoutMs = 180000;
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class BatchTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PrivateBus> bus_; // first: the window's buses are chosen on first use
+    QTemporaryDir media_;
+    QString a_, b_, c_, long_;
+    std::unique_ptr<FreshHome> home_;
+    std::unique_ptr<MessageLog> messages_;
+    std::unique_ptr<UrlCatcher> urls_;
+    std::unique_ptr<CKivVideoConverterDlg> dlg_;
+    CXListCtrl* list_ = nullptr;
+    QString out_;
+    QList<int> progress_; // every percentage the rows' status cells showed
+
+    // A window with the files added, converting with the given profile into
+    // a fresh output folder.
+    void Open(const QStringList& files, int format, int profile) {
+        home_ = std::make_unique<FreshHome>();
+        dlg_ = std::make_unique<CKivVideoConverterDlg>();
+        dlg_->show();
+        dlg_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dlg_.get()));
+        list_ = dlg_->findChild<CXListCtrl*>("fileList");
+        auto* formats = dlg_->findChild<QComboBox*>("formatList");
+        formats->setCurrentIndex(format);
+        dlg_->OnFormatPick();
+        auto* profiles = dlg_->findChild<QComboBox*>("profileList");
+        profiles->setCurrentIndex(profile);
+        dlg_->OnProfilePick();
+        out_ = home_->Path("out");
+        dlg_->outputFolder_ = out_ + "/";
+        QSignalSpy added(dlg_.get(), &CKivVideoConverterDlg::filesAdded);
+        dlg_->AddFiles(files);
+        QVERIFY(added.wait(60000));
+        QCOMPARE(list_->RowCount(), files.size());
+        progress_.clear();
+        connect(list_->CellModel(), &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex& index) {
+                    std::optional<ListCell> cell = list_->Cell(index.row(), 5);
+                    if (index.column() == 5 && cell && cell->isProgress)
+                        progress_.append(cell->percent);
+                });
+        messages_->Clear();
+    }
+    // Starts a batch and waits for its end; false when it did not end.
+    bool RunBatch() {
+        QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
+        dlg_->OnStart();
+        return ended.wait(kBatchTimeoutMs);
+    }
+    QStringList Titles() const {
+        QStringList titles;
+        for (const ShownMessage& m : messages_->Messages())
+            titles << m.title + ": " + m.text;
+        return titles;
+    }
+    QString Output(const QString& name) const { return out_ + "/" + name; }
+
+private slots:
+    void initTestCase() {
+        bus_ = std::make_unique<PrivateBus>();
+        QVERIFY(bus_->Up());
+        QVERIFY(bus_->StartServices());
+        QVERIFY(media_.isValid());
+        a_ = media_.filePath("a.part1.mp4");
+        b_ = media_.filePath("b.mp4");
+        c_ = media_.filePath("c.mp4");
+        long_ = media_.filePath("long.mp4");
+        QVERIFY(MakeClip(a_, 6));
+        QVERIFY(QFile::copy(a_, b_) && QFile::copy(a_, c_));
+        QVERIFY(MakeClip(long_, 30));
+        messages_ = std::make_unique<MessageLog>();
+        urls_ = std::make_unique<UrlCatcher>();
+    }
+    void cleanup() {
+        dlg_.reset();
+        qunsetenv("KIV_FFMPEG");
+    }
+
+    void threeFilesConvertWithRisingProgressAndTheEndActions() {
+        Open({a_, b_, c_}, 5, 0);
+        dlg_->findChild<QCheckBox*>("openFolderBox")->setChecked(true);
+        const int callsBefore = bus_->Calls().size();
+        // The user looks at another window: the end is also told by a notification.
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+
+        QVERIFY(RunBatch());
+        QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(dlg_->jobs_[row].done, 1);
+            QCOMPARE(list_->Cell(row, 5)->percent, 100);
+        }
+        for (const char* name :
+             {"a_libx264_libfaac.mp4", "b_libx264_libfaac.mp4", "c_libx264_libfaac.mp4"}) {
+            MediaInspection made = Inspect(Output(name).toStdString());
+            QVERIFY2(made.opened && made.videoCodec == "h264", name);
+            QVERIFY(made.seconds > 5);
+        }
+        // Each row's bar starts at 0, then rises through steps of its own from
+        // 1 to 100: the engine's "no position" shows as 1.
+        int previous = 100, steps = 0;
+        for (int percent : progress_) {
+            const bool rowStart = percent == 0 && (previous == 0 || previous == 100);
+            QVERIFY2(rowStart || (percent >= 1 && percent >= previous && percent <= 100),
+                     qPrintable(QString::number(percent)));
+            steps += percent > 1 && percent < 100;
+            previous = percent;
+        }
+        QCOMPARE(previous, 100);
+        QVERIFY(steps >= 3);
+        QCOMPARE(urls_->urls, QList<QUrl>{QUrl::fromLocalFile(out_ + "/")});
+        // Screen saver and sleep were held for the batch and let go after it.
+        QTRY_COMPARE(bus_->Calls().mid(callsBefore).size(), 5);
+        QStringList calls = bus_->Calls().mid(callsBefore);
+        QVERIFY(calls[0].startsWith("ScreenSaverInhibit") && calls[1].startsWith("SleepInhibit"));
+        QCOMPARE(calls[2], QString("Notify Kiv Video Converter|Kiv Video Converter|3 files "
+                                   "converted"));
+        QCOMPARE(calls.mid(3), (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
+        QVERIFY(dlg_->busy_ == 0);
+
+        // Done rows are never converted again.
+        const QDateTime written = QFileInfo(Output("a_libx264_libfaac.mp4")).lastModified();
+        messages_->Clear();
+        QVERIFY(RunBatch());
+        QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
+        QCOMPARE(QFileInfo(Output("a_libx264_libfaac.mp4")).lastModified(), written);
+    }
+
+    void nothingCheckedStartsNothing() {
+        Open({a_, b_}, 8, 0);
+        list_->SetCellCheck(0, 0, 0);
+        list_->SetCellCheck(1, 0, 0);
+        const int callsBefore = bus_->Calls().size();
+        dlg_->OnStart();
+        QCOMPARE(Titles(), QStringList{"Warning: There is no selected file in list! "});
+        QCOMPARE(dlg_->busy_.load(), 0);
+        QCOMPARE(bus_->Calls().size(), callsBefore);
+    }
+
+    void aFailingMiddleFileEndsTheBatchAndTheNextStartConvertsTheRest() {
+        QString broken = media_.filePath("broken.mp4");
+        QVERIFY(QFile::copy(a_, broken));
+        Open({a_, broken, c_}, 8, 0);
+        {
+            QFile spoil(broken); // it was readable when added
+            QVERIFY(spoil.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            spoil.write(QByteArray(4096, 'x'));
+        }
+        const int callsBefore = bus_->Calls().size();
+        QVERIFY(RunBatch());
+        QCOMPARE(messages_->Messages().size(), 1);
+        const ShownMessage failure = messages_->Messages()[0];
+        QCOMPARE(failure.title, QString("Error"));
+        QCOMPARE(failure.icon, MessageIcon::Critical);
+        const QString head = "Convert fail! Please send the log file \"" + home_->Path("kiv.dmp") +
+                             "\" to support@kiv-video-converter.example\n";
+        QVERIFY2(failure.text.startsWith(head), qPrintable(failure.text));
+        QVERIFY(failure.text.size() > head.size()); // the encoder's own reason follows
+        QCOMPARE(dlg_->jobs_[0].done, 1);
+        QCOMPARE(dlg_->jobs_[1].done, 1);
+        QCOMPARE(dlg_->jobs_[2].done, 0);
+        QVERIFY(!list_->Cell(2, 5)->isProgress); // still "Ready"
+        QVERIFY(!QFile::exists(Output("c_h263_libfaac.3gp")));
+        QTRY_COMPARE(bus_->Calls().mid(callsBefore).mid(2),
+                     (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
+
+        messages_->Clear();
+        QVERIFY(RunBatch());
+        QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
+        QCOMPARE(dlg_->jobs_[2].done, 1);
+        QVERIFY(QFile::exists(Output("c_h263_libfaac.3gp")));
+    }
+
+    void aSourceGoneAfterAddingStopsTheBatchAndIsTriedAgain() {
+        QString gone = media_.filePath("gone.mp4");
+        QVERIFY(QFile::copy(a_, gone));
+        Open({gone, b_}, 8, 0);
+        QVERIFY(QFile::rename(gone, gone + ".away"));
+        QVERIFY(RunBatch());
+        QCOMPARE(Titles(), QStringList{"Error: " + gone + " not exist!"});
+        QCOMPARE(messages_->Messages()[0].icon, MessageIcon::NoIcon);
+        QCOMPARE(dlg_->jobs_[0].done, 0);
+        QCOMPARE(dlg_->jobs_[1].done, 0);
+        QVERIFY(QFile::rename(gone + ".away", gone));
+        messages_->Clear();
+        QVERIFY(RunBatch());
+        QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
+        QCOMPARE(dlg_->jobs_[0].done + dlg_->jobs_[1].done, 2);
+    }
+
+    void aRowUncheckedDuringTheBatchIsSkipped() {
+        Open({a_, b_, c_}, 8, 0);
+        QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
+        dlg_->OnStart();
+        list_->SetCellCheck(2, 0, 0); // long before the batch reaches row 2
+        QVERIFY(ended.wait(kBatchTimeoutMs));
+        QCOMPARE(dlg_->jobs_[0].done + dlg_->jobs_[1].done, 2);
+        QCOMPARE(dlg_->jobs_[2].done, 0);
+        QVERIFY(!list_->Cell(2, 5)->isProgress); // still "Ready"
+    }
+
+    void stopEndsTheRunningFileKeepsItAndGoesOn() {
+        Open({long_, b_}, 5, 15);
+        const int callsBefore = bus_->Calls().size();
+        QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
+        dlg_->OnStart();
+        QTRY_VERIFY_WITH_TIMEOUT(list_->Cell(0, 5)->percent >= 3, 60000);
+        auto* stop = dlg_->findChild<QAbstractButton*>("stopButton");
+        QVERIFY(stop->isEnabled());
+        stop->click();
+        QVERIFY(ended.wait(kBatchTimeoutMs));
+        QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
+        MediaInspection kept = Inspect(Output("long_libx264_libfaac.mp4").toStdString());
+        QVERIFY(kept.opened);
+        QVERIFY(kept.seconds > 0.5 && kept.seconds < 25);
+        QCOMPARE(dlg_->jobs_[0].done, 1);
+        QCOMPARE(dlg_->jobs_[1].done, 1);
+        QVERIFY(QFile::exists(Output("b_libx264_libfaac.mp4")));
+        QTRY_COMPARE(bus_->Calls().mid(callsBefore).mid(2),
+                     (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
+    }
+
+    void theShutdownBoxReplacesTheEndMessageAndCancelKeepsTheComputerOn() {
+        Open({a_}, 8, 0);
+        dlg_->findChild<QCheckBox*>("shutdownBox")->setChecked(true);
+        dlg_->findChild<QCheckBox*>("openFolderBox")->setChecked(true);
+        urls_->urls.clear();
+        auto cancelled = WhenModal<PowerOffCountdownDlg>([](PowerOffCountdownDlg* countdown) {
+            QCOMPARE(countdown->Text(), QString("The computer will power off in 30 seconds."));
+            countdown->findChild<QPushButton*>()->click();
+        });
+        QVERIFY(RunBatch());
+        QVERIFY(*cancelled);
+        QVERIFY(messages_->Messages().isEmpty());
+        QVERIFY(urls_->urls.isEmpty());
+        QVERIFY(!bus_->Calls().join('\n').contains("PowerOff"));
+    }
+
+    void aFailingEncoderBesideAnOlderOutputAndTwoRowsOfOneName() {
+        QString second = media_.filePath("a.part2.mp4");
+        QVERIFY(QFile::exists(second) || QFile::copy(b_, second));
+        Open({a_, second}, 8, 0);
+        QVERIFY(QDir().mkpath(out_));
+        QFile older(Output("a_h263_libfaac.3gp"));
+        QVERIFY(older.open(QIODevice::WriteOnly));
+        older.write("an earlier result");
+        older.close();
+        QString fake = home_->Path("failing-ffmpeg");
+        QFile script(fake);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho 'No space left on device' >&2\nexit 1\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        qputenv("KIV_FFMPEG", fake.toLocal8Bit());
+        QVERIFY(RunBatch());
+        QCOMPARE(messages_->Messages().size(), 1);
+        QVERIFY(messages_->Messages()[0].text.endsWith(
+            "\nenc: conversion failed (FFmpeg exit status 1): No space left on device"));
+        QCOMPARE(ReadAll(Output("a_h263_libfaac.3gp")), QByteArray("an earlier result"));
+
+        // With a working encoder both rows convert, the second beside the first.
+        qunsetenv("KIV_FFMPEG");
+        dlg_.reset();
+        Open({a_, second}, 8, 0);
+        QVERIFY(RunBatch());
+        QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
+        QVERIFY(Inspect(Output("a_h263_libfaac.3gp").toStdString()).opened);
+        QVERIFY(Inspect(Output("a_h263_libfaac (2).3gp").toStdString()).opened);
+    }
+};
+
+QTEST_MAIN(BatchTest)
+#include "BatchTest.moc"
