@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-#include <memory>
+#include <utility>
 
 namespace kiv {
 
@@ -33,9 +33,10 @@ void FileAdder::Cancel() {
 }
 
 template <typename Report> void FileAdder::Post(Report report) {
+    // The report, and what it carries, belongs to the queued call alone.
     QMetaObject::invokeMethod(
         this,
-        [this, report] {
+        [this, report = std::move(report)] {
             if (!cancel_)
                 report();
         },
@@ -50,10 +51,10 @@ void FileAdder::Run(QStringList paths, int rows) {
             Post([this] { emit limitReached(); });
             break;
         }
-        auto job = std::make_shared<ConversionJob>();
+        ConversionJob job;
         int result = 0;
         try {
-            result = ProbeIntoJob(controller_, QFile::encodeName(path).toStdString(), *job);
+            result = ProbeIntoJob(controller_, QFile::encodeName(path).toStdString(), job);
         } catch (...) {
             Post([this] { emit failed(); });
             break;
@@ -62,7 +63,7 @@ void FileAdder::Run(QStringList paths, int rows) {
             Post([this, path] { emit unreadable(path); });
             break;
         }
-        Post([this, path, job] { emit fileRead(path, *job); });
+        Post([this, path, job] { emit fileRead(path, job); });
         ++rows;
     }
     QMetaObject::invokeMethod(this, &FileAdder::Finish, Qt::QueuedConnection);

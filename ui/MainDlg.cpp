@@ -24,6 +24,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 
 namespace kiv {
 
@@ -176,7 +177,7 @@ void CKivVideoConverterDlg::keyPressEvent(QKeyEvent* event) {
         event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         // A focused button takes Enter as a press; elsewhere it ends the window.
-        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
             if (button->isEnabled())
                 button->click();
         } else {

@@ -5,6 +5,7 @@
 #include "CXListCtrl.h"
 #include "FileAdder.h"
 #include "JobBuilder.h"
+#include "Log.h"
 #include "MainDlg.h"
 #include "MakerTexts.h"
 #include "MediaFileDialog.h"
@@ -12,6 +13,7 @@
 #include "Vocabularies.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -94,6 +96,9 @@ void CKivVideoConverterDlg::OnFileRead(const QString& path, const ConversionJob&
         list_->SetCellText(row, 4, duration);
         list_->SetCellText(row, 5, QStringLiteral("Ready"));
         list_->SelectRow(row);
+        // The log shows what the user converted, for support.
+        WriteLog(
+            ("Added " + QFile::encodeName(path) + " (" + duration.toLatin1() + ")").toStdString());
     } catch (...) {
         OnAddFailed();
     }

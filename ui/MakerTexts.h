@@ -9,7 +9,7 @@ inline constexpr char kSupportAddress[] = "support@kiv-video-converter.example";
 
 // The two lines under the version in the About box.
 inline constexpr char kMakerLine[] = "Made by the Kiv Video Converter project";
-inline constexpr char kMakerNote[] = "Free to use, share and change";
+inline constexpr char kMakerNote[] = "Converts video and audio for players and phones";
 
 // The main window's two links, both to pages shipped in help/ beside the
 // program, so that they work without a network and never go dead.

@@ -142,6 +142,12 @@ private slots:
         QVERIFY(list_->selectionModel()->isRowSelected(1));
         QCOMPARE(list_->GetHeaderCheck(0), 2);
         QVERIFY(messages_->Messages().isEmpty());
+        // The log names what was added, for support.
+        QFile log(home_->Path("kiv.dmp"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll(), ("Added " + a_ + " (" + list_->CellText(0, 2) + ")\nAdded " +
+                                 tone_ + " (" + list_->CellText(1, 2) + ")\n")
+                                    .toUtf8());
     }
 
     void filesAreReadOffTheGuiThread() {

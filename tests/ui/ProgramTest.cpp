@@ -32,6 +32,9 @@ private slots:
             {{"--version", "a.avi"}, ProgramRequest::Version, {}},
             {{"--", "--help", "-x.avi"}, ProgramRequest::Run, {"--help", "-x.avi"}},
             {{"-x.avi", "", "été.mp4"}, ProgramRequest::Run, {"-x.avi", "été.mp4"}},
+            {{"file:///home/me/My%20Films/a.avi"},
+             ProgramRequest::Run,
+             {"/home/me/My Films/a.avi"}},
         };
         for (const Row& row : rows) {
             const ProgramArguments parsed = ParseProgramArguments(row.arguments);

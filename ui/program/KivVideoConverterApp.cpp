@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <clocale>
+#include <memory>
 
 namespace kiv {
 
@@ -24,12 +25,13 @@ CKivVideoConverterApp::CKivVideoConverterApp(int& argc, char** argv) : QApplicat
 bool CKivVideoConverterApp::InitInstance(const QStringList& files) {
     LoadSettings();
     ApplySkin(*this, QString::fromStdString(ProgramDirectory()));
-    CKivVideoConverterDlg window;
+    // On the heap: the window holds the whole job table.
+    auto window = std::make_unique<CKivVideoConverterDlg>();
     if (!files.isEmpty()) {
         // Added once the window shows, through the same path as Add.
-        QTimer::singleShot(0, &window, [&window, files] { window.AddFiles(files); });
+        QTimer::singleShot(0, window.get(), [w = window.get(), files] { w->AddFiles(files); });
     }
-    window.exec();
+    window->exec();
     return false;
 }
 

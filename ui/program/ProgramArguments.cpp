@@ -1,6 +1,7 @@
 #include "ProgramArguments.h"
 
 #include <QFile>
+#include <QUrl>
 
 namespace kiv {
 
@@ -27,7 +28,12 @@ ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments
         } else if (!onlyFiles && argument == "--version") {
             return {ProgramRequest::Version, {}};
         } else if (!argument.empty()) {
-            parsed.files << QFile::decodeName(QByteArray::fromStdString(argument));
+            const QString file = QFile::decodeName(QByteArray::fromStdString(argument));
+            // A file manager may hand over file: URLs instead of paths.
+            const QUrl url(file);
+            parsed.files << (file.startsWith(QLatin1String("file:")) && url.isLocalFile()
+                                 ? url.toLocalFile()
+                                 : file);
         }
     }
     return parsed;

@@ -1,8 +1,9 @@
 #pragma once
 // The window program's command line: --help and --version print and end
 // the program; every other argument names a file to add to the list (after
-// "--" even one that starts with a dash). Qt's own options (-platform, ...)
-// are taken out by the application object before the files are read.
+// "--" even one that starts with a dash; a file: URL stands for its path).
+// Qt's own options (-platform, ...) are taken out by the application object
+// before the files are read.
 
 #include <QStringList>
 
