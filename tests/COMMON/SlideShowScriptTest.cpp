@@ -3,6 +3,7 @@
 #include "FixedText.h"
 #include "SlideShowCommandLines.h"
 #include "SlideShowScripts.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 using namespace kiv;
+using kiv::test::Lines;
 
 namespace {
 
@@ -51,14 +53,6 @@ struct ShowFixture {
         show.target.volume = 256;
     }
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 std::string Between(const std::string& text, const std::string& from, const std::string& to) {
     std::size_t start = text.find(from);

@@ -18,14 +18,6 @@ namespace {
 
 std::filesystem::path media;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 class KivConvert : public testing::Test {
 protected:
     static void SetUpTestSuite() {

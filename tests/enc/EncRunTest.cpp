@@ -40,19 +40,6 @@ std::string FirstLine(const std::string& output) {
     return output.substr(0, output.find('\n'));
 }
 
-std::vector<std::string> Lines(const std::string& output) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        std::size_t end = output.find('\n', start);
-        if (end == std::string::npos)
-            end = output.size();
-        lines.push_back(output.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 // Temporary files enc left in a folder.
 int LeftoverTemporaries(const std::string& folder) {
     int count = 0;

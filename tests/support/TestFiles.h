@@ -44,6 +44,16 @@ inline std::filesystem::path ScratchFolder(const std::string& name) {
     return folder;
 }
 
+// The lines of a text, without their line feeds (a last line without one
+// counts too).
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 // A folder for media that every test program may share and reuse between
 // runs ($KIV_HOME/media, else below the temporary folder); made on first use.
 inline std::filesystem::path SharedMediaFolder() {
