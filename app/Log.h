@@ -1,7 +1,10 @@
 #pragma once
-// The diagnostic log kiv.dmp: recreated at start, one record per line (a text
-// that does not end in a line feed gets one), flushed at once. Safe from any
-// thread.
+// The program's diagnostic log (kiv.dmp for the window, kiv-convert.log for
+// kiv-convert): emptied at start, one record per line (a text that does not
+// end in a line feed gets one), written at once. Safe from any thread, and
+// from several processes writing one log: the file is opened for appending
+// and every record goes out in one write, so records never mix or leave
+// holes. A run empties the log only when no other run has it open.
 
 #include <string>
 #include <string_view>

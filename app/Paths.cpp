@@ -1,6 +1,8 @@
 #include "Paths.h"
 
+#include <atomic>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@ namespace kiv {
 namespace {
 
 constexpr const char* kAppFolderName = "kiv-video-converter";
+std::atomic<const char*> logName{"kiv.dmp"};
 
 std::string WithSeparator(std::string folder) {
     if (folder.empty() || folder.back() != kPathSeparator)
@@ -36,6 +39,10 @@ std::string RunningDataDirectory(DataKind kind) {
     return EnsureDirectory(DataDirectoryFor(kind, ProgramDirectoryPath(), ProcessEnvironment));
 }
 
+bool IsAbsolute(const std::string& path) {
+    return !path.empty() && path.front() == kPathSeparator;
+}
+
 } // namespace
 
 std::string ProgramDirectoryPath() {
@@ -59,6 +66,12 @@ std::string DataDirectoryFor(DataKind kind, const std::string& programDirectory,
     std::string home = environment("KIV_HOME");
     if (!home.empty())
         return WithSeparator(home);
+    if (kind == DataKind::Runtime) {
+        std::string runtime = environment("XDG_RUNTIME_DIR");
+        if (IsAbsolute(runtime))
+            return WithSeparator(JoinPath(runtime, kAppFolderName));
+        kind = DataKind::State;
+    }
     if (IsPortableCopy(programDirectory))
         return WithSeparator(programDirectory);
     return XdgDirectory(kind, environment);
@@ -70,15 +83,22 @@ std::string SettingsDirectory() {
 std::string StateDirectory() {
     return RunningDataDirectory(DataKind::State);
 }
+std::string RuntimeDirectory() {
+    std::string folder =
+        DataDirectoryFor(DataKind::Runtime, ProgramDirectoryPath(), ProcessEnvironment);
+    // Only this user may look into it: it holds the runs' private folders.
+    ::mkdir(folder.c_str(), 0700);
+    return EnsureDirectory(folder);
+}
 
 std::string SettingsFilePath() {
     return SettingsDirectory() + "kivinfo.ini";
 }
 std::string LogFilePath() {
-    return StateDirectory() + "kiv.dmp";
+    return StateDirectory() + logName.load();
 }
-std::string InputScriptPath() {
-    return StateDirectory() + "edit.avs";
+void UseLogName(const char* name) {
+    logName = name;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

@@ -1,7 +1,8 @@
 #pragma once
 // Where the program's files live. The program directory holds what ships
 // with the program (enc, help, images, skin); the data directories hold what
-// it writes (settings, log, input script).
+// it writes (settings, log); the runtime directory holds each run's private
+// folder (input script, links) and the window's socket.
 
 #include "Environment.h"
 
@@ -17,9 +18,9 @@ constexpr char kPathSeparator = '/';
 // program has none.
 constexpr const char* kPortableMarker = "portable";
 
-// What a data directory holds: the settings file, or the log and the input
-// script.
-enum class DataKind { Settings, State };
+// What a data directory holds: the settings file; the logs; or what lives
+// only as long as a run (run folders, the window's socket).
+enum class DataKind { Settings, State, Runtime };
 
 // Directory of the running executable, ending in the separator; empty when
 // it cannot be determined.
@@ -33,16 +34,26 @@ bool IsPortableCopy(const std::string& programDirectory);
 // marker and is writable; else $XDG_CONFIG_HOME (settings) or
 // $XDG_STATE_HOME (state) with the program's own folder below it, falling
 // back to ~/.config and ~/.local/state when the variable is unset or not an
-// absolute path. Creates nothing.
+// absolute path. Runtime: KIV_HOME when set, else $XDG_RUNTIME_DIR with the
+// program's own folder below it when that variable is an absolute path,
+// else the State directory. Creates nothing.
 std::string DataDirectoryFor(DataKind kind, const std::string& programDirectory,
                              const EnvironmentLookup& environment);
 
 // The data directories of the running program, created on demand.
 std::string SettingsDirectory();
 std::string StateDirectory();
+// Made with mode 0700 when the program makes it.
+std::string RuntimeDirectory();
 
 std::string SettingsFilePath();
+// The log of this program: kiv.dmp for the window, or the name given to
+// UseLogName, in the State directory.
 std::string LogFilePath();
+// Names the program's own log; call before the log is first opened.
+void UseLogName(const char* name);
+// The input script of this run: "edit.avs" in the run's private folder
+// (RunFolder.h), made on first call; empty when that folder cannot be made.
 std::string InputScriptPath();
 
 // Folder + separator + name, with exactly one separator between them.
