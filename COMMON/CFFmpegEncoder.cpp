@@ -4,8 +4,11 @@
 #include "FixedText.h"
 #include "InputScript.h"
 #include "Log.h"
+#include "RunFolder.h"
 
 #include <cstring>
+#include <optional>
+#include <unistd.h>
 
 namespace kiv {
 
@@ -13,23 +16,22 @@ namespace {
 
 constexpr const char* kModule = "COMMON/CFFmpegEncode";
 
-// A text that holds a double quote would end its quoted argument early and
-// turn the rest into options of its own; such a job is refused.
-bool HasQuotedText(const ConversionJob& job, std::string_view input, std::string& quoted) {
-    const std::string_view texts[] = {input,
-                                      GetText(job.outputPath),
-                                      GetText(job.target.title),
-                                      GetText(job.target.author),
-                                      GetText(job.target.album),
-                                      GetText(job.target.copyright),
-                                      GetText(job.target.comment)};
-    for (std::string_view text : texts) {
-        if (text.find('"') != std::string_view::npos) {
-            quoted = text;
-            return true;
-        }
+// A tag that holds a double quote would end its quoted argument early and
+// turn the rest into options of its own; such a job is refused, naming the
+// tag. (Paths with a double quote reach enc by plain names instead.)
+std::optional<std::string> QuotedTag(const MediaDescription& target) {
+    const std::pair<const char*, std::string_view> tags[] = {
+        {"title", GetText(target.title)},     {"author", GetText(target.author)},
+        {"album", GetText(target.album)},     {"copyright", GetText(target.copyright)},
+        {"comment", GetText(target.comment)},
+    };
+    for (const auto& [name, text] : tags) {
+        if (text.find('"') != std::string_view::npos)
+            return "the " + std::string(name) +
+                   " tag holds a double quote, which cannot be given " +
+                   "to the encoder: " + std::string(text);
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
@@ -75,6 +77,13 @@ int CFFmpegEncoder::PrepareFailed(std::string reason) {
     return 0;
 }
 
+void CFFmpegEncoder::FinishConversionFiles() {
+    if (!writtenScript_.empty())
+        ::unlink(writtenScript_.c_str());
+    writtenScript_.clear();
+    plainPaths_.Clear();
+}
+
 int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
     if (!job)
         return 0;
@@ -86,32 +95,22 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
     lastMessage_.clear();
     outputPath_.clear();
     lastResult_ = {};
+    FinishConversionFiles();
     try {
-        std::string input(GetText(job->sourcePath));
+        std::string source(GetText(job->sourcePath));
         if (job->scriptInput == 1)
             job->scriptInput = scriptInputSwitch_;
         bool useScript = job->scriptInput == 1;
-        if (std::string quoted;
-            HasQuotedText(*job, input, quoted) ||
-            (useScript && HasQuotedText(*job, GetText(job->inputScriptPath), quoted)))
-            return PrepareFailed("a text with a double quote cannot be given to the encoder: " +
-                                 quoted);
-        if (useScript) {
-            std::string script(GetText(job->inputScriptPath));
-            ScriptWrite written = WriteInputScript(script, input);
-            if (written == ScriptWrite::Failed)
-                return PrepareFailed("the input script " + script + " cannot be written");
-            if (written == ScriptWrite::Written)
-                input = script;
-        }
+        if (std::optional<std::string> refusal = QuotedTag(job->target))
+            return PrepareFailed(*refusal);
 
-        commandLine_ = CommandPrefix(GetText(appFolder_), input);
+        std::string options;
         if (job->hasVideo == 1)
-            commandLine_ += VideoPart(job->target);
+            options += VideoPart(job->target);
         if (job->hasAudio == 1)
-            commandLine_ += AudioPart(job->target);
+            options += AudioPart(job->target);
         int total = 0;
-        commandLine_ += VolumeTrimPart(*job, total);
+        options += VolumeTrimPart(*job, total);
         progressTotal_ = total;
 
         TargetPart part = BuildTargetPart(*job);
@@ -126,9 +125,37 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
             return PrepareFailed("the output file name is longer than " +
                                  std::to_string(sizeof job->outputPath - 1) +
                                  " characters: " + finalPath);
-        commandLine_ += part.options + " -y \"" + finalPath + "\"";
+
+        std::string error;
+        bool plain = NeedsPlainName(source) || NeedsPlainName(finalPath);
+        if (!plainPaths_.Prepare(plain ? RunFolderPath() : std::string(), source, finalPath, error))
+            return PrepareFailed(error);
+        std::string input = plainPaths_.Source();
+        if (useScript) {
+            std::string script(GetText(job->inputScriptPath));
+            if (script.empty())
+                return PrepareFailed("there is no private folder for the input script; the log "
+                                     "says why");
+            if (NeedsPlainName(script))
+                return PrepareFailed("the input script path holds a double quote, which cannot "
+                                     "be given to the encoder: " +
+                                     script);
+            ScriptWrite written = WriteInputScript(script, input);
+            if (written == ScriptWrite::Failed)
+                return PrepareFailed("the input script " + script + " cannot be written");
+            if (written == ScriptWrite::Written) {
+                input = script;
+                writtenScript_ = script;
+            }
+        }
+
+        commandLine_ = CommandPrefix(GetText(appFolder_), input) + options + part.options +
+                       " -y \"" + plainPaths_.Output() + "\"";
         SetText(job->outputPath, finalPath);
-        outputPath_ = finalPath;
+        outputPath_ = plainPaths_.Output();
+        if (plain)
+            WriteLogFormat("Plain names for the encoder: %s as %s, %s as %s", source.c_str(),
+                           plainPaths_.Source().c_str(), finalPath.c_str(), outputPath_.c_str());
         std::size_t from = commandLine_.find("-i");
         if (from != std::string::npos)
             WriteLog(std::string_view(commandLine_).substr(from));

@@ -5,6 +5,7 @@
 
 #include "CEncoderBase.h"
 #include "EncoderProtocol.h"
+#include "PlainPaths.h"
 
 #include <atomic>
 #include <string>
@@ -52,8 +53,10 @@ private:
 
     ConversionJob job_{}; // copy of the last prepared job (fields up to trim end)
     std::string commandLine_;
-    std::string outputPath_; // the final output path of the last preparation
-    std::string workFolder_; // slideshow only: the output prefix followed by "kiv"
+    std::string outputPath_;    // the file enc writes for the last preparation
+    PlainPaths plainPaths_;     // how sources and outputs with a double quote reach enc
+    std::string writtenScript_; // the input script of the last preparation, if written
+    std::string workFolder_;    // slideshow only: the output prefix followed by "kiv"
     std::set<std::string> keepOutputs_;
     ConvertResult lastResult_;
     std::string lastMessage_; // the encoder's last line that was not a status line
@@ -68,6 +71,9 @@ private:
 
     void ReportProgress(int value);
     int PrepareFailed(std::string reason);
+    // The input script, the links and the output's real name once a
+    // conversion has ended.
+    void FinishConversionFiles();
     // Runs the encoder with the command line until it ends and judges the
     // run: 1 when done or stopped, 0 (and lastResult_ says why) otherwise.
     int RunEncoder(const std::string& commandLine);

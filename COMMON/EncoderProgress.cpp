@@ -35,7 +35,15 @@ int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& pars
 }
 
 int CFFmpegEncoder::bRunConvert(const char*, int) {
-    return RunEncoder(commandLine_);
+    int result = RunEncoder(commandLine_);
+    // An output written under a plain name takes its real name now.
+    if (std::string error; !plainPaths_.Commit(error)) {
+        WriteLogFormat("Module:COMMON/CFFmpegEncode,Error Info :%s", error.c_str());
+        lastResult_ = {ConvertOutcome::Failed, error};
+        result = 0;
+    }
+    FinishConversionFiles();
+    return result;
 }
 
 int CFFmpegEncoder::RunEncoder(const std::string& commandLine) {

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <unistd.h>
 
 namespace kiv {
 
@@ -45,12 +46,18 @@ ScriptWrite WriteInputScript(const std::string& scriptPath, const std::string& s
     ScriptClass scriptClass = ClassifySource(sourcePath);
     if (scriptClass == ScriptClass::Direct)
         return ScriptWrite::NotNeeded;
-    std::FILE* file = std::fopen(scriptPath.c_str(), "w");
-    if (!file)
+    // A fresh file of this run's own: an earlier script is removed, and
+    // nothing planted at the path (a link, another user's file) is written
+    // through.
+    ::unlink(scriptPath.c_str());
+    int descriptor =
+        ::open(scriptPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (descriptor < 0)
         return ScriptWrite::Failed;
     std::string text = InputScriptText(scriptClass, sourcePath);
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fclose(file) == 0 && written;
+    bool written =
+        ::write(descriptor, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    written = ::close(descriptor) == 0 && written;
     return written ? ScriptWrite::Written : ScriptWrite::Failed;
 }
 

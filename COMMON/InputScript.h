@@ -18,7 +18,8 @@ enum class ScriptWrite {
     Failed,    // the script could not be written; the job cannot run
 };
 
-// Writes the script for the source when its class needs one.
+// Writes the script for the source when its class needs one, as a new file
+// (mode 0600) in place of whatever was at scriptPath.
 ScriptWrite WriteInputScript(const std::string& scriptPath, const std::string& sourcePath);
 
 } // namespace kiv
