@@ -3,6 +3,12 @@
 // file appears under its real name only when the run ended normally, so a
 // failed run never leaves a file the program would count as a success and
 // never destroys an earlier file of the same name.
+//
+// Several runs may write into one folder at once, some of them in other pid
+// namespaces or on other machines (a network folder). So enc holds an flock
+// on its temporary for as long as it writes it, and a temporary counts as
+// abandoned only when its lock can be taken; the pid in its name is only
+// there to keep names apart.
 
 #include <string>
 
@@ -12,21 +18,27 @@ namespace kiv::enc {
 // protocol such as "pipe:1" or "http://").
 bool IsPlainFilePath(const std::string& path);
 
-// "dir/name.ext" -> "dir/.name.kivtmp-<pid>.ext"; the real extension stays
-// last so FFmpeg still picks the muxer from the name.
-std::string TemporaryOutputName(const std::string& path, long pid);
+// "dir/name.ext" -> "dir/.name.kivtmp-<pid>.ext" ("kivtmp-<pid>-<n>" for
+// n > 1); the real extension stays last so FFmpeg still picks the muxer from
+// the name.
+std::string TemporaryOutputName(const std::string& path, long pid, int n = 1);
+
+// Creates the temporary for outputPath, empty, and holds its lock until
+// CommitOutput or DiscardOutput. Returns its path, or empty with the reason.
+std::string HoldTemporaryOutput(const std::string& outputPath, std::string& error);
 
 bool IsNonEmptyFile(const std::string& path);
 
 // Renames the temporary file to the requested name (replacing an earlier
-// file); false with a reason when that fails.
+// file); false with a reason when that fails. Releases its lock.
 bool CommitOutput(const std::string& temporary, const std::string& path, std::string& error);
 
+// Deletes the temporary and releases its lock.
 void DiscardOutput(const std::string& temporary);
 
-// Deletes the temporary files in the folder of outputPath that an enc which
-// no longer runs left behind (killed before it could clean up). Files of a
-// running enc, and anything that is not a regular file, are kept.
+// Deletes the temporary files in the folder of outputPath that no running
+// enc holds (left by one that was killed before it could clean up).
+// Anything that is not a regular file is kept.
 void RemoveAbandonedTemporaries(const std::string& outputPath);
 
 } // namespace kiv::enc

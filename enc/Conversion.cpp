@@ -53,15 +53,15 @@ int RunConversion(const std::vector<std::string>& arguments) {
         return Fail(error, kUsageError);
 
     bool atomic = IsPlainFilePath(plan.outputPath);
-    std::string written = atomic
-                              ? TemporaryOutputName(plan.outputPath, static_cast<long>(::getpid()))
-                              : plan.outputPath;
+    if (atomic)
+        RemoveAbandonedTemporaries(plan.outputPath);
+    std::string written = atomic ? HoldTemporaryOutput(plan.outputPath, error) : plan.outputPath;
+    if (written.empty())
+        return Fail(error, kRunError);
     std::vector<std::string> argv = FfmpegArguments(plan, written);
     argv.insert(argv.begin(), FfmpegExecutable());
     WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
 
-    if (atomic)
-        RemoveAbandonedTemporaries(plan.outputPath);
     RunResult result = RunFfmpeg(argv);
     if (result.abandoned) {
         if (atomic)
@@ -79,8 +79,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
         DiscardOutput(written);
         std::string reason =
             "conversion failed (FFmpeg exit status " + std::to_string(result.exitCode) + ")";
-        if (!result.lastErrorLine.empty())
-            reason += ": " + result.lastErrorLine;
+        if (!result.errorLine.empty())
+            reason += ": " + result.errorLine;
         return Fail(reason, result.exitCode > 0 ? result.exitCode : kRunError);
     }
     if (!CommitOutput(written, plan.outputPath, error))

@@ -1,5 +1,6 @@
 #include "FfmpegRunner.h"
 
+#include "ErrorLine.h"
 #include "FfmpegPlan.h"
 #include "LineSplitter.h"
 #include "ProgressReport.h"
@@ -121,11 +122,12 @@ void Pump(const Pipes& pipes, RunResult& result) {
         if (std::optional<ProgressValues> values = progress.Feed(line))
             WriteAll(STDOUT_FILENO, FormatStatusLine(*values));
     });
-    LineSplitter messageLines(true, [&result](std::string_view view) {
+    ErrorLineChooser errors;
+    LineSplitter messageLines(true, [&errors](std::string_view view) {
         std::string line(view);
         if (line.empty() || IsFfmpegStatusLine(line))
             return;
-        result.lastErrorLine = line;
+        errors.Feed(line);
         WriteAll(STDERR_FILENO, line + "\n");
     });
     pollfd descriptors[2] = {{pipes.progress[0], POLLIN, 0}, {pipes.messages[0], POLLIN, 0}};
@@ -153,6 +155,7 @@ void Pump(const Pipes& pipes, RunResult& result) {
             splitters[i]->Feed(std::string_view(buffer, static_cast<std::size_t>(count)));
         }
     }
+    result.errorLine = errors.Reason();
 }
 
 int WaitForExit(pid_t child) {

@@ -12,11 +12,11 @@ namespace kiv::enc {
 
 struct RunResult {
     bool started = false;
-    int exitCode = -1;         // FFmpeg's exit status, 128 + signal when killed
-    bool signalled = false;    // enc passed a SIGINT or SIGTERM on
-    bool abandoned = false;    // SIGHUP: FFmpeg was killed, its output is not wanted
-    std::string lastErrorLine; // FFmpeg's last message line
-    std::string startError;    // why FFmpeg could not be started
+    int exitCode = -1;      // FFmpeg's exit status, 128 + signal when killed
+    bool signalled = false; // enc passed a SIGINT or SIGTERM on
+    bool abandoned = false; // SIGHUP: FFmpeg was killed, its output is not wanted
+    std::string errorLine;  // FFmpeg's line that says why it failed (ErrorLine.h)
+    std::string startError; // why FFmpeg could not be started
 };
 
 // The FFmpeg program: $KIV_FFMPEG when set and not empty, else "ffmpeg"

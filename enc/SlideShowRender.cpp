@@ -154,8 +154,8 @@ std::string FailureReason(const RunResult& result, const std::string& what) {
         what + " failed (FFmpeg exit status " + std::to_string(result.exitCode) + ")";
     if (result.signalled)
         reason = what + " was stopped";
-    if (!result.lastErrorLine.empty())
-        reason += ": " + result.lastErrorLine;
+    if (!result.errorLine.empty())
+        reason += ": " + result.errorLine;
     return reason;
 }
 
@@ -264,9 +264,9 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
             argv.push_back(option.value);
     }
     bool atomic = IsPlainFilePath(plan.outputPath);
-    std::string written = atomic
-                              ? TemporaryOutputName(plan.outputPath, static_cast<long>(::getpid()))
-                              : plan.outputPath;
+    std::string written = atomic ? HoldTemporaryOutput(plan.outputPath, error) : plan.outputPath;
+    if (written.empty())
+        return failAndClean(error, kRunError);
     argv.push_back(written);
     WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
 
