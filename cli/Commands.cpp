@@ -37,13 +37,7 @@ bool ProbeAll(CEncoderCntl& controller, const std::vector<std::string>& files,
     bool allRead = true;
     jobs.assign(files.size(), ConversionJob{});
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (files[i].find('"') != std::string::npos) {
-            std::fprintf(stderr,
-                         "kiv-convert: '%s' cannot be given to the encoder: its name "
-                         "holds a double quote\n",
-                         files[i].c_str());
-            allRead = false;
-        } else if (ProbeIntoJob(controller, files[i], jobs[i]) != 1) {
+        if (ProbeIntoJob(controller, files[i], jobs[i]) != 1) {
             ReportUnreadable(files[i]);
             allRead = false;
         }
@@ -140,13 +134,6 @@ int ConvertFiles(const CliOptions& options) {
     }
     std::string folder =
         options.outputDir ? *options.outputDir : std::string(GetText(settings.Folder));
-    if (folder.find('"') != std::string::npos) {
-        std::fprintf(stderr,
-                     "kiv-convert: the output folder '%s' cannot be given to the encoder: "
-                     "its name holds a double quote\n",
-                     folder.c_str());
-        return kExitUsage;
-    }
 
     // Process-long: the interrupt watcher may use them until the very end.
     static CEncoderCntl controller;

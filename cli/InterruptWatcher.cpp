@@ -2,6 +2,7 @@
 
 #include "CEncoderCntl.h"
 #include "Commands.h"
+#include "RunFolder.h"
 
 #include <csignal>
 #include <thread>
@@ -38,6 +39,7 @@ void InterruptWatcher::Watch() {
             continue;
         }
         controller_.AbortConvert();
+        RemoveRunFolder(); // _exit skips the removal at exit
         _exit(kExitInterrupted);
     }
 }

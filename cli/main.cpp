@@ -3,6 +3,7 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "Paths.h"
 #include "SlideShowCommand.h"
 
 #include <cstdio>
@@ -11,6 +12,9 @@
 
 int main(int argc, char** argv) {
     using namespace kiv;
+    // A log of its own: kiv.dmp is the window's, and runs of both at once
+    // must not empty or mix each other's.
+    UseLogName("kiv-convert.log");
     std::vector<std::string> arguments(argv + 1, argv + argc);
     CliOptions options;
     std::string error;
