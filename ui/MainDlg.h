@@ -82,6 +82,8 @@ public:
 
     // True while added files are being read.
     bool IsAdding() const;
+    // True while a batch runs.
+    bool IsBusy() const { return busy_ != 0; }
     QString HelpPagePath(const char* page) const;
 
     // The window's data, shared with the batch.

@@ -2,8 +2,11 @@
 
 #include "Log.h"
 #include "MainDlg.h"
+#include "Paths.h"
 #include "Settings.h"
 #include "ToolImages.h"
+#include "WaitingFiles.h"
+#include "WindowChannel.h"
 
 #include <QFile>
 #include <QTimer>
@@ -22,11 +25,31 @@ CKivVideoConverterApp::CKivVideoConverterApp(int& argc, char** argv) : QApplicat
     setWindowIcon(ApplicationIcon());
 }
 
+CKivVideoConverterApp::~CKivVideoConverterApp() = default;
+
+WindowClaim CKivVideoConverterApp::ClaimWindow(const QStringList& files, QString& error) {
+    channel_ = std::make_unique<WindowChannel>(QString::fromStdString(RuntimeDirectory()),
+                                               QString::fromStdString(SettingsDirectory()));
+    if (channel_->Claim())
+        return WindowClaim::Claimed;
+    const bool taken = channel_->HandOver(files, error);
+    channel_.reset();
+    return taken ? WindowClaim::HandedOver : WindowClaim::NoAnswer;
+}
+
 bool CKivVideoConverterApp::InitInstance(const QStringList& files) {
     LoadSettings();
     ApplySkin(*this, QString::fromStdString(ProgramDirectory()));
     // On the heap: the window holds the whole job table.
     auto window = std::make_unique<CKivVideoConverterDlg>();
+    if (channel_) {
+        auto* waiting = new WaitingFiles(*window); // owned by the window
+        connect(channel_.get(), &WindowChannel::filesHanded, waiting, &WaitingFiles::Take);
+        if (!channel_->Listen())
+            WriteLogFormat("Module:ui/program,Error Info :cannot listen at %s; later starts "
+                           "open windows of their own",
+                           channel_->SocketPath().toLocal8Bit().constData());
+    }
     if (!files.isEmpty()) {
         // Added once the window shows, through the same path as Add.
         QTimer::singleShot(0, window.get(), [w = window.get(), files] { w->AddFiles(files); });

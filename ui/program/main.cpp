@@ -33,6 +33,17 @@ int main(int argc, char** argv) {
     std::vector<std::string> rest;
     for (const QString& argument : arguments)
         rest.push_back(QFile::encodeName(argument).toStdString());
-    application.InitInstance(kiv::ParseProgramArguments(rest).files);
+    const QStringList files = kiv::ParseProgramArguments(rest).files;
+    QString error;
+    switch (application.ClaimWindow(files, error)) {
+    case kiv::WindowClaim::Claimed:
+        break;
+    case kiv::WindowClaim::HandedOver:
+        return 0;
+    case kiv::WindowClaim::NoAnswer:
+        std::fprintf(stderr, "kiv-video-converter: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    application.InitInstance(files);
     return application.ExitInstance();
 }
