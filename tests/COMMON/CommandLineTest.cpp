@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using namespace kiv;
 using namespace kiv::test;
 
@@ -249,18 +251,27 @@ TEST_F(CommandLine, StreamsTrimsAndTexts) {
                      "\"/out/clip_libx264_libfaac.mov\"");
 }
 
-TEST_F(CommandLine, DoubleQuotesAndOverlongNamesAreRefused) {
+TEST_F(CommandLine, QuotedNamesGoByLinksQuotedTagsAndOverlongNamesAreRefused) {
+    // A source whose name the command line cannot carry is given by a link
+    // with a plain name; the output keeps its name.
     ConversionJob quoted = MakeJob(12, 0, "x", "y");
     SetText(quoted.sourcePath, "/in/say \"hi\".mp4");
-    EXPECT_EQ(encoder_.bPrepareConvert(&quoted), 0);
-    EXPECT_EQ(GetText(quoted.outputPath), "/out/clip");
-    EXPECT_NE(Log().find("a text with a double quote cannot be given to the encoder: /in/say "
-                         "\"hi\".mp4"),
-              std::string::npos);
+    ASSERT_EQ(encoder_.bPrepareConvert(&quoted), 1);
+    std::smatch link;
+    ASSERT_TRUE(std::regex_search(encoder_.CommandLine(), link,
+                                  std::regex(R"re(-i "([^"]*/source-[0-9]+\.mp4)")re")))
+        << encoder_.CommandLine();
+    EXPECT_EQ(std::filesystem::read_symlink(link[1].str()), "/in/say \"hi\".mp4");
+    EXPECT_EQ(GetText(quoted.outputPath), "/out/clip.mp3");
 
+    // A tag cannot be given that way: the refusal names the tag.
     ConversionJob titled = MakeJob(12, 0, "x", "y");
     SetText(titled.target.title, "a\" -y \"/etc/x");
     EXPECT_EQ(encoder_.bPrepareConvert(&titled), 0);
+    EXPECT_EQ(encoder_.LastResult().reason, "the title tag holds a double quote, which cannot be "
+                                            "given to the encoder: a\" -y \"/etc/x");
+    // The next preparation removes the link of the last.
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link[1].str())));
 
     ConversionJob longName = MakeJob(4, 0, "libx264", "libfaac");
     std::string base = "/out/" + std::string(1000, 'n');

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fcntl.h>
 #include <sstream>
+#include <sys/file.h>
 #include <thread>
 
 using namespace kiv;
@@ -63,6 +65,17 @@ TEST(Log, OpeningEmptiesTheFileAndAFailedOpenFallsBackToStandardError) {
     WriteLog("new");
     CloseLog();
     EXPECT_EQ(ReadFile(path), "new\n");
+
+    // Another run writes the log (it holds it shared, appending): a start
+    // now keeps its records and appends behind them.
+    int other = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_EQ(flock(other, LOCK_SH), 0);
+    ASSERT_TRUE(OpenLog(path));
+    ASSERT_EQ(write(other, "theirs\n", 7), 7);
+    WriteLog("mine");
+    CloseLog();
+    close(other);
+    EXPECT_EQ(ReadFile(path), "new\ntheirs\nmine\n");
 
     EXPECT_FALSE(OpenLog("/nonexistent-folder/kiv.dmp"));
     EXPECT_EQ(OpenLogPath(), "");

@@ -19,37 +19,49 @@ TEST(Paths, DataDirectoriesFollowKivHomeThenPortableMarkerThenXdg) {
         const char* what;
         std::string programDirectory;
         Variables variables;
-        std::string settings, state;
+        std::string settings, state, runtime;
     } rows[] = {
         {"KIV_HOME wins over a portable copy",
          portable,
-         {{"KIV_HOME", "/k"}, {"XDG_CONFIG_HOME", "/c"}},
+         {{"KIV_HOME", "/k"}, {"XDG_CONFIG_HOME", "/c"}, {"XDG_RUNTIME_DIR", "/r"}},
+         "/k/",
          "/k/",
          "/k/"},
         {"a portable copy keeps its data beside itself",
          portable,
          {{"XDG_CONFIG_HOME", "/c"}, {"XDG_STATE_HOME", "/s"}, {"HOME", "/h"}},
          portable,
+         portable,
          portable},
         {"an install uses the XDG variables",
          installed,
-         {{"XDG_CONFIG_HOME", "/c"}, {"XDG_STATE_HOME", "/s/"}, {"HOME", "/h"}},
+         {{"XDG_CONFIG_HOME", "/c"},
+          {"XDG_STATE_HOME", "/s/"},
+          {"XDG_RUNTIME_DIR", "/r"},
+          {"HOME", "/h"}},
          "/c/kiv-video-converter/",
-         "/s/kiv-video-converter/"},
+         "/s/kiv-video-converter/",
+         "/r/kiv-video-converter/"},
         {"an install without XDG variables uses HOME",
          installed,
          {{"HOME", "/h"}},
          "/h/.config/kiv-video-converter/",
+         "/h/.local/state/kiv-video-converter/",
          "/h/.local/state/kiv-video-converter/"},
         {"relative XDG values are ignored",
          installed,
-         {{"XDG_CONFIG_HOME", "c"}, {"XDG_STATE_HOME", "s"}, {"HOME", "/h/"}},
+         {{"XDG_CONFIG_HOME", "c"},
+          {"XDG_STATE_HOME", "s"},
+          {"XDG_RUNTIME_DIR", "r"},
+          {"HOME", "/h/"}},
          "/h/.config/kiv-video-converter/",
+         "/h/.local/state/kiv-video-converter/",
          "/h/.local/state/kiv-video-converter/"},
         {"an unknown program directory is not portable",
          "",
          {{"XDG_CONFIG_HOME", "/c"}, {"XDG_STATE_HOME", "/s"}},
          "/c/kiv-video-converter/",
+         "/s/kiv-video-converter/",
          "/s/kiv-video-converter/"},
     };
     for (const Row& row : rows) {
@@ -57,6 +69,8 @@ TEST(Paths, DataDirectoriesFollowKivHomeThenPortableMarkerThenXdg) {
         EXPECT_EQ(DataDirectoryFor(DataKind::Settings, row.programDirectory, lookup), row.settings)
             << row.what;
         EXPECT_EQ(DataDirectoryFor(DataKind::State, row.programDirectory, lookup), row.state)
+            << row.what;
+        EXPECT_EQ(DataDirectoryFor(DataKind::Runtime, row.programDirectory, lookup), row.runtime)
             << row.what;
     }
 }

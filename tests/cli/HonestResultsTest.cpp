@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -112,7 +114,7 @@ TEST_F(HonestResults, AFailingEncoderBesideAnOlderOutputFails) {
                          "' failed: enc: conversion failed "
                          "(FFmpeg exit status 1): No space left on device\n"
                          "kiv-convert: the log is " +
-                         home_.string() + "/kiv.dmp\n"),
+                         home_.string() + "/kiv-convert.log\n"),
               std::string::npos)
         << r.err;
     EXPECT_EQ(ReadFile(out_ / "c8_libxvid_libmp3lame.avi"), "an earlier result");
@@ -171,12 +173,21 @@ TEST_F(HonestResults, TwoQuickInterruptsLeaveNoTemporaryFile) {
     EXPECT_TRUE(NothingLeft(out_));
 }
 
-TEST_F(HonestResults, TheNextRunRemovesTemporaryFilesOfDeadRuns) {
+// A temporary is abandoned when no process holds its lock, whatever its
+// pid: the pid of a run in another pid namespace or on another machine
+// says nothing here.
+TEST_F(HonestResults, TheNextRunRemovesOnlyTemporaryFilesNobodyHolds) {
     fs::path dead = out_ / (".old.kivtmp-" + std::to_string(DeadPid()) + ".3gp");
-    fs::path live = out_ / (".busy.kivtmp-" + std::to_string(getpid()) + ".3gp");
+    fs::path unheld = out_ / (".mine.kivtmp-" + std::to_string(getpid()) + ".3gp");
+    fs::path held = out_ / (".busy.kivtmp-" + std::to_string(DeadPid()) + ".3gp");
     WriteFile(dead, "left by a killed run");
-    WriteFile(live, "still being written");
+    WriteFile(unheld, "left by a killed run whose pid lives again");
+    WriteFile(held, "still being written");
+    int lock = open(held.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(flock(lock, LOCK_EX), 0);
     ASSERT_EQ(Convert({"--format", "8", clip_.string()}).exitStatus, 0);
     EXPECT_FALSE(fs::exists(dead));
-    EXPECT_TRUE(fs::exists(live));
+    EXPECT_FALSE(fs::exists(unheld));
+    EXPECT_TRUE(fs::exists(held));
+    close(lock);
 }

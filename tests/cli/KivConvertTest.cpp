@@ -51,12 +51,18 @@ TEST_F(KivConvert, DryRunPrintsExactlyTheCommandLines) {
                        "44100.00 -vol 256 -ss 00:00:00 -t 2 -f avi -vcodec libxvid -vtag xvid  "
                        "-acodec libmp3lame -y \"" +
                        out_.string() + "/";
-    EXPECT_EQ(Lines(r.out),
-              (std::vector<std::string>{enc + " -i \"" + home_.string() + "/edit.avs\"" + tail +
+    // The input script lives in the run's own folder, "run-<pid>-XXXXXX".
+    std::string out = std::regex_replace(r.out, std::regex("/run-[0-9]+-[A-Za-z0-9]{6}/"), "/RUN/");
+    EXPECT_EQ(Lines(out),
+              (std::vector<std::string>{enc + " -i \"" + home_.string() + "/RUN/edit.avs\"" + tail +
                                             "clip_libxvid_libmp3lame.avi\"",
                                         enc + " -i \"" + avi + "\"" + tail +
                                             "second_libxvid_libmp3lame.avi\""}));
     EXPECT_FALSE(std::filesystem::exists(out_)); // nothing ran
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home_),
+                            std::filesystem::directory_iterator()),
+              1) // the log only
+        << "the run folder outlived the run";
 }
 
 TEST_F(KivConvert, DefaultsComeFromTheSettingsFile) {
@@ -93,19 +99,11 @@ TEST_F(KivConvert, ExitStatuses) {
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(out_)); // nothing converted
 
-    std::filesystem::path quoted = home_ / "say \"hi\".mp4";
-    std::filesystem::copy_file(clip, quoted);
-    ProgramResult refused = Convert({"--output-dir", out_.string(), quoted.string()});
-    EXPECT_EQ(refused.exitStatus, 2);
-    EXPECT_EQ(refused.err, "kiv-convert: '" + quoted.string() +
-                               "' cannot be given to the encoder: its name holds a double quote\n");
-    EXPECT_EQ(Convert({"--output-dir", "/tmp/a\"b", clip}).exitStatus, 2);
-
     ProgramResult failed = Convert({"--output-dir", "/proc/kiv-cannot-write", clip});
     EXPECT_EQ(failed.exitStatus, 1);
     EXPECT_NE(failed.err.find("converting '" + clip + "' failed: "), std::string::npos)
         << failed.err;
-    EXPECT_NE(failed.err.find("kiv-convert: the log is " + home_.string() + "/kiv.dmp\n"),
+    EXPECT_NE(failed.err.find("kiv-convert: the log is " + home_.string() + "/kiv-convert.log\n"),
               std::string::npos);
 
     ProgramResult ok = Convert({"--quiet", "--format", "8", "--output-dir", out_.string(), clip});

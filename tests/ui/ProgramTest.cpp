@@ -1,15 +1,21 @@
 // The window program as a whole: its command line, the skin, start-up with
-// files named on the command line, and the real executable's --help and
-// --version. Runs inside the program's own application object.
+// files named on the command line, the one window that later starts hand
+// their files to, and the real executable's --help and --version. Runs
+// inside the program's own application object.
 
 #include "CXListCtrl.h"
 #include "KivVideoConverterApp.h"
 #include "MainDlg.h"
+#include "Paths.h"
 #include "ProgramArguments.h"
 #include "QtTestMedia.h"
+#include "WindowChannel.h"
 #include "WindowTestSupport.h"
 
+#include <QLabel>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace kiv;
@@ -95,6 +101,79 @@ private slots:
         QCOMPARE(rows, 1);
         QCOMPARE(cell, " " + clip);
         QVERIFY(messages.Messages().isEmpty());
+        QCOMPARE(app->ExitInstance(), 0);
+    }
+
+    // One window per user and settings folder. A window killed outright
+    // leaves its socket behind and the next one opens all the same; later
+    // starts hand it their files and end, also while it converts.
+    void laterStartsHandTheirFilesToTheOneWindow() {
+        QTemporaryDir media;
+        const QString clip = media.filePath("clip.mp4");
+        const QString longClip = media.filePath("long.mp4");
+        QVERIFY(MakeClip(clip, 2) && MakeClip(longClip, 60));
+        FreshHome home;
+        MessageLog messages;
+        UrlCatcher urls;
+        const QString runtime = QString::fromStdString(RuntimeDirectory());
+        const QString socket = WindowChannel(runtime, home.Path("")).SocketPath();
+        const auto start = [](const QStringList& files) {
+            auto later = std::make_unique<QProcess>();
+            later->start(WINDOW_PROGRAM_PATH, files);
+            return later;
+        };
+
+        auto crashed = start({});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 30000);
+        crashed->kill();
+        QVERIFY(crashed->waitForFinished(10000));
+        QVERIFY(QFileInfo::exists(socket));
+        auto* app = static_cast<CKivVideoConverterApp*>(qApp);
+        QString error;
+        QCOMPARE(app->ClaimWindow({}, error), WindowClaim::Claimed);
+
+        auto ran = WhenModal<CKivVideoConverterDlg>([&](CKivVideoConverterDlg* window) {
+            auto end = qScopeGuard([window] { window->done(QDialog::Rejected); });
+            auto* list = window->findChild<CXListCtrl*>("fileList");
+            auto* notice = window->findChild<QLabel*>("waitingFilesNotice");
+            QSignalSpy added(window, &CKivVideoConverterDlg::filesAdded);
+            auto first = start({longClip});
+            QVERIFY(added.wait(60000));
+            QTRY_COMPARE_WITH_TIMEOUT(first->state(), QProcess::NotRunning, 30000);
+            QCOMPARE(first->exitCode(), 0);
+            QCOMPARE(list->CellText(0, 1), " " + longClip);
+
+            // While a batch runs the file waits, and the window says so.
+            window->outputFolder_ = home.Path("out/");
+            QSignalSpy ended(window, &CKivVideoConverterDlg::batchEnded);
+            window->OnStart();
+            auto second = start({clip});
+            QTRY_COMPARE_WITH_TIMEOUT(second->state(), QProcess::NotRunning, 30000);
+            QCOMPARE(second->exitCode(), 0);
+            QVERIFY2(ended.isEmpty(), "the batch ended before the file was handed over");
+            QVERIFY(notice->isVisible());
+            QCOMPARE(notice->text(), QString("1 file will be added when the conversion ends"));
+            QCOMPARE(list->RowCount(), 1);
+            window->OnStop();
+            QVERIFY(ended.wait(60000));
+            QTRY_COMPARE_WITH_TIMEOUT(list->RowCount(), 2, 30000);
+            QCOMPARE(list->CellText(1, 1), " " + clip);
+            QVERIFY(!notice->isVisible());
+
+            // Without files a later start only brings the window forward.
+            auto third = start({});
+            QTRY_COMPARE_WITH_TIMEOUT(third->state(), QProcess::NotRunning, 30000);
+            QCOMPARE(third->exitCode(), 0);
+            QCOMPARE(list->RowCount(), 2);
+
+            // Another settings folder (a portable copy, another KIV_HOME)
+            // has a window of its own.
+            QTemporaryDir elsewhere;
+            QVERIFY(WindowChannel(runtime, elsewhere.path()).Claim());
+            QVERIFY(!WindowChannel(runtime, home.Path("")).Claim());
+        });
+        QCOMPARE(app->InitInstance({}), false);
+        QVERIFY(*ran);
         QCOMPARE(app->ExitInstance(), 0);
     }
 };
