@@ -90,8 +90,12 @@ bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std
         SlideShowPicture& picture = plan.pictures[i];
         std::string path = Absolute(options.files[i]);
         std::string caption = i < options.captions.size() ? options.captions[i] : std::string();
-        if (!FitsField(picture.imagePath, path) || !FitsField(picture.caption, caption)) {
-            error = "the picture path or caption is too long: " + path;
+        if (!FitsField(picture.imagePath, path)) {
+            error = "the picture path is longer than 1023 bytes: " + path;
+            return false;
+        }
+        if (!FitsField(picture.caption, caption)) {
+            error = "the caption is longer than 255 bytes: " + caption;
             return false;
         }
         SetText(picture.imagePath, path);

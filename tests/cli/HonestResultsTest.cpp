@@ -121,6 +121,16 @@ TEST_F(HonestResults, AFailingEncoderBesideAnOlderOutputFails) {
     EXPECT_EQ(TemporaryFiles(out_), 0);
 }
 
+TEST_F(HonestResults, ARefusalNamesWhatItRefuses) {
+    fs::path picture = home_ / "lake.png";
+    ASSERT_TRUE(
+        MakeMedia(picture, {"-f", "lavfi", "-i", "color=c=blue:s=64x48", "-frames:v", "1"}));
+    std::string caption(300, 'c');
+    ProgramResult r = Convert({"--slideshow", "--dry-run", "--caption", caption, picture.string()});
+    EXPECT_EQ(r.exitStatus, 2);
+    EXPECT_EQ(r.err, "kiv-convert: the caption is longer than 255 bytes: " + caption + "\n");
+}
+
 TEST_F(HonestResults, AnEmptyClipIsRefusedOrFailsAndLeavesNothing) {
     ProgramResult refused = Convert({"--start", "00:00:00", "--end", "00:00:00", clip_.string()});
     EXPECT_EQ(refused.exitStatus, 2);
