@@ -77,7 +77,7 @@ case $output in
 "$work/out/"*) [ -s "$output" ] || fail "$output is missing or empty" ;;
 *) fail "the output '$output' is not in the folder the settings name" ;;
 esac
-grep -q "clip.avi" "$work/state/kiv-video-converter/kiv.dmp" || fail "no log in XDG_STATE_HOME"
+grep -q "clip.avi" "$work/state/kiv-video-converter/kiv-convert.log" || fail "no log in XDG_STATE_HOME"
 [ -z "$(ls -A "$work/home")" ] || fail "files in HOME although the XDG variables are set"
 
 # Without the XDG variables the data goes below HOME, and without an output
@@ -89,7 +89,7 @@ env -u KIV_HOME -u XDG_CONFIG_HOME -u XDG_STATE_HOME -u XDG_VIDEOS_DIR HOME="$wo
     { cat "$work/convert.err"; fail "kiv-convert without XDG variables failed"; }
 [ "$(cat "$work/convert.out")" = "$work/home/Videos/clip_h263_libfaac.3gp" ] ||
     fail "converted into '$(cat "$work/convert.out")' instead of ~/Videos"
-[ -f "$work/home/.local/state/kiv-video-converter/kiv.dmp" ] || fail "no log in ~/.local/state"
+[ -f "$work/home/.local/state/kiv-video-converter/kiv-convert.log" ] || fail "no log in ~/.local/state"
 [ -d "$work/home/.config/kiv-video-converter" ] || fail "no settings folder in ~/.config"
 
 after=$(cd "$root" && find . -printf '%p %s %T@\n' | sort)
