@@ -22,7 +22,6 @@ constexpr int kAttempts = 5;
 std::mutex runMutex;
 std::optional<HeldFolder> runFolder;
 pid_t runFolderOwner = 0; // a forked child that exits leaves its parent's folder alone
-bool runFolderFailed = false;
 
 // The open folder is still the one at path: nobody removed or replaced it
 // between making it and locking it.
@@ -96,13 +95,18 @@ void RemoveAbandonedRunFolders(const std::string& base) {
 
 std::string RunFolderPath() {
     std::lock_guard lock(runMutex);
-    if (!runFolder && !runFolderFailed) {
+    // A folder removed under the running program (its parent cleared, say)
+    // is made again.
+    if (runFolder && !StillAt(runFolder->lockDescriptor,
+                              runFolder->path.substr(0, runFolder->path.size() - 1))) {
+        ::close(runFolder->lockDescriptor);
+        runFolder.reset();
+    }
+    if (!runFolder) {
         std::string error;
         runFolder = MakeRunFolder(RuntimeDirectory(), error);
         runFolderOwner = ::getpid();
-        // Said once: every later job fails with the missing script.
-        runFolderFailed = !runFolder;
-        if (runFolderFailed)
+        if (!runFolder)
             WriteLogFormat("Module:app/RunFolder,Error Info :%s", error.c_str());
     }
     return runFolder ? runFolder->path : std::string();
@@ -118,7 +122,6 @@ void RemoveRunFolder() {
     if (runFolder && runFolderOwner == ::getpid())
         ReleaseRunFolder(*runFolder);
     runFolder.reset();
-    runFolderFailed = false;
 }
 
 namespace {

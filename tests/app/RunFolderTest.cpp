@@ -48,10 +48,14 @@ TEST(RunFolder, PrivateToItsRunAndSweptOnceNobodyHoldsIt) {
     ReleaseRunFolder(*second);
     EXPECT_EQ(std::distance(fs::directory_iterator(base), fs::directory_iterator()), 1);
 
-    // The process's own folder: made on demand below KIV_HOME, gone when removed.
+    // The process's own folder: made on demand below KIV_HOME, made again when
+    // it went missing, gone when removed.
     std::string own = RunFolderPath();
     ASSERT_FALSE(own.empty());
     EXPECT_EQ(InputScriptPath(), own + "edit.avs");
+    fs::remove_all(own); // cleared under the running program: made again
+    std::string again = RunFolderPath();
+    EXPECT_TRUE(fs::is_directory(again));
     RemoveRunFolder();
-    EXPECT_FALSE(fs::exists(own));
+    EXPECT_FALSE(fs::exists(again));
 }
