@@ -152,7 +152,7 @@ private slots:
             QCOMPARE(second->exitCode(), 0);
             QVERIFY2(ended.isEmpty(), "the batch ended before the file was handed over");
             QVERIFY(notice->isVisible());
-            QCOMPARE(notice->text(), QString("1 file will be added when the conversion ends"));
+            QCOMPARE(notice->text(), QString("1 file waits for the conversion to end"));
             QCOMPARE(list->RowCount(), 1);
             window->OnStop();
             QVERIFY(ended.wait(60000));

@@ -18,7 +18,7 @@ WaitingFiles::WaitingFiles(CKivVideoConverterDlg& window)
     : QObject(&window), window_(window), notice_(new QLabel(&window)) {
     notice_->setObjectName(QStringLiteral("waitingFilesNotice"));
     // The free space of the tool bar, between Stop and About.
-    notice_->setGeometry(DluRect(161, 6, 42, 40));
+    notice_->setGeometry(DluRect(161, 4, 42, 40));
     notice_->setAlignment(Qt::AlignCenter);
     notice_->setWordWrap(true);
     notice_->hide();
@@ -59,10 +59,9 @@ void WaitingFiles::ShowNotice() {
         return;
     }
     const QString files =
-        count == 1 ? QStringLiteral("1 file") : QStringLiteral("%1 files").arg(count);
-    const QString text = window_.IsBusy()
-                             ? QStringLiteral("%1 will be added when the conversion ends")
-                             : QStringLiteral("%1 will be added when the window is free");
+        count == 1 ? QStringLiteral("1 file waits") : QStringLiteral("%1 files wait").arg(count);
+    const QString text = window_.IsBusy() ? QStringLiteral("%1 for the conversion to end")
+                                          : QStringLiteral("%1 to be added");
     notice_->setText(text.arg(files));
     notice_->setAccessibleName(notice_->text());
     notice_->setToolTip(waiting_.join(QLatin1Char('\n')));
