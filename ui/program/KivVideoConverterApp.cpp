@@ -55,6 +55,7 @@ bool CKivVideoConverterApp::InitInstance(const QStringList& files) {
         QTimer::singleShot(0, window.get(), [w = window.get(), files] { w->AddFiles(files); });
     }
     window->exec();
+    channel_.reset(); // from now on a later start opens a window of its own
     return false;
 }
 
