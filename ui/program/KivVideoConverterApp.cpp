@@ -42,13 +42,15 @@ bool CKivVideoConverterApp::InitInstance(const QStringList& files) {
     ApplySkin(*this, QString::fromStdString(ProgramDirectory()));
     // On the heap: the window holds the whole job table.
     auto window = std::make_unique<CKivVideoConverterDlg>();
+    if (channel_ && !channel_->Listen()) {
+        WriteLogFormat("Module:ui/program,Error Info :cannot listen at %s; later starts open "
+                       "windows of their own",
+                       channel_->SocketPath().toLocal8Bit().constData());
+        channel_.reset();
+    }
     if (channel_) {
         auto* waiting = new WaitingFiles(*window); // owned by the window
         connect(channel_.get(), &WindowChannel::filesHanded, waiting, &WaitingFiles::Take);
-        if (!channel_->Listen())
-            WriteLogFormat("Module:ui/program,Error Info :cannot listen at %s; later starts "
-                           "open windows of their own",
-                           channel_->SocketPath().toLocal8Bit().constData());
     }
     if (!files.isEmpty()) {
         // Added once the window shows, through the same path as Add.
