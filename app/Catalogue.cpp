@@ -148,26 +148,26 @@ constexpr MediaProfile kCategory8[] = {
 // clang-format on
 
 template <std::size_t N>
-constexpr ProfileCategory Category(const char* name, int target,
+constexpr ProfileCategory Category(const char* name, TargetKind target,
                                    const MediaProfile (&profiles)[N]) {
     ProfileCategory c{};
     Fill(c.CategoryName, name);
-    c.Target = target;
+    c.Target = KindNumber(target);
     c.Profiles = profiles;
     c.ProfileCount = static_cast<int>(N);
     return c;
 }
 
 constexpr std::array<ProfileCategory, kCategoryCount> kCategories = {
-    Category("To AVI/DIVX/XVID", 1, kCategory0),
-    Category("To WMV/ASF/Zune", 2, kCategory1),
-    Category("To QuickTime", 7, kCategory2),
-    Category("To SWF/FLV", 6, kCategory3),
-    Category("To DVD/SVCD/VCD/MPEG", 3, kCategory4),
-    Category("To iPod/iPhone/AppleTV", 4, kCategory5),
-    Category("To PSP/PS3", 8, kCategory6),
-    Category("To Zune/Xbox360/Zen/iPaq/PDA", 2, kCategory7),
-    Category("To 3GP/MP4", 9, kCategory8),
+    Category("To AVI/DIVX/XVID", TargetKind::Avi, kCategory0),
+    Category("To WMV/ASF/Zune", TargetKind::WindowsMedia, kCategory1),
+    Category("To QuickTime", TargetKind::QuickTime, kCategory2),
+    Category("To SWF/FLV", TargetKind::Flash, kCategory3),
+    Category("To DVD/SVCD/VCD/MPEG", TargetKind::MpegProgramStream, kCategory4),
+    Category("To iPod/iPhone/AppleTV", TargetKind::PortableMp4, kCategory5),
+    Category("To PSP/PS3", TargetKind::Psp, kCategory6),
+    Category("To Zune/Xbox360/Zen/iPaq/PDA", TargetKind::WindowsMedia, kCategory7),
+    Category("To 3GP/MP4", TargetKind::ThirdGenerationB, kCategory8),
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // The built-in catalogue: nine output-format categories with 70 profiles.
 
 #include "MediaProfile.h"
+#include "TargetKind.h"
 
 #include <string_view>
 

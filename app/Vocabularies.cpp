@@ -49,16 +49,16 @@ constexpr std::array<const char*, 2> kVideo22 = {"mjpeg", "flv"};
 constexpr std::array<const char*, 2> kAudio22 = {"pcm_s16le", "mp3"};
 
 const std::array<ContainerCodecRow, 10> kContainerCodecs = {{
-    {1, kVideo1, kAudio1},
-    {2, kVideo2, kAudio2},
-    {3, kVideo3, kAudio3},
-    {4, kVideoH264Mpeg4, kAudioAac},
-    {8, kVideoH264Mpeg4, kAudioAac},
-    {7, kVideo7, kAudio7},
-    {6, kVideo6, kAudio6},
-    {5, kVideoH264Mpeg4, kAudio5},
-    {9, kVideo9, kAudio9},
-    {22, kVideo22, kAudio22},
+    {TargetKind::Avi, kVideo1, kAudio1},
+    {TargetKind::WindowsMedia, kVideo2, kAudio2},
+    {TargetKind::MpegProgramStream, kVideo3, kAudio3},
+    {TargetKind::PortableMp4, kVideoH264Mpeg4, kAudioAac},
+    {TargetKind::Psp, kVideoH264Mpeg4, kAudioAac},
+    {TargetKind::QuickTime, kVideo7, kAudio7},
+    {TargetKind::Flash, kVideo6, kAudio6},
+    {TargetKind::ThirdGeneration, kVideoH264Mpeg4, kAudio5},
+    {TargetKind::ThirdGenerationB, kVideo9, kAudio9},
+    {TargetKind::SourceQuality, kVideo22, kAudio22},
 }};
 
 struct CodecRename {
@@ -115,7 +115,7 @@ std::span<const ContainerCodecRow> ContainerCodecs() {
 
 const ContainerCodecRow* FindContainerCodecs(int targetKind) {
     for (const ContainerCodecRow& row : kContainerCodecs)
-        if (row.kind == targetKind)
+        if (KindNumber(row.kind) == targetKind)
             return &row;
     return nullptr;
 }
@@ -166,7 +166,7 @@ void SelectionFromProfile(const MediaProfile& profile, int targetKind,
     selection.VOL = profile.Volume;
     FindEntry(selection.Size, kFrameSizes, GetText(profile.FrameSize));
     for (const ContainerCodecRow& row : kContainerCodecs) {
-        if (row.kind != targetKind)
+        if (KindNumber(row.kind) != targetKind)
             continue;
         FindEntry(selection.VCodec, row.videoCodecs, GetText(profile.VideoCodec));
         FindEntry(selection.ACodec, row.audioCodecs, GetText(profile.AudioCodec));

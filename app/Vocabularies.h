@@ -4,6 +4,7 @@
 
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
+#include "TargetKind.h"
 
 #include <cstddef>
 #include <span>
@@ -24,7 +25,7 @@ TextList SampleRates();
 constexpr int kAudioBitrateChoices = 16;
 
 struct ContainerCodecRow {
-    int kind;
+    TargetKind kind;
     TextList videoCodecs;
     TextList audioCodecs;
 };

@@ -42,20 +42,20 @@ template <std::size_t N> void TakeComboText(char (&field)[N], const QComboBox* c
 
 // Variants set by a video codec pick that matches no catalogue profile.
 struct VariantRule {
-    int kind;
+    TargetKind kind;
     const char* codec;
     enum { Fixed, OpenedPlus } mode;
     int value;
 };
 
 constexpr std::array<VariantRule, 7> kVariantRules = {{
-    {2, "msmpeg4", VariantRule::Fixed, 3},
-    {2, "wmv1", VariantRule::Fixed, 1},
-    {4, "mpeg4", VariantRule::OpenedPlus, -1},
-    {4, "h264", VariantRule::OpenedPlus, 1},
-    {7, "xvid", VariantRule::Fixed, 0},
-    {8, "mpeg4", VariantRule::OpenedPlus, 1},
-    {8, "h264", VariantRule::OpenedPlus, -1},
+    {TargetKind::WindowsMedia, "msmpeg4", VariantRule::Fixed, 3},
+    {TargetKind::WindowsMedia, "wmv1", VariantRule::Fixed, 1},
+    {TargetKind::PortableMp4, "mpeg4", VariantRule::OpenedPlus, -1},
+    {TargetKind::PortableMp4, "h264", VariantRule::OpenedPlus, 1},
+    {TargetKind::QuickTime, "xvid", VariantRule::Fixed, 0},
+    {TargetKind::Psp, "mpeg4", VariantRule::OpenedPlus, 1},
+    {TargetKind::Psp, "h264", VariantRule::OpenedPlus, -1},
 }};
 
 // The first profile with the video codec in each category of the kind; the
@@ -105,7 +105,7 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
     FillCombo(frameSize_, FrameSizes(), GetText(p.FrameSize));
 
     for (const ContainerCodecRow& row : ContainerCodecs()) {
-        if (row.kind != targetKind_)
+        if (KindNumber(row.kind) != targetKind_)
             continue;
         for (const char* codec : row.videoCodecs)
             videoCodec_->addItem(QString::fromUtf8(codec));
@@ -179,7 +179,9 @@ void CEditorDlg::onReload() {
 
 void CEditorDlg::OnVideoCodecChanged() {
     const std::string codec = videoCodec_->currentText().toUtf8().toStdString();
-    if (targetKind_ != 4 && targetKind_ != 8) {
+    // The MP4 and PSP kinds keep their values and move the variant instead.
+    if (targetKind_ != KindNumber(kiv::TargetKind::PortableMp4) &&
+        targetKind_ != KindNumber(kiv::TargetKind::Psp)) {
         MediaProfile found{};
         if (FindCatalogueProfile(targetKind_, codec, found)) {
             ShowProfile(found);
@@ -187,7 +189,7 @@ void CEditorDlg::OnVideoCodecChanged() {
         }
     }
     for (const VariantRule& rule : kVariantRules) {
-        if (rule.kind == targetKind_ && codec == rule.codec) {
+        if (KindNumber(rule.kind) == targetKind_ && codec == rule.codec) {
             variant_ =
                 rule.mode == VariantRule::Fixed ? rule.value : openedProfile_.Variant + rule.value;
             return;
@@ -196,7 +198,9 @@ void CEditorDlg::OnVideoCodecChanged() {
 }
 
 void CEditorDlg::OnAudioCodecChanged() {
-    const bool lock = targetKind_ == 9 && audioCodec_->currentIndex() == 1;
+    // "amr_nb" in the 3GP list takes only mono 12.2 kbit/s at 8000 Hz.
+    const bool lock = targetKind_ == KindNumber(kiv::TargetKind::ThirdGenerationB) &&
+                      audioCodec_->currentIndex() == 1;
     if (lock) {
         channels_->setCurrentIndex(0);
         audioBitrate_->setCurrentIndex(0);

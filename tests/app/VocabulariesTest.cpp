@@ -35,7 +35,7 @@ TEST(Vocabularies, ContainerCodecsInTableOrder) {
     auto rows = ContainerCodecs();
     ASSERT_EQ(rows.size(), 10u);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(rows[i].kind, kinds[i]);
+        EXPECT_EQ(KindNumber(rows[i].kind), kinds[i]);
     const ContainerCodecRow* row3 = FindContainerCodecs(3);
     ASSERT_NE(row3, nullptr);
     EXPECT_STREQ(row3->videoCodecs[5], "ntsc-dvd");
