@@ -4,8 +4,10 @@
 #include "FixedText.h"
 #include "InputScript.h"
 #include "Log.h"
+#include "ModernTargets.h"
 
 #include <cstring>
+#include <filesystem>
 
 namespace kiv {
 
@@ -30,6 +32,13 @@ bool HasQuotedText(const ConversionJob& job, std::string_view input, std::string
         }
     }
     return false;
+}
+
+bool IsSameFile(const std::string& path, std::string_view other) {
+    std::error_code error;
+    std::filesystem::path a(path);
+    std::filesystem::path b{std::string(other)};
+    return a.lexically_normal() == b.lexically_normal() || std::filesystem::equivalent(a, b, error);
 }
 
 } // namespace
@@ -90,7 +99,9 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
         std::string input(GetText(job->sourcePath));
         if (job->scriptInput == 1)
             job->scriptInput = scriptInputSwitch_;
-        bool useScript = job->scriptInput == 1;
+        // Today's formats read the source itself: the script only ever
+        // named it, and FFmpeg needs the file's own streams to fit them.
+        bool useScript = job->scriptInput == 1 && !IsModernKind(job->targetKind);
         if (std::string quoted;
             HasQuotedText(*job, input, quoted) ||
             (useScript && HasQuotedText(*job, GetText(job->inputScriptPath), quoted)))
@@ -105,13 +116,21 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
                 input = script;
         }
 
-        commandLine_ = CommandPrefix(GetText(appFolder_), input);
-        if (job->hasVideo == 1)
-            commandLine_ += VideoPart(job->target);
-        if (job->hasAudio == 1)
-            commandLine_ += AudioPart(job->target);
         int total = 0;
-        commandLine_ += VolumeTrimPart(*job, total);
+        if (IsModernKind(job->targetKind)) {
+            // Today's formats write their streams and values in the target
+            // part, in FFmpeg's own syntax.
+            if (std::string problem = ModernJobProblem(*job); !problem.empty())
+                return PrepareFailed(problem);
+            commandLine_ = ModernPrefix(GetText(appFolder_), input) + TrimPart(*job, total);
+        } else {
+            commandLine_ = CommandPrefix(GetText(appFolder_), input);
+            if (job->hasVideo == 1)
+                commandLine_ += VideoPart(job->target);
+            if (job->hasAudio == 1)
+                commandLine_ += AudioPart(job->target);
+            commandLine_ += VolumeTrimPart(*job, total);
+        }
         progressTotal_ = total;
 
         TargetPart part = BuildTargetPart(*job);
@@ -119,8 +138,12 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
             return PrepareFailed("no command line can be built for target kind " +
                                  std::to_string(job->targetKind) + " with these settings");
         std::string finalPath = FinalOutputPath(*job, part);
-        // An output this batch wrote is never replaced by a later one.
-        for (int n = 2; keepOutputs_.count(finalPath) != 0; ++n)
+        // An output this batch wrote is never replaced by a later one, and
+        // the source never by its own output (an MP3 made from "song.mp3"
+        // in the same folder).
+        for (int n = 2;
+             keepOutputs_.count(finalPath) != 0 || IsSameFile(finalPath, GetText(job->sourcePath));
+             ++n)
             finalPath = FinalOutputPath(*job, part, " (" + std::to_string(n) + ")");
         if (!FitsField(job->outputPath, finalPath))
             return PrepareFailed("the output file name is longer than " +

@@ -31,11 +31,30 @@ enum class TargetKind : std::int32_t {
     WavAudio = 20,
     MmfAudio = 21,
     SourceQuality = 22, // FLV, AVI or MOV at the source's quality
+    // Today's formats. The lines keep the source's frame rate, size (or fit
+    // it into a box) and every stream the container holds.
+    ModernVideo = 23, // MP4, MKV or WebM (ModernContainer): H.264, H.265, VP9 or AV1
+                      // at constant quality, or the streams copied
+    ModernAudio = 24, // the sound alone; the container follows the audio codec
 };
+
+// The container of a ModernVideo profile, kept in its Variant.
+enum class ModernContainer : std::int32_t { Mp4 = 0, Matroska = 1, WebM = 2 };
 
 // The integer a record stores for a kind.
 constexpr std::int32_t KindNumber(TargetKind kind) {
     return static_cast<std::int32_t>(kind);
+}
+
+constexpr bool IsModernKind(std::int32_t kind) {
+    return kind == KindNumber(TargetKind::ModernVideo) ||
+           kind == KindNumber(TargetKind::ModernAudio);
+}
+
+// Kinds whose video is encoded at a constant quality (HandBrake's RF): the
+// profile's VideoBitrate then holds a quality from VideoQualities, not kbit/s.
+constexpr bool EncodesAtConstantQuality(std::int32_t kind) {
+    return kind == KindNumber(TargetKind::ModernVideo);
 }
 
 } // namespace kiv

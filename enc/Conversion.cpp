@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "FfmpegRunner.h"
 #include "InputScriptReader.h"
+#include "StreamFit.h"
 #include "Translator.h"
 
 #include <csignal>
@@ -51,6 +52,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
         return Fail(error, kUsageError);
     if (!ResolveScripts(plan, error))
         return Fail(error, kUsageError);
+    if (!FitToSource(plan, error))
+        return Fail(error, kRunError);
 
     bool atomic = IsPlainFilePath(plan.outputPath);
     std::string written = atomic
