@@ -91,18 +91,20 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
         combo->clear();
     variant_ = p.Variant;
 
-    FillCombo(videoBitrate_, VideoBitrates(), GetText(p.VideoBitrate));
-    FillCombo(audioBitrate_, AudioBitrates().first(kAudioBitrateChoices), GetText(p.AudioBitrate));
-    FillCombo(sampleRate_, SampleRates(), GetText(p.SampleRate));
+    // Each list as the kind offers it: the older kinds see the entries they
+    // always had, today's kinds a quality and the "Original" entries too.
+    FillCombo(videoBitrate_, VideoRateChoices(targetKind_), GetText(p.VideoBitrate));
+    FillCombo(audioBitrate_, AudioBitrateChoices(), GetText(p.AudioBitrate));
+    FillCombo(sampleRate_, SampleRateChoices(targetKind_), GetText(p.SampleRate));
     FillCombo(aspect_, AspectRatios(), GetText(p.Aspect));
-    FillCombo(frameRate_, FrameRates(), GetText(p.FrameRate));
+    FillCombo(frameRate_, FrameRateChoices(targetKind_), GetText(p.FrameRate));
 
     channels_->setCurrentIndex(
         p.ChannelIndex >= 0 && p.ChannelIndex < channels_->count() ? p.ChannelIndex : -1);
     volume_->setRange(0, 768);
     volume_->setValue(p.Volume);
 
-    FillCombo(frameSize_, FrameSizes(), GetText(p.FrameSize));
+    FillCombo(frameSize_, FrameSizeChoices(targetKind_), GetText(p.FrameSize));
 
     for (const ContainerCodecRow& row : ContainerCodecs()) {
         if (KindNumber(row.kind) != targetKind_)
@@ -116,6 +118,9 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
     SelectExactly(audioCodec_, GetText(p.AudioCodec));
 
     SetProfileLabel(p);
+    ShowKindLabels();
+    if (IsModernKind(targetKind_))
+        UpdateModernStates();
 }
 
 void CEditorDlg::TakeControlValues() {
@@ -195,6 +200,8 @@ void CEditorDlg::OnVideoCodecChanged() {
             return;
         }
     }
+    if (IsModernKind(targetKind_))
+        UpdateModernStates();
 }
 
 void CEditorDlg::OnAudioCodecChanged() {
@@ -207,6 +214,8 @@ void CEditorDlg::OnAudioCodecChanged() {
         sampleRate_->setCurrentIndex(0);
     }
     SetAudioDetailsEnabled(!lock);
+    if (IsModernKind(targetKind_))
+        UpdateModernStates();
 }
 
 void CEditorDlg::onVolumeReleased() {
