@@ -8,6 +8,7 @@
 #include "FixedText.h"
 #include "TestFiles.h"
 #include "TestMedia.h"
+#include "TestProcess.h"
 
 #include <cmath>
 #include <filesystem>
@@ -210,6 +211,28 @@ INSTANTIATE_TEST_SUITE_P(Today, ModernProfileTest, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<ModernCase>& info) {
                              return info.param.name;
                          });
+
+// A slideshow in today's HD profile is an HD video: 1280x720, 16:9.
+TEST(ModernSlideShowTest, IsHighDefinition) {
+    fs::path folder = test::ScratchFolder("modern-show");
+    fs::path picture = folder / "picture.png";
+    ASSERT_TRUE(
+        test::MakeMedia(picture, {"-f", "lavfi", "-i", "testsrc2=size=800x600", "-frames:v", "1"}));
+    test::ProgramResult r = test::RunProgram(
+        {test::BinDirectory() + "kiv-convert", "--slideshow", "--quiet", "--format", "9",
+         "--profile", "2", "--output-dir", (folder / "out").string(), "--picture-seconds", "1",
+         "--transition-seconds", "1", picture.string(), picture.string()},
+        {"KIV_HOME=" + (folder / "home").string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    std::vector<std::string> lines = test::Lines(r.out);
+    ASSERT_FALSE(lines.empty());
+    test::MediaInspection show = test::Inspect(lines.back());
+    EXPECT_EQ(show.videoCodec, "h264");
+    EXPECT_EQ(show.width, 1280);
+    EXPECT_EQ(show.height, 720);
+    EXPECT_NEAR(show.displayAspect, k169, 0.01);
+    EXPECT_EQ(show.audioCodec, "aac");
+}
 
 } // namespace
 } // namespace kiv::e2e
