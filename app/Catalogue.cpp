@@ -155,16 +155,16 @@ constexpr int kWebM = static_cast<int>(ModernContainer::WebM);
 
 // 9: "To MP4/MKV/WebM (today's devices and the web)", target kind 23
 constexpr MediaProfile kCategory9[] = {
-    Row("H.264 MP4, same size (plays everywhere)", "h264", "22", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
-    Row("H.264 MP4, fit within 1920x1080 (Full HD)", "h264", "22", "Original", "1920x1080", "Original", "aac", "160", "Original", 1, 256, kMp4),
-    Row("H.264 MP4, fit within 1280x720 (HD)", "h264", "22", "Original", "1280x720", "Original", "aac", "160", "Original", 1, 256, kMp4),
-    Row("H.264 MP4, fit within 854x480 (SD)", "h264", "22", "Original", "854x480", "Original", "aac", "128", "Original", 1, 256, kMp4),
-    Row("H.265 MP4, same size (half the size)", "hevc", "26", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, same size (plays everywhere)", "h264", "23", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, fit within 1920x1080 (Full HD)", "h264", "23", "Original", "1920x1080", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, fit within 1280x720 (HD)", "h264", "23", "Original", "1280x720", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, fit within 854x480 (SD)", "h264", "23", "Original", "854x480", "Original", "aac", "128", "Original", 1, 256, kMp4),
+    Row("H.265 MP4, same size (smaller file, newer devices)", "hevc", "26", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
     Row("VP9 WebM with Opus, same size (for the web)", "vp9", "32", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kWebM),
     Row("AV1 MKV with Opus, same size (smallest)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kMkv),
     Row("AV1 WebM with Opus, same size (for the web)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kWebM),
-    Row("MKV, same streams (no re-encoding)", "copy", "22", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMkv),
-    Row("MP4, same streams (no re-encoding)", "copy", "22", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMp4),
+    Row("MKV, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMkv),
+    Row("MP4, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMp4),
 };
 
 // 10: "To audio only (MP3/AAC/FLAC/Opus/WAV)", target kind 24; no video codec

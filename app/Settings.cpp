@@ -85,7 +85,9 @@ std::string RepairSelection(ProfileSelection& s) {
     const ProfileCategory* category = GetCategory(s.Kind);
     Repair(s.Class, d.Class, category->ProfileCount, "Class", report);
     const ContainerCodecRow* codecs = FindContainerCodecs(category->Target);
-    Repair(s.VCodec, d.VCodec, codecs ? ListSize(codecs->videoCodecs) : 0, "VCodec", report);
+    // A kind without video codecs (the sound alone) has nothing to index.
+    if (!codecs || !codecs->videoCodecs.empty())
+        Repair(s.VCodec, d.VCodec, codecs ? ListSize(codecs->videoCodecs) : 0, "VCodec", report);
     Repair(s.ACodec, d.ACodec, codecs ? ListSize(codecs->audioCodecs) : 0, "ACodec", report);
     // Each index against the entries its kind offers: the older kinds never
     // reach the entries appended for today's formats.

@@ -33,8 +33,9 @@ constexpr std::array<const char*, 7> kSampleRates = {"8000",  "11025", "22050", 
                                                      "44100", "48000", "Original"};
 // Constant quality, lower is better: x264's and x265's CRF, libvpx's and
 // SVT-AV1's CRF on their own scales (the profiles pick a value per codec).
-constexpr std::array<const char*, 13> kVideoQualities = {"16", "18", "20", "22", "24", "26", "28",
-                                                         "30", "32", "34", "36", "38", "40"};
+constexpr std::array<const char*, 25> kVideoQualities = {
+    "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28",
+    "29", "30", "31", "32", "33", "34", "35", "36", "37", "38", "39", "40"};
 
 constexpr int kFrameRateChoices = 9;
 constexpr int kFrameSizeChoices = 28;

@@ -24,13 +24,14 @@ trap 'rm -rf "$WORK"' EXIT
 export KIV_HOME="$WORK/home"
 mkdir -p "$WORK/ours" "$WORK/remux"
 
-# A moving test picture with film grain over it, so that the encoders have
-# detail and motion to spend bits on; stored almost losslessly.
+# A moving test picture with a little film grain and shifting colours, so
+# that the encoders have detail and motion to spend bits on; stored at a high
+# quality, as a camera would.
 SOURCE="$WORK/source.mp4"
 ffmpeg -v error -nostdin -y \
     -f lavfi -i "testsrc2=size=1920x1080:rate=30:duration=$SECONDS_OF_SOURCE" \
     -f lavfi -i "sine=frequency=440:sample_rate=48000:duration=$SECONDS_OF_SOURCE" \
-    -vf "noise=alls=12:allf=t+u,hue=H=0.4*t" -c:v libx264 -preset veryfast -crf 8 \
+    -vf "noise=alls=4:allf=t,hue=H=0.4*t" -c:v libx264 -preset veryfast -crf 16 \
     -pix_fmt yuv420p -c:a aac -b:a 192k -ac 2 "$SOURCE"
 
 now() { date +%s.%N; }
@@ -54,7 +55,7 @@ report "kiv-convert H.264 MP4, same size" "$OURS_TIME" "$OURS"
 # The same FFmpeg options, without the program around them.
 start=$(now)
 ffmpeg -v error -nostdin -y -i "$SOURCE" -map 0:V:0? -map 0:a? -c:v libx264 -preset fast \
-    -crf 22 -pix_fmt yuv420p -vf "scale=trunc(iw/2)*2:trunc(ih/2)*2" -fps_mode:v vfr -c:a aac \
+    -crf 23 -pix_fmt yuv420p -vf "scale=trunc(iw/2)*2:trunc(ih/2)*2" -fps_mode:v vfr -c:a aac \
     -b:a 160k -ac 2 -movflags +faststart "$WORK/ffmpeg.mp4"
 report "plain FFmpeg, same options" "$(since "$start")" "$WORK/ffmpeg.mp4"
 

@@ -184,6 +184,8 @@ std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapSp
         return typeMapped ? "only the first audio track is kept" : "the profile takes no sound";
     case StreamType::Subtitle:
         return "the profile takes no subtitles";
+    case StreamType::Attachment:
+        return "the profile keeps no attachments (fonts and the like)";
     default:
         return "the profile keeps no data streams";
     }

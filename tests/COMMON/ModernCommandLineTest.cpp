@@ -20,7 +20,7 @@ namespace {
 const std::string kHead =
     "\"/opt/kiv/enc\" quillon-transcode-gates -i \"/in/clip.mp4\" -ss 00:00:00 -t 90";
 const std::string kMaps = " -map 0:V:0? -map 0:a? -map 0:s?";
-const std::string kH264 = " -c:v libx264 -preset fast -crf 22 -pix_fmt yuv420p";
+const std::string kH264 = " -c:v libx264 -preset fast -crf 23 -pix_fmt yuv420p";
 const std::string kSame = " -vf scale=trunc(iw/2)*2:trunc(ih/2)*2 -fps_mode:v vfr";
 const std::string kAac = " -c:a aac -b:a 160k -ac 2";
 const std::string kOpus = " -c:a libopus -b:a 128k -ac 2";

@@ -89,7 +89,7 @@ TEST(Catalogue, WholeRowsMatchTheTables) {
          "8000", 0, 256, 0},
         {8, 3, "3GP(mpeg4/amr)", "mpeg4", "512", "15.00", "176x144", "Original", "amr_nb", "12.2",
          "8000", 0, 256, 0},
-        {9, 3, "H.264 MP4, fit within 854x480 (SD)", "h264", "22", "Original", "854x480",
+        {9, 3, "H.264 MP4, fit within 854x480 (SD)", "h264", "23", "Original", "854x480",
          "Original", "aac", "128", "Original", 1, 256, 0},
         {9, 6, "AV1 MKV with Opus, same size (smallest)", "av1", "34", "Original", "Original",
          "Original", "opus", "128", "Original", 1, 256, 1},

@@ -168,14 +168,22 @@ TEST(Settings, AFileWrittenBeforeTodaysFormatsReadsTheSame) {
          "176x144",
          "8000",
          "512"},
-        {"Kind=9\nVCodec=3\nVFR=9\nVBR=9\nSize=28\nApsect=0\nACodec=1\nACH=1\nABR=8\nASR=6\n"
+        {"Kind=9\nVCodec=3\nVFR=9\nVBR=18\nSize=28\nApsect=0\nACodec=1\nACH=1\nABR=8\nASR=6\n"
          "VOL=256\nClass=7\n",
-         {9, 7, 3, 9, 9, 28, 0, 1, 1, 8, 6, 256},
+         {9, 7, 3, 9, 18, 28, 0, 1, 1, 8, 6, 256},
          "AV1 WebM with Opus, same size (for the web)",
          "Original",
          "854x480",
          "Original",
          "34"},
+        {"Kind=10\nVCodec=0\nVFR=9\nVBR=11\nSize=0\nApsect=0\nACodec=2\nACH=1\nABR=13\nASR=6\n"
+         "VOL=256\nClass=3\n",
+         {10, 3, 0, 9, 11, 0, 0, 2, 1, 13, 6, 256},
+         "FLAC (lossless)",
+         "Original",
+         "Original",
+         "Original",
+         "1150"},
     };
     for (const Written& file : files) {
         auto home = UseFreshHome("settings-before");

@@ -29,7 +29,7 @@ TEST(Vocabularies, ListsHaveTheirSizesAndTheSeventeenthAudioBitrate) {
     EXPECT_EQ(SampleRates().size(), 7u);
     EXPECT_STREQ(FrameSizes()[19], "640x480");
     EXPECT_STREQ(VideoBitrates()[12], "1200");
-    EXPECT_EQ(VideoQualities().size(), 13u);
+    EXPECT_EQ(VideoQualities().size(), 25u);
 }
 
 // Entries for today's formats come after the old ones, which the older

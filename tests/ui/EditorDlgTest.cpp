@@ -325,8 +325,8 @@ private slots:
         Open(KindNumber(TargetKind::ModernVideo), CatalogueProfile(9, 2)); // H.264, fit 1280x720
         QCOMPARE(Items(Combo("videoCodec")), QStringList({"h264", "hevc", "vp9", "av1", "copy"}));
         QCOMPARE(Items(Combo("audioCodec")), QStringList({"aac", "opus", "copy"}));
-        QCOMPARE(Combo("videoBitrate")->count(), 13);
-        QCOMPARE(Combo("videoBitrate")->currentText(), QString("22"));
+        QCOMPARE(Combo("videoBitrate")->count(), 25);
+        QCOMPARE(Combo("videoBitrate")->currentText(), QString("23"));
         QCOMPARE(Combo("frameRate")->currentText(), QString("Original"));
         QCOMPARE(Combo("frameSize")->currentText(), QString("1280x720"));
         QCOMPARE(Combo("frameSize")->itemText(28), QString("854x480"));
