@@ -52,7 +52,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
         return Fail(error, kUsageError);
     if (!ResolveScripts(plan, error))
         return Fail(error, kUsageError);
-    if (!FitToSource(plan, error))
+    std::vector<std::string> notes;
+    if (!FitToSource(plan, error, notes))
         return Fail(error, kRunError);
 
     bool atomic = IsPlainFilePath(plan.outputPath);
@@ -62,6 +63,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
     std::vector<std::string> argv = FfmpegArguments(plan, written);
     argv.insert(argv.begin(), FfmpegExecutable());
     WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
+    for (const std::string& note : notes)
+        WriteAll(STDERR_FILENO, "enc: " + note + "\n");
 
     if (atomic)
         RemoveAbandonedTemporaries(plan.outputPath);

@@ -1,14 +1,12 @@
 #include "StreamFit.h"
 
 #include "Containers.h"
-#include "FfmpegRunner.h"
 #include "MediaLibrary.h"
 #include "Repairs.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
-#include <unistd.h>
 
 namespace kiv::enc {
 
@@ -309,7 +307,7 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
     return fit;
 }
 
-bool FitToSource(FfmpegPlan& plan, std::string& error) {
+bool FitToSource(FfmpegPlan& plan, std::string& error, std::vector<std::string>& notes) {
     if (!MapsStreams(plan) || plan.inputs.empty())
         return true;
     // SVT-AV1 reports its whole configuration at every start unless told
@@ -319,8 +317,7 @@ bool FitToSource(FfmpegPlan& plan, std::string& error) {
     if (!ListStreamsOnDemand(plan.inputs.front(), streams))
         return true;
     StreamFit fit = FitStreams(plan, streams, ContainerHoldsOnDemand);
-    for (const std::string& note : fit.notes)
-        WriteAll(STDERR_FILENO, "enc: " + note + "\n");
+    notes = fit.notes;
     error = fit.error;
     return error.empty();
 }

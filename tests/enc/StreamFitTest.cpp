@@ -215,7 +215,9 @@ TEST(StreamFit, LinesOfTheOlderKindsAreLeftAlone) {
     ASSERT_TRUE(
         BuildPlan({"-i", "in.avi", "-vcodec", "mpeg4", "-acodec", "mp3", "o.avi"}, plan, error));
     EXPECT_FALSE(MapsStreams(plan));
-    EXPECT_TRUE(FitToSource(plan, error));
+    std::vector<std::string> notes;
+    EXPECT_TRUE(FitToSource(plan, error, notes));
+    EXPECT_TRUE(notes.empty());
     EXPECT_EQ(Options(plan), " -c:v mpeg4 -c:a libmp3lame");
 }
 
