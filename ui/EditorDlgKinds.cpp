@@ -25,8 +25,8 @@ struct KindLabels {
 constexpr KindLabels kClassicLabels = {
     " Frame Rate:", " Bitrate:", " Width/Height:", "Bitrate:", "Sample Rate:"};
 // A size of today's formats is a box the picture is fitted into.
-constexpr KindLabels kTodayLabels = {" Frame Rate (fps):", " Bitrate (kb/s):", " Fit Within (px):",
-                                     "Bitrate (kb/s):", "Sample Rate (Hz):"};
+constexpr KindLabels kTodayLabels = {
+    " Frame Rate (fps):", " Bitrate (kb/s):", " Fit Within (px):", "Bitrate (kb/s):", "Rate (Hz):"};
 constexpr const char* kQualityLabel = " Quality (RF):";
 
 const QString kQualityTip =

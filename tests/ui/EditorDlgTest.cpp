@@ -336,7 +336,7 @@ private slots:
             {"frameRateLabel", " Frame Rate (fps):"},
             {"frameSizeLabel", " Fit Within (px):"},
             {"audioBitrateLabel", "Bitrate (kb/s):"},
-            {"sampleRateLabel", "Sample Rate (Hz):"}};
+            {"sampleRateLabel", "Rate (Hz):"}};
         for (const auto& [name, text] : labels)
             QCOMPARE(Label(name), QString(text));
         QCOMPARE(Combo("videoBitrate")->accessibleName(), QString("Quality (RF)"));
