@@ -125,6 +125,8 @@ int CFFmpegEncoder::bGetMediaFileContent(const char* path, ConversionJob* job) {
         source.height = facts.height;
         source.videoBitrate = facts.videoBitrate;
         source.channels = facts.channels;
+        SetText(source.videoCodec, facts.videoCodec);
+        SetText(source.audioCodec, facts.audioCodec);
         if (facts.duration > 0 && facts.width >= 1 && facts.height >= 1 && facts.hasVideo != 0) {
             source.audioBitrate = facts.audioBitrate;
             source.sampleRate = facts.sampleRate;

@@ -35,6 +35,15 @@ struct MediaInspection {
     int sampleRate = 0;
     int channels = 0;
     double seconds = 0; // end of the last packet of any stream
+    // First video stream: frames per second, shown width / height (with
+    // the pixel aspect), the turn a player applies, bits per component.
+    double frameRate = 0;
+    double displayAspect = 0;
+    int rotation = 0;
+    int bitsPerSample = 0;
+    int audioTracks = 0;
+    int subtitleTracks = 0;
+    std::string subtitleCodec; // the first subtitle stream's
 };
 
 // Opens the file with libavformat and reads every packet.
