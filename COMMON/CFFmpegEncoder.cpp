@@ -37,7 +37,9 @@ bool HasQuotedText(const ConversionJob& job, std::string_view input, std::string
 CFFmpegEncoder::CFFmpegEncoder() = default;
 CFFmpegEncoder::~CFFmpegEncoder() = default;
 
-// The five slideshow operations are in SlideShowPasses.cpp.
+// The five slideshow operations are in CFFmpegEncoderSlideShow.cpp, the
+// probe in CFFmpegEncoderProbe.cpp, running and progress in
+// CFFmpegEncoderRun.cpp.
 
 int CFFmpegEncoder::bReserved1(int, int, int) {
     return 1;
