@@ -1,36 +1,25 @@
-// Start, Stop and the end of a batch in the main window. The batch runs on
-// a thread of its own at low priority (its encoders keep normal priority);
-// it reaches the list only through the list's thread-safe calls and the
-// message boxes through blocking calls to the GUI thread, which never waits
-// for it meanwhile.
+// Start, Stop and the end of a batch in the main window. The batch itself
+// runs in WindowBatch; the window shows its rows as they change and deals
+// with its end.
 
 #include "MainDlg.h"
 
-#include "CDisableScreenSave.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
 #include "DesktopNotification.h"
 #include "DirectoryTree.h"
+#include "FileListView.h"
 #include "MessageBoxes.h"
 #include "OpenFolder.h"
 #include "Paths.h"
 #include "PowerOff.h"
-#include "WindowRows.h"
+#include "WindowBatch.h"
 
-#include <QApplication>
 #include <QCheckBox>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace kiv {
 
 namespace {
-
-// The batch thread yields to everything else; it mostly waits for enc.
-void LowerThisThreadsPriority() {
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
-}
 
 QString ConvertedText(int count) {
     return count == 1 ? QStringLiteral("1 file converted")
@@ -39,26 +28,29 @@ QString ConvertedText(int count) {
 
 } // namespace
 
-bool CKivVideoConverterDlg::HasCheckedRow() const {
-    for (int row = 0; row < list_->RowCount(); ++row) {
-        if (list_->GetCellCheck(row, 0) != 0)
-            return true;
-    }
-    return false;
+void CKivVideoConverterDlg::ConnectBatch() {
+    WindowBatch* batch = batch_.get();
+    connect(batch, &WindowBatch::rowStarted, this, [this](int row) {
+        listView_->ShowStatus(row);
+        list_->SelectRow(row); // the other rows keep their selection
+    });
+    connect(batch, &WindowBatch::rowProgress, listView_, &FileListView::ShowStatus);
+    connect(batch, &WindowBatch::rowFinished, listView_,
+            [view = listView_](int row) { view->ShowStatus(row); });
+    connect(batch, &WindowBatch::batchEnded, this, &CKivVideoConverterDlg::OnBatchEnded);
 }
 
 void CKivVideoConverterDlg::OnStart() {
-    if (busy_ || worker_.joinable())
+    if (busy_)
         return;
-    if (!HasCheckedRow()) {
+    if (!table_.HasCheckedRow()) {
         ShowMessage(this, QStringLiteral("Warning"),
                     QStringLiteral("There is no selected file in list! "), MessageIcon::Warning);
         return;
     }
-    busy_ = 1;
+    busy_ = true;
     MakeDirectoryPath(outputFolder_.toStdString()); // a failure shows with the first row
     EnableControls(false);
-    screenSaver_ = std::make_unique<CDisableScreenSave>();
 
     BatchPlan plan;
     plan.profile = workingProfile_;
@@ -66,29 +58,19 @@ void CKivVideoConverterDlg::OnStart() {
     plan.targetKind = category ? category->Target : 0;
     plan.outputFolder = outputFolder_.toStdString();
     plan.inputScriptPath = InputScriptPath();
-    rows_ = std::make_unique<WindowRows>(this, *list_, jobs_.data(), kMaxJobs, currentRow_);
-    workerDone_ = false;
-    worker_ = std::thread([this, plan] {
-        LowerThisThreadsPriority();
-        BatchEnd end = RunBatch(controller_, *rows_, plan);
-        workerDone_ = true;
-        QMetaObject::invokeMethod(
-            this, [this, end] { OnBatchEnded(end); }, Qt::QueuedConnection);
-    });
+    batch_->Start(plan);
 }
 
 void CKivVideoConverterDlg::OnStop() {
-    controller_.StopConvert();
+    batch_->Stop();
 }
 
 void CKivVideoConverterDlg::OnBatchEnded(BatchEnd end) {
-    if (worker_.joinable())
-        worker_.join();
-    int finished = rows_ ? rows_->FinishedCount() : 0;
     // A user who switched to another window learns the batch is over.
     if (!isActiveWindow() && end != BatchEnd::Stopped)
         NotifyDesktop(QStringLiteral("Kiv Video Converter"),
-                      end == BatchEnd::Finished ? ConvertedText(finished) : rows_->LastFailure());
+                      end == BatchEnd::Finished ? ConvertedText(batch_->FinishedCount())
+                                                : batch_->LastFailure());
     if (end == BatchEnd::Finished) {
         if (shutdownBox_->isChecked()) {
             ShutDownComputer(this);
@@ -100,21 +82,8 @@ void CKivVideoConverterDlg::OnBatchEnded(BatchEnd end) {
         }
     }
     EnableControls(true);
-    busy_ = 0;
-    screenSaver_.reset();
+    busy_ = false;
     emit batchEnded();
-}
-
-// Only when the program goes away under a running batch: the batch is ended
-// at once and waited for while its last calls to this thread are served.
-void CKivVideoConverterDlg::EndBatchNow() {
-    if (!worker_.joinable())
-        return;
-    rows_->Silence();
-    controller_.AbortConvert();
-    while (!workerDone_)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    worker_.join();
 }
 
 } // namespace kiv
