@@ -63,18 +63,14 @@ public:
             emit b->rowStarted(row);
         });
     }
+    // Both end the batch once the user has seen why.
     void SourceMissing(int row, const std::string& sourcePath) override {
-        const QString text =
-            QStringLiteral("%1 not exist!").arg(QString::fromStdString(sourcePath));
-        batch_.Post([b = &batch_, text] { b->lastFailure_ = text; });
-        batch_.Finish(row, RowState::SourceMissing);
-        batch_.Ask({QStringLiteral("Error"), text, MessageIcon::NoIcon});
+        batch_.Fail(row, RowState::SourceMissing,
+                    QStringLiteral("%1 not exist!").arg(QString::fromStdString(sourcePath)),
+                    MessageIcon::NoIcon);
     }
     void RowFailed(int row, const std::string& reason) override {
-        const QString text = ConvertFailMessage(reason);
-        batch_.Post([b = &batch_, text] { b->lastFailure_ = text; });
-        batch_.Finish(row, RowState::Failed);
-        batch_.Ask({QStringLiteral("Error"), text, MessageIcon::Critical});
+        batch_.Fail(row, RowState::Failed, ConvertFailMessage(reason), MessageIcon::Critical);
     }
     void RowFinished(int row, const std::string& outputPath) override {
         batch_.Finish(row, RowState::Converted, outputPath);
@@ -152,6 +148,12 @@ void WindowBatch::Finish(int row, RowState state, const std::string& outputPath)
         }
         emit rowFinished(row, state);
     });
+}
+
+void WindowBatch::Fail(int row, RowState state, const QString& text, MessageIcon icon) {
+    Post([this, text] { lastFailure_ = text; });
+    Finish(row, state);
+    Ask({QStringLiteral("Error"), text, icon});
 }
 
 void WindowBatch::Ask(const ShownMessage& message) {

@@ -104,6 +104,8 @@ private:
     // answered or the batch is abandoned.
     void Ask(const ShownMessage& message);
     void Finish(int row, RowState state, const std::string& outputPath = {});
+    // Batch thread: the row ends in state, and text says why.
+    void Fail(int row, RowState state, const QString& text, MessageIcon icon);
     void OnThreadEnded();
 
     FileTable& table_;
