@@ -293,6 +293,20 @@ private slots:
                      (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
     }
 
+    // The program going away mid-batch: the window ends the conversion at
+    // once, starts no other and shows nothing, and its destruction returns.
+    void aWindowDestroyedMidBatchAbandonsIt() {
+        Open({long_, b_}, 5, 15);
+        QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
+        dlg_->OnStart();
+        QTRY_VERIFY_WITH_TIMEOUT(list_->Cell(0, 5)->percent >= 3, 60000);
+        dlg_.reset();
+        QVERIFY(ended.isEmpty());
+        QVERIFY(messages_->Messages().isEmpty());
+        QVERIFY(!QFile::exists(Output("long_libx264_libfaac.mp4")));
+        QVERIFY(!QFile::exists(Output("b_libx264_libfaac.mp4")));
+    }
+
     void theShutdownBoxReplacesTheEndMessageAndCancelKeepsTheComputerOn() {
         Open({a_}, 8, 0);
         dlg_->findChild<QCheckBox*>("shutdownBox")->setChecked(true);
