@@ -11,12 +11,6 @@ namespace kiv {
 
 namespace {
 
-bool IsNonEmptyFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) &&
-           std::filesystem::file_size(path, error) > 0 && !error;
-}
-
 BatchEnd Run(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
     std::set<std::string> written;
     for (int row = 0; row < rows.RowCount(); ++row) {
@@ -47,7 +41,8 @@ BatchEnd Run(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
             return BatchEnd::Stopped;
         }
         job.done = 1;
-        if (result.Failed() || !result.outputWritten || !IsNonEmptyFile(output)) {
+        // The engine judged the output already: written means there, not empty.
+        if (result.Failed() || !result.outputWritten) {
             rows.RowFailed(row, result.Failed() ? result.reason
                                                 : "the encoder left no output file " + output);
             return BatchEnd::Failed;

@@ -48,7 +48,9 @@ bool IsSameFile(const std::string& path, std::string_view other) {
 CFFmpegEncoder::CFFmpegEncoder() = default;
 CFFmpegEncoder::~CFFmpegEncoder() = default;
 
-// The five slideshow operations are in SlideShowPasses.cpp.
+// The five slideshow operations are in CFFmpegEncoderSlideShow.cpp, the
+// probe in CFFmpegEncoderProbe.cpp, running and progress in
+// CFFmpegEncoderRun.cpp.
 
 int CFFmpegEncoder::bReserved1(int, int, int) {
     return 1;

@@ -58,6 +58,7 @@ void EncoderProcessRunner::Init(std::string commandLine, CEncoderBase* sink, int
     sink_ = sink;
     jobId_ = jobId;
     stopRequestedAtMs_ = 0;
+    escalation_ = 0;
     child_ = 0;
     std::lock_guard lock(endMutex_);
     lastEnd_ = ChildEnd{};
@@ -182,11 +183,18 @@ void EncoderProcessRunner::EscalateStop(pid_t child) {
     if (since == 0)
         return;
     std::int64_t elapsed = NowMs() - since;
-    if (elapsed >= std::chrono::duration_cast<std::chrono::milliseconds>(kKillAfter).count())
-        kill(-child, SIGKILL);
-    else if (elapsed >=
-             std::chrono::duration_cast<std::chrono::milliseconds>(kTerminateAfter).count())
+    // Each step is taken once: FFmpeg ends at once, without finishing its
+    // file, on its fourth signal.
+    if (elapsed >= std::chrono::duration_cast<std::chrono::milliseconds>(kKillAfter).count()) {
+        if (escalation_ < 2)
+            kill(-child, SIGKILL);
+        escalation_ = 2;
+    } else if (elapsed >=
+                   std::chrono::duration_cast<std::chrono::milliseconds>(kTerminateAfter).count() &&
+               escalation_ < 1) {
         kill(-child, SIGTERM);
+        escalation_ = 1;
+    }
 }
 
 void EncoderProcessRunner::CloseInputLocked() {

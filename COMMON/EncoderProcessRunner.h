@@ -76,6 +76,7 @@ private:
     std::mutex inputMutex_; // guards inputWriteFd_ between Stop and the pump
     int inputWriteFd_ = -1;
     std::atomic<std::int64_t> stopRequestedAtMs_{0};
+    int escalation_ = 0; // the pump's: 1 terminated, 2 killed
     mutable std::mutex endMutex_;
     ChildEnd lastEnd_;
 

@@ -45,10 +45,24 @@ bool MakeMedia(const fs::path& output, const std::vector<std::string>& arguments
 bool MakeClip(const fs::path& output, int seconds, const std::string& size) {
     std::string length = std::to_string(seconds);
     return MakeMedia(
-        output, {"-f", "lavfi", "-i", "testsrc2=size=" + size + ":rate=25:duration=" + length, "-f",
-                 "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=" + length, "-c:v",
-                 "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-ac",
-                 "2", "-shortest"});
+        output,
+        {"-f",       "lavfi",
+         "-i",       "testsrc2=size=" + size + ":rate=25:duration=" + length + ",hue=H=t*0.8",
+         "-f",       "lavfi",
+         "-i",       "sine=frequency=440:sample_rate=48000:duration=" + length,
+         "-c:v",     "libx264",
+         "-preset",  "ultrafast",
+         "-g",       "25",
+         "-pix_fmt", "yuv420p",
+         "-c:a",     "aac",
+         "-ac",      "2",
+         "-shortest"});
+}
+
+bool MakeTone(const fs::path& output, int seconds) {
+    return MakeMedia(output,
+                     {"-f", "lavfi", "-i", "sine=frequency=440:duration=" + std::to_string(seconds),
+                      "-c:a", "pcm_s16le"});
 }
 
 std::string VideoSource() {

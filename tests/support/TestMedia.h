@@ -15,9 +15,13 @@ namespace kiv::test {
 // file exists afterwards; ffmpeg's complaint goes to standard error.
 bool MakeMedia(const std::filesystem::path& output, const std::vector<std::string>& arguments);
 
-// A video clip with sound (H.264 and AAC), small and short.
-bool MakeClip(const std::filesystem::path& output, int seconds,
+// The test clip: video with sound (H.264 at 25 fps with a key frame every
+// second, AAC stereo), small and short, whose colours turn over time so
+// pictures far apart differ everywhere.
+bool MakeClip(const std::filesystem::path& output, int seconds = 8,
               const std::string& size = "320x240");
+// A 440 Hz tone alone, as 16-bit PCM (pick a .wav name).
+bool MakeTone(const std::filesystem::path& output, int seconds = 8);
 
 // Standard media, made once in the shared media folder.
 std::string VideoSource();     // 320x240 25 fps, AAC stereo 48 kHz, 2 s (.mp4)

@@ -2,9 +2,9 @@
 
 #include "CButtonST.h"
 #include "CHyperLink.h"
-#include "CXHeaderCtrl.h"
 #include "CXListCtrl.h"
 #include "DialogUnits.h"
+#include "FileListView.h"
 #include "FittedText.h"
 #include "MainDlg.h"
 #include "ToolImages.h"
@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,20 +42,6 @@ constexpr ToolPlace kTools[] = {
     {"aboutButton", "about", 205, "About"},
     {"helpButton", "help", 245, "Help"},
     {"exitButton", "exit", 285, "Exit"},
-};
-
-// Columns of the file list: heading, share of the width in 64ths (0: the
-// rest), alignment.
-struct ColumnPlace {
-    const char* heading;
-    int sixtyFourths;
-    Qt::Alignment alignment;
-};
-
-constexpr ColumnPlace kColumns[] = {
-    {"", 4, Qt::AlignHCenter},          {"Video File", 20, Qt::AlignLeft},
-    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 12, Qt::AlignHCenter},
-    {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
 };
 
 CButtonST* MakeToolButton(QWidget* parent, const ToolPlace& place) {
@@ -169,7 +154,8 @@ void CKivVideoConverterDlg::CreateMenus() {
         popMenu_->addAction(QStringLiteral("&Delete"), this, &CKivVideoConverterDlg::OnRemove);
     clearAction_ =
         popMenu_->addAction(QStringLiteral("&Clear"), this, &CKivVideoConverterDlg::OnClear);
-    splitAction_ = popMenu_->addAction(QStringLiteral("&Split"));
+    splitAction_ =
+        popMenu_->addAction(QStringLiteral("&Split"), this, &CKivVideoConverterDlg::OnSplit);
 
     dirMenu_ = new QMenu(QStringLiteral("Dir"), this);
     dirMenu_->setObjectName(QStringLiteral("dirMenu"));
@@ -232,31 +218,12 @@ void CKivVideoConverterDlg::SetUpButtonImages() {
 }
 
 void CKivVideoConverterDlg::SetUpFileList() {
-    list_->setShowGrid(true);
-    list_->SetFullRowSelect(true);
-    list_->SetShowSelectionAlways(false);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    listView_ = new FileListView(*list_, table_, this);
+    listView_->SetUpColumns();
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         ShowPopMenu(list_->viewport()->mapToGlobal(position));
     });
-
-    // Columns 0 to 4 take their share of the width less the frame; the
-    // status column takes what is left, less two pixels.
-    const int base = list_->width() - 2;
-    int used = 0;
-    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        const ColumnPlace& c = kColumns[column];
-        const int width = c.sixtyFourths ? base * c.sixtyFourths / 64 : base - used - 2;
-        used += width;
-        list_->InsertColumn(column, QString::fromLatin1(c.heading), c.alignment, width);
-    }
-    list_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-
-    // Header images: column 0 shows the empty check box, the others none.
-    const int side = list_->verticalHeader()->defaultSectionSize() - 3;
-    list_->SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(side, list_->palette()));
-    list_->SetHeaderCheck(0, 1);
 }
 
 } // namespace kiv

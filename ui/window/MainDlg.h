@@ -1,26 +1,29 @@
 #pragma once
-// The main conversion window: the file list with its job table, the output
-// folder, the format and profile picks, the profile editor, the end-of-batch
-// options and the tool buttons. It lives for the whole run of the program.
+// The main conversion window: a view of its file table (FileTable, shown by
+// FileListView) and of its batch (WindowBatch), with the output folder, the
+// format and profile picks, the profile editor, the end-of-batch options
+// and the tool buttons. It lives for the whole run of the program.
 //
 // The window's code is spread over files by subject: MainDlg.cpp (start-up,
-// control states, window events), MainDlgLayout.cpp (controls and menus),
-// MainDlgCommands.cpp (picks, editor, output folder, About, Help, Exit) and
-// MainDlgFileList.cpp (adding, removing and clearing files).
+// control states, window events), MainDlgLayout.cpp (controls, menus and
+// keys), MainDlgCommands.cpp (picks, editor, output folder, About, Help,
+// Exit), MainDlgFileList.cpp (adding, removing and clearing files, Split,
+// the "Pop" menu) and MainDlgBatch.cpp (Start, Stop and the end of a batch).
+//
+// Threads: all of it runs on the GUI thread. Files are read on FileAdder's
+// thread and converted on WindowBatch's; both report back through queued
+// signals, and the window never waits for either (but for the batch when
+// the window goes away, see WindowBatch::Abandon).
 
-#include "BatchLoop.h"
 #include "CEncoderCntl.h"
-#include "ConversionJob.h"
+#include "FileTable.h"
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
 
 #include <QDialog>
 #include <QStringList>
 
-#include <array>
-#include <atomic>
 #include <memory>
-#include <thread>
 
 class QAction;
 class QCheckBox;
@@ -33,28 +36,19 @@ namespace kiv {
 class CButtonST;
 class CHyperLink;
 class CXListCtrl;
-class CDisableScreenSave;
 class FileAdder;
-class WindowRows;
+class FileListView;
+class WindowBatch;
+enum class BatchEnd;
 
 class CKivVideoConverterDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kMaxJobs = 30;
-
     // Runs the whole start-up: controls, settings copy, encoder, lists.
     // LoadSettings must have run before.
     explicit CKivVideoConverterDlg(QWidget* parent = nullptr);
+    // Ends a running batch first (WindowBatch::Abandon).
     ~CKivVideoConverterDlg() override;
-
-    // The control-state switch: true for the idle state (everything enabled
-    // but Stop), false while a batch runs (only Stop enabled among the
-    // controls that could change the jobs, the profiles or the folder).
-    void EnableControls(bool enable);
-
-    // The encoder's progress, from the batch's thread: shown in the status
-    // cell of the current row; 0 or less shows 1. Null user data: nothing.
-    static void ProgressCallback(int value, void* window);
 
     // Commands, exactly as the buttons, menus and keys run them.
     void OnAdd();
@@ -63,6 +57,9 @@ public:
     void AddFiles(const QStringList& paths);
     void OnRemove();
     void OnClear();
+    void OnSplit();
+    void OnStart();
+    void OnStop();
     void OnFormatPick();
     void OnProfilePick();
     void OnEditProfile();
@@ -71,31 +68,24 @@ public:
     void OnAbout();
     void OnHelp();
     void OnExit();
-    // MainDlgBatch.cpp: the batch.
-    void OnStart();
-    void OnStop();
-    // MainDlgSplit.cpp: the part of the first selected row to convert.
-    void OnSplit();
     // The list's right click; refused while a batch runs or files are read.
     void ShowPopMenu(const QPoint& globalPosition);
     void ShowDirMenu();
+    // The control-state switch: true for the idle state (everything enabled
+    // but Stop), false while a batch runs (only Stop enabled among the
+    // controls that could change the rows, the profiles or the folder).
+    void EnableControls(bool enable);
 
-    // True while added files are being read.
-    bool IsAdding() const;
-    // True while a batch runs.
-    bool IsBusy() const { return busy_ != 0; }
-    QString HelpPagePath(const char* page) const;
-
-    // The window's data, shared with the batch.
-    AppSettings settings_{};
-    ProfileSelection selection_{};
-    MediaProfile currentProfile_{};
-    MediaProfile workingProfile_{};
-    QString outputFolder_;
-    std::array<ConversionJob, kMaxJobs> jobs_{};
-    std::atomic<int> busy_{0};
-    std::atomic<int> currentRow_{0};
-    CEncoderCntl controller_;
+    // What the window holds, to read.
+    const FileTable& Table() const { return table_; }
+    const MediaProfile& CurrentProfile() const { return currentProfile_; }
+    const MediaProfile& WorkingProfile() const { return workingProfile_; }
+    const ProfileSelection& Selection() const { return selection_; }
+    const QString& OutputFolder() const { return outputFolder_; }
+    // From Start until the end of the batch has been dealt with.
+    bool IsBusy() const { return busy_; }
+    // While added files are being read.
+    bool IsAdding() const { return adding_; }
 
 signals:
     // Every row of one Add, drop or command line has been handled.
@@ -120,14 +110,14 @@ private:
     void CreateEncoder();
     void FillLists();
     void SetLinkTargets();
+    QString HelpPagePath(const char* page) const;
     // Ends the window without saving; while files are read, once the file
     // being read is done.
     void EndWindow(int result);
 
     // MainDlgBatch.cpp
-    bool HasCheckedRow() const;
+    void ConnectBatch();
     void OnBatchEnded(BatchEnd end);
-    void EndBatchNow();
 
     // MainDlgCommands.cpp
     int CurrentCategoryIndex() const;
@@ -141,7 +131,22 @@ private:
     void OnAddFailed();
     void OnAddingFinished();
     void SetAdding(bool adding);
-    void ClearAllJobs();
+
+    AppSettings settings_{};
+    ProfileSelection selection_{};
+    MediaProfile currentProfile_{};
+    MediaProfile workingProfile_{};
+    QString outputFolder_;
+    // In this order: the batch and the reader use the table and the
+    // controller, and go first.
+    FileTable table_;
+    CEncoderCntl controller_;
+    std::unique_ptr<WindowBatch> batch_;
+    FileAdder* adder_ = nullptr;
+    bool busy_ = false;
+    bool adding_ = false;
+    bool cursorOverridden_ = false;
+    int pendingEnd_ = -1; // the result EndWindow waits to end with
 
     CButtonST* addButton_ = nullptr;
     CButtonST* removeButton_ = nullptr;
@@ -151,6 +156,7 @@ private:
     CButtonST* helpButton_ = nullptr;
     CButtonST* exitButton_ = nullptr;
     CXListCtrl* list_ = nullptr;
+    FileListView* listView_ = nullptr;
     QLineEdit* outputFolderEdit_ = nullptr;
     CButtonST* folderButton_ = nullptr;
     QComboBox* formatList_ = nullptr;
@@ -165,20 +171,10 @@ private:
     QAction* addAction_ = nullptr;
     QAction* deleteAction_ = nullptr;
     QAction* clearAction_ = nullptr;
-    QAction* splitAction_ = nullptr; // the Split dialog plugs in here
+    QAction* splitAction_ = nullptr;
     QMenu* dirMenu_ = nullptr;
     QAction* browseAction_ = nullptr;
     QAction* openAction_ = nullptr;
-
-    std::thread worker_; // the batch
-    std::atomic<bool> workerDone_{false};
-    std::unique_ptr<WindowRows> rows_;
-    std::unique_ptr<CDisableScreenSave> screenSaver_;
-
-    FileAdder* adder_ = nullptr;
-    bool adding_ = false;
-    bool cursorOverridden_ = false;
-    int pendingEnd_ = -1; // the result EndWindow waits to end with
 };
 
 } // namespace kiv

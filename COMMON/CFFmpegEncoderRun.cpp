@@ -25,13 +25,17 @@ bool IsNonEmptyFile(const std::string& path) {
 
 } // namespace
 
-int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& parsed) {
-    int seconds = 0;
-    parsed = ReadStatusSeconds(line, hasVideo, seconds);
-    if (!parsed || progressTotal <= 0)
+int ProgressPercent(int seconds, int progressTotal) {
+    if (progressTotal <= 0)
         return 0;
     long long percent = static_cast<long long>(seconds) * 100 / progressTotal;
     return percent >= 1 && percent <= 99 ? static_cast<int>(percent) : 0;
+}
+
+int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& parsed) {
+    int seconds = 0;
+    parsed = ReadStatusSeconds(line, hasVideo, seconds);
+    return parsed ? ProgressPercent(seconds, progressTotal) : 0;
 }
 
 int CFFmpegEncoder::bRunConvert(const char*, int) {
@@ -107,10 +111,16 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
     try {
         if (!owned)
             return 1;
-        // Kept for the failure report, also after a stop: the encoder's
-        // last word says why it ended.
-        if (int seconds = 0; !owned->empty() && !ReadStatusSeconds(owned->c_str(), true, seconds) &&
-                             !ReadStatusSeconds(owned->c_str(), false, seconds))
+        owned->copy(line, sizeof line - 1);
+        // The line is read once, in the shape this job's status lines have.
+        const bool empty = owned->empty();
+        const bool hasVideo = job_.hasVideo != 0;
+        int seconds = 0;
+        const bool status = !empty && ReadStatusSeconds(owned->c_str(), hasVideo, seconds);
+        // Kept for the failure report, also after a stop: the encoder's last
+        // word says why it ended. A status line of the other shape is no word.
+        if (int other = 0;
+            !empty && !status && !ReadStatusSeconds(owned->c_str(), !hasVideo, other))
             lastMessage_ = *owned;
         if (finished_ == 1)
             return 1;
@@ -118,13 +128,10 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
             ReportProgress(10);
             return 1;
         }
-        if (owned->empty())
+        if (empty)
             return 1;
-        owned->copy(line, sizeof line - 1);
-        bool parsed = false;
-        int percent = StatusPercent(line, job_.hasVideo != 0, progressTotal_, parsed);
-        if (parsed)
-            ReportProgress(percent);
+        if (status)
+            ReportProgress(ProgressPercent(seconds, progressTotal_));
         else
             WriteLogFormat("Module:%x,Line:%s,Error Info :%s", 0xffff06, "PostMessage", line);
         return error_ == 0 ? 1 : 0;
