@@ -35,7 +35,9 @@ bool HasQuotedText(const ConversionJob& job, std::string_view input, std::string
 } // namespace
 
 CFFmpegEncoder::CFFmpegEncoder() = default;
-CFFmpegEncoder::~CFFmpegEncoder() = default;
+CFFmpegEncoder::~CFFmpegEncoder() {
+    EndSlideShow();
+}
 
 // The five slideshow operations are in SlideShowPasses.cpp.
 
@@ -57,6 +59,7 @@ int CFFmpegEncoder::bInit(const EncoderInit* init) {
 }
 
 int CFFmpegEncoder::bRelease() {
+    EndSlideShow();
     return 1;
 }
 

@@ -5,8 +5,10 @@
 
 #include "CEncoderBase.h"
 #include "EncoderProtocol.h"
+#include "PrivateWorkFolder.h"
 
 #include <atomic>
+#include <mutex>
 #include <string>
 
 namespace kiv {
@@ -39,6 +41,7 @@ public:
     const std::string& PreparedCommandLine() const override { return commandLine_; }
     void SetOutputsToKeep(std::set<std::string> paths) override { keepOutputs_ = std::move(paths); }
     void Abort() override;
+    void EndSlideShow() override;
 
     // The command line built by the last preparation.
     const std::string& CommandLine() const { return commandLine_; }
@@ -52,8 +55,10 @@ private:
 
     ConversionJob job_{}; // copy of the last prepared job (fields up to trim end)
     std::string commandLine_;
-    std::string outputPath_; // the final output path of the last preparation
-    std::string workFolder_; // slideshow only: the output prefix followed by "kiv"
+    std::string outputPath_;       // the final output path of the last preparation
+    std::mutex workMutex_;         // guards the two below (EndSlideShow may come from any thread)
+    PrivateWorkFolder workFolder_; // slideshow only: made by the first pass
+    int formerDirectoryFd_ = -1;   // the current directory before the first pass entered it
     std::set<std::string> keepOutputs_;
     ConvertResult lastResult_;
     std::string lastMessage_; // the encoder's last line that was not a status line
@@ -74,6 +79,7 @@ private:
     ConvertResult JudgeRun(const ChildEnd& end) const;
     int RunSlideShowEncoder(const std::string& commandLine, const std::string& output);
     int MakeShowScript(SlideShow* show, int sound);
+    std::string WorkFolder();
 };
 
 } // namespace kiv

@@ -2,6 +2,7 @@
 
 #include "FixedText.h"
 #include "Paths.h"
+#include "PrivateWorkFolder.h"
 
 #include <cstdio>
 
@@ -233,7 +234,7 @@ bool HasLineBreak(std::string_view text) {
 } // namespace
 
 std::string SlideShowWorkFolder(const SlideShow& show) {
-    return std::string(GetText(show.outputPrefix)) + "kiv";
+    return WorkFolderPattern(std::string(GetText(show.outputPrefix)));
 }
 
 std::string SlideShowScriptPath(std::string_view workFolder) {

@@ -17,7 +17,9 @@ inline constexpr const char* kTransitionScripts[14] = {
     "OutNE.avs",    "OutNorth.avs",  "InNorth.avs", "InSouth.avs", "OutSouth.avs",
     "OutWest.avs",  "InWest.avs",    "InSW.avs",    "OutSE.avs"};
 
-// The show's output prefix followed directly by "kiv".
+// The name pattern of the show's work folder: the output prefix followed
+// directly by "kiv-XXXXXX"; each show's folder has its own six characters
+// in place of the X (see PrivateWorkFolder).
 std::string SlideShowWorkFolder(const SlideShow& show);
 // "kiv.avs" in the work folder.
 std::string SlideShowScriptPath(std::string_view workFolder);

@@ -15,6 +15,10 @@ namespace kiv::test {
 // file exists afterwards; ffmpeg's complaint goes to standard error.
 bool MakeMedia(const std::filesystem::path& output, const std::vector<std::string>& arguments);
 
+// Gives a JPEG an EXIF block that says how the picture is turned (6: stored
+// lying on its side, shown turned clockwise, as phones store portraits).
+bool SetExifOrientation(const std::filesystem::path& jpeg, int orientation);
+
 // A video clip with sound (H.264 and AAC), small and short.
 bool MakeClip(const std::filesystem::path& output, int seconds,
               const std::string& size = "320x240");

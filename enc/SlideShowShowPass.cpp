@@ -1,0 +1,269 @@
+// The show pass: the timeline drawn at the output's own size and frame rate
+// by a row of producers (a few pictures each) into a pipe, and encoded by
+// one FFmpeg that adds the captions and the sound, with the line's own
+// options, into the line's output file. Nothing it writes can land on
+// something already there: the captions and graphs are new files in the
+// show's private folder, and the output never replaces a file.
+
+#include "AtomicOutput.h"
+#include "CaptionText.h"
+#include "CommandLine.h"
+#include "ExclusiveFiles.h"
+#include "FrameProducers.h"
+#include "MediaLibrary.h"
+#include "PictureFiles.h"
+#include "ShowMusic.h"
+#include "SlideShowPasses.h"
+#include "SlideShowScriptReader.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kiv::enc {
+
+namespace {
+
+constexpr int kPicturesPerProducer = 8;
+// A producer slower than a frame a second has hung.
+constexpr long long kProducerSecondsPerFrame = 1;
+constexpr long long kProducerStartSeconds = 600;
+
+// Files the pass made for itself, removed however it ends.
+class OwnFiles {
+public:
+    ~OwnFiles() {
+        for (const std::string& path : paths_)
+            ::unlink(path.c_str());
+    }
+    bool Write(const std::string& path, const std::string& text, std::string& error) {
+        if (!WriteNewFile(path, text, error))
+            return false;
+        paths_.push_back(path);
+        return true;
+    }
+
+private:
+    std::vector<std::string> paths_;
+};
+
+struct MusicInput {
+    std::string path; // empty: silence
+    MusicFacts facts;
+    bool loops = false;
+};
+
+bool ReadMusic(const std::string& path, double showSeconds, MusicInput& music, std::string& error) {
+    MediaFacts facts;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "cannot read the music file '" + path + "': no such file";
+        return false;
+    }
+    if (DetectMediaOnDemand(path, facts) != 0 || !facts.hasAudio) {
+        error = "cannot read the music file '" + path + "': no sound FFmpeg can decode";
+        return false;
+    }
+    music.path = path;
+    music.facts.seconds = facts.audioDuration;
+    // Music about as long as the show, or shorter, is measured exactly: its
+    // restarts and its ending decide the fades.
+    if (facts.audioDuration <= 0 || facts.audioDuration < showSeconds + 1) {
+        MusicFacts measured = MeasureMusic(path);
+        if (measured.seconds > 0)
+            music.facts = measured;
+    }
+    music.loops = music.facts.seconds <= 0 || music.facts.seconds < showSeconds;
+    return true;
+}
+
+// A pipe with both ends at descriptor 10 or above.
+bool MakeFramePipe(int& readEnd, int& writeEnd) {
+    int raw[2];
+    if (::pipe2(raw, O_CLOEXEC) != 0)
+        return false;
+    readEnd = ::fcntl(raw[0], F_DUPFD_CLOEXEC, 10);
+    writeEnd = ::fcntl(raw[1], F_DUPFD_CLOEXEC, 10);
+    ::close(raw[0]);
+    ::close(raw[1]);
+    return readEnd >= 0 && writeEnd >= 0;
+}
+
+std::string Folder(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+} // namespace
+
+int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scriptText,
+                bool panZoom) {
+    std::string scriptPath = plan.inputs[scriptInput];
+    ShowScriptFacts facts;
+    std::string error;
+    if (!ReadShowScript(scriptText, facts, error))
+        return Fail("cannot render the slideshow script " + scriptPath + ": " + error,
+                    kUnreadableInput);
+    long long scriptFrames = facts.TotalFrames() + facts.leadingTrim;
+    if (facts.TotalFrames() <= 0)
+        return Fail("the show script describes no frames", kUnreadableInput);
+    if (scriptFrames > kLargestFrameCount)
+        return Fail("the show script describes a show too long to draw", kUnreadableInput);
+    std::string folder = Folder(scriptPath);
+    if (!IsPrivateFolder(folder))
+        return Fail("the slideshow's folder " + folder +
+                        " is not a private folder of this user; nothing is written there",
+                    kRunError);
+
+    ShowGeometry geometry = ShowGeometryOf(plan);
+    ShowTimeline timeline = TimelineAt(facts, geometry.rate);
+    long long frames = timeline.TotalFrames();
+    if (frames <= 0)
+        return Fail("the show script describes no frames", kUnreadableInput);
+
+    std::string musicPath = facts.musicPath;
+    for (std::size_t i = 0; i < plan.inputs.size(); ++i) {
+        if (i != scriptInput)
+            musicPath = plan.inputs[i];
+    }
+    MusicInput music;
+    if (!musicPath.empty() && !ReadMusic(musicPath, timeline.Seconds(), music, error))
+        return Fail(error, kUnreadableInput);
+
+    // The background and the frame images, each read once for its size.
+    PictureSize backgroundSize;
+    if (!ReadPicture(facts.backgroundPath, "background picture", backgroundSize, error))
+        return Fail(error, kUnreadableInput);
+    std::vector<int> pictures = PicturesOf(timeline, 0, timeline.pieces.size());
+    std::map<int, PictureSize> sizes;
+    for (int picture : pictures) {
+        if (!ReadPicture(facts.FrameImagePath(picture), "frame image", sizes[picture], error))
+            return Fail(error, kUnreadableInput);
+    }
+    OwnFiles own;
+    std::string subtitles;
+    if (facts.captionCount > 0 && !facts.subtitlePath.empty()) {
+        // A link planted in the captions' place is never written through.
+        if (!own.Write(facts.subtitlePath, WithLiteralCaptions(facts.subtitleText), error))
+            return Fail("cannot write the captions: " + error, kRunError);
+        subtitles = facts.drawnSubtitlePath.empty() ? facts.subtitlePath : facts.drawnSubtitlePath;
+    }
+    std::string graphStem = folder + "/kiv-" + std::to_string(::getpid());
+
+    // The producers: a few pictures each, the first trimmed as the script says.
+    std::vector<ProducerRun> runs;
+    long long trim = timeline.leadingTrim;
+    std::vector<std::pair<std::size_t, std::size_t>> ranges =
+        PieceRuns(timeline, kPicturesPerProducer);
+    for (std::size_t r = 0; r < ranges.size(); ++r) {
+        ProducerGraphPlan producer;
+        producer.first = ranges[r].first;
+        producer.end = ranges[r].second;
+        long long stretch = 0;
+        for (std::size_t i = producer.first; i < producer.end; ++i)
+            stretch += timeline.pieces[i].Frames();
+        producer.trimFrames = std::min(trim, stretch);
+        trim -= producer.trimFrames;
+        if (producer.trimFrames == stretch)
+            continue; // nothing of it is shown
+        producer.pictures = PicturesOf(timeline, producer.first, producer.end);
+        for (int picture : producer.pictures)
+            producer.sizes.push_back(sizes[picture]);
+        producer.panZoom = panZoom;
+        std::string graphPath = graphStem + "-frames" + std::to_string(r) + ".graph";
+        if (!own.Write(graphPath, ProducerGraph(timeline, producer, geometry), error))
+            return Fail("cannot write the slideshow's graph: " + error, kRunError);
+        ProducerRun run;
+        run.argv = {FfmpegExecutable(), "-hide_banner",   "-nostdin", "-v", "error",
+                    "-framerate",       geometry.rateText};
+        std::vector<std::string> input = PictureInput(facts.backgroundPath);
+        run.argv.insert(run.argv.end(), input.begin(), input.end());
+        for (int picture : producer.pictures) {
+            input = PictureInput(facts.FrameImagePath(picture));
+            run.argv.insert(run.argv.end(), {"-framerate", geometry.rateText});
+            run.argv.insert(run.argv.end(), input.begin(), input.end());
+        }
+        run.argv.insert(run.argv.end(),
+                        {"-filter_complex_script", graphPath, "-map", "[out]", "-fps_mode",
+                         "passthrough", "-f", "rawvideo", "-pix_fmt", "yuv420p", "pipe:1"});
+        run.limit =
+            std::chrono::seconds(kProducerStartSeconds + stretch * kProducerSecondsPerFrame);
+        runs.push_back(std::move(run));
+    }
+
+    EncoderGraphPlan encoder;
+    encoder.frames = frames;
+    encoder.subtitleFile = subtitles;
+    encoder.withMusic = !music.path.empty();
+    encoder.musicGain = MusicGainExpression(music.facts, timeline.Seconds());
+    encoder.audioFilters = plan.Find("-af") ? *plan.Find("-af") : std::string();
+    encoder.videoFilters = plan.Find("-vf") ? *plan.Find("-vf") : std::string();
+    plan.Remove("-af");
+    plan.Remove("-vf");
+    std::string encoderGraph = graphStem + "-encode.graph";
+    if (!own.Write(encoderGraph, EncoderGraph(encoder, geometry), error))
+        return Fail("cannot write the slideshow's graph: " + error, kRunError);
+
+    std::vector<std::string> argv = GlobalArguments();
+    argv.insert(argv.end(), {"-f", "rawvideo", "-pixel_format", "yuv420p", "-video_size",
+                             std::to_string(geometry.width) + "x" + std::to_string(geometry.height),
+                             "-framerate", geometry.rateText, "-i",
+                             "pipe:" + std::to_string(kVideoInputDescriptor)});
+    if (!music.path.empty()) {
+        if (music.loops)
+            argv.insert(argv.end(), {"-stream_loop", "-1"});
+        argv.insert(argv.end(), {"-i", music.path});
+    }
+    argv.insert(argv.end(), {"-filter_complex_script", encoderGraph, "-map", "[v]", "-map", "[a]"});
+    for (const PlanOption& option : plan.options) {
+        argv.push_back(option.name);
+        if (option.hasValue)
+            argv.push_back(option.value);
+    }
+    bool atomic = IsPlainFilePath(plan.outputPath);
+    std::string written = atomic
+                              ? TemporaryOutputName(plan.outputPath, static_cast<long>(::getpid()))
+                              : plan.outputPath;
+    argv.push_back(written);
+    WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
+
+    if (atomic)
+        RemoveAbandonedTemporaries(plan.outputPath);
+    int readEnd = -1, writeEnd = -1;
+    if (!MakeFramePipe(readEnd, writeEnd))
+        return Fail("cannot make the pipe for the slideshow's frames", kRunError);
+    InstallStopHandlers();
+    FrameProducers producers(std::move(runs), writeEnd);
+    RunResult result = RunFfmpeg(argv, readEnd);
+    if (!result.started || result.abandoned || (result.exitCode != 0 && !result.signalled))
+        producers.Stop();
+    std::string producerFailure;
+    bool readerLeft = false;
+    bool produced = producers.Finish(producerFailure, readerLeft);
+
+    auto discard = [&](const std::string& message, int status) {
+        if (atomic)
+            DiscardOutput(written);
+        return Fail(message, status);
+    };
+    if (result.abandoned)
+        return discard("slideshow abandoned", kAbandoned);
+    if (!result.started)
+        return discard(result.startError, kRunError);
+    // A stop ends the show early; what was written is kept, as for
+    // conversions. The producers then fail only because the encoding ended.
+    bool stopped = result.signalled || (!produced && readerLeft && result.exitCode == 0);
+    if (!produced && !stopped && result.exitCode == 0)
+        return discard(producerFailure, kRunError);
+    bool ended = (result.exitCode == 0 || result.signalled) && (!atomic || IsNonEmptyFile(written));
+    if (!ended)
+        return discard(FailureReason(result, "encoding the slideshow"),
+                       result.exitCode > 0 ? result.exitCode : kRunError);
+    if (atomic && !CommitAsNewFile(written, plan.outputPath, error))
+        return Fail(error, kRunError);
+    return 0;
+}
+
+} // namespace kiv::enc
