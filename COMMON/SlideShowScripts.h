@@ -25,8 +25,10 @@ std::string SlideShowWorkFolder(const SlideShow& show);
 std::string SlideShowScriptPath(std::string_view workFolder);
 
 // Why a show cannot be scripted, or nothing: no pictures, negative frame
-// counts, or a text that would break a script string or a quoted command
-// line argument (a double quote or a line break in a path or caption).
+// counts, a text that would break a script string or a quoted command line
+// argument (a double quote or a line break in a path or caption), or a
+// caption that is not UTF-8 text (it would fail only when the show is
+// encoded, after the pictures were prepared).
 std::optional<std::string> SlideShowRefusal(const SlideShow& show);
 
 // Pass 1: fits every picture onto the background and writes the results as

@@ -127,6 +127,8 @@ void Pump(const Pipes& pipes, RunResult& result) {
         std::string line(view);
         if (line.empty() || IsFfmpegStatusLine(line))
             return;
+        if (line.find("[q] command received") != std::string::npos)
+            result.quitByKey = true;
         result.lastErrorLine = line;
         WriteAll(STDERR_FILENO, line + "\n");
     });

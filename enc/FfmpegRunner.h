@@ -15,6 +15,7 @@ struct RunResult {
     int exitCode = -1;         // FFmpeg's exit status, 128 + signal when killed
     bool signalled = false;    // enc passed a SIGINT or SIGTERM on
     bool abandoned = false;    // SIGHUP: FFmpeg was killed, its output is not wanted
+    bool quitByKey = false;    // FFmpeg read a "q" and ended early
     std::string lastErrorLine; // FFmpeg's last message line
     std::string startError;    // why FFmpeg could not be started
 };

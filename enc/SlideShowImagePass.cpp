@@ -126,7 +126,7 @@ int PrepareRun(const std::vector<Job>& jobs) {
         return Fail("slideshow abandoned", kAbandoned);
     if (!result.started)
         return Fail(result.startError, kRunError);
-    if (result.signalled || result.exitCode == 0) // a "q": FFmpeg ended early
+    if (result.signalled || result.quitByKey)
         return Fail("preparing the slideshow pictures was stopped", kRunError);
     if (jobs.size() > 1) {
         // Which picture it was: each again on its own.
@@ -134,6 +134,7 @@ int PrepareRun(const std::vector<Job>& jobs) {
             if (int status = PrepareRun({job}); status != 0)
                 return status;
         }
+        return 0;
     }
     return Fail(FailureReason(result, "preparing the picture '" + jobs.front().picture + "'"),
                 kRunError);

@@ -71,8 +71,10 @@ std::vector<std::string> GlobalArguments() {
 }
 
 std::string FailureReason(const RunResult& result, const std::string& what) {
-    std::string reason =
-        what + " failed (FFmpeg exit status " + std::to_string(result.exitCode) + ")";
+    // FFmpeg ends with status 0 when a picture gave it no frame at all.
+    std::string reason = what + " failed";
+    if (result.exitCode != 0)
+        reason += " (FFmpeg exit status " + std::to_string(result.exitCode) + ")";
     if (result.signalled)
         reason = what + " was stopped";
     if (!result.lastErrorLine.empty())

@@ -17,9 +17,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <csignal>
 #include <regex>
 #include <set>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using kiv::test::BinDirectory;
@@ -627,4 +629,103 @@ TEST_F(SlideShowE2E, ShowsInOneFolderKeepToThemselves) {
     shows.insert("slideshowkiv");
     EXPECT_EQ(Entries(out), std::vector<std::string>(shows.begin(), shows.end()));
     EXPECT_EQ(Entries(planted).size(), 5u);
+}
+
+// Every way out the program sees leaves no work folder behind: a pass that
+// fails, a Ctrl-C (the show stops, what was written is kept) and a second
+// Ctrl-C (everything ends at once).
+TEST_F(SlideShowE2E, NothingIsLeftBehind) {
+    // A picture whose header is whole passes the checks; its damaged data
+    // fails the preparation.
+    std::string png = kiv::test::ReadFile(media / "green.png");
+    for (std::size_t i = png.find("IDAT") + 8; i + 16 < png.size(); ++i)
+        png[i] = static_cast<char>(png[i] * 7 + 13);
+    kiv::test::WriteFile(home_ / "damaged.png", png);
+    fs::path out = home_ / "out";
+    ProgramResult failed =
+        KivConvert({"--slideshow", "--format", "5", "--profile", "2", "--output-dir", out.string(),
+                    Pictures()[1], (home_ / "damaged.png").string()});
+    EXPECT_EQ(failed.exitStatus, 1);
+    EXPECT_NE(
+        failed.err.find("preparing the picture '" + (home_ / "damaged.png").string() + "' failed"),
+        std::string::npos)
+        << failed.err;
+    EXPECT_TRUE(Entries(out).empty());
+
+    for (int interrupts : {1, 2}) {
+        fs::path folder = home_ / ("interrupted" + std::to_string(interrupts));
+        std::vector<std::string> arguments = {BinDirectory() + "kiv-convert",
+                                              "--slideshow",
+                                              "--quiet",
+                                              "--format",
+                                              "4",
+                                              "--profile",
+                                              "0",
+                                              "--output-dir",
+                                              folder.string(),
+                                              "--picture-seconds",
+                                              "3"};
+        for (int i = 0; i < 12; ++i)
+            arguments.push_back(Pictures()[static_cast<std::size_t>(i % 3)]);
+        pid_t show =
+            kiv::test::StartProgram(arguments, {"KIV_HOME=" + home_.string()},
+                                    (home_ / "show.out").string(), (home_ / "show.err").string());
+        auto working = [&folder] {
+            std::error_code missing;
+            for (fs::directory_iterator it(folder, missing), end; !missing && it != end; ++it) {
+                if (it->path().filename().string().starts_with("slideshowkiv-"))
+                    return true;
+            }
+            return false;
+        };
+        for (int wait = 0; wait < 600 && !working(); ++wait)
+            usleep(50 * 1000);
+        ASSERT_TRUE(working());
+        usleep(300 * 1000);
+        for (int i = 0; i < interrupts; ++i) {
+            kill(show, SIGINT);
+            usleep(100 * 1000);
+        }
+        EXPECT_EQ(kiv::test::WaitProgram(show, std::chrono::seconds(60)), 130)
+            << kiv::test::ReadFile(home_ / "show.err");
+        for (const std::string& name : Entries(folder))
+            EXPECT_TRUE(std::regex_match(name, std::regex(R"(slideshow[0-9]+_pal-dvd_ac3\.mpg)")))
+                << name << " after " << interrupts << " Ctrl-C";
+    }
+}
+
+// Shows of many pictures: 300 small ones, drawn at 15 frames a second.
+TEST_F(SlideShowE2E, ThreeHundredPictures) {
+    fs::path pictures = home_ / "many";
+    fs::create_directories(pictures);
+    ProgramResult made =
+        RunProgram({"ffmpeg", "-v", "error", "-f", "lavfi", "-i", "testsrc2=size=96x72:rate=25",
+                    "-frames:v", "300", "-q:v", "5", (pictures / "p%03d.jpg").string()});
+    ASSERT_EQ(made.exitStatus, 0) << made.err;
+    std::vector<std::string> arguments = {"--slideshow",
+                                          "--quiet",
+                                          "--format",
+                                          "To 3GP/MP4",
+                                          "--profile",
+                                          "3GP(mpeg4/aac)",
+                                          "--output-dir",
+                                          (home_ / "out").string(),
+                                          "--picture-seconds",
+                                          "0.2",
+                                          "--transition-seconds",
+                                          "0.04"};
+    for (int i = 1; i <= 300; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "p%03d.jpg", i);
+        arguments.push_back((pictures / name).string());
+    }
+    ProgramResult show = KivConvert(arguments);
+    ASSERT_EQ(show.exitStatus, 0) << show.err;
+    std::string file = Trimmed(show.out);
+    EXPECT_TRUE(kiv::test::DecodesCleanly(file));
+    // The scripts hold picture 1 for 5 frames, picture 2 for 5 after a
+    // transition of 1, and every later one for 15 after a transition part
+    // of 11: 7757 frames at 25 per second, less the 2 cut at the start.
+    EXPECT_NEAR(kiv::test::Inspect(file).seconds, (5 + 1 + 5 + 298 * 26 - 2) / 25.0, 0.5);
+    EXPECT_EQ(Entries(home_ / "out"), std::vector<std::string>{fs::path(file).filename()});
 }
