@@ -24,8 +24,6 @@ namespace kiv {
 
 namespace {
 
-constexpr const char* kScriptName = "kiv.avs";
-
 // Writes a script. One that cannot be written fails its pass: the encoder
 // would otherwise run an older script, or none.
 std::optional<std::string> WriteScript(const std::string& path, const std::string& text) {
