@@ -123,14 +123,14 @@ public:
                 }
                 continue;
             }
-            std::string outgoing = Part(piece.first);
-            std::string incoming = Part(piece.second);
+            std::string outgoing = Part(piece.first, true);
+            std::string incoming = Part(piece.second, true);
             std::string label = Label("x", i);
             parts_ +=
                 outgoing + incoming + "xfade=transition=" + XfadeTransitionFor(piece.scriptName) +
                 ":duration=" + FrameSeconds(piece.overlap, geometry_.rate) +
                 ":offset=" + FrameSeconds(piece.first.frames - piece.overlap, geometry_.rate) +
-                label + ";";
+                ",format=yuv420p" + label + ";";
             pieces.push_back(label);
         }
         std::string graph = Inputs();
@@ -161,8 +161,11 @@ private:
         return FitOnFrame(size, geometry_);
     }
 
-    // One part's chain; returns its label.
-    std::string Part(const PicturePart& part) {
+    // One part's chain; returns its label. Parts that a transition blends
+    // are drawn in yuv444p, the format FFmpeg's xfade works in, so that
+    // only the blended frames are converted back; held parts stay in the
+    // output's yuv420p throughout.
+    std::string Part(const PicturePart& part, bool blended = false) {
         std::size_t input = InputOf(part.picture);
         std::size_t copy = uses_[input]++;
         std::size_t number = backgrounds_++;
@@ -173,9 +176,10 @@ private:
         std::string at = "x=" + N((geometry_.width - fitted.width) / 2 / 2 * 2) +
                          ":y=" + N((geometry_.height - fitted.height) / 2 / 2 * 2);
         std::string hold = "loop=loop=" + N(part.frames - 1) + ":size=1:start=0,setpts=N";
+        std::string format = blended ? "yuv444" : "yuv420";
+        at += ":format=" + format + ",format=" + format + "p";
         if (!plan_.panZoom) {
-            parts_ +=
-                background + picture + "overlay=" + at + ",format=yuv420p," + hold + label + ";";
+            parts_ += background + picture + "overlay=" + at + "," + hold + label + ";";
             return label;
         }
         Motion motion = MotionFor(part);
@@ -185,7 +189,7 @@ private:
                   "':d=" + N(part.frames) + ":s=" + N(fitted.width) + "x" + N(fitted.height) +
                   ":fps=" + geometry_.rateText + moving + ";";
         parts_ += background + hold + held + ";";
-        parts_ += held + moving + "overlay=" + at + ",format=yuv420p" + label + ";";
+        parts_ += held + moving + "overlay=" + at + label + ";";
         return label;
     }
 
