@@ -91,6 +91,53 @@ std::optional<StoredSize> JpegStoredSize(std::string_view bytes) {
     return std::nullopt;
 }
 
+int JpegOrientation(std::string_view bytes) {
+    constexpr int kUpright = 1;
+    if (bytes.size() < 4 || Byte(bytes, 0) != 0xFF || Byte(bytes, 1) != 0xD8)
+        return kUpright;
+    std::size_t at = 2;
+    while (at + 4 <= bytes.size() && Byte(bytes, at) == 0xFF) {
+        unsigned marker = Byte(bytes, at + 1);
+        std::size_t length = Byte(bytes, at + 2) << 8 | Byte(bytes, at + 3);
+        if (marker == 0xDA || marker == 0xD9 || length < 2)
+            return kUpright;
+        std::string_view segment =
+            bytes.substr(at + 4, std::min(length - 2, bytes.size() - at - 4));
+        if (marker == 0xE1 && segment.starts_with(std::string_view("Exif\0\0", 6))) {
+            std::string_view tiff = segment.substr(6);
+            if (tiff.size() < 8 || (tiff.substr(0, 2) != "II" && tiff.substr(0, 2) != "MM"))
+                return kUpright;
+            bool little = tiff[0] == 'I';
+            auto number = [&tiff, little](std::size_t from, int size) -> long long {
+                if (from + static_cast<std::size_t>(size) > tiff.size())
+                    return -1;
+                long long value = 0;
+                for (int i = 0; i < size; ++i) {
+                    int shift = little ? 8 * i : 8 * (size - 1 - i);
+                    value |= static_cast<long long>(Byte(tiff, from + static_cast<std::size_t>(i)))
+                             << shift;
+                }
+                return value;
+            };
+            long long ifd = number(4, 4);
+            long long count = ifd < 0 ? -1 : number(static_cast<std::size_t>(ifd), 2);
+            for (long long entry = 0; entry < count; ++entry) {
+                std::size_t place =
+                    static_cast<std::size_t>(ifd) + 2 + 12 * static_cast<std::size_t>(entry);
+                if (number(place, 2) == 0x0112) {
+                    long long value = number(place + 8, 2);
+                    return value >= 1 && value <= 8 ? static_cast<int>(value) : kUpright;
+                }
+                if (number(place, 2) < 0)
+                    break;
+            }
+            return kUpright;
+        }
+        at += 2 + length;
+    }
+    return kUpright;
+}
+
 std::string FileHead(const std::string& path, std::size_t limit) {
     std::ifstream file(path, std::ios::binary);
     std::string head(limit, '\0');

@@ -34,6 +34,11 @@ struct StoredSize {
 // frame header; nothing when the bytes hold none.
 std::optional<StoredSize> JpegStoredSize(std::string_view bytes);
 
+// How a JPEG says its picture is to be turned for showing: its EXIF
+// orientation, 1 to 8 (5 to 8 stand the stored picture on its side, as
+// phones store portraits); 1 when it says nothing readable.
+int JpegOrientation(std::string_view bytes);
+
 // The first bytes of a file (up to `limit`); empty when it cannot be read.
 std::string FileHead(const std::string& path, std::size_t limit);
 

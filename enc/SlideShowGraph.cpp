@@ -221,16 +221,11 @@ std::string PrepareChain() {
            ")':force_original_aspect_ratio=decrease:force_divisible_by=2:flags=lanczos,setsar=1";
 }
 
-int LowresFor(int width, int height) {
-    if (width <= 0 || height <= 0)
-        return 0;
-    auto share = [](double w, double h) {
-        return std::min({1.0, kPreparedWidth / w, kPreparedHeight / h});
-    };
-    // The prepared picture's share of the stored one, upright or turned.
-    double needed = std::max(share(width, height), share(height, width));
+int LowresFor(int width, int height, int neededWidth, int neededHeight) {
     int level = 0;
-    while (level < 3 && std::ldexp(1.0, -(level + 1)) >= needed)
+    auto reduced = [](int side, int level) { return (side + (1 << level) - 1) >> level; };
+    while (level < 3 && reduced(width, level + 1) >= neededWidth &&
+           reduced(height, level + 1) >= neededHeight)
         ++level;
     return level;
 }

@@ -15,7 +15,9 @@ namespace kiv::enc {
 
 inline constexpr int kShowSampleRate = 48000;
 
-// Prepared pictures are at most this large: enough for a 1920 x 1080 show.
+// Pictures the image pass prepares (all but JPEGs, which the show pass
+// reduces as it decodes them) are at most this large: enough for a
+// 1920 x 1080 show.
 inline constexpr int kPreparedWidth = 1920;
 inline constexpr int kPreparedHeight = 1080;
 
@@ -33,10 +35,10 @@ int ImagePassFrameCount(int pictureCount, int firstFrame, int lastFrame);
 // kPreparedWidth x kPreparedHeight and never enlarged, with square pixels.
 std::string PrepareChain();
 
-// How far a JPEG of that stored size may be reduced while it is decoded
-// (FFmpeg's -lowres: halved 0 to 3 times) and still be at least as large
-// as the prepared picture, whichever way the photo is turned.
-int LowresFor(int width, int height);
+// How far a JPEG stored at width x height may be reduced while it is
+// decoded (FFmpeg's -lowres: halved 0 to 3 times) and still be at least
+// neededWidth x neededHeight (in the same, stored, orientation).
+int LowresFor(int width, int height, int neededWidth, int neededHeight);
 
 // A prepared picture's size on the show's frame: fitted into four fifths
 // of the frame's width and height as displayed, in its true proportions,

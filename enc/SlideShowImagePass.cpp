@@ -1,8 +1,10 @@
-// The image pass: every picture of the show prepared once, a few pictures
-// per FFmpeg run and each reduced while it is decoded, so that memory stays
-// the same however many pictures the show has. A prepared picture is the
-// frame image the show pass reads: upright, at most 1920 x 1080, as JPEG,
-// or as PNG when it may be transparent.
+// The image pass: every picture of the show checked and made a frame image
+// the show pass reads. A JPEG (the photos of cameras and phones) becomes a
+// link to itself: the show pass decodes it reduced to the size it is shown
+// at, turned by its EXIF orientation, so a 12-megapixel photo is never
+// decoded whole. Any other picture is prepared once, a few per FFmpeg run:
+// upright, at most 1920 x 1080, as JPEG, or as PNG when it may be
+// transparent. Memory stays the same however many pictures the show has.
 
 #include "PictureFiles.h"
 #include "SlideShowPasses.h"
@@ -86,16 +88,11 @@ bool IsNonEmpty(const std::string& path) {
 struct Job {
     std::string picture;
     std::string frame;
-    PictureSize stored;
 };
 
 std::vector<std::string> RunArguments(const std::vector<Job>& jobs, PlainNames& names) {
     std::vector<std::string> argv = GlobalArguments();
     for (const Job& job : jobs) {
-        std::string head = FileHead(job.picture, 16);
-        if (ReaderIs(PictureReaderFor(head), "jpeg_pipe"))
-            argv.insert(argv.end(), {"-lowres", std::to_string(LowresFor(job.stored.width,
-                                                                         job.stored.height))});
         std::vector<std::string> input = names.Input(job.picture);
         argv.insert(argv.end(), input.begin(), input.end());
     }
@@ -148,15 +145,15 @@ int RunImagePass(const std::string& scriptPath, const std::string& scriptText) {
     if (!ReadImageScript(scriptText, facts, error))
         return Fail("cannot render the slideshow script " + scriptPath + ": " + error,
                     kUnreadableInput);
-    PictureSize background;
-    std::vector<PictureSize> sizes(facts.picturePaths.size());
+    PictureInfo background;
+    std::vector<PictureInfo> pictures(facts.picturePaths.size());
     if (!ReadPicture(facts.backgroundPath, "background picture", background, error))
         return Fail(error, kUnreadableInput);
-    for (std::size_t i = 0; i < sizes.size(); ++i) {
-        if (!ReadPicture(facts.picturePaths[i], "picture", sizes[i], error))
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (!ReadPicture(facts.picturePaths[i], "picture", pictures[i], error))
             return Fail(error, kUnreadableInput);
     }
-    int pictureCount = static_cast<int>(sizes.size());
+    int pictureCount = static_cast<int>(pictures.size());
     int frames = ImagePassFrameCount(pictureCount, facts.firstFrame, facts.lastFrame);
     if (frames == 0)
         return Fail("the image script writes no frame images", kUnreadableInput);
@@ -166,6 +163,10 @@ int RunImagePass(const std::string& scriptPath, const std::string& scriptText) {
                         " is not a private folder of this user; nothing is written there",
                     kRunError);
 
+    auto removeAll = [&] {
+        for (int f = facts.firstFrame; f < facts.firstFrame + frames; ++f)
+            ::unlink(FrameImage(facts.framePrefix, f).c_str());
+    };
     // Frame 0 and frame 1 both show the first picture: it is prepared once.
     std::vector<Job> jobs;
     bool copyFirst = false;
@@ -174,14 +175,21 @@ int RunImagePass(const std::string& scriptPath, const std::string& scriptText) {
             copyFirst = true;
             continue;
         }
-        int picture = std::max(f, 1);
-        std::size_t index = static_cast<std::size_t>(picture - 1);
-        jobs.push_back({facts.picturePaths[index], FrameImage(facts.framePrefix, f), sizes[index]});
+        std::size_t index = static_cast<std::size_t>(std::max(f, 1) - 1);
+        std::string frame = FrameImage(facts.framePrefix, f);
+        if (!pictures[index].jpeg) {
+            jobs.push_back({facts.picturePaths[index], frame});
+            continue;
+        }
+        std::error_code absolute;
+        std::filesystem::path target =
+            std::filesystem::absolute(facts.picturePaths[index], absolute);
+        ::unlink(frame.c_str());
+        if (absolute || ::symlink(target.c_str(), frame.c_str()) != 0) {
+            removeAll();
+            return Fail("cannot write the frame image " + frame, kRunError);
+        }
     }
-    auto removeAll = [&] {
-        for (int f = facts.firstFrame; f < facts.firstFrame + frames; ++f)
-            ::unlink(FrameImage(facts.framePrefix, f).c_str());
-    };
     for (std::size_t first = 0; first < jobs.size(); first += kPicturesPerRun) {
         std::vector<Job> run(jobs.begin() + static_cast<std::ptrdiff_t>(first),
                              jobs.begin() + static_cast<std::ptrdiff_t>(
@@ -193,9 +201,14 @@ int RunImagePass(const std::string& scriptPath, const std::string& scriptText) {
     }
     if (copyFirst) {
         std::error_code copied;
-        std::filesystem::copy_file(FrameImage(facts.framePrefix, 1),
-                                   FrameImage(facts.framePrefix, 0),
-                                   std::filesystem::copy_options::overwrite_existing, copied);
+        std::string first = FrameImage(facts.framePrefix, 1);
+        std::string zero = FrameImage(facts.framePrefix, 0);
+        ::unlink(zero.c_str());
+        if (std::filesystem::is_symlink(first, copied))
+            std::filesystem::create_symlink(std::filesystem::read_symlink(first, copied), zero,
+                                            copied);
+        else
+            std::filesystem::copy_file(first, zero, copied);
         if (copied) {
             removeAll();
             return Fail("cannot write the frame image " + FrameImage(facts.framePrefix, 0) + ": " +

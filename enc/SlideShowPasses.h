@@ -26,10 +26,18 @@ std::vector<std::string> GlobalArguments();
 // stopped".
 std::string FailureReason(const RunResult& result, const std::string& what);
 
-// A picture FFmpeg can read, and its size: what names it in messages
+// What enc knows of a picture file.
+struct PictureInfo {
+    PictureSize shown;   // as it is shown (a JPEG turned by its EXIF orientation)
+    PictureSize stored;  // as it is stored
+    bool jpeg = false;   // decoded by FFmpeg's JPEG reader, which can reduce as it decodes
+    bool turned = false; // shown on its side: stored width is shown height
+};
+
+// A picture FFmpeg can read, and its sizes: what names it in messages
 // ("picture", "background picture", "frame image"). JPEG and PNG sizes are
 // read from the file's header; other kinds are probed.
-bool ReadPicture(const std::string& path, const char* what, PictureSize& size, std::string& error);
+bool ReadPicture(const std::string& path, const char* what, PictureInfo& info, std::string& error);
 
 // The arguments that give FFmpeg a picture file as input: its reader
 // ("-f jpeg_pipe", which takes the name as it is) where enc knows the kind,

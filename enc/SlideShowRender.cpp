@@ -82,19 +82,23 @@ std::string FailureReason(const RunResult& result, const std::string& what) {
     return reason;
 }
 
-bool ReadPicture(const std::string& path, const char* what, PictureSize& size, std::string& error) {
+bool ReadPicture(const std::string& path, const char* what, PictureInfo& info, std::string& error) {
     if (!IsFile(path)) {
         error = std::string("cannot read the ") + what + " '" + path + "': no such file";
         return false;
     }
+    info = PictureInfo{};
     std::string head = FileHead(path, kHeaderBytes);
     if (std::optional<StoredSize> jpeg = JpegStoredSize(head)) {
-        size = PictureSize{jpeg->width, jpeg->height};
+        info.stored = PictureSize{jpeg->width, jpeg->height};
+        info.jpeg = true;
+        info.turned = JpegOrientation(head) >= 5;
+        info.shown = info.turned ? PictureSize{jpeg->height, jpeg->width} : info.stored;
         return true;
     }
     if (ReaderIs(PictureReaderFor(head), "png_pipe")) {
         if (std::optional<PictureSize> png = PngSize(head)) {
-            size = *png;
+            info.shown = info.stored = *png;
             return true;
         }
     }
@@ -104,7 +108,7 @@ bool ReadPicture(const std::string& path, const char* what, PictureSize& size, s
         error = std::string("cannot read the ") + what + " '" + path + "': not a picture";
         return false;
     }
-    size = PictureSize{facts.width, facts.height};
+    info.shown = info.stored = PictureSize{facts.width, facts.height};
     return true;
 }
 

@@ -133,11 +133,11 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
         return Fail(error, kUnreadableInput);
 
     // The background and the frame images, each read once for its size.
-    PictureSize backgroundSize;
-    if (!ReadPicture(facts.backgroundPath, "background picture", backgroundSize, error))
+    PictureInfo backgroundInfo;
+    if (!ReadPicture(facts.backgroundPath, "background picture", backgroundInfo, error))
         return Fail(error, kUnreadableInput);
     std::vector<int> pictures = PicturesOf(timeline, 0, timeline.pieces.size());
-    std::map<int, PictureSize> sizes;
+    std::map<int, PictureInfo> sizes;
     for (int picture : pictures) {
         if (!ReadPicture(facts.FrameImagePath(picture), "frame image", sizes[picture], error))
             return Fail(error, kUnreadableInput);
@@ -170,7 +170,7 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
             continue; // nothing of it is shown
         producer.pictures = PicturesOf(timeline, producer.first, producer.end);
         for (int picture : producer.pictures)
-            producer.sizes.push_back(sizes[picture]);
+            producer.sizes.push_back(sizes[picture].shown);
         producer.panZoom = panZoom;
         std::string graphPath = graphStem + "-frames" + std::to_string(r) + ".graph";
         if (!own.Write(graphPath, ProducerGraph(timeline, producer, geometry), error))
@@ -181,6 +181,17 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
         std::vector<std::string> input = PictureInput(facts.backgroundPath);
         run.argv.insert(run.argv.end(), input.begin(), input.end());
         for (int picture : producer.pictures) {
+            // A photo is decoded only as large as it is shown.
+            const PictureInfo& info = sizes[picture];
+            if (info.jpeg) {
+                PictureSize fitted = FitOnFrame(info.shown, geometry);
+                if (info.turned)
+                    std::swap(fitted.width, fitted.height);
+                run.argv.insert(
+                    run.argv.end(),
+                    {"-lowres", std::to_string(LowresFor(info.stored.width, info.stored.height,
+                                                         fitted.width, fitted.height))});
+            }
             input = PictureInput(facts.FrameImagePath(picture));
             run.argv.insert(run.argv.end(), {"-framerate", geometry.rateText});
             run.argv.insert(run.argv.end(), input.begin(), input.end());

@@ -426,6 +426,7 @@ TEST_F(SlideShowE2E, EncNamesTheFileItCannotReadAndCleansUp) {
     show.pictureCount = 2;
     std::string work = (home_ / "work").string();
     fs::create_directories(work);
+    fs::permissions(work, fs::perms::owner_all); // enc writes only into a private folder
     std::string script = work + "/kiv.avs";
     struct Row {
         std::string second, message;
@@ -444,6 +445,18 @@ TEST_F(SlideShowE2E, EncNamesTheFileItCannotReadAndCleansUp) {
             << r.output;
         EXPECT_EQ(std::distance(fs::directory_iterator(work), fs::directory_iterator()), 1);
     }
+
+    // Frame images go only into a folder nobody else may write to.
+    kiv::SetText(pictures[1].imagePath, Pictures()[1]);
+    kiv::test::WriteFile(script, kiv::ImageScriptText(BinDirectory(), work, show));
+    fs::permissions(work, fs::perms::all);
+    kiv::test::ProcessResult shared = kiv::test::RunEnc({"-i", script, "-y", work + "/1.mpg"});
+    EXPECT_NE(shared.exitCode, 0);
+    EXPECT_NE(shared.output.find("is not a private folder of this user; nothing is written there"),
+              std::string::npos)
+        << shared.output;
+    EXPECT_EQ(std::distance(fs::directory_iterator(work), fs::directory_iterator()), 1);
+    fs::permissions(work, fs::perms::owner_all);
 
     // The show pass without its frame images.
     for (kiv::SlideShowPicture& picture : pictures) {

@@ -161,13 +161,19 @@ TEST(ShowTimeline, HoldsAndTransitionsKeepTheirSecondsAtAnyRate) {
     }
 }
 
-TEST(SlideShowGraph, LowresKeepsThePreparedPictureSharp) {
+// A photo is decoded reduced, but never below the size it is shown at.
+TEST(SlideShowGraph, LowresKeepsThePictureSharp) {
     struct Row {
-        int width, height, level;
-    } rows[] = {{4000, 3000, 1}, {3000, 4000, 1}, {8000, 6000, 2}, {16000, 12000, 3},
-                {1920, 1080, 0}, {40, 30, 0},     {0, 0, 0},       {40000, 30000, 3}};
+        int width, height, neededWidth, neededHeight, level;
+    } rows[] = {
+        {4000, 3000, 576, 460, 2}, {4000, 3000, 1440, 1080, 1}, {4000, 3000, 256, 192, 3},
+        {3000, 4000, 344, 460, 3}, {4000, 3000, 2000, 1500, 1}, {4000, 3000, 2001, 10, 0},
+        {1001, 999, 126, 125, 3},  {40, 30, 40, 30, 0},         {0, 0, 2, 2, 0},
+    };
     for (const Row& row : rows)
-        EXPECT_EQ(LowresFor(row.width, row.height), row.level) << row.width << "x" << row.height;
+        EXPECT_EQ(LowresFor(row.width, row.height, row.neededWidth, row.neededHeight), row.level)
+            << row.width << "x" << row.height << " for " << row.neededWidth << "x"
+            << row.neededHeight;
 }
 
 TEST(CaptionText, CaptionsAreDrawnAsTyped) {
@@ -216,6 +222,28 @@ TEST(ShowMusic, MeasureAndFades) {
     EXPECT_EQ(longer, MusicGainExpression({10, true}, 60));
     EXPECT_EQ(looped.find(longer), 0u);
     EXPECT_NE(looped.find("mod(t,10.000000)"), std::string::npos) << looped;
+}
+
+TEST(PictureFiles, TheEXIFOrientationOfAPhoneJpeg) {
+    auto jpeg = [](std::string exif) {
+        std::string segment = "Exif" + std::string(2, '\0') + exif;
+        std::size_t length = segment.size() + 2;
+        return std::string("\xFF\xD8\xFF\xE1", 4) + static_cast<char>(length >> 8) +
+               static_cast<char>(length & 0xFF) + segment + std::string("\xFF\xDA\x00\x02", 4);
+    };
+    // Big- and little-endian TIFF headers, one IFD entry each.
+    std::string big = std::string("MM\0*\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0", 22);
+    std::string little = std::string("II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x08\0\0\0", 22);
+    EXPECT_EQ(JpegOrientation(jpeg(big)), 6);
+    EXPECT_EQ(JpegOrientation(jpeg(little)), 8);
+    std::string other = big;
+    other[11] = 0x13; // another tag
+    EXPECT_EQ(JpegOrientation(jpeg(other)), 1);
+    EXPECT_EQ(JpegOrientation(jpeg(big.substr(0, 15))), 1); // cut short
+    std::string wild = big;
+    wild[19] = 9; // no orientation
+    EXPECT_EQ(JpegOrientation(jpeg(wild)), 1);
+    EXPECT_EQ(JpegOrientation("not a jpeg"), 1);
 }
 
 TEST(PictureFiles, WhatTheFirstBytesTell) {

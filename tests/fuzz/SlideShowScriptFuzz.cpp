@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view text(reinterpret_cast<const char*>(data), size);
     SlideShowScriptOf(text);
     JpegStoredSize(text);
+    JpegOrientation(text);
 
     std::string error;
     ImageScriptFacts images;
