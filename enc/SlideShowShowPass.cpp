@@ -96,6 +96,137 @@ std::string Folder(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
+// What the producers are planned from.
+struct ProducerPlanning {
+    const ShowScriptFacts& facts;
+    const ShowTimeline& timeline;
+    const ShowGeometry& geometry;
+    std::map<int, PictureInfo>& pictures;
+    const std::string& graphStem;
+    bool panZoom;
+};
+
+// One producer per few pictures, the first trimmed as the script says;
+// their graphs are written as new files of the pass.
+bool PlanProducers(const ProducerPlanning& planning, OwnFiles& own, std::vector<ProducerRun>& runs,
+                   std::string& error) {
+    const ShowTimeline& timeline = planning.timeline;
+    const ShowGeometry& geometry = planning.geometry;
+    long long trim = timeline.leadingTrim;
+    std::vector<std::pair<std::size_t, std::size_t>> ranges =
+        PieceRuns(timeline, kPicturesPerProducer);
+    for (std::size_t r = 0; r < ranges.size(); ++r) {
+        ProducerGraphPlan producer;
+        producer.first = ranges[r].first;
+        producer.end = ranges[r].second;
+        long long stretch = 0;
+        for (std::size_t i = producer.first; i < producer.end; ++i)
+            stretch += timeline.pieces[i].Frames();
+        producer.trimFrames = std::min(trim, stretch);
+        trim -= producer.trimFrames;
+        if (producer.trimFrames == stretch)
+            continue; // nothing of it is shown
+        producer.pictures = PicturesOf(timeline, producer.first, producer.end);
+        for (int picture : producer.pictures)
+            producer.sizes.push_back(planning.pictures[picture].shown);
+        producer.panZoom = planning.panZoom;
+        std::string graphPath = planning.graphStem + "-frames" + std::to_string(r) + ".graph";
+        if (!own.Write(graphPath, ProducerGraph(timeline, producer, geometry), error))
+            return false;
+        ProducerRun run;
+        run.argv = {FfmpegExecutable(), "-hide_banner",   "-nostdin", "-v", "error",
+                    "-framerate",       geometry.rateText};
+        std::vector<std::string> input = PictureInput(planning.facts.backgroundPath);
+        run.argv.insert(run.argv.end(), input.begin(), input.end());
+        for (int picture : producer.pictures) {
+            // A photo is decoded only as large as it is shown.
+            const PictureInfo& info = planning.pictures[picture];
+            if (info.jpeg) {
+                PictureSize fitted = FitOnFrame(info.shown, geometry);
+                if (info.turned)
+                    std::swap(fitted.width, fitted.height);
+                run.argv.insert(
+                    run.argv.end(),
+                    {"-lowres", std::to_string(LowresFor(info.stored.width, info.stored.height,
+                                                         fitted.width, fitted.height))});
+            }
+            input = PictureInput(planning.facts.FrameImagePath(picture));
+            run.argv.insert(run.argv.end(), {"-framerate", geometry.rateText});
+            run.argv.insert(run.argv.end(), input.begin(), input.end());
+        }
+        run.argv.insert(run.argv.end(),
+                        {"-filter_complex_script", graphPath, "-map", "[out]", "-fps_mode",
+                         "passthrough", "-f", "rawvideo", "-pix_fmt", "yuv420p", "pipe:1"});
+        run.limit =
+            std::chrono::seconds(kProducerStartSeconds + stretch * kProducerSecondsPerFrame);
+        runs.push_back(std::move(run));
+    }
+    return true;
+}
+
+// The encoding FFmpeg: the frames from the pipe, the music, the graph, the
+// line's own options; the output file is appended by the caller.
+std::vector<std::string> EncoderArguments(const FfmpegPlan& plan, const ShowGeometry& geometry,
+                                          const MusicInput& music, const std::string& graph) {
+    std::vector<std::string> argv = GlobalArguments();
+    argv.insert(argv.end(), {"-f", "rawvideo", "-pixel_format", "yuv420p", "-video_size",
+                             std::to_string(geometry.width) + "x" + std::to_string(geometry.height),
+                             "-framerate", geometry.rateText, "-i",
+                             "pipe:" + std::to_string(kVideoInputDescriptor)});
+    if (!music.path.empty()) {
+        if (music.loops)
+            argv.insert(argv.end(), {"-stream_loop", "-1"});
+        argv.insert(argv.end(), {"-i", music.path});
+    }
+    argv.insert(argv.end(), {"-filter_complex_script", graph, "-map", "[v]", "-map", "[a]"});
+    for (const PlanOption& option : plan.options) {
+        argv.push_back(option.name);
+        if (option.hasValue)
+            argv.push_back(option.value);
+    }
+    return argv;
+}
+
+// Runs the producers into the encoding FFmpeg and judges the end: enc's
+// exit status. A stop ends the show early and what was written is kept, as
+// for conversions (the producers then fail only because the encoding
+// ended); a producer that fails by itself fails the show.
+int EncodeShow(const std::vector<std::string>& argv, std::vector<ProducerRun> runs, bool atomic,
+               const std::string& written, const std::string& output) {
+    int readEnd = -1, writeEnd = -1;
+    if (!MakeFramePipe(readEnd, writeEnd))
+        return Fail("cannot make the pipe for the slideshow's frames", kRunError);
+    InstallStopHandlers();
+    FrameProducers producers(std::move(runs), writeEnd);
+    RunResult result = RunFfmpeg(argv, readEnd);
+    if (!result.started || result.abandoned || (result.exitCode != 0 && !result.signalled))
+        producers.Stop();
+    std::string producerFailure;
+    bool readerLeft = false;
+    bool produced = producers.Finish(producerFailure, readerLeft);
+
+    auto discard = [&](const std::string& message, int status) {
+        if (atomic)
+            DiscardOutput(written);
+        return Fail(message, status);
+    };
+    if (result.abandoned)
+        return discard("slideshow abandoned", kAbandoned);
+    if (!result.started)
+        return discard(result.startError, kRunError);
+    bool stopped = result.signalled || readerLeft;
+    if (!produced && !stopped && result.exitCode == 0)
+        return discard(producerFailure, kRunError);
+    bool ended = (result.exitCode == 0 || result.signalled) && (!atomic || IsNonEmptyFile(written));
+    if (!ended)
+        return discard(FailureReason(result, "encoding the slideshow"),
+                       result.exitCode > 0 ? result.exitCode : kRunError);
+    std::string error;
+    if (atomic && !CommitAsNewFile(written, output, error))
+        return Fail(error, kRunError);
+    return 0;
+}
+
 } // namespace
 
 int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scriptText,
@@ -152,57 +283,9 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
     }
     std::string graphStem = folder + "/kiv-" + std::to_string(::getpid());
 
-    // The producers: a few pictures each, the first trimmed as the script says.
     std::vector<ProducerRun> runs;
-    long long trim = timeline.leadingTrim;
-    std::vector<std::pair<std::size_t, std::size_t>> ranges =
-        PieceRuns(timeline, kPicturesPerProducer);
-    for (std::size_t r = 0; r < ranges.size(); ++r) {
-        ProducerGraphPlan producer;
-        producer.first = ranges[r].first;
-        producer.end = ranges[r].second;
-        long long stretch = 0;
-        for (std::size_t i = producer.first; i < producer.end; ++i)
-            stretch += timeline.pieces[i].Frames();
-        producer.trimFrames = std::min(trim, stretch);
-        trim -= producer.trimFrames;
-        if (producer.trimFrames == stretch)
-            continue; // nothing of it is shown
-        producer.pictures = PicturesOf(timeline, producer.first, producer.end);
-        for (int picture : producer.pictures)
-            producer.sizes.push_back(sizes[picture].shown);
-        producer.panZoom = panZoom;
-        std::string graphPath = graphStem + "-frames" + std::to_string(r) + ".graph";
-        if (!own.Write(graphPath, ProducerGraph(timeline, producer, geometry), error))
-            return Fail("cannot write the slideshow's graph: " + error, kRunError);
-        ProducerRun run;
-        run.argv = {FfmpegExecutable(), "-hide_banner",   "-nostdin", "-v", "error",
-                    "-framerate",       geometry.rateText};
-        std::vector<std::string> input = PictureInput(facts.backgroundPath);
-        run.argv.insert(run.argv.end(), input.begin(), input.end());
-        for (int picture : producer.pictures) {
-            // A photo is decoded only as large as it is shown.
-            const PictureInfo& info = sizes[picture];
-            if (info.jpeg) {
-                PictureSize fitted = FitOnFrame(info.shown, geometry);
-                if (info.turned)
-                    std::swap(fitted.width, fitted.height);
-                run.argv.insert(
-                    run.argv.end(),
-                    {"-lowres", std::to_string(LowresFor(info.stored.width, info.stored.height,
-                                                         fitted.width, fitted.height))});
-            }
-            input = PictureInput(facts.FrameImagePath(picture));
-            run.argv.insert(run.argv.end(), {"-framerate", geometry.rateText});
-            run.argv.insert(run.argv.end(), input.begin(), input.end());
-        }
-        run.argv.insert(run.argv.end(),
-                        {"-filter_complex_script", graphPath, "-map", "[out]", "-fps_mode",
-                         "passthrough", "-f", "rawvideo", "-pix_fmt", "yuv420p", "pipe:1"});
-        run.limit =
-            std::chrono::seconds(kProducerStartSeconds + stretch * kProducerSecondsPerFrame);
-        runs.push_back(std::move(run));
-    }
+    if (!PlanProducers({facts, timeline, geometry, sizes, graphStem, panZoom}, own, runs, error))
+        return Fail("cannot write the slideshow's graph: " + error, kRunError);
 
     EncoderGraphPlan encoder;
     encoder.frames = frames;
@@ -217,22 +300,7 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
     if (!own.Write(encoderGraph, EncoderGraph(encoder, geometry), error))
         return Fail("cannot write the slideshow's graph: " + error, kRunError);
 
-    std::vector<std::string> argv = GlobalArguments();
-    argv.insert(argv.end(), {"-f", "rawvideo", "-pixel_format", "yuv420p", "-video_size",
-                             std::to_string(geometry.width) + "x" + std::to_string(geometry.height),
-                             "-framerate", geometry.rateText, "-i",
-                             "pipe:" + std::to_string(kVideoInputDescriptor)});
-    if (!music.path.empty()) {
-        if (music.loops)
-            argv.insert(argv.end(), {"-stream_loop", "-1"});
-        argv.insert(argv.end(), {"-i", music.path});
-    }
-    argv.insert(argv.end(), {"-filter_complex_script", encoderGraph, "-map", "[v]", "-map", "[a]"});
-    for (const PlanOption& option : plan.options) {
-        argv.push_back(option.name);
-        if (option.hasValue)
-            argv.push_back(option.value);
-    }
+    std::vector<std::string> argv = EncoderArguments(plan, geometry, music, encoderGraph);
     bool atomic = IsPlainFilePath(plan.outputPath);
     std::string written = atomic
                               ? TemporaryOutputName(plan.outputPath, static_cast<long>(::getpid()))
@@ -242,39 +310,7 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
 
     if (atomic)
         RemoveAbandonedTemporaries(plan.outputPath);
-    int readEnd = -1, writeEnd = -1;
-    if (!MakeFramePipe(readEnd, writeEnd))
-        return Fail("cannot make the pipe for the slideshow's frames", kRunError);
-    InstallStopHandlers();
-    FrameProducers producers(std::move(runs), writeEnd);
-    RunResult result = RunFfmpeg(argv, readEnd);
-    if (!result.started || result.abandoned || (result.exitCode != 0 && !result.signalled))
-        producers.Stop();
-    std::string producerFailure;
-    bool readerLeft = false;
-    bool produced = producers.Finish(producerFailure, readerLeft);
-
-    auto discard = [&](const std::string& message, int status) {
-        if (atomic)
-            DiscardOutput(written);
-        return Fail(message, status);
-    };
-    if (result.abandoned)
-        return discard("slideshow abandoned", kAbandoned);
-    if (!result.started)
-        return discard(result.startError, kRunError);
-    // A stop ends the show early; what was written is kept, as for
-    // conversions. The producers then fail only because the encoding ended.
-    bool stopped = result.signalled || (!produced && readerLeft && result.exitCode == 0);
-    if (!produced && !stopped && result.exitCode == 0)
-        return discard(producerFailure, kRunError);
-    bool ended = (result.exitCode == 0 || result.signalled) && (!atomic || IsNonEmptyFile(written));
-    if (!ended)
-        return discard(FailureReason(result, "encoding the slideshow"),
-                       result.exitCode > 0 ? result.exitCode : kRunError);
-    if (atomic && !CommitAsNewFile(written, plan.outputPath, error))
-        return Fail(error, kRunError);
-    return 0;
+    return EncodeShow(argv, std::move(runs), atomic, written, plan.outputPath);
 }
 
 } // namespace kiv::enc
