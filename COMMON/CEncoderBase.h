@@ -40,6 +40,10 @@ public:
     virtual void SetOutputsToKeep(std::set<std::string> paths) = 0;
     // Ends the running conversion at once, leaving no unfinished output.
     virtual void Abort() = 0;
+    // Removes the slideshow's work folder with everything in it and gives
+    // the process its former current directory back. Callable from any
+    // thread, any number of times.
+    virtual void EndSlideShow() = 0;
 };
 
 } // namespace kiv

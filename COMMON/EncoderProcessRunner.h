@@ -48,6 +48,8 @@ public:
     void Init(std::string commandLine, CEncoderBase* sink, int jobId);
     // Forgets a pending stop; a batch calls it when it starts.
     void ClearStop();
+    // True while a stop asked for has not been taken by a run.
+    bool StopPending() const { return stopFlag_ != 0; }
     // Starts the child and pumps its output until it has ended. Returns 0
     // (with errno set) when the pipes or the process could not be created.
     int Start();

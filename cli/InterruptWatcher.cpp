@@ -17,6 +17,7 @@ sigset_t InterruptSignals() {
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGHUP);
     return signals;
 }
 
@@ -34,13 +35,16 @@ void InterruptWatcher::Watch() {
         int signal = 0;
         if (sigwait(&signals, &signal) != 0)
             continue;
-        if (interrupted_.fetch_add(1) == 0) {
+        // A closed terminal leaves nobody to wait for the file: it ends
+        // everything at once, like a second Ctrl-C.
+        if (interrupted_.fetch_add(1) == 0 && signal != SIGHUP) {
             controller_.StopConvert();
             continue;
         }
         controller_.AbortConvert();
-        RemoveRunFolder(); // _exit skips the removal at exit
-        _exit(kExitInterrupted);
+        controller_.EndSlideShow(); // the program leaves nothing of a show behind
+        RemoveRunFolder();          // _exit skips the removal at exit
+        _exit(signal == SIGHUP ? 128 + SIGHUP : kExitInterrupted);
     }
 }
 

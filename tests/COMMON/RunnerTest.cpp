@@ -49,6 +49,7 @@ public:
     const std::string& PreparedCommandLine() const override { return text_; }
     void SetOutputsToKeep(std::set<std::string>) override {}
     void Abort() override {}
+    void EndSlideShow() override {}
     std::string text_;
     int OnProcessNotify(int code, void* data, int) override {
         std::lock_guard lock(mutex);
