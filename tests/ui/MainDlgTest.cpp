@@ -316,6 +316,11 @@ private slots:
         List()->setFocus();
         QTest::keyClick(List(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("exitButton"));
+        // The list's menu (with Split) opens from the keyboard.
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(Child<QMenu>("popMenu")->isVisible());
+        Child<QMenu>("popMenu")->hide();
 
         // The links open with Enter or Space.
         QTest::keyClick(Child<CHyperLink>("siteLink"), Qt::Key_Return);
