@@ -9,7 +9,6 @@
 #include "JobBuilder.h"
 #include "Log.h"
 #include "MainDlg.h"
-#include "MakerTexts.h"
 #include "MediaFileDialog.h"
 #include "MessageBoxes.h"
 #include "Vocabularies.h"
