@@ -127,7 +127,7 @@ private:
     void ConnectFileAdder();
     void OnFileRead(const QString& path, const ConversionJob& job);
     void OnLimitReached();
-    void OnUnreadable(const QString& path);
+    void OnNotAdded(const QString& line);
     void OnAddFailed();
     void OnAddingFinished();
     void SetAdding(bool adding);
@@ -146,6 +146,8 @@ private:
     bool busy_ = false;
     bool adding_ = false;
     bool cursorOverridden_ = false;
+    // This add's files that were not added, each with why.
+    QStringList notAdded_;
     int pendingEnd_ = -1; // the result EndWindow waits to end with
 
     CButtonST* addButton_ = nullptr;
