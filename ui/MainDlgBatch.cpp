@@ -70,7 +70,7 @@ void CKivVideoConverterDlg::OnStart() {
     workerDone_ = false;
     worker_ = std::thread([this, plan] {
         LowerThisThreadsPriority();
-        BatchEnd end = RunBatch(controller_, *rows_, plan);
+        BatchEnd end = RunBatch(controller_, *rows_, plan).end;
         workerDone_ = true;
         QMetaObject::invokeMethod(
             this, [this, end] { OnBatchEnded(end); }, Qt::QueuedConnection);

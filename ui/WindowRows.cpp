@@ -75,6 +75,6 @@ void WindowRows::RowFinished(int, const std::string&) {
 
 // Nothing was written: the row stays waiting with its bar at 0, as a row
 // whose source was missing does, and the next Start converts it.
-void WindowRows::RowStopped(int) {}
+void WindowRows::RowStopped(int, const std::string&) {}
 
 } // namespace kiv

@@ -32,7 +32,7 @@ public:
     void SourceMissing(int row, const std::string& sourcePath) override;
     void RowFailed(int row, const std::string& reason) override;
     void RowFinished(int row, const std::string& outputPath) override;
-    void RowStopped(int row) override;
+    void RowStopped(int row, const std::string& partialPath) override;
 
     int FinishedCount() const { return finished_; }
     const QString& LastFailure() const { return lastFailure_; }
