@@ -217,6 +217,7 @@ TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOther
     kill(child, SIGTSTP);
     auto allStopped = [&] {
         std::vector<pid_t> encoders = PidsMentioning(out_.string()); // enc and FFmpeg
+        std::erase(encoders, child);
         return ProcessState(child) == 'T' && encoders.size() == 2 &&
                std::all_of(encoders.begin(), encoders.end(),
                            [](pid_t pid) { return ProcessState(pid) == 'T'; });
