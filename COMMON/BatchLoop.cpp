@@ -14,12 +14,6 @@ namespace kiv {
 
 namespace {
 
-bool IsNonEmptyFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) &&
-           std::filesystem::file_size(path, error) > 0 && !error;
-}
-
 // One batch from its first row to its end.
 class Batch {
 public:
@@ -118,7 +112,8 @@ private:
         if (result.outcome == ConvertOutcome::Stopped)
             return Stopped(row, result, output);
         job.done = 1;
-        if (result.Failed() || !result.outputWritten || !IsNonEmptyFile(output)) {
+        // The engine judged the output already: written means there, not empty.
+        if (result.Failed() || !result.outputWritten) {
             ++report_.failed;
             rows_.RowFailed(row, result.Failed() ? result.reason
                                                  : "the encoder left no output file " + output);
@@ -157,18 +152,23 @@ private:
 BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
     controller.ResetStop(); // a stop or pause from before this batch is not for it
     Batch batch(controller, rows, plan);
+    BatchReport report;
     try {
-        return batch.Run();
+        report = batch.Run();
     } catch (const std::exception& error) {
         WriteLogFormat("Module:COMMON/BatchLoop,Error Info :the batch ended on an error: %s",
                        error.what());
+        report = batch.Report();
+        report.end = BatchEnd::Failed;
     } catch (...) {
         WriteLog("Module:COMMON/BatchLoop,Error Info :the batch ended on an unknown error");
+        report = batch.Report();
+        report.end = BatchEnd::Failed;
     }
     controller.SetProgressListener(nullptr);
-    BatchReport failed = batch.Report();
-    failed.end = BatchEnd::Failed;
-    return failed;
+    // A pause ends with its batch: nothing the engine runs later starts held.
+    controller.ResumeConvert();
+    return report;
 }
 
 } // namespace kiv

@@ -4,9 +4,11 @@
 #include "FixedText.h"
 #include "InputScript.h"
 #include "Log.h"
+#include "ModernTargets.h"
 #include "RunFolder.h"
 
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <unistd.h>
 
@@ -34,12 +36,21 @@ std::optional<std::string> QuotedTag(const MediaDescription& target) {
     return std::nullopt;
 }
 
+bool IsSameFile(const std::string& path, std::string_view other) {
+    std::error_code error;
+    std::filesystem::path a(path);
+    std::filesystem::path b{std::string(other)};
+    return a.lexically_normal() == b.lexically_normal() || std::filesystem::equivalent(a, b, error);
+}
+
 } // namespace
 
 CFFmpegEncoder::CFFmpegEncoder() = default;
 CFFmpegEncoder::~CFFmpegEncoder() = default;
 
-// The five slideshow operations are in SlideShowPasses.cpp.
+// The five slideshow operations are in CFFmpegEncoderSlideShow.cpp, the
+// probe in CFFmpegEncoderProbe.cpp, running and progress in
+// CFFmpegEncoderRun.cpp.
 
 int CFFmpegEncoder::bReserved1(int, int, int) {
     return 1;
@@ -101,17 +112,28 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
         std::string source(GetText(job->sourcePath));
         if (job->scriptInput == 1)
             job->scriptInput = scriptInputSwitch_;
-        bool useScript = job->scriptInput == 1;
+        // Today's formats read the source itself: the script only ever
+        // named it, and FFmpeg needs the file's own streams to fit them.
+        bool modern = IsModernKind(job->targetKind);
+        bool useScript = job->scriptInput == 1 && !modern;
         if (std::optional<std::string> refusal = QuotedTag(job->target))
             return PrepareFailed(*refusal);
 
+        // Today's formats write their streams and values in the target part,
+        // in FFmpeg's own syntax.
         std::string options;
-        if (job->hasVideo == 1)
-            options += VideoPart(job->target);
-        if (job->hasAudio == 1)
-            options += AudioPart(job->target);
         int total = 0;
-        options += VolumeTrimPart(*job, total);
+        if (modern) {
+            if (std::string problem = ModernJobProblem(*job); !problem.empty())
+                return PrepareFailed(problem);
+            options = TrimPart(*job, total);
+        } else {
+            if (job->hasVideo == 1)
+                options += VideoPart(job->target);
+            if (job->hasAudio == 1)
+                options += AudioPart(job->target);
+            options += VolumeTrimPart(*job, total);
+        }
         progressTotal_ = total;
 
         TargetPart part = BuildTargetPart(*job);
@@ -119,8 +141,12 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
             return PrepareFailed("no command line can be built for target kind " +
                                  std::to_string(job->targetKind) + " with these settings");
         std::string finalPath = FinalOutputPath(*job, part);
-        // An output this batch wrote is never replaced by a later one.
-        for (int n = 2; keepOutputs_.count(finalPath) != 0; ++n)
+        // An output this batch wrote is never replaced by a later one, and
+        // the source never by its own output (an MP3 made from "song.mp3"
+        // in the same folder).
+        for (int n = 2;
+             keepOutputs_.count(finalPath) != 0 || IsSameFile(finalPath, GetText(job->sourcePath));
+             ++n)
             finalPath = FinalOutputPath(*job, part, " (" + std::to_string(n) + ")");
         if (!FitsField(job->outputPath, finalPath))
             return PrepareFailed("the output file name is longer than " +
@@ -150,8 +176,9 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
             }
         }
 
-        commandLine_ = CommandPrefix(GetText(appFolder_), input) + options + part.options +
-                       " -y \"" + plainPaths_.Output() + "\"";
+        commandLine_ = (modern ? ModernPrefix(GetText(appFolder_), input)
+                               : CommandPrefix(GetText(appFolder_), input)) +
+                       options + part.options + " -y \"" + plainPaths_.Output() + "\"";
         SetText(job->outputPath, finalPath);
         outputPath_ = plainPaths_.Output();
         if (plain)

@@ -12,8 +12,11 @@
 
 namespace kiv {
 
-// Percent of a status line against the progress total: 1 to 99, else 0.
-// parsed tells whether the line carried a position at all.
+// Percent of the seconds written against the progress total: 1 to 99,
+// else 0.
+int ProgressPercent(int seconds, int progressTotal);
+// The same for a status line; parsed tells whether the line carried a
+// position at all.
 int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& parsed);
 
 class CFFmpegEncoder : public CEncoderBase {
@@ -77,7 +80,7 @@ private:
 
     void ReportProgress(int value);
     // Hands one status line to the time-left estimate.
-    void TrackStatusLine(const char* line, int percent);
+    void TrackStatusLine(const char* line, int seconds, int percent);
     int PrepareFailed(std::string reason);
     // The input script, the links and the output's real name once a
     // conversion has ended.

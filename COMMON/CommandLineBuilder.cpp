@@ -63,7 +63,11 @@ int TrimSeconds(std::string_view text) {
 }
 
 std::string VolumeTrimPart(const ConversionJob& job, int& progressTotal) {
-    std::string text = " -vol " + std::to_string(job.target.volume);
+    return " -vol " + std::to_string(job.target.volume) + TrimPart(job, progressTotal);
+}
+
+std::string TrimPart(const ConversionJob& job, int& progressTotal) {
+    std::string text;
     if (job.trimStart[0] != '\0')
         text += " -ss " + std::string(GetText(job.trimStart));
     if (job.trimEnd[0] != '\0') {
@@ -83,7 +87,9 @@ std::string VolumeTrimPart(const ConversionJob& job, int& progressTotal) {
 std::string FinalOutputPath(const ConversionJob& job, const TargetPart& part,
                             std::string_view suffix) {
     std::string path(GetText(job.outputPath));
-    if (!part.audioOnly) {
+    if (!part.nameTag.empty()) {
+        path += part.nameTag;
+    } else if (!part.audioOnly) {
         path += "_";
         path += GetText(job.target.videoCodec);
         path += "_";

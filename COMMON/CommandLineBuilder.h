@@ -18,6 +18,8 @@ std::string AudioPart(const MediaDescription& target);
 
 // Volume and trim options; sets the progress total in whole seconds.
 std::string VolumeTrimPart(const ConversionJob& job, int& progressTotal);
+// The trim options alone (" -ss" and " -t"), with the same progress total.
+std::string TrimPart(const ConversionJob& job, int& progressTotal);
 
 // Seconds of a "%02d:%02d:%02d" text; unreadable fields count as 0.
 int TrimSeconds(std::string_view text);
@@ -27,6 +29,7 @@ struct TargetPart {
     std::string options;    // written before " -y "
     std::string extension;  // may be empty
     bool audioOnly = false; // no codec names in the file name
+    std::string nameTag;    // when set, the file name's codec part instead of the job's
 };
 
 // The format and codec options and the file extension of the job's kind.

@@ -1,6 +1,8 @@
 #pragma once
 // The records that travel between the windows and the conversion engine.
 
+#include "TargetKind.h"
+
 #include <cstdint>
 
 namespace kiv {
@@ -27,34 +29,6 @@ struct MediaDescription {
     char album[256];
     char copyright[256];
     char comment[256];
-};
-
-// The output family of a job: the key of the catalogue's categories, the
-// codec lists and the command-line builders. Jobs keep it as a plain
-// integer field.
-enum class TargetKind : std::int32_t {
-    Avi = 1,
-    WindowsMedia = 2,
-    MpegProgramStream = 3,
-    PortableMp4 = 4,     // MP4 or MOV for iPod-like players
-    ThirdGeneration = 5, // 3GP family
-    Flash = 6,           // FLV or SWF
-    QuickTime = 7,
-    Psp = 8,
-    ThirdGenerationB = 9, // 3GP family, the catalogue's "To 3GP/MP4"
-    Unbuilt = 10,         // no builder: preparation fails
-    WmaAudio = 11,
-    Mp3Audio = 12,
-    OggAudio = 13,
-    AacAudio = 14,
-    Mp2Audio = 15,
-    M4aAudio = 16,
-    Ac3Audio = 17,
-    AmrNarrowAudio = 18,
-    AmrWideAudio = 19,
-    WavAudio = 20,
-    MmfAudio = 21,
-    SourceQuality = 22, // FLV, AVI or MOV at the source's quality
 };
 
 // Everything the engine needs for one file.

@@ -120,12 +120,12 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
     OutputLineSplitter splitter;
     char block[kBlockSize + 1];
     int resultCode = 0;
-    bool terminated = false;
+    int escalation = 0; // 1 terminated, 2 killed
     for (;;) {
         pollfd wait{outputReadFd, POLLIN, 0};
         int ready = poll(&wait, 1, 200);
         if (ready == 0 || (ready < 0 && errno == EINTR)) {
-            EscalateStop(child, terminated);
+            EscalateStop(child, escalation);
             continue;
         }
         ssize_t count = read(outputReadFd, block, kBlockSize);
@@ -145,7 +145,7 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
             WriteLog(line);
             sink_->OnProcessNotify(NotifyOutputLine, new std::string(std::move(line)), jobId_);
         }
-        EscalateStop(child, terminated);
+        EscalateStop(child, escalation);
     }
     // The encoder closes its output only when it leaves, its file done: a
     // stop that comes after this belongs to the next run.
@@ -154,7 +154,7 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
     if (!rest.empty())
         sink_->OnProcessNotify(NotifyOutputLine, new std::string(std::move(rest)), jobId_);
 
-    AwaitEnd(child, terminated);
+    AwaitEnd(child, escalation);
     bool stopped = false;
     {
         std::lock_guard lock(childMutex_);
@@ -183,7 +183,7 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
 
 // The output has ended, so the child is leaving; each wait is short, and a
 // stopped child that lingers is still ended by the escalation.
-void EncoderProcessRunner::AwaitEnd(pid_t child, bool& terminated) {
+void EncoderProcessRunner::AwaitEnd(pid_t child, int& escalation) {
     for (;;) {
         siginfo_t info{};
         int result = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
@@ -191,14 +191,14 @@ void EncoderProcessRunner::AwaitEnd(pid_t child, bool& terminated) {
             return;
         if (result < 0 && errno != EINTR)
             return; // not ours to wait for: nothing left to do
-        EscalateStop(child, terminated);
+        EscalateStop(child, escalation);
         usleep(20 * 1000);
     }
 }
 
-// SIGTERM goes once: FFmpeg counts the signals it receives and, past three,
-// leaves at once without finishing its file.
-void EncoderProcessRunner::EscalateStop(pid_t child, bool& terminated) {
+// Each step is taken once: FFmpeg counts the signals it receives and, from
+// the fourth on, leaves at once without finishing its file.
+void EncoderProcessRunner::EscalateStop(pid_t child, int& escalation) {
     std::int64_t since = stopRequestedAtMs_;
     if (since == 0)
         return;
@@ -206,14 +206,15 @@ void EncoderProcessRunner::EscalateStop(pid_t child, bool& terminated) {
     std::lock_guard lock(childMutex_);
     if (child_ != child)
         return;
-    if (elapsed >= stopBounds_.killAfter.count()) {
+    if (elapsed >= stopBounds_.killAfter.count() && escalation < 2) {
         SignalGroupLocked(SIGKILL);
-    } else if (!terminated && elapsed >= stopBounds_.terminateAfter.count()) {
+        escalation = 2;
+    } else if (escalation < 1 && elapsed >= stopBounds_.terminateAfter.count()) {
         WriteLogFormat("Module:CFFMPEGENCODER,Error Info :the encoder did not finish within %lld "
                        "ms of the stop request; it is sent SIGTERM",
                        static_cast<long long>(elapsed));
         SignalGroupLocked(SIGTERM);
-        terminated = true;
+        escalation = 1;
     }
 }
 

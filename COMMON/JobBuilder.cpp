@@ -50,8 +50,11 @@ void FillJobTarget(ConversionJob& job, const MediaProfile& profile, int targetKi
     MediaDescription& target = job.target;
     std::string_view frameSize = GetText(profile.FrameSize);
     if (frameSize == "Original") {
-        target.width = job.source.width;
-        target.height = job.source.height;
+        // Today's formats read no size as "the source's own", whatever the
+        // probe saw (a phone video's upright size shows only when decoded).
+        bool keep = IsModernKind(targetKind);
+        target.width = keep ? 0 : job.source.width;
+        target.height = keep ? 0 : job.source.height;
     } else {
         std::size_t x = frameSize.find('x');
         target.width = ReadNumber<int>(frameSize.substr(0, x));

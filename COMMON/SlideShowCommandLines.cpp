@@ -3,6 +3,7 @@
 #include "CFFmpegEncoder.h"
 #include "CommandLineBuilder.h"
 #include "FixedText.h"
+#include "ModernTargets.h"
 #include "Paths.h"
 #include "SlideShowScripts.h"
 
@@ -179,6 +180,11 @@ SlideShowOptionSet SlideShowOptionsFor(const MediaDescription& target, int targe
                      ".mp4");
     case TargetKind::SourceQuality:
         return SourceQuality(variant, vc, ac);
+    case TargetKind::ModernVideo: {
+        // The streams' values come with the set: an HD frame, not 720x576.
+        TargetPart part = ModernSlideShowPart(target, targetKind);
+        return part.result == TargetPart::Built ? Known(part.options, part.extension) : OptionSet{};
+    }
     default:
         return OptionSet{};
     }
@@ -192,8 +198,12 @@ EncodeParameters BuildEncodeParameters(const SlideShow& show, std::string_view w
     if (!music.empty())
         text += "-i \"" + std::string(music) + "\" ";
     text += "-i \"" + SlideShowScriptPath(workFolder) + "\" ";
-    text += VideoPart(show.target) + AudioPart(show.target);
-    text += " -vol " + std::to_string(show.target.volume) + " -shortest ";
+    if (IsModernKind(show.targetKind)) {
+        text += "-shortest"; // the option set carries the video and audio values
+    } else {
+        text += VideoPart(show.target) + AudioPart(show.target);
+        text += " -vol " + std::to_string(show.target.volume) + " -shortest ";
+    }
     SlideShowOptionSet set = SlideShowOptionsFor(show.target, show.targetKind);
     if (!set.known)
         return result;

@@ -3,6 +3,7 @@
 
 #include "CommandLineBuilder.h"
 #include "FixedText.h"
+#include "ModernTargets.h"
 
 #include <array>
 #include <string_view>
@@ -85,7 +86,7 @@ std::string Codecs(std::string_view video, std::string_view audio) {
 }
 
 Part Built(std::string options, std::string extension) {
-    return Part{Part::Built, std::move(options), std::move(extension), false};
+    return Part{Part::Built, std::move(options), std::move(extension), false, {}};
 }
 
 Part Avi(int variant, std::string_view vc, std::string_view ac) {
@@ -145,7 +146,7 @@ Part Flash(int variant, std::string_view vc, std::string_view ac) {
     else if (variant == 1)
         text = " -f flv -vcodec " + std::string(vc);
     else
-        return Part{Part::Failed, "", "", false};
+        return Part{Part::Failed, "", "", false, {}};
     text += " -acodec " + std::string(ac) + " -qmin 10 -qmax 31 -sameq ";
     return Built(text, variant == 0 ? ".swf" : ".flv");
 }
@@ -223,12 +224,15 @@ TargetPart BuildTargetPart(const ConversionJob& job) {
         return Psp(variant, vc, ac);
     case TargetKind::SourceQuality:
         return SourceQuality(variant, vc, ac);
+    case TargetKind::ModernVideo:
+    case TargetKind::ModernAudio:
+        return BuildModernTargetPart(job);
     default:
         break;
     }
     for (const AudioTarget& audio : kAudioTargets)
         if (audio.kind == kind)
-            return Part{Part::Built, audio.options, audio.extension, true};
+            return Part{Part::Built, audio.options, audio.extension, true, {}};
     return Part{};
 }
 

@@ -145,29 +145,63 @@ constexpr MediaProfile kCategory8[] = {
     Row("BlackBerry 8xxx", "mpeg4", "320", "29.97", "240x180", "Original", "mp3", "96", "44100", 1, 256, 2),
     Row("MP4(Standard video)", "mpeg4", "512", "15.00", "176x144", "Original", "aac", "128", "44100", 1, 256, 5),
 };
+
+// Today's formats keep the source's frame rate and sample rate ("Original"),
+// and its size unless they name a box to fit it into. VideoBitrate holds the
+// constant quality (lower is better); the variant is the container.
+constexpr int kMp4 = static_cast<int>(ModernContainer::Mp4);
+constexpr int kMkv = static_cast<int>(ModernContainer::Matroska);
+constexpr int kWebM = static_cast<int>(ModernContainer::WebM);
+
+// 9: "To MP4/MKV/WebM (today's devices and the web)", target kind 23
+constexpr MediaProfile kCategory9[] = {
+    Row("H.264 MP4, same size (plays everywhere)", "h264", "23", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, fit within 1920x1080 (Full HD)", "h264", "23", "Original", "1920x1080", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, fit within 1280x720 (HD)", "h264", "23", "Original", "1280x720", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, fit within 854x480 (SD)", "h264", "23", "Original", "854x480", "Original", "aac", "128", "Original", 1, 256, kMp4),
+    Row("H.265 MP4, same size (smaller file, newer devices)", "hevc", "26", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
+    Row("VP9 WebM with Opus, same size (for the web)", "vp9", "32", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kWebM),
+    Row("AV1 MKV with Opus, same size (smallest)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kMkv),
+    Row("AV1 WebM with Opus, same size (for the web)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kWebM),
+    Row("MKV, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMkv),
+    Row("MP4, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMp4),
+};
+
+// 10: "To audio only (MP3/AAC/FLAC/Opus/WAV)", target kind 24; no video codec
+constexpr MediaProfile kCategory10[] = {
+    Row("MP3, 320 kb/s (best MP3)", "", "1150", "Original", "Original", "Original", "mp3", "320", "Original", 1, 256, 0),
+    Row("MP3, 192 kb/s (smaller)", "", "1150", "Original", "Original", "Original", "mp3", "192", "Original", 1, 256, 0),
+    Row("AAC in M4A, 256 kb/s (Apple devices)", "", "1150", "Original", "Original", "Original", "aac", "256", "Original", 1, 256, 0),
+    Row("FLAC (lossless)", "", "1150", "Original", "Original", "Original", "flac", "320", "Original", 1, 256, 0),
+    Row("Opus, 160 kb/s (smallest)", "", "1150", "Original", "Original", "Original", "opus", "160", "Original", 1, 256, 0),
+    Row("WAV (uncompressed)", "", "1150", "Original", "Original", "Original", "pcm_s16le", "320", "Original", 1, 256, 0),
+    Row("The audio track as it is (no re-encoding)", "", "1150", "Original", "Original", "Original", "copy", "320", "Original", 1, 256, 0),
+};
 // clang-format on
 
 template <std::size_t N>
-constexpr ProfileCategory Category(const char* name, int target,
+constexpr ProfileCategory Category(const char* name, TargetKind target,
                                    const MediaProfile (&profiles)[N]) {
     ProfileCategory c{};
     Fill(c.CategoryName, name);
-    c.Target = target;
+    c.Target = KindNumber(target);
     c.Profiles = profiles;
     c.ProfileCount = static_cast<int>(N);
     return c;
 }
 
 constexpr std::array<ProfileCategory, kCategoryCount> kCategories = {
-    Category("To AVI/DIVX/XVID", 1, kCategory0),
-    Category("To WMV/ASF/Zune", 2, kCategory1),
-    Category("To QuickTime", 7, kCategory2),
-    Category("To SWF/FLV", 6, kCategory3),
-    Category("To DVD/SVCD/VCD/MPEG", 3, kCategory4),
-    Category("To iPod/iPhone/AppleTV", 4, kCategory5),
-    Category("To PSP/PS3", 8, kCategory6),
-    Category("To Zune/Xbox360/Zen/iPaq/PDA", 2, kCategory7),
-    Category("To 3GP/MP4", 9, kCategory8),
+    Category("To AVI/DIVX/XVID", TargetKind::Avi, kCategory0),
+    Category("To WMV/ASF/Zune", TargetKind::WindowsMedia, kCategory1),
+    Category("To QuickTime", TargetKind::QuickTime, kCategory2),
+    Category("To SWF/FLV", TargetKind::Flash, kCategory3),
+    Category("To DVD/SVCD/VCD/MPEG", TargetKind::MpegProgramStream, kCategory4),
+    Category("To iPod/iPhone/AppleTV", TargetKind::PortableMp4, kCategory5),
+    Category("To PSP/PS3", TargetKind::Psp, kCategory6),
+    Category("To Zune/Xbox360/Zen/iPaq/PDA", TargetKind::WindowsMedia, kCategory7),
+    Category("To 3GP/MP4", TargetKind::ThirdGenerationB, kCategory8),
+    Category("To MP4/MKV/WebM (today's devices and the web)", TargetKind::ModernVideo, kCategory9),
+    Category("To audio only (MP3/AAC/FLAC/Opus/WAV)", TargetKind::ModernAudio, kCategory10),
 };
 
 } // namespace

@@ -1,17 +1,22 @@
 #pragma once
-// The built-in catalogue: nine output-format categories with 70 profiles.
+// The built-in catalogue: the nine output-format categories of old with
+// their 70 profiles, then today's formats (only ever appended: the settings
+// store category and profile indices).
 
 #include "MediaProfile.h"
+#include "TargetKind.h"
 
 #include <string_view>
 
 namespace kiv {
 
-constexpr int kCategoryCount = 9;
+constexpr int kCategoryCount = 11;
+// The categories of old, whose 70 profiles never change.
+constexpr int kClassicCategoryCount = 9;
 
 int CategoryCount();
 
-// The category at index 0 to 8; nullptr outside the catalogue.
+// The category at an index below kCategoryCount; nullptr outside the catalogue.
 const ProfileCategory* GetCategory(int categoryIndex);
 
 // Copies the whole record at (category, profile) into out. Returns false and

@@ -85,15 +85,20 @@ std::string RepairSelection(ProfileSelection& s) {
     const ProfileCategory* category = GetCategory(s.Kind);
     Repair(s.Class, d.Class, category->ProfileCount, "Class", report);
     const ContainerCodecRow* codecs = FindContainerCodecs(category->Target);
-    Repair(s.VCodec, d.VCodec, codecs ? ListSize(codecs->videoCodecs) : 0, "VCodec", report);
+    // A kind without video codecs (the sound alone) has nothing to index.
+    if (!codecs || !codecs->videoCodecs.empty())
+        Repair(s.VCodec, d.VCodec, codecs ? ListSize(codecs->videoCodecs) : 0, "VCodec", report);
     Repair(s.ACodec, d.ACodec, codecs ? ListSize(codecs->audioCodecs) : 0, "ACodec", report);
-    Repair(s.VFR, d.VFR, ListSize(FrameRates()), "VFR", report);
-    Repair(s.VBR, d.VBR, ListSize(VideoBitrates()), "VBR", report);
-    Repair(s.Size, d.Size, ListSize(FrameSizes()), "Size", report);
+    // Each index against the entries its kind offers: the older kinds never
+    // reach the entries appended for today's formats.
+    int kind = category->Target;
+    Repair(s.VFR, d.VFR, ListSize(FrameRateChoices(kind)), "VFR", report);
+    Repair(s.VBR, d.VBR, ListSize(VideoRateChoices(kind)), "VBR", report);
+    Repair(s.Size, d.Size, ListSize(FrameSizeChoices(kind)), "Size", report);
     Repair(s.Apsect, d.Apsect, ListSize(AspectRatios()), "Apsect", report);
     Repair(s.ACH, d.ACH, 2, "ACH", report);
     Repair(s.ABR, d.ABR, ListSize(AudioBitrates()), "ABR", report);
-    Repair(s.ASR, d.ASR, ListSize(SampleRates()), "ASR", report);
+    Repair(s.ASR, d.ASR, ListSize(SampleRateChoices(kind)), "ASR", report);
     return report;
 }
 

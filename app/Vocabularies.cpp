@@ -11,23 +11,35 @@ namespace kiv {
 
 namespace {
 
-// The order of every list is part of the settings file format.
+// The order of every list is part of the settings file format: entries are
+// only ever appended, and the older kinds are offered the entries they
+// always had (the "...Choices" counts below).
 constexpr std::array<const char*, 23> kVideoBitrates = {
     "128",  "192",  "256",  "320",  "384",  "480",  "512",  "640",  "768",  "900",  "1024", "1150",
     "1200", "1500", "2000", "2040", "2500", "3000", "3072", "4096", "5000", "6000", "9000"};
-constexpr std::array<const char*, 9> kFrameRates = {"10.00", "12.00", "15.00", "20.00", "23.97",
-                                                    "24.00", "25.00", "29.97", "30.00"};
-constexpr std::array<const char*, 28> kFrameSizes = {
-    "Original", "80x60",   "96x72",   "128x96",  "160x120", "176x120",  "176x144",
-    "192x144",  "208x160", "240x180", "320x200", "320x240", "352x240",  "352x288",
-    "368x208",  "480x272", "480x480", "480x576", "512x384", "640x480",  "720x406",
-    "720x432",  "720x480", "720x576", "848x480", "960x540", "1280x720", "1920x1080"};
+// "Original": keep the source's rate (today's kinds only).
+constexpr std::array<const char*, 10> kFrameRates = {
+    "10.00", "12.00", "15.00", "20.00", "23.97", "24.00", "25.00", "29.97", "30.00", "Original"};
+constexpr std::array<const char*, 29> kFrameSizes = {
+    "Original", "80x60",   "96x72",    "128x96",    "160x120", "176x120", "176x144", "192x144",
+    "208x160",  "240x180", "320x200",  "320x240",   "352x240", "352x288", "368x208", "480x272",
+    "480x480",  "480x576", "512x384",  "640x480",   "720x406", "720x432", "720x480", "720x576",
+    "848x480",  "960x540", "1280x720", "1920x1080", "854x480"};
 constexpr std::array<const char*, 3> kAspectRatios = {"Original", "4:3", "16:9"};
 constexpr std::array<const char*, 17> kAudioBitrates = {"12.2", "32",  "48",  "56",  "64",  "80",
                                                         "96",   "112", "128", "160", "192", "224",
                                                         "256",  "320", "384", "448", "576"};
-constexpr std::array<const char*, 6> kSampleRates = {"8000",  "11025", "22050",
-                                                     "24000", "44100", "48000"};
+constexpr std::array<const char*, 7> kSampleRates = {"8000",  "11025", "22050",   "24000",
+                                                     "44100", "48000", "Original"};
+// Constant quality, lower is better: x264's and x265's CRF, libvpx's and
+// SVT-AV1's CRF on their own scales (the profiles pick a value per codec).
+constexpr std::array<const char*, 25> kVideoQualities = {
+    "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28",
+    "29", "30", "31", "32", "33", "34", "35", "36", "37", "38", "39", "40"};
+
+constexpr int kFrameRateChoices = 9;
+constexpr int kFrameSizeChoices = 28;
+constexpr int kSampleRateChoices = 6;
 
 constexpr std::array<const char*, 4> kVideo1 = {"xvid", "divx", "msmpeg4", "h264"};
 constexpr std::array<const char*, 5> kAudio1 = {"mp3", "mp2", "pcm_s16le", "pcm_s16be", "pcm_alaw"};
@@ -47,18 +59,25 @@ constexpr std::array<const char*, 2> kVideo9 = {"mpeg4", "h263"};
 constexpr std::array<const char*, 3> kAudio9 = {"aac", "amr_nb", "mp3"};
 constexpr std::array<const char*, 2> kVideo22 = {"mjpeg", "flv"};
 constexpr std::array<const char*, 2> kAudio22 = {"pcm_s16le", "mp3"};
+// "copy": the source's stream as it is, not re-encoded.
+constexpr std::array<const char*, 5> kVideoModern = {"h264", "hevc", "vp9", "av1", "copy"};
+constexpr std::array<const char*, 3> kAudioModern = {"aac", "opus", "copy"};
+constexpr std::array<const char*, 6> kAudioOnly = {"mp3",  "aac",       "flac",
+                                                   "opus", "pcm_s16le", "copy"};
 
-const std::array<ContainerCodecRow, 10> kContainerCodecs = {{
-    {1, kVideo1, kAudio1},
-    {2, kVideo2, kAudio2},
-    {3, kVideo3, kAudio3},
-    {4, kVideoH264Mpeg4, kAudioAac},
-    {8, kVideoH264Mpeg4, kAudioAac},
-    {7, kVideo7, kAudio7},
-    {6, kVideo6, kAudio6},
-    {5, kVideoH264Mpeg4, kAudio5},
-    {9, kVideo9, kAudio9},
-    {22, kVideo22, kAudio22},
+const std::array<ContainerCodecRow, 12> kContainerCodecs = {{
+    {TargetKind::Avi, kVideo1, kAudio1},
+    {TargetKind::WindowsMedia, kVideo2, kAudio2},
+    {TargetKind::MpegProgramStream, kVideo3, kAudio3},
+    {TargetKind::PortableMp4, kVideoH264Mpeg4, kAudioAac},
+    {TargetKind::Psp, kVideoH264Mpeg4, kAudioAac},
+    {TargetKind::QuickTime, kVideo7, kAudio7},
+    {TargetKind::Flash, kVideo6, kAudio6},
+    {TargetKind::ThirdGeneration, kVideoH264Mpeg4, kAudio5},
+    {TargetKind::ThirdGenerationB, kVideo9, kAudio9},
+    {TargetKind::SourceQuality, kVideo22, kAudio22},
+    {TargetKind::ModernVideo, kVideoModern, kAudioModern},
+    {TargetKind::ModernAudio, {}, kAudioOnly},
 }};
 
 struct CodecRename {
@@ -108,6 +127,30 @@ TextList AudioBitrates() {
 TextList SampleRates() {
     return kSampleRates;
 }
+TextList VideoQualities() {
+    return kVideoQualities;
+}
+
+TextList VideoRateChoices(int targetKind) {
+    if (EncodesAtConstantQuality(targetKind))
+        return kVideoQualities;
+    return kVideoBitrates;
+}
+TextList FrameRateChoices(int targetKind) {
+    return IsModernKind(targetKind) ? TextList(kFrameRates)
+                                    : TextList(kFrameRates).first(kFrameRateChoices);
+}
+TextList FrameSizeChoices(int targetKind) {
+    return IsModernKind(targetKind) ? TextList(kFrameSizes)
+                                    : TextList(kFrameSizes).first(kFrameSizeChoices);
+}
+TextList SampleRateChoices(int targetKind) {
+    return IsModernKind(targetKind) ? TextList(kSampleRates)
+                                    : TextList(kSampleRates).first(kSampleRateChoices);
+}
+TextList AudioBitrateChoices() {
+    return TextList(kAudioBitrates).first(kAudioBitrateChoices);
+}
 
 std::span<const ContainerCodecRow> ContainerCodecs() {
     return kContainerCodecs;
@@ -115,7 +158,7 @@ std::span<const ContainerCodecRow> ContainerCodecs() {
 
 const ContainerCodecRow* FindContainerCodecs(int targetKind) {
     for (const ContainerCodecRow& row : kContainerCodecs)
-        if (row.kind == targetKind)
+        if (KindNumber(row.kind) == targetKind)
             return &row;
     return nullptr;
 }
@@ -135,12 +178,12 @@ const char* EntryAt(TextList list, int index) {
 
 void ProfileFromSelection(const ProfileSelection& selection, int targetKind,
                           MediaProfile& destination) {
-    TakeEntry(destination.VideoBitrate, kVideoBitrates, selection.VBR);
+    TakeEntry(destination.VideoBitrate, VideoRateChoices(targetKind), selection.VBR);
     TakeEntry(destination.AudioBitrate, kAudioBitrates, selection.ABR);
-    TakeEntry(destination.SampleRate, kSampleRates, selection.ASR);
+    TakeEntry(destination.SampleRate, SampleRateChoices(targetKind), selection.ASR);
     TakeEntry(destination.Aspect, kAspectRatios, selection.Apsect);
-    TakeEntry(destination.FrameRate, kFrameRates, selection.VFR);
-    TakeEntry(destination.FrameSize, kFrameSizes, selection.Size);
+    TakeEntry(destination.FrameRate, FrameRateChoices(targetKind), selection.VFR);
+    TakeEntry(destination.FrameSize, FrameSizeChoices(targetKind), selection.Size);
     destination.ChannelIndex = selection.ACH;
     destination.Volume = selection.VOL;
     if (const ContainerCodecRow* row = FindContainerCodecs(targetKind)) {
@@ -156,17 +199,16 @@ void ProfileFromSelection(const ProfileSelection& selection, int targetKind,
 
 void SelectionFromProfile(const MediaProfile& profile, int targetKind,
                           ProfileSelection& selection) {
-    FindEntry(selection.VBR, kVideoBitrates, GetText(profile.VideoBitrate));
-    FindEntry(selection.ABR, TextList(kAudioBitrates).first(kAudioBitrateChoices),
-              GetText(profile.AudioBitrate));
-    FindEntry(selection.ASR, kSampleRates, GetText(profile.SampleRate));
+    FindEntry(selection.VBR, VideoRateChoices(targetKind), GetText(profile.VideoBitrate));
+    FindEntry(selection.ABR, AudioBitrateChoices(), GetText(profile.AudioBitrate));
+    FindEntry(selection.ASR, SampleRateChoices(targetKind), GetText(profile.SampleRate));
     FindEntry(selection.Apsect, kAspectRatios, GetText(profile.Aspect));
-    FindEntry(selection.VFR, kFrameRates, GetText(profile.FrameRate));
+    FindEntry(selection.VFR, FrameRateChoices(targetKind), GetText(profile.FrameRate));
     selection.ACH = profile.ChannelIndex;
     selection.VOL = profile.Volume;
-    FindEntry(selection.Size, kFrameSizes, GetText(profile.FrameSize));
+    FindEntry(selection.Size, FrameSizeChoices(targetKind), GetText(profile.FrameSize));
     for (const ContainerCodecRow& row : kContainerCodecs) {
-        if (row.kind != targetKind)
+        if (KindNumber(row.kind) != targetKind)
             continue;
         FindEntry(selection.VCodec, row.videoCodecs, GetText(profile.VideoCodec));
         FindEntry(selection.ACodec, row.audioCodecs, GetText(profile.AudioCodec));

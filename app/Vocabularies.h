@@ -4,6 +4,7 @@
 
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
+#include "TargetKind.h"
 
 #include <cstddef>
 #include <span>
@@ -21,15 +22,26 @@ TextList AspectRatios();
 // All 17 stored entries; the editor offers only the first kAudioBitrateChoices.
 TextList AudioBitrates();
 TextList SampleRates();
+TextList VideoQualities();
 constexpr int kAudioBitrateChoices = 16;
 
+// The entries a kind offers, which a selection's index points into: the
+// older kinds see the lists as they always were; today's kinds also see the
+// entries appended for them ("Original" rate, "854x480"), and the kinds that
+// encode at constant quality pick a quality instead of a video bit rate.
+TextList VideoRateChoices(int targetKind);
+TextList FrameRateChoices(int targetKind);
+TextList FrameSizeChoices(int targetKind);
+TextList SampleRateChoices(int targetKind);
+TextList AudioBitrateChoices();
+
 struct ContainerCodecRow {
-    int kind;
+    TargetKind kind;
     TextList videoCodecs;
     TextList audioCodecs;
 };
 
-// The ten rows in table order.
+// The rows in table order (ten of old, then today's kinds).
 std::span<const ContainerCodecRow> ContainerCodecs();
 // The first row of the kind, or nullptr.
 const ContainerCodecRow* FindContainerCodecs(int targetKind);

@@ -4,16 +4,17 @@
 //
 //   window_batch [rounds]      (run offscreen: QT_QPA_PLATFORM=offscreen)
 
-#include "CXListCtrl.h"
 #include "MainDlg.h"
 #include "MessageBoxes.h"
 #include "Settings.h"
+#include "TestMedia.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,39 +29,22 @@ namespace {
 constexpr int kFormat = 5; // "To iPod/iPhone/AppleTV"
 constexpr int kProfile = 0;
 
-bool MakeClip(const QString& path) {
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v",
-                            "error",
-                            "-y",
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            "testsrc2=size=640x360:rate=25:duration=10",
-                            "-f",
-                            "lavfi",
-                            "-i",
-                            "sine=frequency=440:duration=10",
-                            "-c:v",
-                            "libx264",
-                            "-preset",
-                            "ultrafast",
-                            "-pix_fmt",
-                            "yuv420p",
-                            "-c:a",
-                            "aac",
-                            "-shortest",
-                            path});
-    return ffmpeg.waitForFinished(120000) && ffmpeg.exitCode() == 0;
+// The window takes its output folder from the settings, as at every start.
+void SetOutputFolder(const QString& home, const QString& out) {
+    QFile settings(home + "/kivinfo.ini");
+    if (settings.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        settings.write("[Options]\nFolder=" + QFile::encodeName(out) + "/\n");
+    settings.close();
+    kiv::LoadSettings();
 }
 
-double WindowSeconds(const QStringList& files, const QString& out) {
+double WindowSeconds(const QStringList& files, const QString& home, const QString& out) {
+    SetOutputFolder(home, out);
     kiv::CKivVideoConverterDlg window;
     window.findChild<QComboBox*>("formatList")->setCurrentIndex(kFormat);
     window.OnFormatPick();
     window.findChild<QComboBox*>("profileList")->setCurrentIndex(kProfile);
     window.OnProfilePick();
-    window.outputFolder_ = out + "/";
     window.findChild<QCheckBox*>("openFolderBox")->setChecked(false);
     QSignalSpy added(&window, &kiv::CKivVideoConverterDlg::filesAdded);
     window.AddFiles(files);
@@ -107,7 +91,7 @@ int main(int argc, char** argv) {
     QStringList files;
     for (const char* name : {"one.mp4", "two.mp4", "three.mp4"}) {
         files << work.filePath(name);
-        if (!MakeClip(files.back())) {
+        if (!kiv::test::MakeClip(files.back().toStdString(), 10, "640x360")) {
             std::fprintf(stderr, "window_batch: ffmpeg could not make the clips\n");
             return 1;
         }
@@ -120,11 +104,11 @@ int main(int argc, char** argv) {
         // Alternate which goes first, so a warming cache favours neither.
         double w = 0, c = 0;
         if (round % 2 == 0) {
-            w = WindowSeconds(files, out + "/w");
+            w = WindowSeconds(files, work.path(), out + "/w");
             c = CommandLineSeconds(files, out + "/c");
         } else {
             c = CommandLineSeconds(files, out + "/c");
-            w = WindowSeconds(files, out + "/w");
+            w = WindowSeconds(files, work.path(), out + "/w");
         }
         window.push_back(w);
         commandLine.push_back(c);

@@ -19,13 +19,15 @@ constexpr std::array<TargetPreset, 3> kPresets = {{
 // Every extension the program gives an output, and a few common others, with
 // the muxer libavformat picks for it (".vob" is the svcd muxer's, ".m4v" the
 // ipod muxer's).
-constexpr std::array<ExtensionRow, 26> kExtensions = {{
-    {".avi", "avi"},   {".wmv", "asf"},  {".asf", "asf"},      {".wma", "asf"},   {".mpg", "mpeg"},
-    {".mpeg", "mpeg"}, {".vob", "svcd"}, {".mp4", "mp4"},      {".m4a", "ipod"},  {".mov", "mov"},
-    {".3gp", "3gp"},   {".3g2", "3g2"},  {".flv", "flv"},      {".swf", "swf"},   {".ogg", "ogg"},
-    {".mmf", "mmf"},   {".amr", "amr"},  {".wav", "wav"},      {".aac", "adts"},  {".mp2", "mp2"},
-    {".mp3", "mp3"},   {".ac3", "ac3"},  {".mkv", "matroska"}, {".webm", "webm"}, {".m4v", "ipod"},
-    {".ts", "mpegts"},
+constexpr std::array<ExtensionRow, 29> kExtensions = {{
+    {".avi", "avi"},      {".wmv", "asf"},   {".asf", "asf"},      {".wma", "asf"},
+    {".mpg", "mpeg"},     {".mpeg", "mpeg"}, {".vob", "svcd"},     {".mp4", "mp4"},
+    {".m4a", "ipod"},     {".mov", "mov"},   {".3gp", "3gp"},      {".3g2", "3g2"},
+    {".flv", "flv"},      {".swf", "swf"},   {".ogg", "ogg"},      {".mmf", "mmf"},
+    {".amr", "amr"},      {".wav", "wav"},   {".aac", "adts"},     {".mp2", "mp2"},
+    {".mp3", "mp3"},      {".ac3", "ac3"},   {".mkv", "matroska"}, {".webm", "webm"},
+    {".m4v", "ipod"},     {".ts", "mpegts"}, {".flac", "flac"},    {".opus", "opus"},
+    {".mka", "matroska"},
 }};
 
 struct DefaultCodecRow {
@@ -59,6 +61,11 @@ constexpr std::array<DefaultCodecRow, 21> kDefaults = {{
     {"mp2",  "",           "mp2"},
 }};
 // clang-format on
+
+struct FormatText {
+    std::string_view format;
+    std::string_view text;
+};
 
 const DefaultCodecRow* FindDefaults(std::string_view format) {
     for (const DefaultCodecRow& row : kDefaults) {
@@ -110,6 +117,32 @@ std::string DefaultVideoCodec(std::string_view format) {
 std::string DefaultAudioCodec(std::string_view format) {
     const DefaultCodecRow* row = FindDefaults(format);
     return row ? std::string(row->audio) : std::string();
+}
+
+std::string ContainerDisplayName(std::string_view format) {
+    static constexpr std::array<FormatText, 4> kNames = {
+        {{"matroska", "MKV"}, {"webm", "WebM"}, {"ipod", "M4A"}, {"opus", "Opus"}}};
+    for (const FormatText& row : kNames) {
+        if (row.format == format)
+            return std::string(row.text);
+    }
+    std::string name(format);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return name;
+}
+
+std::string TextSubtitleCodec(std::string_view format) {
+    static constexpr std::array<FormatText, 5> kTextCodecs = {{{"mp4", "mov_text"},
+                                                               {"mov", "mov_text"},
+                                                               {"ipod", "mov_text"},
+                                                               {"matroska", "srt"},
+                                                               {"webm", "webvtt"}}};
+    for (const FormatText& row : kTextCodecs) {
+        if (row.format == format)
+            return std::string(row.text);
+    }
+    return {};
 }
 
 bool IsMpegProgramStream(std::string_view format) {

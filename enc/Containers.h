@@ -36,6 +36,15 @@ std::span<const ExtensionRow> ExtensionTable();
 std::string DefaultVideoCodec(std::string_view format);
 std::string DefaultAudioCodec(std::string_view format);
 
+// The container as people call it in messages ("MP4", "MKV"); the muxer's
+// name in capitals for the others.
+std::string ContainerDisplayName(std::string_view format);
+
+// The text subtitle codec a container takes when a text subtitle cannot be
+// copied into it (mov_text for MP4, srt for Matroska, webvtt for WebM);
+// empty for a container without subtitles.
+std::string TextSubtitleCodec(std::string_view format);
+
 // True for the MPEG program stream muxers (mpeg, vob, dvd, vcd, svcd).
 bool IsMpegProgramStream(std::string_view format);
 

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "FfmpegRunner.h"
 #include "InputScriptReader.h"
+#include "StreamFit.h"
 #include "Translator.h"
 
 #include <csignal>
@@ -51,6 +52,9 @@ int RunConversion(const std::vector<std::string>& arguments) {
         return Fail(error, kUsageError);
     if (!ResolveScripts(plan, error))
         return Fail(error, kUsageError);
+    std::vector<std::string> notes;
+    if (!FitToSource(plan, error, notes))
+        return Fail(error, kRunError);
 
     bool atomic = IsPlainFilePath(plan.outputPath);
     if (atomic)
@@ -61,6 +65,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
     std::vector<std::string> argv = FfmpegArguments(plan, written);
     argv.insert(argv.begin(), FfmpegExecutable());
     WriteAll(STDOUT_FILENO, JoinForDisplay(argv) + "\n");
+    for (const std::string& note : notes)
+        WriteAll(STDERR_FILENO, "enc: " + note + "\n");
 
     RunResult result = RunFfmpeg(argv);
     if (result.abandoned) {

@@ -1,15 +1,24 @@
 #pragma once
-// The media detector, loaded from the program directory when first needed:
-// conversions never pay for loading libavformat.
+// The media library (libkiv_media.so), loaded from the program directory
+// when first needed: conversions of the older kinds never pay for loading
+// libavformat.
 
 #include "MediaFacts.h"
+#include "StreamFacts.h"
 
 #include <string>
+#include <vector>
 
 namespace kiv::enc {
 
 // DetectMedia through the loaded library; a library that cannot be loaded
 // reads as an unreadable file.
 int DetectMediaOnDemand(const std::string& path, MediaFacts& facts);
+
+// Every stream of the file; false when it cannot be read.
+bool ListStreamsOnDemand(const std::string& path, std::vector<StreamFacts>& streams);
+
+// Whether FFmpeg's muxer holds the codec: 1 yes, 0 no, negative unknown.
+int ContainerHoldsOnDemand(const std::string& format, const std::string& codec);
 
 } // namespace kiv::enc

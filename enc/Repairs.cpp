@@ -49,7 +49,7 @@ struct CodecSubstitution {
     std::string_view replacement;
 };
 
-const std::array<CodecSubstitution, 4> kSubstitutions = {{
+const std::array<CodecSubstitution, 6> kSubstitutions = {{
     {{"3gp", "3g2"}, false, {"aac", "libopencore_amrnb", "libvo_amrwbenc"}, "aac"},
     {{"mpeg", "vob", "dvd", "vcd", "svcd"},
      false,
@@ -60,6 +60,9 @@ const std::array<CodecSubstitution, 4> kSubstitutions = {{
      {"mpeg1video", "mpeg2video", "mpeg4", "libx264"},
      "mpeg1video"},
     {{"flv"}, true, {"flv", "libx264"}, "flv"},
+    // WebM takes VP8, VP9 and AV1 with Vorbis or Opus only.
+    {{"webm"}, true, {"libvpx-vp9", "libvpx", "libsvtav1", "libaom-av1", "copy"}, "libvpx-vp9"},
+    {{"webm"}, false, {"libopus", "libvorbis", "copy"}, "libopus"},
 }};
 
 // Values an encoder or muxer accepts only one of (0: no constraint).
@@ -80,6 +83,7 @@ constexpr std::array<int, 6> kMp2Rates = {16000, 22050, 24000, 32000, 44100, 480
 constexpr std::array<int, 3> kAc3Rates = {32000, 44100, 48000};
 constexpr std::array<int, 5> kSmafRates = {4000, 8000, 11025, 22050, 44100};
 constexpr std::array<int, 3> kFlashMp3Rates = {11025, 22050, 44100};
+constexpr std::array<int, 5> kOpusRates = {8000, 12000, 16000, 24000, 48000};
 
 struct RateLimit {
     std::string_view format;
@@ -87,12 +91,13 @@ struct RateLimit {
     std::span<const int> rates;
 };
 
-const std::array<RateLimit, 5> kRateLimits = {{
+const std::array<RateLimit, 6> kRateLimits = {{
     {"", "mp2", kMp2Rates},
     {"", "ac3", kAc3Rates},
     {"mmf", "", kSmafRates},
     {"flv", "libmp3lame", kFlashMp3Rates},
     {"swf", "libmp3lame", kFlashMp3Rates},
+    {"", "libopus", kOpusRates},
 }};
 
 constexpr std::array<int, 14> kMp2HighBitrates = {32,  48,  56,  64,  80,  96,  112,

@@ -18,6 +18,8 @@ struct MediaFacts {
     int channels = 0;
     double videoDuration = 0; // seconds, 0 when there is no video stream
     double audioDuration = 0; // seconds, 0 when there is no audio stream
+    char videoCodec[32] = {}; // libavcodec's names ("h264", "aac"), empty when unknown
+    char audioCodec[32] = {};
 };
 
 // File name of the detector library beside the programs, its entry point's

@@ -45,21 +45,25 @@ TEST(Catalogue, CategoriesInListOrderWithTheirCounts) {
                            "To iPod/iPhone/AppleTV",
                            "To PSP/PS3",
                            "To Zune/Xbox360/Zen/iPaq/PDA",
-                           "To 3GP/MP4"};
-    const int targets[] = {1, 2, 7, 6, 3, 4, 8, 2, 9};
-    const int counts[] = {4, 6, 4, 2, 8, 19, 10, 9, 8};
-    ASSERT_EQ(CategoryCount(), 9);
+                           "To 3GP/MP4",
+                           "To MP4/MKV/WebM (today's devices and the web)",
+                           "To audio only (MP3/AAC/FLAC/Opus/WAV)"};
+    const int targets[] = {1, 2, 7, 6, 3, 4, 8, 2, 9, 23, 24};
+    const int counts[] = {4, 6, 4, 2, 8, 19, 10, 9, 8, 10, 7};
+    ASSERT_EQ(CategoryCount(), 11);
+    ASSERT_EQ(kClassicCategoryCount, 9);
     int total = 0;
-    for (int c = 0; c < 9; ++c) {
+    for (int c = 0; c < CategoryCount(); ++c) {
         const ProfileCategory* category = GetCategory(c);
         ASSERT_NE(category, nullptr);
         EXPECT_EQ(GetText(category->CategoryName), names[c]);
         EXPECT_EQ(category->Target, targets[c]);
         EXPECT_EQ(category->ProfileCount, counts[c]);
-        total += category->ProfileCount;
+        if (c < kClassicCategoryCount)
+            total += category->ProfileCount;
     }
     EXPECT_EQ(total, 70);
-    EXPECT_EQ(GetCategory(9), nullptr);
+    EXPECT_EQ(GetCategory(11), nullptr);
     EXPECT_EQ(GetCategory(-1), nullptr);
 }
 
@@ -85,6 +89,12 @@ TEST(Catalogue, WholeRowsMatchTheTables) {
          "8000", 0, 256, 0},
         {8, 3, "3GP(mpeg4/amr)", "mpeg4", "512", "15.00", "176x144", "Original", "amr_nb", "12.2",
          "8000", 0, 256, 0},
+        {9, 3, "H.264 MP4, fit within 854x480 (SD)", "h264", "23", "Original", "854x480",
+         "Original", "aac", "128", "Original", 1, 256, 0},
+        {9, 6, "AV1 MKV with Opus, same size (smallest)", "av1", "34", "Original", "Original",
+         "Original", "opus", "128", "Original", 1, 256, 1},
+        {10, 6, "The audio track as it is (no re-encoding)", "", "1150", "Original", "Original",
+         "Original", "copy", "320", "Original", 1, 256, 0},
         {3, 0, "FLV Video", "flv", "1150", "23.97", "320x240", "Original", "mp3", "256", "44100", 1,
          256, 1},
     };
@@ -100,15 +110,20 @@ TEST(Catalogue, EveryValueIsInItsListAndEveryCodecInItsKind) {
         for (int p = 0; p < category->ProfileCount; ++p) {
             const MediaProfile& m = category->Profiles[p];
             std::string where = std::string(m.ProfileName);
-            EXPECT_GE(IndexOf(VideoBitrates(), GetText(m.VideoBitrate)), 0) << where;
-            EXPECT_GE(IndexOf(FrameRates(), GetText(m.FrameRate)), 0) << where;
-            EXPECT_GE(IndexOf(FrameSizes(), GetText(m.FrameSize)), 0) << where;
+            int kind = category->Target;
+            EXPECT_GE(IndexOf(VideoRateChoices(kind), GetText(m.VideoBitrate)), 0) << where;
+            EXPECT_GE(IndexOf(FrameRateChoices(kind), GetText(m.FrameRate)), 0) << where;
+            EXPECT_GE(IndexOf(FrameSizeChoices(kind), GetText(m.FrameSize)), 0) << where;
             EXPECT_GE(IndexOf(AspectRatios(), GetText(m.Aspect)), 0) << where;
             EXPECT_GE(IndexOf(AudioBitrates().first(kAudioBitrateChoices), GetText(m.AudioBitrate)),
                       0)
                 << where;
-            EXPECT_GE(IndexOf(SampleRates(), GetText(m.SampleRate)), 0) << where;
-            EXPECT_GE(IndexOf(codecs->videoCodecs, GetText(m.VideoCodec)), 0) << where;
+            EXPECT_GE(IndexOf(SampleRateChoices(kind), GetText(m.SampleRate)), 0) << where;
+            // The sound alone has no video codec to choose.
+            if (kind == KindNumber(TargetKind::ModernAudio))
+                EXPECT_EQ(GetText(m.VideoCodec), "") << where;
+            else
+                EXPECT_GE(IndexOf(codecs->videoCodecs, GetText(m.VideoCodec)), 0) << where;
             EXPECT_GE(IndexOf(codecs->audioCodecs, GetText(m.AudioCodec)), 0) << where;
             EXPECT_EQ(m.ChannelIndex, GetText(m.AudioCodec) == "amr_nb" ? 0 : 1) << where;
             EXPECT_EQ(m.Volume, 256) << where;
@@ -127,7 +142,7 @@ TEST(Catalogue, ProfileAccessCopiesAndChecksItsIndices) {
 
     MediaProfile untouched = EmptyProfile();
     EXPECT_FALSE(GetProfile(0, 4, untouched));
-    EXPECT_FALSE(GetProfile(9, 0, untouched));
+    EXPECT_FALSE(GetProfile(11, 0, untouched));
     EXPECT_FALSE(GetProfile(-1, 0, untouched));
     EXPECT_FALSE(GetProfile(5, -1, untouched));
     EXPECT_EQ(untouched.ProfileName[0], '\0');

@@ -1,8 +1,10 @@
 #include "Settings.h"
+#include "Catalogue.h"
 #include "FixedText.h"
 #include "Log.h"
 #include "Paths.h"
 #include "TestFiles.h"
+#include "Vocabularies.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +133,78 @@ TEST(Settings, OutOfRangeIndicesAreRepairedAndLogged) {
     avi.VCodec = 7;
     RepairSelection(avi);
     EXPECT_EQ(avi.VCodec, 0);
+}
+
+// A kivinfo.ini written before today's formats came (these are the bytes
+// that version wrote) loads the same selection and builds the same working
+// profile; one that names today's formats loads as saved.
+TEST(Settings, AFileWrittenBeforeTodaysFormatsReadsTheSame) {
+    struct Written {
+        std::string video; // the [Video] section as written
+        ProfileSelection selection;
+        const char *name, *frameRate, *frameSize, *sampleRate, *videoBitrate;
+    } const files[] = {
+        {"Kind=5\nVCodec=0\nVFR=8\nVBR=20\nSize=26\nApsect=0\nACodec=0\nACH=1\nABR=9\nASR=4\n"
+         "VOL=256\nClass=15\n",
+         {5, 15, 0, 8, 20, 26, 0, 0, 1, 9, 4, 256},
+         "Apple TV(HD Quality)",
+         "30.00",
+         "1280x720",
+         "44100",
+         "5000"},
+        {"Kind=6\nVCodec=0\nVFR=8\nVBR=22\nSize=27\nApsect=2\nACodec=0\nACH=1\nABR=15\nASR=5\n"
+         "VOL=768\nClass=7\n",
+         {6, 7, 0, 8, 22, 27, 2, 0, 1, 15, 5, 768},
+         "PS3(Excelent Quality)",
+         "30.00",
+         "1920x1080",
+         "48000",
+         "9000"},
+        {"Kind=8\nVCodec=1\nVFR=1\nVBR=6\nSize=6\nApsect=0\nACodec=1\nACH=0\nABR=0\nASR=0\n"
+         "VOL=300\nClass=1\n",
+         {8, 1, 1, 1, 6, 6, 0, 1, 0, 0, 0, 300},
+         "3GP(h263/amr)",
+         "12.00",
+         "176x144",
+         "8000",
+         "512"},
+        {"Kind=9\nVCodec=3\nVFR=9\nVBR=18\nSize=28\nApsect=0\nACodec=1\nACH=1\nABR=8\nASR=6\n"
+         "VOL=256\nClass=7\n",
+         {9, 7, 3, 9, 18, 28, 0, 1, 1, 8, 6, 256},
+         "AV1 WebM with Opus, same size (for the web)",
+         "Original",
+         "854x480",
+         "Original",
+         "34"},
+        {"Kind=10\nVCodec=0\nVFR=9\nVBR=11\nSize=0\nApsect=0\nACodec=2\nACH=1\nABR=13\nASR=6\n"
+         "VOL=256\nClass=3\n",
+         {10, 3, 0, 9, 11, 0, 0, 2, 1, 13, 6, 256},
+         "FLAC (lossless)",
+         "Original",
+         "Original",
+         "Original",
+         "1150"},
+    };
+    for (const Written& file : files) {
+        auto home = UseFreshHome("settings-before");
+        WriteFile(home / "kivinfo.ini",
+                  "[Options]\nAFO=1\nAFC=0\nFolder=/videos/\n[Video]\n" + file.video);
+        LoadSettings();
+        ProfileSelection loaded = CurrentSelection();
+        EXPECT_EQ(std::memcmp(&loaded, &file.selection, sizeof loaded), 0) << file.name;
+        EXPECT_EQ(ReadFile(home / "kiv.dmp").find("Settings:"), std::string::npos) << file.name;
+        MediaProfile profile = EmptyProfile();
+        ProfileFromSelection(loaded, GetCategory(loaded.Kind)->Target, profile);
+        EXPECT_EQ(GetText(profile.ProfileName), file.name);
+        EXPECT_EQ(GetText(profile.FrameRate), file.frameRate) << file.name;
+        EXPECT_EQ(GetText(profile.FrameSize), file.frameSize) << file.name;
+        EXPECT_EQ(GetText(profile.SampleRate), file.sampleRate) << file.name;
+        EXPECT_EQ(GetText(profile.VideoBitrate), file.videoBitrate) << file.name;
+        // Saved again, the file keeps its bytes.
+        ASSERT_TRUE(SaveSelection(loaded));
+        EXPECT_NE(ReadFile(home / "kivinfo.ini").find("[Video]\n" + file.video), std::string::npos)
+            << file.name;
+    }
 }
 
 TEST(Settings, EmptyFolderBecomesTheProgramDirectory) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace kiv;
@@ -19,23 +20,52 @@ bool SameSelection(const ProfileSelection& a, const ProfileSelection& b) {
 
 TEST(Vocabularies, ListsHaveTheirSizesAndTheSeventeenthAudioBitrate) {
     EXPECT_EQ(VideoBitrates().size(), 23u);
-    EXPECT_EQ(FrameRates().size(), 9u);
-    EXPECT_EQ(FrameSizes().size(), 28u);
+    EXPECT_EQ(FrameRates().size(), 10u);
+    EXPECT_EQ(FrameSizes().size(), 29u);
     EXPECT_EQ(AspectRatios().size(), 3u);
     EXPECT_EQ(AudioBitrates().size(), 17u);
     EXPECT_STREQ(AudioBitrates()[15], "448");
     EXPECT_STREQ(AudioBitrates()[16], "576");
-    EXPECT_EQ(SampleRates().size(), 6u);
+    EXPECT_EQ(SampleRates().size(), 7u);
     EXPECT_STREQ(FrameSizes()[19], "640x480");
     EXPECT_STREQ(VideoBitrates()[12], "1200");
+    EXPECT_EQ(VideoQualities().size(), 25u);
+}
+
+// Entries for today's formats come after the old ones, which the older
+// kinds keep seeing alone, so every stored index keeps its meaning.
+TEST(Vocabularies, TodaysEntriesAreAppendedAndOnlyTodaysKindsSeeThem) {
+    struct Choices {
+        TextList (*list)(int);
+        std::size_t classic;
+        const char* last;
+    } const choices[] = {{FrameRateChoices, 9, "Original"},
+                         {FrameSizeChoices, 28, "854x480"},
+                         {SampleRateChoices, 6, "Original"}};
+    for (const Choices& c : choices) {
+        TextList old = c.list(KindNumber(TargetKind::Psp));
+        TextList today = c.list(KindNumber(TargetKind::ModernVideo));
+        EXPECT_EQ(old.size(), c.classic);
+        ASSERT_EQ(today.size(), c.classic + 1);
+        EXPECT_STREQ(today.back(), c.last);
+        EXPECT_TRUE(std::equal(old.begin(), old.end(), today.begin()));
+        EXPECT_EQ(c.list(KindNumber(TargetKind::ModernAudio)).size(), c.classic + 1);
+    }
+    EXPECT_STREQ(FrameRateChoices(1).back(), "30.00");
+    EXPECT_STREQ(SampleRateChoices(9).back(), "48000");
+    // A constant quality instead of a bit rate where the kind encodes so.
+    EXPECT_EQ(VideoRateChoices(KindNumber(TargetKind::ModernVideo)).data(),
+              VideoQualities().data());
+    EXPECT_EQ(VideoRateChoices(KindNumber(TargetKind::ModernAudio)).data(), VideoBitrates().data());
+    EXPECT_EQ(VideoRateChoices(4).data(), VideoBitrates().data());
 }
 
 TEST(Vocabularies, ContainerCodecsInTableOrder) {
-    const int kinds[] = {1, 2, 3, 4, 8, 7, 6, 5, 9, 22};
+    const int kinds[] = {1, 2, 3, 4, 8, 7, 6, 5, 9, 22, 23, 24};
     auto rows = ContainerCodecs();
-    ASSERT_EQ(rows.size(), 10u);
+    ASSERT_EQ(rows.size(), 12u);
     for (std::size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(rows[i].kind, kinds[i]);
+        EXPECT_EQ(KindNumber(rows[i].kind), kinds[i]);
     const ContainerCodecRow* row3 = FindContainerCodecs(3);
     ASSERT_NE(row3, nullptr);
     EXPECT_STREQ(row3->videoCodecs[5], "ntsc-dvd");

@@ -69,6 +69,28 @@ TEST_F(KivConvert, DryRunPrintsExactlyTheCommandLines) {
         << "the run folder outlived the run";
 }
 
+TEST_F(KivConvert, TodaysFormatsAreListedTakenByNameAndDryRun) {
+    ProgramResult list = Convert({"--list"});
+    ASSERT_EQ(list.exitStatus, 0) << list.err;
+    std::vector<std::string> lines = Lines(list.out);
+    EXPECT_EQ(lines.size(), 70u + 10u + 7u);
+    EXPECT_EQ(lines[70], "9\t0\tTo MP4/MKV/WebM (today's devices and the web)\tH.264 MP4, same "
+                         "size (plays everywhere)");
+    EXPECT_EQ(lines.back(), "10\t6\tTo audio only (MP3/AAC/FLAC/Opus/WAV)\tThe audio track as it "
+                            "is (no re-encoding)");
+
+    std::string clip = (media / "clip.part1.mp4").string();
+    ProgramResult r =
+        Convert({"--dry-run", "--format", "To audio only (MP3/AAC/FLAC/Opus/WAV)", "--profile",
+                 "FLAC (lossless)", "--output-dir", out_.string(), "--end", "00:00:02", clip});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(Lines(r.out),
+              (std::vector<std::string>{
+                  "\"" + BinDirectory() + "enc\" quillon-transcode-gates -i \"" + clip +
+                  "\" -ss 00:00:00 -t 2 -map 0:a:0 -c:a flac -ac 2 -f flac -y \"" + out_.string() +
+                  "/clip.flac\""}));
+}
+
 TEST_F(KivConvert, DefaultsComeFromTheSettingsFile) {
     WriteFile(home_ / "kivinfo.ini",
               "[Options]\nFolder=" + out_.string() +

@@ -39,6 +39,7 @@ Conversion Convert(const MediaProfile& profile, int targetKind, const std::strin
     job.source.audioDuration = facts.duration + 1.0;
     job.source.sampleRate = facts.sampleRate;
     job.source.channels = facts.channels;
+    SetText(job.source.audioCodec, facts.audioCodec);
     std::string reason;
     JobPlan plan{outputFolder, "00:00:00", "00:00:02", outputFolder + "/edit.avs"};
     EXPECT_TRUE(PrepareJobForConversion(job, profile, targetKind, plan, &reason)) << reason;
@@ -53,8 +54,10 @@ Conversion Convert(const MediaProfile& profile, int targetKind, const std::strin
     conversion.commandLine = encoder.CommandLine();
     conversion.progressTotal = encoder.ProgressTotal();
     conversion.outputPath = std::string(GetText(job.outputPath));
-    if (!conversion.prepared)
+    if (!conversion.prepared) {
+        conversion.reason = encoder.LastResult().reason;
         return conversion;
+    }
     conversion.run = test::RunProcess(SplitCommandLine(conversion.commandLine));
     conversion.output = test::Inspect(conversion.outputPath);
     return conversion;

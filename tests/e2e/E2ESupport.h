@@ -12,6 +12,7 @@ namespace kiv::e2e {
 
 struct Conversion {
     bool prepared = false;
+    std::string reason; // why the preparation failed
     std::string commandLine;
     std::string outputPath;
     int progressTotal = 0;

@@ -1,5 +1,5 @@
-// Every profile of the catalogue converts for real through enc and FFmpeg,
-// and the output is what the profile asks for.
+// Every one of the 70 profiles of old converts for real through enc and
+// FFmpeg, and the output is what the profile asks for.
 
 #include "Catalogue.h"
 #include "E2ESupport.h"
@@ -126,7 +126,8 @@ struct ProfileCase {
 
 std::vector<ProfileCase> AllProfiles() {
     std::vector<ProfileCase> cases;
-    for (int category = 0; category < CategoryCount(); ++category) {
+    // Today's formats have their own test (ModernE2ETest.cpp).
+    for (int category = 0; category < kClassicCategoryCount; ++category) {
         for (int profile = 0; profile < GetCategory(category)->ProfileCount; ++profile)
             cases.push_back({category, profile});
     }

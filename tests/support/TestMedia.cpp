@@ -4,12 +4,15 @@
 #include "TestProcess.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <unistd.h>
 
 extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/dict.h>
+#include <libavutil/display.h>
+#include <libavutil/pixdesc.h>
 }
 
 namespace kiv::test {
@@ -42,10 +45,24 @@ bool MakeMedia(const fs::path& output, const std::vector<std::string>& arguments
 bool MakeClip(const fs::path& output, int seconds, const std::string& size) {
     std::string length = std::to_string(seconds);
     return MakeMedia(
-        output, {"-f", "lavfi", "-i", "testsrc2=size=" + size + ":rate=25:duration=" + length, "-f",
-                 "lavfi", "-i", "sine=frequency=440:sample_rate=48000:duration=" + length, "-c:v",
-                 "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-ac",
-                 "2", "-shortest"});
+        output,
+        {"-f",       "lavfi",
+         "-i",       "testsrc2=size=" + size + ":rate=25:duration=" + length + ",hue=H=t*0.8",
+         "-f",       "lavfi",
+         "-i",       "sine=frequency=440:sample_rate=48000:duration=" + length,
+         "-c:v",     "libx264",
+         "-preset",  "ultrafast",
+         "-g",       "25",
+         "-pix_fmt", "yuv420p",
+         "-c:a",     "aac",
+         "-ac",      "2",
+         "-shortest"});
+}
+
+bool MakeTone(const fs::path& output, int seconds) {
+    return MakeMedia(output,
+                     {"-f", "lavfi", "-i", "sine=frequency=440:duration=" + std::to_string(seconds),
+                      "-c:a", "pcm_s16le"});
 }
 
 std::string VideoSource() {
@@ -93,10 +110,27 @@ MediaInspection Inspect(const std::string& path) {
             inspection.videoCodec = avcodec_get_name(parameters->codec_id);
             inspection.width = parameters->width;
             inspection.height = parameters->height;
-        } else if (parameters->codec_type == AVMEDIA_TYPE_AUDIO && inspection.audioCodec.empty()) {
-            inspection.audioCodec = avcodec_get_name(parameters->codec_id);
-            inspection.sampleRate = parameters->sample_rate;
-            inspection.channels = parameters->ch_layout.nb_channels;
+            inspection.frameRate = av_q2d(stream->avg_frame_rate);
+            AVRational pixel = stream->sample_aspect_ratio.num > 0 ? stream->sample_aspect_ratio
+                                                                   : AVRational{1, 1};
+            if (parameters->height > 0)
+                inspection.displayAspect = parameters->width * av_q2d(pixel) / parameters->height;
+            if (const std::uint8_t* matrix =
+                    av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr))
+                inspection.rotation = static_cast<int>(
+                    std::lround(av_display_rotation_get(reinterpret_cast<const int32_t*>(matrix))));
+            if (const AVPixFmtDescriptor* pixels =
+                    av_pix_fmt_desc_get(static_cast<AVPixelFormat>(parameters->format)))
+                inspection.bitsPerSample = pixels->comp[0].depth;
+        } else if (parameters->codec_type == AVMEDIA_TYPE_AUDIO) {
+            if (inspection.audioTracks++ == 0) {
+                inspection.audioCodec = avcodec_get_name(parameters->codec_id);
+                inspection.sampleRate = parameters->sample_rate;
+                inspection.channels = parameters->ch_layout.nb_channels;
+            }
+        } else if (parameters->codec_type == AVMEDIA_TYPE_SUBTITLE) {
+            if (inspection.subtitleTracks++ == 0)
+                inspection.subtitleCodec = avcodec_get_name(parameters->codec_id);
         }
     }
     AVPacket* packet = av_packet_alloc();

@@ -15,9 +15,13 @@ namespace kiv::test {
 // file exists afterwards; ffmpeg's complaint goes to standard error.
 bool MakeMedia(const std::filesystem::path& output, const std::vector<std::string>& arguments);
 
-// A video clip with sound (H.264 and AAC), small and short.
-bool MakeClip(const std::filesystem::path& output, int seconds,
+// The test clip: video with sound (H.264 at 25 fps with a key frame every
+// second, AAC stereo), small and short, whose colours turn over time so
+// pictures far apart differ everywhere.
+bool MakeClip(const std::filesystem::path& output, int seconds = 8,
               const std::string& size = "320x240");
+// A 440 Hz tone alone, as 16-bit PCM (pick a .wav name).
+bool MakeTone(const std::filesystem::path& output, int seconds = 8);
 
 // Standard media, made once in the shared media folder.
 std::string VideoSource();     // 320x240 25 fps, AAC stereo 48 kHz, 2 s (.mp4)
@@ -35,6 +39,15 @@ struct MediaInspection {
     int sampleRate = 0;
     int channels = 0;
     double seconds = 0; // end of the last packet of any stream
+    // First video stream: frames per second, shown width / height (with
+    // the pixel aspect), the turn a player applies, bits per component.
+    double frameRate = 0;
+    double displayAspect = 0;
+    int rotation = 0;
+    int bitsPerSample = 0;
+    int audioTracks = 0;
+    int subtitleTracks = 0;
+    std::string subtitleCodec; // the first subtitle stream's
 };
 
 // Opens the file with libavformat and reads every packet.

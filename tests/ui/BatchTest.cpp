@@ -15,11 +15,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
 #include <clocale>
 #include <memory>
 
@@ -49,12 +52,15 @@ class BatchTest : public QObject {
     std::unique_ptr<CKivVideoConverterDlg> dlg_;
     CXListCtrl* list_ = nullptr;
     QString out_;
-    QList<int> progress_; // every percentage the rows' status cells showed
+    QList<int> progress_;     // every percentage the rows' status cells showed
+    QList<int> progressRows_; // and the row that showed it
 
     // A window with the files added, converting with the given profile into
     // a fresh output folder.
     void Open(const QStringList& files, int format, int profile) {
         home_ = std::make_unique<FreshHome>();
+        out_ = home_->Path("out");
+        home_->SetOutputFolder(out_ + "/");
         dlg_ = std::make_unique<CKivVideoConverterDlg>();
         dlg_->show();
         dlg_->activateWindow();
@@ -66,18 +72,20 @@ class BatchTest : public QObject {
         auto* profiles = dlg_->findChild<QComboBox*>("profileList");
         profiles->setCurrentIndex(profile);
         dlg_->OnProfilePick();
-        out_ = home_->Path("out");
-        dlg_->outputFolder_ = out_ + "/";
+        QCOMPARE(dlg_->OutputFolder(), out_ + "/");
         QSignalSpy added(dlg_.get(), &CKivVideoConverterDlg::filesAdded);
         dlg_->AddFiles(files);
         QVERIFY(added.wait(60000));
         QCOMPARE(list_->RowCount(), files.size());
         progress_.clear();
+        progressRows_.clear();
         connect(list_->CellModel(), &QAbstractItemModel::dataChanged, this,
                 [this](const QModelIndex& index) {
                     std::optional<ListCell> cell = list_->Cell(index.row(), 5);
-                    if (index.column() == 5 && cell && cell->isProgress)
+                    if (index.column() == 5 && cell && cell->isProgress) {
                         progress_.append(cell->percent);
+                        progressRows_.append(index.row());
+                    }
                 });
         messages_->Clear();
     }
@@ -94,6 +102,7 @@ class BatchTest : public QObject {
         return titles;
     }
     QString Output(const QString& name) const { return out_ + "/" + name; }
+    bool Done(int row) const { return IsDone(dlg_->Table().Row(row).state); }
 
 private slots:
     void initTestCase() {
@@ -130,7 +139,7 @@ private slots:
         QVERIFY(RunBatch());
         QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
         for (int row = 0; row < 3; ++row) {
-            QCOMPARE(dlg_->jobs_[row].done, 1);
+            QVERIFY(Done(row));
             QCOMPARE(list_->Cell(row, 5)->percent, 100);
         }
         for (const char* name :
@@ -151,6 +160,8 @@ private slots:
         }
         QCOMPARE(previous, 100);
         QVERIFY(steps >= 3);
+        // Each row's bar moved in its own turn.
+        QVERIFY(std::is_sorted(progressRows_.begin(), progressRows_.end()));
         QCOMPARE(urls_->urls, QList<QUrl>{QUrl::fromLocalFile(out_ + "/")});
         // Screen saver and sleep were held for the batch and let go after it.
         QTRY_COMPARE(bus_->Calls().mid(callsBefore).size(), 5);
@@ -159,7 +170,7 @@ private slots:
         QCOMPARE(calls[2], QString("Notify Kiv Video Converter|Kiv Video Converter|3 files "
                                    "converted"));
         QCOMPARE(calls.mid(3), (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
-        QVERIFY(dlg_->busy_ == 0);
+        QVERIFY(!dlg_->IsBusy());
 
         // Done rows are never converted again.
         const QDateTime written = QFileInfo(Output("a_libx264_libfaac.mp4")).lastModified();
@@ -176,7 +187,7 @@ private slots:
         const int callsBefore = bus_->Calls().size();
         dlg_->OnStart();
         QCOMPARE(Titles(), QStringList{"Warning: There is no selected file in list! "});
-        QCOMPARE(dlg_->busy_.load(), 0);
+        QVERIFY(!dlg_->IsBusy());
         QCOMPARE(bus_->Calls().size(), callsBefore);
     }
 
@@ -199,9 +210,7 @@ private slots:
                              "\" to support@kiv-video-converter.example\n";
         QVERIFY2(failure.text.startsWith(head), qPrintable(failure.text));
         QVERIFY(failure.text.size() > head.size()); // the encoder's own reason follows
-        QCOMPARE(dlg_->jobs_[0].done, 1);
-        QCOMPARE(dlg_->jobs_[1].done, 1);
-        QCOMPARE(dlg_->jobs_[2].done, 0);
+        QVERIFY(Done(0) && Done(1) && !Done(2));
         QVERIFY(!list_->Cell(2, 5)->isProgress); // still "Ready"
         QVERIFY(!QFile::exists(Output("c_h263_libfaac.3gp")));
         QTRY_COMPARE(bus_->Calls().mid(callsBefore).mid(2),
@@ -210,7 +219,7 @@ private slots:
         messages_->Clear();
         QVERIFY(RunBatch());
         QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
-        QCOMPARE(dlg_->jobs_[2].done, 1);
+        QVERIFY(Done(2));
         QVERIFY(QFile::exists(Output("c_h263_libfaac.3gp")));
     }
 
@@ -222,13 +231,13 @@ private slots:
         QVERIFY(RunBatch());
         QCOMPARE(Titles(), QStringList{"Error: " + gone + " not exist!"});
         QCOMPARE(messages_->Messages()[0].icon, MessageIcon::NoIcon);
-        QCOMPARE(dlg_->jobs_[0].done, 0);
-        QCOMPARE(dlg_->jobs_[1].done, 0);
+        QVERIFY(!Done(0) && !Done(1));
+        QCOMPARE(dlg_->Table().Row(0).state, RowState::SourceMissing);
         QVERIFY(QFile::rename(gone + ".away", gone));
         messages_->Clear();
         QVERIFY(RunBatch());
         QCOMPARE(Titles(), QStringList{"Info: Encoding Finish!"});
-        QCOMPARE(dlg_->jobs_[0].done + dlg_->jobs_[1].done, 2);
+        QVERIFY(Done(0) && Done(1));
     }
 
     void aRowUncheckedDuringTheBatchIsSkipped() {
@@ -237,8 +246,7 @@ private slots:
         dlg_->OnStart();
         list_->SetCellCheck(2, 0, 0); // long before the batch reaches row 2
         QVERIFY(ended.wait(kBatchTimeoutMs));
-        QCOMPARE(dlg_->jobs_[0].done + dlg_->jobs_[1].done, 2);
-        QCOMPARE(dlg_->jobs_[2].done, 0);
+        QVERIFY(Done(0) && Done(1) && !Done(2));
         QVERIFY(!list_->Cell(2, 5)->isProgress); // still "Ready"
     }
 
@@ -248,6 +256,25 @@ private slots:
         QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
         dlg_->OnStart();
         QTRY_VERIFY_WITH_TIMEOUT(list_->Cell(0, 5)->percent >= 3, 60000);
+
+        // While it runs the window does not end, and the list takes no menu
+        // and no files.
+        QVERIFY(dlg_->IsBusy());
+        list_->setFocus();
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QTest::keyClick(list_, key);
+            QVERIFY(dlg_->isVisible());
+        }
+        auto* menu = dlg_->findChild<QMenu*>("popMenu");
+        dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
+        QVERIFY(!menu->isVisible());
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(a_)});
+        QDragEnterEvent refused(list_->viewport()->rect().center(), Qt::CopyAction, &dropped,
+                                Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list_->viewport(), &refused);
+        QVERIFY(!refused.isAccepted());
+
         auto* stop = dlg_->findChild<QAbstractButton*>("stopButton");
         QVERIFY(stop->isEnabled());
         stop->click();
@@ -256,11 +283,24 @@ private slots:
         MediaInspection kept = Inspect(Output("long_libx264_libfaac.mp4").toStdString());
         QVERIFY(kept.opened);
         QVERIFY(kept.seconds > 0.5 && kept.seconds < 25);
-        QCOMPARE(dlg_->jobs_[0].done, 1);
-        QCOMPARE(dlg_->jobs_[1].done, 1);
+        QVERIFY(Done(0) && Done(1));
         QVERIFY(QFile::exists(Output("b_libx264_libfaac.mp4")));
         QTRY_COMPARE(bus_->Calls().mid(callsBefore).mid(2),
                      (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
+    }
+
+    // The program going away mid-batch: the window ends the conversion at
+    // once, starts no other and shows nothing, and its destruction returns.
+    void aWindowDestroyedMidBatchAbandonsIt() {
+        Open({long_, b_}, 5, 15);
+        QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
+        dlg_->OnStart();
+        QTRY_VERIFY_WITH_TIMEOUT(list_->Cell(0, 5)->percent >= 3, 60000);
+        dlg_.reset();
+        QVERIFY(ended.isEmpty());
+        QVERIFY(messages_->Messages().isEmpty());
+        QVERIFY(!QFile::exists(Output("long_libx264_libfaac.mp4")));
+        QVERIFY(!QFile::exists(Output("b_libx264_libfaac.mp4")));
     }
 
     void theShutdownBoxReplacesTheEndMessageAndCancelKeepsTheComputerOn() {

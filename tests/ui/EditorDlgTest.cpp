@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "DialogUnits.h"
 #include "FixedText.h"
+#include "TargetKind.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -316,6 +317,64 @@ private slots:
         QVERIFY(dlg_->IsSaved()); // saved never goes back
         QTest::mouseClick(Button("close"), Qt::LeftButton);
         QVERIFY(SameProfile(dlg_->Profile(), opened));
+    }
+
+    // Today's formats: their codecs, a quality instead of a video bit rate,
+    // units in the labels, and boxes a codec makes meaningless greyed out.
+    void todaysFormatsOfferQualityUnitsAndTheirCodecs() {
+        Open(KindNumber(TargetKind::ModernVideo), CatalogueProfile(9, 2)); // H.264, fit 1280x720
+        QCOMPARE(Items(Combo("videoCodec")), QStringList({"h264", "hevc", "vp9", "av1", "copy"}));
+        QCOMPARE(Items(Combo("audioCodec")), QStringList({"aac", "opus", "copy"}));
+        QCOMPARE(Combo("videoBitrate")->count(), 25);
+        QCOMPARE(Combo("videoBitrate")->currentText(), QString("23"));
+        QCOMPARE(Combo("frameRate")->currentText(), QString("Original"));
+        QCOMPARE(Combo("frameSize")->currentText(), QString("1280x720"));
+        QCOMPARE(Combo("frameSize")->itemText(28), QString("854x480"));
+        QCOMPARE(Combo("sampleRate")->currentText(), QString("Original"));
+        const std::pair<const char*, const char*> labels[] = {
+            {"videoBitrateLabel", " Quality (RF):"},
+            {"frameRateLabel", " Frame Rate (fps):"},
+            {"frameSizeLabel", " Fit Within (px):"},
+            {"audioBitrateLabel", "Bitrate (kb/s):"},
+            {"sampleRateLabel", "Rate (Hz):"}};
+        for (const auto& [name, text] : labels)
+            QCOMPARE(Label(name), QString(text));
+        QCOMPARE(Combo("videoBitrate")->accessibleName(), QString("Quality (RF)"));
+        QVERIFY(!Combo("videoBitrate")->toolTip().isEmpty());
+
+        // Copying the streams: the catalogue's copy profile, its values greyed out.
+        Pick(Combo("videoCodec"), "copy");
+        QCOMPARE(Label("profileLabel"), QString("MKV, same streams (no re-encoding) Profile:"));
+        QCOMPARE(dlg_->Variant(), 1);
+        for (const char* name : {"frameRate", "videoBitrate", "frameSize", "aspect", "channels",
+                                 "audioBitrate", "sampleRate"})
+            QVERIFY2(!Combo(name)->isEnabled(), name);
+        Pick(Combo("audioCodec"), "opus");
+        QVERIFY(Combo("audioBitrate")->isEnabled());
+        QVERIFY(!Combo("frameSize")->isEnabled());
+        Pick(Combo("videoCodec"), "av1");
+        QCOMPARE(Label("profileLabel"),
+                 QString("AV1 MKV with Opus, same size (smallest) Profile:"));
+        QVERIFY(Combo("frameSize")->isEnabled());
+        Pick(Combo("videoBitrate"), "30");
+        QTest::mouseClick(Button("close"), Qt::LeftButton);
+        QCOMPARE(GetText(dlg_->Profile().VideoBitrate), std::string_view("30"));
+        QCOMPARE(GetText(dlg_->Profile().VideoCodec), std::string_view("av1"));
+
+        // The sound alone: no video to choose; a lossless codec takes no bit rate.
+        Open(KindNumber(TargetKind::ModernAudio), CatalogueProfile(10, 3)); // FLAC
+        QVERIFY(!Combo("videoCodec")->isEnabled());
+        QCOMPARE(Combo("videoCodec")->count(), 0);
+        QVERIFY(!Combo("audioBitrate")->isEnabled());
+        Pick(Combo("audioCodec"), "mp3");
+        QVERIFY(Combo("audioBitrate")->isEnabled());
+        QCOMPARE(Label("videoBitrateLabel"), QString(" Bitrate (kb/s):"));
+
+        // The older kinds keep their labels and lists.
+        Open(1, CatalogueProfile(0, 0));
+        QCOMPARE(Label("videoBitrateLabel"), QString(" Bitrate:"));
+        QCOMPARE(Label("sampleRateLabel"), QString("Sample Rate:"));
+        QCOMPARE(Combo("frameRate")->count(), 9);
     }
 };
 

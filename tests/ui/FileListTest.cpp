@@ -60,7 +60,7 @@ class FileListTest : public QObject {
     }
     // The row as the user sees it, against what the probe put into its job.
     void VerifyRow(int row, const QString& path) {
-        const ConversionJob& job = dlg_->jobs_[row];
+        const ConversionJob job = dlg_->Table().Row(row).job;
         QCOMPARE(SourcePath(job), path);
         const QString duration =
             QString::fromStdString(FormatDuration(DisplayedDurationSeconds(job)));
@@ -184,7 +184,7 @@ private slots:
         Add({a_, broken_, c_});
         QCOMPARE(list_->RowCount(), 1);
         VerifyRow(0, a_);
-        QCOMPARE(dlg_->jobs_[1].sourcePath[0], '\0');
+        QCOMPARE(dlg_->Table().RowCount(), 1);
         QCOMPARE(messages_->Messages().size(), 1);
         const ShownMessage& m = messages_->Messages().first();
         QCOMPARE(m.title, QString("Warning"));
@@ -208,27 +208,19 @@ private slots:
         QVERIFY(done.wait(kTimeoutMs));
         QCOMPARE(list_->RowCount(), 1);
         VerifyRow(0, b_);
-
-        // While a batch runs nothing is taken.
-        dlg_->busy_ = 1;
-        dlg_->EnableControls(false);
-        QDragEnterEvent refused(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &refused);
-        QVERIFY(!refused.isAccepted());
-        dlg_->busy_ = 0;
-        delete data;
+        delete data; // while a batch runs nothing is taken (BatchTest)
     }
 
-    void removeMovesTheJobsUp() {
+    void removeMovesTheRowsUp() {
         Add({a_, b_, c_});
         QCOMPARE(list_->RowCount(), 3);
         list_->clearSelection();
         list_->SelectRow(0);
         dlg_->OnRemove();
         QCOMPARE(list_->RowCount(), 2);
-        QCOMPARE(SourcePath(dlg_->jobs_[0]), b_);
-        QCOMPARE(SourcePath(dlg_->jobs_[1]), c_);
-        QCOMPARE(SourcePath(dlg_->jobs_[2]), QString());
+        QCOMPARE(dlg_->Table().RowCount(), 2);
+        QCOMPARE(SourcePath(dlg_->Table().Row(0).job), b_);
+        QCOMPARE(SourcePath(dlg_->Table().Row(1).job), c_);
         QCOMPARE(list_->CellText(0, 1), " " + b_);
         QCOMPARE(list_->FirstSelectedRow(), 0);
 
@@ -238,7 +230,7 @@ private slots:
         list_->setFocus();
         QTest::keyClick(list_, Qt::Key_Delete);
         QCOMPARE(list_->RowCount(), 1);
-        QCOMPARE(SourcePath(dlg_->jobs_[0]), b_);
+        QCOMPARE(SourcePath(dlg_->Table().Row(0).job), b_);
 
         // Without a selected row Remove says so.
         list_->clearSelection();
@@ -249,12 +241,11 @@ private slots:
         QCOMPARE(messages_->Messages().first().text, QString("There is not selected media file "));
     }
 
-    void clearEmptiesRowsAndJobs() {
+    void clearEmptiesTheList() {
         Add({a_, b_});
         dlg_->findChild<QMenu*>("popMenu")->actions().at(2)->trigger();
         QCOMPARE(list_->RowCount(), 0);
-        for (const ConversionJob& job : dlg_->jobs_)
-            QCOMPARE(job.sourcePath[0], '\0');
+        QCOMPARE(dlg_->Table().RowCount(), 0);
         QVERIFY(messages_->Messages().isEmpty());
     }
 

@@ -1,7 +1,7 @@
 // The main window without media: start-up from the settings, the format
 // and profile picks, the profile editor, the output folder, About, Help,
 // the links, Exit and the ways the window ends (or does not), control
-// states, progress and accessibility. Commands run as the buttons, menus
+// states, the batch's progress and accessibility. Commands run as the buttons, menus
 // and keys run them.
 
 #include "MainDlg.h"
@@ -14,6 +14,7 @@
 #include "FixedText.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
+#include "WindowBatch.h"
 #include "WindowTestSupport.h"
 
 #include <QAccessible>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <cstring>
@@ -103,15 +105,15 @@ private slots:
     void startsFromTheDefaultSettings() {
         Open();
         QCOMPARE(dlg_->windowTitle(), QString("Kiv Video Converter 1.0.0"));
-        QCOMPARE(Formats()->count(), 9);
+        QCOMPARE(Formats()->count(), CategoryCount()); // the nine of old, then today's
         QCOMPARE(Formats()->currentText(), QString("To DVD/SVCD/VCD/MPEG"));
         QCOMPARE(Profiles()->currentText(), QString("PAL DVD Video"));
-        QCOMPARE(QByteArray(dlg_->workingProfile_.ProfileName), QByteArray("PAL DVD Video"));
-        QVERIFY(SameProfile(dlg_->workingProfile_, dlg_->currentProfile_));
+        QCOMPARE(QByteArray(dlg_->WorkingProfile().ProfileName), QByteArray("PAL DVD Video"));
+        QVERIFY(SameProfile(dlg_->WorkingProfile(), dlg_->CurrentProfile()));
         const QString folder = QString::fromStdString(ProgramDirectory());
         QCOMPARE(Child<QLineEdit>("outputFolder")->text(), folder);
         QVERIFY(!Child<QLineEdit>("outputFolder")->isEnabled());
-        QCOMPARE(dlg_->outputFolder_, folder);
+        QCOMPARE(dlg_->OutputFolder(), folder);
         QVERIFY(Child<QCheckBox>("openFolderBox")->isChecked());
         QVERIFY(!Child<QCheckBox>("shutdownBox")->isChecked()); // never power off unasked
         QCOMPARE(Child<QCheckBox>("openFolderBox")->text(),
@@ -167,22 +169,22 @@ private slots:
             const ProfileCategory* c = GetCategory(category);
             QCOMPARE(Profiles()->count(), c->ProfileCount);
             QCOMPARE(Profiles()->currentIndex(), 0);
-            QVERIFY(SameProfile(dlg_->currentProfile_, c->Profiles[0]));
-            QVERIFY(SameProfile(dlg_->workingProfile_, c->Profiles[0]));
-            QCOMPARE(dlg_->selection_.Kind, category);
-            QCOMPARE(dlg_->selection_.Class, 0);
+            QVERIFY(SameProfile(dlg_->CurrentProfile(), c->Profiles[0]));
+            QVERIFY(SameProfile(dlg_->WorkingProfile(), c->Profiles[0]));
+            QCOMPARE(dlg_->Selection().Kind, category);
+            QCOMPARE(dlg_->Selection().Class, 0);
         }
         Pick(Formats(), 1);
         Pick(Profiles(), 2);
-        QVERIFY(SameProfile(dlg_->workingProfile_, GetCategory(1)->Profiles[2]));
-        QCOMPARE(dlg_->selection_.Kind, 1);
-        QCOMPARE(dlg_->selection_.Class, 2);
+        QVERIFY(SameProfile(dlg_->WorkingProfile(), GetCategory(1)->Profiles[2]));
+        QCOMPARE(dlg_->Selection().Kind, 1);
+        QCOMPARE(dlg_->Selection().Class, 2);
     }
 
     void editorOkWithoutSaveChangesTheWorkingProfileOnly() {
         Open();
-        const MediaProfile before = dlg_->currentProfile_;
-        const ProfileSelection selection = dlg_->selection_;
+        const MediaProfile before = dlg_->CurrentProfile();
+        const ProfileSelection selection = dlg_->Selection();
         QString chosen;
         auto ran = WhenModal<CEditorDlg>([&chosen](CEditorDlg* editor) {
             auto* bitrate = editor->findChild<QComboBox*>("videoBitrate");
@@ -192,14 +194,14 @@ private slots:
         });
         dlg_->OnEditProfile();
         QVERIFY(*ran);
-        QCOMPARE(QString(dlg_->workingProfile_.VideoBitrate), chosen);
-        QVERIFY(SameProfile(dlg_->currentProfile_, before));
-        QVERIFY(std::memcmp(&dlg_->selection_, &selection, sizeof selection) == 0);
+        QCOMPARE(QString(dlg_->WorkingProfile().VideoBitrate), chosen);
+        QVERIFY(SameProfile(dlg_->CurrentProfile(), before));
+        QVERIFY(std::memcmp(&dlg_->Selection(), &selection, sizeof selection) == 0);
         QCOMPARE(Profiles()->currentText(), QString("PAL DVD Video"));
 
         // The next pick discards the edit.
         Pick(Profiles(), 0);
-        QVERIFY(SameProfile(dlg_->workingProfile_, GetCategory(4)->Profiles[0]));
+        QVERIFY(SameProfile(dlg_->WorkingProfile(), GetCategory(4)->Profiles[0]));
     }
 
     void editorOkAfterSaveChangesTheSelectionToo() {
@@ -214,18 +216,18 @@ private slots:
         });
         dlg_->OnEditProfile();
         QVERIFY(*ran);
-        QCOMPARE(QString(dlg_->workingProfile_.VideoBitrate), chosen);
-        QVERIFY(SameProfile(dlg_->currentProfile_, dlg_->workingProfile_));
-        QCOMPARE(dlg_->selection_.VBR, IndexOf(VideoBitrates(), chosen.toStdString()));
-        QCOMPARE(dlg_->selection_.Kind, 4);
-        QCOMPARE(Profiles()->currentIndex(), dlg_->selection_.Class);
+        QCOMPARE(QString(dlg_->WorkingProfile().VideoBitrate), chosen);
+        QVERIFY(SameProfile(dlg_->CurrentProfile(), dlg_->WorkingProfile()));
+        QCOMPARE(dlg_->Selection().VBR, IndexOf(VideoBitrates(), chosen.toStdString()));
+        QCOMPARE(dlg_->Selection().Kind, 4);
+        QCOMPARE(Profiles()->currentIndex(), dlg_->Selection().Class);
 
         // Escape in the editor changes nothing.
-        const MediaProfile saved = dlg_->workingProfile_;
+        const MediaProfile saved = dlg_->WorkingProfile();
         ran = WhenModal<CEditorDlg>([](CEditorDlg* editor) { editor->reject(); });
         dlg_->OnEditProfile();
         QVERIFY(*ran);
-        QVERIFY(SameProfile(dlg_->workingProfile_, saved));
+        QVERIFY(SameProfile(dlg_->WorkingProfile(), saved));
     }
 
     void exitWritesTheSettingsIntoANewFile() {
@@ -261,16 +263,11 @@ private slots:
         QVERIFY(!QFile::exists(SettingsFile()));
     }
 
-    void enterAndEscapeEndWithoutSavingUnlessBusy() {
+    // While a batch runs they do nothing (BatchTest).
+    void enterAndEscapeEndWithoutSaving() {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             Open();
             List()->setFocus();
-            dlg_->busy_ = 1;
-            QTest::keyClick(List(), key);
-            QVERIFY(dlg_->isVisible());
-            dlg_->close();
-            QVERIFY(dlg_->isVisible());
-            dlg_->busy_ = 0;
             QTest::keyClick(List(), key);
             QVERIFY(!dlg_->isVisible());
             QCOMPARE(dlg_->result(),
@@ -291,13 +288,13 @@ private slots:
         dlg_->OnBrowse();
         QVERIFY(*ran);
         QCOMPARE(title, QString("Select output folder"));
-        QCOMPARE(dlg_->outputFolder_, picked.path() + "/");
+        QCOMPARE(dlg_->OutputFolder(), picked.path() + "/");
         QCOMPARE(Child<QLineEdit>("outputFolder")->text(), picked.path() + "/");
 
         ran = WhenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
         dlg_->OnBrowse();
         QVERIFY(*ran);
-        QCOMPARE(dlg_->outputFolder_, picked.path() + "/");
+        QCOMPARE(dlg_->OutputFolder(), picked.path() + "/");
 
         ran = WhenModal<QFileDialog>([](QFileDialog* dialog) {
             dialog->setDirectory("/");
@@ -305,7 +302,7 @@ private slots:
         });
         dlg_->OnBrowse();
         QVERIFY(*ran);
-        QCOMPARE(dlg_->outputFolder_, QString("/"));
+        QCOMPARE(dlg_->OutputFolder(), QString("/"));
 
         // The folder menu offers Browse and Open.
         QTest::mouseClick(Child<CButtonST>("folderButton"), Qt::LeftButton);
@@ -372,37 +369,38 @@ private slots:
         }
     }
 
-    void popMenuIsRefusedWhileBusy() {
+    // While a batch runs it is refused (BatchTest).
+    void popMenuOffersTheListCommands() {
         Open();
         auto* menu = Child<QMenu>("popMenu");
         QStringList items;
         for (QAction* action : menu->actions())
             items << action->text();
         QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split"}));
-        dlg_->busy_ = 1;
-        dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
-        QVERIFY(!menu->isVisible());
-        dlg_->busy_ = 0;
         dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
     }
 
-    void progressGoesToTheCurrentRow() {
-        Open();
-        CXListCtrl* list = List();
-        for (int row = 0; row < 2; ++row) {
-            list->AddRow(row, QString());
-            list->ShowCellProgress(row, 5, true);
+    void progressReachesTheTableAndItsSignal() {
+        // The engine's progress as the batch passes it on: no position (0 or
+        // less) shows as 1, to the row that converts (the first until a
+        // batch has begun another).
+        FileTable table;
+        table.Append(ConversionJob{}, 10);
+        CEncoderCntl controller;
+        WindowBatch batch(table, controller, nullptr);
+        QSignalSpy shown(&batch, &WindowBatch::rowProgress);
+        for (auto [value, percent] : {std::pair{0, 1}, {-5, 1}, {37, 37}, {100, 100}}) {
+            WindowBatch::ProgressCallback(value, &batch);
+            QVERIFY(shown.wait());
+            QCOMPARE(shown.takeFirst(), (QList<QVariant>{0, percent}));
+            QCOMPARE(table.Row(0).percent, percent);
         }
-        dlg_->currentRow_ = 1;
-        for (auto [value, shown] : {std::pair{0, 1}, {-5, 1}, {37, 37}, {100, 100}}) {
-            CKivVideoConverterDlg::ProgressCallback(value, dlg_.get());
-            QCOMPARE(list->Cell(1, 5)->percent, shown);
-        }
-        CKivVideoConverterDlg::ProgressCallback(50, nullptr);
-        QCOMPARE(list->Cell(1, 5)->percent, 100);
-        QCOMPARE(list->Cell(0, 5)->percent, 0);
+        WindowBatch::ProgressCallback(50, nullptr);
+        QCoreApplication::processEvents(); // anything posted has arrived
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(table.Row(0).percent, 100);
     }
 
     void everyControlHasAnAccessibleName() {

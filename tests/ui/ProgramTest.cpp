@@ -113,6 +113,7 @@ private slots:
         const QString longClip = media.filePath("long.mp4");
         QVERIFY(MakeClip(clip, 2) && MakeClip(longClip, 60));
         FreshHome home;
+        home.SetOutputFolder(home.Path("out/"));
         MessageLog messages;
         UrlCatcher urls;
         const QString runtime = QString::fromStdString(RuntimeDirectory());
@@ -144,7 +145,6 @@ private slots:
             QCOMPARE(list->CellText(0, 1), " " + longClip);
 
             // While a batch runs the file waits, and the window says so.
-            window->outputFolder_ = home.Path("out/");
             QSignalSpy ended(window, &CKivVideoConverterDlg::batchEnded);
             window->OnStart();
             auto second = start({clip});

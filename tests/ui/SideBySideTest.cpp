@@ -24,13 +24,13 @@ private slots:
         const QString other = media.filePath("cliclip.mp4");
         QVERIFY(MakeClip(quoted, 12) && MakeClip(other, 2));
         FreshHome home;
+        home.SetOutputFolder(home.Path("out/"));
         MessageLog messages;
         UrlCatcher urls;
         CKivVideoConverterDlg window;
         window.show();
         window.findChild<QComboBox*>("formatList")->setCurrentIndex(8);
         window.OnFormatPick();
-        window.outputFolder_ = home.Path("out/");
         QSignalSpy added(&window, &CKivVideoConverterDlg::filesAdded);
         window.AddFiles({quoted});
         QVERIFY(added.wait(60000));

@@ -9,10 +9,12 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 
 #include <memory>
+#include <optional>
 
 using namespace kiv;
 
@@ -47,6 +49,8 @@ private slots:
 
     void screenSaverAndSleepAreHeldForTheObjectsLifetime() {
         auto held = std::make_unique<CDisableScreenSave>();
+        QSignalSpy settled(held.get(), &CDisableScreenSave::settled);
+        QVERIFY(settled.wait()); // the calls never keep the caller waiting
         QVERIFY(held->HoldsScreenSaver());
         QVERIFY(held->HoldsSleepLock());
         QTRY_COMPARE(bus_->Calls().mid(1),
@@ -61,9 +65,22 @@ private slots:
     void withoutServicesNothingHappensAndNothingFails() {
         bus_->StopServices();
         CDisableScreenSave held;
+        QTRY_VERIFY(held.IsSettled());
         QVERIFY(!held.HoldsScreenSaver());
         QVERIFY(!held.HoldsSleepLock());
-        QVERIFY(!NotifyDesktop("Kiv Video Converter", "3 files converted"));
+        std::optional<bool> taken;
+        NotifyDesktop("Kiv Video Converter", "3 files converted", [&](bool t) { taken = t; });
+        QTRY_VERIFY(taken.has_value());
+        QVERIFY(!*taken);
+    }
+
+    void anInhibitionGrantedAfterTheHolderWentIsLetGo() {
+        // Gone before the screen saver could answer: what it grants is let
+        // go, and sleep is not asked for any more.
+        std::make_unique<CDisableScreenSave>().reset();
+        QTRY_COMPARE(bus_->Calls().mid(1),
+                     (QStringList{"ScreenSaverInhibit Kiv Video Converter|Converting videos",
+                                  "ScreenSaverUnInhibit 7"}));
     }
 
     void powerOffComesOnlyAfterTheCountdown() {
@@ -86,7 +103,9 @@ private slots:
     void cancelKeepsTheComputerOn() {
         CancelCountdownSoon();
         ShutDownComputer(nullptr, 3);
-        QTest::qWait(200);
+        // A later call on the same bus arrives after any power-off would have.
+        CDisableScreenSave later;
+        QTRY_VERIFY(bus_->Calls().join('\n').contains("SleepInhibit"));
         QVERIFY(!bus_->Calls().join('\n').contains("PowerOff"));
     }
 
@@ -100,8 +119,10 @@ private slots:
     }
 
     void notificationsReachTheService() {
-        QVERIFY(NotifyDesktop("Kiv Video Converter", "3 files converted"));
-        QTRY_VERIFY(bus_->Calls().contains(
+        std::optional<bool> taken;
+        NotifyDesktop("Kiv Video Converter", "3 files converted", [&](bool t) { taken = t; });
+        QTRY_VERIFY(taken.value_or(false));
+        QVERIFY(bus_->Calls().contains(
             "Notify Kiv Video Converter|Kiv Video Converter|3 files converted"));
     }
 };

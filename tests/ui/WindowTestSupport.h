@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -31,6 +32,14 @@ public:
     QString Path(const QString& name) const { return dir_.filePath(name); }
     // Loads again, after the test wrote a settings file.
     void Reload() const { LoadSettings(); }
+    // A settings file that names the output folder, as the user left it.
+    void SetOutputFolder(const QString& folder) const {
+        QFile settings(Path("kivinfo.ini"));
+        if (settings.open(QIODevice::WriteOnly))
+            settings.write("[Options]\nFolder=" + QFile::encodeName(folder) + "\n");
+        settings.close();
+        Reload();
+    }
 
 private:
     QTemporaryDir dir_;

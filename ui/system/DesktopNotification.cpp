@@ -2,9 +2,11 @@
 
 #include "DesktopBus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -12,10 +14,14 @@
 
 namespace kiv {
 
-bool NotifyDesktop(const QString& summary, const QString& body) {
+void NotifyDesktop(const QString& summary, const QString& body,
+                   std::function<void(bool taken)> answered) {
     QDBusConnection session = QDBusConnection::sessionBus();
-    if (!session.isConnected())
-        return false;
+    if (!session.isConnected()) {
+        if (answered)
+            answered(false);
+        return;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),
@@ -23,8 +29,15 @@ bool NotifyDesktop(const QString& summary, const QString& body) {
     call << QStringLiteral("Kiv Video Converter") << std::uint32_t{0}
          << QStringLiteral("kiv-video-converter") << summary << body << QStringList()
          << QVariantMap() << std::int32_t{-1};
-    QDBusReply<std::uint32_t> reply = session.call(call, QDBus::Block, kBusTimeoutMs);
-    return reply.isValid();
+    QDBusPendingCall pending = session.asyncCall(call, kBusTimeoutMs);
+    if (!answered)
+        return;
+    auto* watcher = new QDBusPendingCallWatcher(pending, QCoreApplication::instance());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [watcher, answered = std::move(answered)] {
+                         answered(!watcher->isError());
+                         watcher->deleteLater();
+                     });
 }
 
 } // namespace kiv

@@ -5,9 +5,14 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kiv {
 
-// Returns whether the service took the notification.
-bool NotifyDesktop(const QString& summary, const QString& body);
+// Sends the notification without waiting for the service. answered, when
+// given, later learns whether the service took it (at once when there is
+// no bus). GUI thread.
+void NotifyDesktop(const QString& summary, const QString& body,
+                   std::function<void(bool taken)> answered = {});
 
 } // namespace kiv

@@ -3,33 +3,45 @@
 #include "DesktopBus.h"
 #include "MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace kiv {
 
-bool RequestPowerOff(QString& error) {
+namespace {
+constexpr int kPowerOffTimeoutMs = 120000;
+}
+
+void RequestPowerOff(std::function<void(const QString& error)> answered) {
     QDBusConnection system = QDBusConnection::systemBus();
     if (!system.isConnected()) {
-        error = QStringLiteral("the system bus cannot be reached");
-        return false;
+        answered(QStringLiteral("the system bus cannot be reached"));
+        return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PowerOff"));
     call << true; // interactive: the desktop may ask for a password
     // Authorisation may wait for the user, so no short time limit here.
-    QDBusMessage reply = system.call(call, QDBus::BlockWithGui, 120000);
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        error = reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
-        return false;
-    }
-    return true;
+    auto* watcher = new QDBusPendingCallWatcher(system.asyncCall(call, kPowerOffTimeoutMs),
+                                                QCoreApplication::instance());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [watcher, answered = std::move(answered)] {
+                         const QDBusError error = watcher->error();
+                         watcher->deleteLater();
+                         if (!error.isValid())
+                             answered(QString());
+                         else
+                             answered(error.message().isEmpty() ? error.name() : error.message());
+                     });
 }
 
 PowerOffCountdownDlg::PowerOffCountdownDlg(QWidget* parent, int seconds)
@@ -66,11 +78,12 @@ void ShutDownComputer(QWidget* parent, int countdownSeconds) {
     PowerOffCountdownDlg countdown(parent, countdownSeconds);
     if (countdown.exec() != QDialog::Accepted)
         return;
-    QString error;
-    if (!RequestPowerOff(error))
-        ShowMessage(parent, QStringLiteral("Warning"),
-                    QStringLiteral("The computer could not be powered off: %1").arg(error),
-                    MessageIcon::Warning);
+    RequestPowerOff([owner = QPointer<QWidget>(parent)](const QString& error) {
+        if (!error.isEmpty())
+            ShowMessage(owner, QStringLiteral("Warning"),
+                        QStringLiteral("The computer could not be powered off: %1").arg(error),
+                        MessageIcon::Warning);
+    });
 }
 
 } // namespace kiv

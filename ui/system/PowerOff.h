@@ -6,13 +6,17 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class QLabel;
 class QTimer;
 
 namespace kiv {
 
-// Asks logind to power off. False with the reason when the call fails.
-bool RequestPowerOff(QString& error);
+// Asks logind to power off without waiting for it: the answer may wait for
+// the user's authorisation. answered later gets the reason of a failure, or
+// an empty text when the call was taken. GUI thread.
+void RequestPowerOff(std::function<void(const QString& error)> answered);
 
 // "The computer will power off in 30 seconds." with a Cancel button,
 // counting down each second; accepted when the count reaches 0.
@@ -31,8 +35,8 @@ private:
     void Tick();
 };
 
-// The countdown, then the power-off; a refusal shows one message box.
-// GUI thread.
+// The countdown, then the power-off; a refusal shows one message box when
+// it comes. GUI thread.
 void ShutDownComputer(QWidget* parent, int countdownSeconds = 30);
 
 } // namespace kiv

@@ -3,7 +3,6 @@
 #include "MainDlg.h"
 
 #include "CButtonST.h"
-#include "CDisableScreenSave.h"
 #include "CHyperLink.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
@@ -13,7 +12,7 @@
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
-#include "WindowRows.h"
+#include "WindowBatch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,7 +47,8 @@ QStringList DroppedFiles(const QMimeData* data) {
 
 } // namespace
 
-CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent) : QDialog(parent) {
+CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
+    : QDialog(parent), batch_(std::make_unique<WindowBatch>(table_, controller_, this)) {
     CreateControls();
     setWindowIcon(ApplicationIcon());
     settings_ = CurrentSettings();
@@ -57,8 +57,7 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent) : QDialog(parent) 
 
     outputFolderEdit_->setText(FromField(GetText(settings_.Folder)));
     outputFolder_ = outputFolderEdit_->text();
-    setWindowTitle(FromField(GetText(settings_.Name)) + QLatin1Char(' ') +
-                   FromField(GetText(settings_.Ver)));
+    setWindowTitle(Caption());
     openFolderBox_->setChecked(settings_.AFO == 1);
     shutdownBox_->setChecked(settings_.AFC == 1);
 
@@ -76,12 +75,13 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent) : QDialog(parent) 
     connect(exitButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnExit);
     connect(startButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStart);
     connect(stopButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStop);
-    connect(splitAction_, &QAction::triggered, this, &CKivVideoConverterDlg::OnSplit);
+    connect(pauseButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnPause);
     connect(formatList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnFormatPick);
     connect(profileList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnProfilePick);
 
     adder_ = new FileAdder(controller_, this);
     ConnectFileAdder();
+    ConnectBatch();
     setAcceptDrops(true);
     list_->viewport()->setAcceptDrops(true);
     list_->viewport()->installEventFilter(this);
@@ -91,7 +91,7 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent) : QDialog(parent) 
 }
 
 CKivVideoConverterDlg::~CKivVideoConverterDlg() {
-    EndBatchNow();
+    batch_->Abandon();
     // The reading thread probes with the controller: it ends first.
     delete adder_;
     adder_ = nullptr;
@@ -102,8 +102,8 @@ CKivVideoConverterDlg::~CKivVideoConverterDlg() {
 void CKivVideoConverterDlg::CreateEncoder() {
     EncoderInit init{};
     init.scriptInput = settings_.Core == 1 ? 1 : 0;
-    init.callback = &CKivVideoConverterDlg::ProgressCallback;
-    init.userData = this;
+    init.callback = &WindowBatch::ProgressCallback;
+    init.userData = batch_.get();
     init.reserved = 0;
     SetText(init.appFolder, ProgramDirectory());
     controller_.bCreateEncoder(&init);
@@ -134,12 +134,24 @@ QString CKivVideoConverterDlg::HelpPagePath(const char* page) const {
     return QString::fromStdString(ProgramDirectory()) + QString::fromLatin1(page);
 }
 
+QString CKivVideoConverterDlg::ProductName() const {
+    return FromField(GetText(settings_.Name));
+}
+
+QString CKivVideoConverterDlg::Caption() const {
+    return ProductName() + QLatin1Char(' ') + FromField(GetText(settings_.Ver));
+}
+
 void CKivVideoConverterDlg::EnableControls(bool enable) {
     for (QWidget* control :
          std::initializer_list<QWidget*>{addButton_, removeButton_, startButton_, formatList_,
                                          profileList_, exitButton_, folderButton_, editButton_})
         control->setEnabled(enable);
     stopButton_->setEnabled(!enable);
+    // Pause takes Start's place while a batch runs.
+    startButton_->setVisible(enable);
+    pauseButton_->setEnabled(!enable);
+    pauseButton_->setVisible(!enable);
     // While added files are read the list must not change under them.
     if (adding_) {
         for (QWidget* control : {addButton_, removeButton_, startButton_})
@@ -147,16 +159,9 @@ void CKivVideoConverterDlg::EnableControls(bool enable) {
     }
 }
 
-void CKivVideoConverterDlg::ProgressCallback(int value, void* window) {
-    if (!window)
-        return;
-    auto* dialog = static_cast<CKivVideoConverterDlg*>(window);
-    dialog->list_->SetCellProgress(dialog->currentRow_, 5, value <= 0 ? 1 : value);
-}
-
 void CKivVideoConverterDlg::EndWindow(int result) {
     if (busy_)
-        return; // a batch uses the window and its jobs until it ends
+        return; // a batch uses the window and its rows until it ends
     if (adding_) {
         pendingEnd_ = result;
         adder_->Cancel();

@@ -31,13 +31,17 @@ constexpr double kWholeToleranceSeconds = 0.25;
 
 } // namespace
 
-int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& parsed) {
-    int seconds = 0;
-    parsed = ReadStatusSeconds(line, hasVideo, seconds);
-    if (!parsed || progressTotal <= 0)
+int ProgressPercent(int seconds, int progressTotal) {
+    if (progressTotal <= 0)
         return 0;
     long long percent = static_cast<long long>(seconds) * 100 / progressTotal;
     return percent >= 1 && percent <= 99 ? static_cast<int>(percent) : 0;
+}
+
+int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& parsed) {
+    int seconds = 0;
+    parsed = ReadStatusSeconds(line, hasVideo, seconds);
+    return parsed ? ProgressPercent(seconds, progressTotal) : 0;
 }
 
 double CFFmpegEncoder::ExpectedSeconds() const {
@@ -51,14 +55,10 @@ double CFFmpegEncoder::ExpectedSeconds() const {
     return total;
 }
 
-void CFFmpegEncoder::TrackStatusLine(const char* line, int percent) {
+void CFFmpegEncoder::TrackStatusLine(const char* line, int seconds, int percent) {
     ProgressValues values;
-    if (!ReadStatusValues(line, values)) {
-        // A shorter line: its whole seconds are all there is.
-        int seconds = 0;
-        ReadStatusSeconds(line, job_.hasVideo != 0, seconds);
-        values.seconds = seconds;
-    }
+    if (!ReadStatusValues(line, values))
+        values.seconds = seconds; // a shorter line: its whole seconds are all there is
     tracker_.Feed(percent, values);
 }
 
@@ -144,10 +144,16 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
     try {
         if (!owned)
             return 1;
-        // Kept for the failure report, also after a stop: the encoder's
-        // last word says why it ended.
-        if (int seconds = 0; !owned->empty() && !ReadStatusSeconds(owned->c_str(), true, seconds) &&
-                             !ReadStatusSeconds(owned->c_str(), false, seconds))
+        owned->copy(line, sizeof line - 1);
+        // The line is read once, in the shape this job's status lines have.
+        const bool empty = owned->empty();
+        const bool hasVideo = job_.hasVideo != 0;
+        int seconds = 0;
+        const bool status = !empty && ReadStatusSeconds(owned->c_str(), hasVideo, seconds);
+        // Kept for the failure report, also after a stop: the encoder's last
+        // word says why it ended. A status line of the other shape is no word.
+        if (int other = 0;
+            !empty && !status && !ReadStatusSeconds(owned->c_str(), !hasVideo, other))
             lastMessage_ = *owned;
         if (finished_ == 1)
             return 1;
@@ -155,14 +161,12 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
             ReportProgress(10);
             return 1;
         }
-        if (owned->empty())
+        if (empty)
             return 1;
-        owned->copy(line, sizeof line - 1);
-        bool parsed = false;
-        int percent = StatusPercent(line, job_.hasVideo != 0, progressTotal_, parsed);
-        if (parsed) {
+        if (status) {
+            int percent = ProgressPercent(seconds, progressTotal_);
             ReportProgress(percent);
-            TrackStatusLine(line, percent);
+            TrackStatusLine(owned->c_str(), seconds, percent);
         } else
             WriteLogFormat("Module:%x,Line:%s,Error Info :%s", 0xffff06, "PostMessage", line);
         return error_ == 0 ? 1 : 0;

@@ -44,6 +44,12 @@ public:
     void ShowProfile(const MediaProfile& p);
     void TakeControlValues();
 
+    // Sets a label's text, condensing the face when the text is wider than
+    // the label's place.
+    static void SetFittedText(QLabel* label, const QString& text);
+    // A control's accessible name from its label ("Bitrate (kb/s)").
+    static void NameAfterLabel(QWidget* control, const QString& labelText);
+
 public slots:
     void onSave();
     void onClose();
@@ -62,6 +68,11 @@ private:
     void Initialise();
     void SetProfileLabel(const MediaProfile& p);
     void SetAudioDetailsEnabled(bool enabled);
+    // Today's kinds (EditorDlgKinds.cpp): labels with units, a quality in
+    // place of the video bit rate, and the boxes a codec makes meaningless
+    // (a copied stream's values, a lossless codec's bit rate) disabled.
+    void ShowKindLabels();
+    void UpdateModernStates();
 
     int targetKind_ = 0;
     MediaProfile profile_{};
@@ -80,6 +91,11 @@ private:
     QComboBox* channels_ = nullptr;
     QComboBox* audioBitrate_ = nullptr;
     QComboBox* sampleRate_ = nullptr;
+    QLabel* frameRateLabel_ = nullptr;
+    QLabel* videoBitrateLabel_ = nullptr;
+    QLabel* frameSizeLabel_ = nullptr;
+    QLabel* audioBitrateLabel_ = nullptr;
+    QLabel* sampleRateLabel_ = nullptr;
     QLabel* volumeLabel_ = nullptr;
     QSlider* volume_ = nullptr;
     QPushButton* save_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -46,22 +47,22 @@ constexpr ComboPlace kAudioCombos[] = {
 };
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& rect) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(parent);
     label->setGeometry(rect);
-    // The layout was made for a narrower font than most: a text that does
-    // not fit its place gets a condensed face instead of losing its end.
-    if (label->fontMetrics().horizontalAdvance(text) > rect.width()) {
-        QFont narrow = label->font();
-        narrow.setStretch(QFont::Condensed);
-        label->setFont(narrow);
-    }
+    CEditorDlg::SetFittedText(label, text);
     return label;
 }
 
-QComboBox* MakeCombo(QWidget* parent, const ComboPlace& place) {
-    MakeLabel(parent, QString::fromLatin1(place.label),
-              DluRect(place.labelX, place.y + 2, place.x - place.labelX - 1, kTextHeight));
+QComboBox* MakeCombo(QWidget* parent, const ComboPlace& place, QLabel** madeLabel = nullptr) {
+    QLabel* label =
+        MakeLabel(parent, QString::fromLatin1(place.label),
+                  DluRect(place.labelX, place.y + 2, place.x - place.labelX - 1, kTextHeight));
+    label->setObjectName(QString::fromLatin1(place.objectName) + QStringLiteral("Label"));
+    if (madeLabel)
+        *madeLabel = label;
     auto* combo = new QComboBox(parent);
+    label->setBuddy(combo);
+    CEditorDlg::NameAfterLabel(combo, label->text());
     combo->setObjectName(QString::fromLatin1(place.objectName));
     combo->setEditable(false);
     combo->setMaxVisibleItems(12);
@@ -81,6 +82,24 @@ QPushButton* MakeButton(QWidget* parent, const char* objectName, const QString& 
 
 } // namespace
 
+void CEditorDlg::SetFittedText(QLabel* label, const QString& text) {
+    // The layout was made for a narrower font than most: a text that does
+    // not fit its place gets a condensed face instead of losing its end.
+    QFont font = label->font();
+    font.setStretch(QFont::Unstretched);
+    if (QFontMetrics(font).horizontalAdvance(text) > label->width())
+        font.setStretch(QFont::Condensed);
+    label->setFont(font);
+    label->setText(text);
+}
+
+void CEditorDlg::NameAfterLabel(QWidget* control, const QString& labelText) {
+    QString name = labelText.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    control->setAccessibleName(name);
+}
+
 void CEditorDlg::CreateControls() {
     setWindowTitle(QStringLiteral("Media Profile Editor"));
     setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
@@ -99,14 +118,14 @@ void CEditorDlg::CreateControls() {
     profileLabel_->setObjectName(QStringLiteral("profileLabel"));
 
     videoCodec_ = MakeCombo(this, kVideoCombos[0]);
-    frameRate_ = MakeCombo(this, kVideoCombos[1]);
-    videoBitrate_ = MakeCombo(this, kVideoCombos[2]);
-    frameSize_ = MakeCombo(this, kVideoCombos[3]);
+    frameRate_ = MakeCombo(this, kVideoCombos[1], &frameRateLabel_);
+    videoBitrate_ = MakeCombo(this, kVideoCombos[2], &videoBitrateLabel_);
+    frameSize_ = MakeCombo(this, kVideoCombos[3], &frameSizeLabel_);
     aspect_ = MakeCombo(this, kVideoCombos[4]);
     audioCodec_ = MakeCombo(this, kAudioCombos[0]);
     channels_ = MakeCombo(this, kAudioCombos[1]);
-    audioBitrate_ = MakeCombo(this, kAudioCombos[2]);
-    sampleRate_ = MakeCombo(this, kAudioCombos[3]);
+    audioBitrate_ = MakeCombo(this, kAudioCombos[2], &audioBitrateLabel_);
+    sampleRate_ = MakeCombo(this, kAudioCombos[3], &sampleRateLabel_);
 
     channels_->addItem(QStringLiteral("Mono"));
     channels_->addItem(QStringLiteral("Stereo"));

@@ -12,6 +12,7 @@
 
 #include "CEncoderCntl.h"
 #include "ConversionJob.h"
+#include "FileTable.h"
 
 #include <QObject>
 #include <QStringList>
@@ -24,7 +25,7 @@ namespace kiv {
 class FileAdder : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxRows = 30;
+    static constexpr int kMaxRows = FileTable::kMaxRows;
 
     // The controller probes; it must outlive the adder.
     explicit FileAdder(CEncoderCntl& controller, QObject* parent = nullptr);

@@ -2,9 +2,9 @@
 
 #include "CButtonST.h"
 #include "CHyperLink.h"
-#include "CXHeaderCtrl.h"
 #include "CXListCtrl.h"
 #include "DialogUnits.h"
+#include "FileListView.h"
 #include "FittedText.h"
 #include "MainDlg.h"
 #include "ToolImages.h"
@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,25 +38,30 @@ constexpr ToolPlace kTools[] = {
     {"addButton", "add", 2, "Add video files"},
     {"removeButton", "remove", 43, "Remove video files"},
     {"startButton", "start", 83, "Start video conversion"},
+    {"pauseButton", "pause", 83, "Pause video conversion"}, // in Start's place, while busy
     {"stopButton", "stop", 123, "Stop video conversion"},
     {"aboutButton", "about", 205, "About"},
     {"helpButton", "help", 245, "Help"},
     {"exitButton", "exit", 285, "Exit"},
 };
 
-// Columns of the file list: heading, share of the width in 64ths (0: the
-// rest), alignment.
-struct ColumnPlace {
-    const char* heading;
-    int sixtyFourths;
-    Qt::Alignment alignment;
-};
+// A tool button's four images, its tooltip and its accessible name.
+void SetToolLook(CButtonST* button, const char* glyph, const char* tooltip, const QRect& visible) {
+    const ToolButtonImages images =
+        RenderToolButtonImages(QString::fromLatin1(glyph), button->size(), visible);
+    button->SetBitmapImages(images.over, Qt::magenta, images.normal, Qt::magenta, images.pressed,
+                            Qt::magenta);
+    button->SetDisabledImage(images.disabled);
+    const QString tip = QString::fromLatin1(tooltip);
+    button->SetTooltip(tip, true);
+    button->setAccessibleName(tip);
+}
 
-constexpr ColumnPlace kColumns[] = {
-    {"", 4, Qt::AlignHCenter},          {"Video File", 20, Qt::AlignLeft},
-    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 12, Qt::AlignHCenter},
-    {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
-};
+// The part of a tool button nothing covers: the list's top edge reaches up
+// into the buttons.
+QRect VisibleToolPart() {
+    return QRect(0, 0, DluToPixelsX(kToolWidth), DluToPixelsY(kListY) - DluToPixelsY(kToolY));
+}
 
 CButtonST* MakeToolButton(QWidget* parent, const ToolPlace& place) {
     auto* button = new CButtonST(parent);
@@ -116,8 +120,8 @@ void CKivVideoConverterDlg::CreateControls() {
     dialogFont.setPointSize(8);
     setFont(dialogFont);
 
-    CButtonST** tools[] = {&addButton_,   &removeButton_, &startButton_, &stopButton_,
-                           &aboutButton_, &helpButton_,   &exitButton_};
+    CButtonST** tools[] = {&addButton_,  &removeButton_, &startButton_, &pauseButton_,
+                           &stopButton_, &aboutButton_,  &helpButton_,  &exitButton_};
     for (std::size_t i = 0; i < std::size(kTools); ++i)
         *tools[i] = MakeToolButton(this, kTools[i]);
 
@@ -169,7 +173,8 @@ void CKivVideoConverterDlg::CreateMenus() {
         popMenu_->addAction(QStringLiteral("&Delete"), this, &CKivVideoConverterDlg::OnRemove);
     clearAction_ =
         popMenu_->addAction(QStringLiteral("&Clear"), this, &CKivVideoConverterDlg::OnClear);
-    splitAction_ = popMenu_->addAction(QStringLiteral("&Split"));
+    splitAction_ =
+        popMenu_->addAction(QStringLiteral("&Split"), this, &CKivVideoConverterDlg::OnSplit);
 
     dirMenu_ = new QMenu(QStringLiteral("Dir"), this);
     dirMenu_->setObjectName(QStringLiteral("dirMenu"));
@@ -198,22 +203,19 @@ void CKivVideoConverterDlg::CreateShortcuts() {
     addKey(QKeySequence(Qt::Key_F1), helpButton_, &CKivVideoConverterDlg::OnHelp);
 }
 
+void CKivVideoConverterDlg::SetPauseButtonLook(bool paused) {
+    if (paused)
+        SetToolLook(pauseButton_, "resume", "Resume video conversion", VisibleToolPart());
+    else
+        SetToolLook(pauseButton_, "pause", "Pause video conversion", VisibleToolPart());
+}
+
 void CKivVideoConverterDlg::SetUpButtonImages() {
-    const QRect visible(0, 0, DluToPixelsX(kToolWidth),
-                        DluToPixelsY(kListY) - DluToPixelsY(kToolY));
-    CButtonST* tools[] = {addButton_,   removeButton_, startButton_, stopButton_,
-                          aboutButton_, helpButton_,   exitButton_};
-    for (std::size_t i = 0; i < std::size(kTools); ++i) {
-        CButtonST* button = tools[i];
-        const ToolButtonImages images =
-            RenderToolButtonImages(QString::fromLatin1(kTools[i].glyph), button->size(), visible);
-        button->SetBitmapImages(images.over, Qt::magenta, images.normal, Qt::magenta,
-                                images.pressed, Qt::magenta);
-        button->SetDisabledImage(images.disabled);
-        const QString tip = QString::fromLatin1(kTools[i].tooltip);
-        button->SetTooltip(tip, true);
-        button->setAccessibleName(tip);
-    }
+    const QRect visible = VisibleToolPart();
+    CButtonST* tools[] = {addButton_,  removeButton_, startButton_, pauseButton_,
+                          stopButton_, aboutButton_,  helpButton_,  exitButton_};
+    for (std::size_t i = 0; i < std::size(kTools); ++i)
+        SetToolLook(tools[i], kTools[i].glyph, kTools[i].tooltip, visible);
 
     const struct {
         CButtonST* button;
@@ -232,31 +234,12 @@ void CKivVideoConverterDlg::SetUpButtonImages() {
 }
 
 void CKivVideoConverterDlg::SetUpFileList() {
-    list_->setShowGrid(true);
-    list_->SetFullRowSelect(true);
-    list_->SetShowSelectionAlways(false);
-    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    listView_ = new FileListView(*list_, table_, this);
+    listView_->SetUpColumns();
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         ShowPopMenu(list_->viewport()->mapToGlobal(position));
     });
-
-    // Columns 0 to 4 take their share of the width less the frame; the
-    // status column takes what is left, less two pixels.
-    const int base = list_->width() - 2;
-    int used = 0;
-    for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        const ColumnPlace& c = kColumns[column];
-        const int width = c.sixtyFourths ? base * c.sixtyFourths / 64 : base - used - 2;
-        used += width;
-        list_->InsertColumn(column, QString::fromLatin1(c.heading), c.alignment, width);
-    }
-    list_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-
-    // Header images: column 0 shows the empty check box, the others none.
-    const int side = list_->verticalHeader()->defaultSectionSize() - 3;
-    list_->SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(side, list_->palette()));
-    list_->SetHeaderCheck(0, 1);
 }
 
 } // namespace kiv

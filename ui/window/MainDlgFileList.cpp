@@ -1,9 +1,11 @@
 // The file list's commands: adding files (read on the adder's thread, rows
-// added here), removing one row, clearing the list, the "Pop" menu.
+// added here), removing one row, clearing the list, the "Pop" menu. Each
+// changes the table first and then shows the change.
 
 #include "CButtonST.h"
 #include "CXListCtrl.h"
 #include "FileAdder.h"
+#include "FileListView.h"
 #include "JobBuilder.h"
 #include "Log.h"
 #include "MainDlg.h"
@@ -16,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
-
-#include <algorithm>
 
 namespace kiv {
 
@@ -39,10 +39,6 @@ void CKivVideoConverterDlg::ConnectFileAdder() {
     connect(adder_, &FileAdder::finished, this, &CKivVideoConverterDlg::OnAddingFinished);
 }
 
-bool CKivVideoConverterDlg::IsAdding() const {
-    return adding_;
-}
-
 void CKivVideoConverterDlg::OnAdd() {
     if (busy_ || adding_)
         return;
@@ -58,7 +54,7 @@ void CKivVideoConverterDlg::AddFiles(const QStringList& paths) {
     for (const QString& path : paths)
         absolute << QFileInfo(path).absoluteFilePath();
     SetAdding(true);
-    adder_->Start(absolute, list_->RowCount());
+    adder_->Start(absolute, table_.RowCount());
 }
 
 void CKivVideoConverterDlg::SetAdding(bool adding) {
@@ -70,35 +66,26 @@ void CKivVideoConverterDlg::SetAdding(bool adding) {
         QApplication::restoreOverrideCursor();
         cursorOverridden_ = false;
     }
-    EnableControls(busy_ == 0);
+    EnableControls(!busy_);
 }
 
 void CKivVideoConverterDlg::OnFileRead(const QString& path, const ConversionJob& job) {
     try {
-        const int row = list_->RowCount();
-        if (row >= kMaxJobs) {
+        const int seconds = DisplayedDurationSeconds(job);
+        const int row = table_.Append(job, seconds);
+        if (row < 0) {
             adder_->Cancel();
             return;
         }
-        jobs_[row] = job;
-        if (list_->AddRow(row, QString()) < 0) {
-            jobs_[row] = ConversionJob{};
+        if (!listView_->ShowNewRow(row)) {
+            table_.Remove(row);
             adder_->Cancel();
             Info(this, "There are not Media file.");
             return;
         }
-        const QString duration =
-            QString::fromStdString(FormatDuration(DisplayedDurationSeconds(job)));
-        list_->SetCellCheck(row, 0, 1);
-        list_->SetCellText(row, 1, QLatin1Char(' ') + path);
-        list_->SetCellText(row, 2, duration);
-        list_->SetCellText(row, 3, QStringLiteral("00:00:00"));
-        list_->SetCellText(row, 4, duration);
-        list_->SetCellText(row, 5, QStringLiteral("Ready"));
-        list_->SelectRow(row);
         // The log shows what the user converted, for support.
-        WriteLog(
-            ("Added " + QFile::encodeName(path) + " (" + duration.toLatin1() + ")").toStdString());
+        WriteLog("Added " + QFile::encodeName(path).toStdString() + " (" + FormatDuration(seconds) +
+                 ")");
     } catch (...) {
         OnAddFailed();
     }
@@ -110,10 +97,6 @@ void CKivVideoConverterDlg::OnLimitReached() {
 }
 
 void CKivVideoConverterDlg::OnUnreadable(const QString& path) {
-    // The job the file would have had stays empty.
-    const int row = list_->RowCount();
-    if (row < kMaxJobs)
-        jobs_[row] = ConversionJob{};
     SetAdding(false);
     ShowMessage(this, QStringLiteral("Warning"),
                 path + QStringLiteral(" include unsupport codec,Please report it to ") +
@@ -123,8 +106,8 @@ void CKivVideoConverterDlg::OnUnreadable(const QString& path) {
 
 void CKivVideoConverterDlg::OnAddFailed() {
     adder_->Cancel();
-    list_->RemoveAllRows();
-    ClearAllJobs();
+    table_.Clear();
+    listView_->RemoveAllRows();
     SetAdding(false);
     ShowMessage(this, QStringLiteral("Error"),
                 QStringLiteral("Sorry,this program encounter a error,Please restart it again!"),
@@ -142,31 +125,26 @@ void CKivVideoConverterDlg::OnAddingFinished() {
     emit filesAdded();
 }
 
-void CKivVideoConverterDlg::ClearAllJobs() {
-    std::fill(jobs_.begin(), jobs_.end(), ConversionJob{});
-}
-
 void CKivVideoConverterDlg::OnRemove() {
-    if (busy_ || adding_ || list_->RowCount() == 0)
+    if (busy_ || adding_ || table_.RowCount() == 0)
         return;
     const int selected = list_->FirstSelectedRow();
     if (selected < 0) {
         Info(this, "There is not selected media file ");
         return;
     }
-    // The jobs behind the row move up one place; the last keeps its own.
-    jobs_[selected] = ConversionJob{};
-    std::copy(jobs_.begin() + selected + 1, jobs_.end(), jobs_.begin() + selected);
-    list_->RemoveRow(selected);
-    if (list_->RowCount() > 0)
+    // The rows behind move up one place.
+    table_.Remove(selected);
+    listView_->RemoveRow(selected);
+    if (table_.RowCount() > 0)
         list_->SelectRow(0);
 }
 
 void CKivVideoConverterDlg::OnClear() {
-    if (busy_ || adding_ || list_->RowCount() == 0)
+    if (busy_ || adding_ || table_.RowCount() == 0)
         return;
-    list_->RemoveAllRows();
-    ClearAllJobs();
+    table_.Clear();
+    listView_->RemoveAllRows();
 }
 
 void CKivVideoConverterDlg::ShowPopMenu(const QPoint& globalPosition) {

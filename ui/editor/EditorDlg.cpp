@@ -42,20 +42,20 @@ template <std::size_t N> void TakeComboText(char (&field)[N], const QComboBox* c
 
 // Variants set by a video codec pick that matches no catalogue profile.
 struct VariantRule {
-    int kind;
+    TargetKind kind;
     const char* codec;
     enum { Fixed, OpenedPlus } mode;
     int value;
 };
 
 constexpr std::array<VariantRule, 7> kVariantRules = {{
-    {2, "msmpeg4", VariantRule::Fixed, 3},
-    {2, "wmv1", VariantRule::Fixed, 1},
-    {4, "mpeg4", VariantRule::OpenedPlus, -1},
-    {4, "h264", VariantRule::OpenedPlus, 1},
-    {7, "xvid", VariantRule::Fixed, 0},
-    {8, "mpeg4", VariantRule::OpenedPlus, 1},
-    {8, "h264", VariantRule::OpenedPlus, -1},
+    {TargetKind::WindowsMedia, "msmpeg4", VariantRule::Fixed, 3},
+    {TargetKind::WindowsMedia, "wmv1", VariantRule::Fixed, 1},
+    {TargetKind::PortableMp4, "mpeg4", VariantRule::OpenedPlus, -1},
+    {TargetKind::PortableMp4, "h264", VariantRule::OpenedPlus, 1},
+    {TargetKind::QuickTime, "xvid", VariantRule::Fixed, 0},
+    {TargetKind::Psp, "mpeg4", VariantRule::OpenedPlus, 1},
+    {TargetKind::Psp, "h264", VariantRule::OpenedPlus, -1},
 }};
 
 // The first profile with the video codec in each category of the kind; the
@@ -91,21 +91,23 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
         combo->clear();
     variant_ = p.Variant;
 
-    FillCombo(videoBitrate_, VideoBitrates(), GetText(p.VideoBitrate));
-    FillCombo(audioBitrate_, AudioBitrates().first(kAudioBitrateChoices), GetText(p.AudioBitrate));
-    FillCombo(sampleRate_, SampleRates(), GetText(p.SampleRate));
+    // Each list as the kind offers it: the older kinds see the entries they
+    // always had, today's kinds a quality and the "Original" entries too.
+    FillCombo(videoBitrate_, VideoRateChoices(targetKind_), GetText(p.VideoBitrate));
+    FillCombo(audioBitrate_, AudioBitrateChoices(), GetText(p.AudioBitrate));
+    FillCombo(sampleRate_, SampleRateChoices(targetKind_), GetText(p.SampleRate));
     FillCombo(aspect_, AspectRatios(), GetText(p.Aspect));
-    FillCombo(frameRate_, FrameRates(), GetText(p.FrameRate));
+    FillCombo(frameRate_, FrameRateChoices(targetKind_), GetText(p.FrameRate));
 
     channels_->setCurrentIndex(
         p.ChannelIndex >= 0 && p.ChannelIndex < channels_->count() ? p.ChannelIndex : -1);
     volume_->setRange(0, 768);
     volume_->setValue(p.Volume);
 
-    FillCombo(frameSize_, FrameSizes(), GetText(p.FrameSize));
+    FillCombo(frameSize_, FrameSizeChoices(targetKind_), GetText(p.FrameSize));
 
     for (const ContainerCodecRow& row : ContainerCodecs()) {
-        if (row.kind != targetKind_)
+        if (KindNumber(row.kind) != targetKind_)
             continue;
         for (const char* codec : row.videoCodecs)
             videoCodec_->addItem(QString::fromUtf8(codec));
@@ -116,6 +118,9 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
     SelectExactly(audioCodec_, GetText(p.AudioCodec));
 
     SetProfileLabel(p);
+    ShowKindLabels();
+    if (IsModernKind(targetKind_))
+        UpdateModernStates();
 }
 
 void CEditorDlg::TakeControlValues() {
@@ -179,7 +184,9 @@ void CEditorDlg::onReload() {
 
 void CEditorDlg::OnVideoCodecChanged() {
     const std::string codec = videoCodec_->currentText().toUtf8().toStdString();
-    if (targetKind_ != 4 && targetKind_ != 8) {
+    // The MP4 and PSP kinds keep their values and move the variant instead.
+    if (targetKind_ != KindNumber(kiv::TargetKind::PortableMp4) &&
+        targetKind_ != KindNumber(kiv::TargetKind::Psp)) {
         MediaProfile found{};
         if (FindCatalogueProfile(targetKind_, codec, found)) {
             ShowProfile(found);
@@ -187,22 +194,28 @@ void CEditorDlg::OnVideoCodecChanged() {
         }
     }
     for (const VariantRule& rule : kVariantRules) {
-        if (rule.kind == targetKind_ && codec == rule.codec) {
+        if (KindNumber(rule.kind) == targetKind_ && codec == rule.codec) {
             variant_ =
                 rule.mode == VariantRule::Fixed ? rule.value : openedProfile_.Variant + rule.value;
             return;
         }
     }
+    if (IsModernKind(targetKind_))
+        UpdateModernStates();
 }
 
 void CEditorDlg::OnAudioCodecChanged() {
-    const bool lock = targetKind_ == 9 && audioCodec_->currentIndex() == 1;
+    // "amr_nb" in the 3GP list takes only mono 12.2 kbit/s at 8000 Hz.
+    const bool lock = targetKind_ == KindNumber(kiv::TargetKind::ThirdGenerationB) &&
+                      audioCodec_->currentIndex() == 1;
     if (lock) {
         channels_->setCurrentIndex(0);
         audioBitrate_->setCurrentIndex(0);
         sampleRate_->setCurrentIndex(0);
     }
     SetAudioDetailsEnabled(!lock);
+    if (IsModernKind(targetKind_))
+        UpdateModernStates();
 }
 
 void CEditorDlg::onVolumeReleased() {

@@ -1,0 +1,19 @@
+#pragma once
+// Every stream of a media file, and which codecs a container holds, read
+// with libavformat for enc (through the media library's entry points).
+
+#include "StreamFacts.h"
+
+#include <string>
+
+namespace kiv {
+
+// Fills up to capacity records; the number of streams, negative when the
+// file cannot be read.
+int ListStreams(const std::string& path, StreamFacts* streams, int capacity);
+
+// 1 when FFmpeg's muxer named format can hold the codec named codec, 0 when
+// not, negative when a name is unknown.
+int ContainerHolds(const std::string& format, const std::string& codec);
+
+} // namespace kiv

@@ -1,0 +1,325 @@
+#include "StreamFit.h"
+
+#include "Containers.h"
+#include "MediaLibrary.h"
+#include "Repairs.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+namespace kiv::enc {
+
+namespace {
+
+// One -map of the line: input 0, a stream type ('V' is video that is not
+// cover art) or any, the n-th stream of it or all, optional with '?'.
+struct MapSpec {
+    char type = 0;
+    int position = -1;
+    bool optional = false;
+};
+
+std::optional<MapSpec> ParseMap(std::string text) {
+    MapSpec spec;
+    if (!text.empty() && text.back() == '?') {
+        spec.optional = true;
+        text.pop_back();
+    }
+    if (text == "0")
+        return spec;
+    if (text.size() < 3 || text.compare(0, 2, "0:") != 0 ||
+        std::string("vVasdt").find(text[2]) == std::string::npos)
+        return std::nullopt;
+    spec.type = text[2];
+    if (text.size() == 3)
+        return spec;
+    if (text[3] != ':' || text.size() == 4 ||
+        text.find_first_not_of("0123456789", 4) != std::string::npos)
+        return std::nullopt;
+    spec.position = std::atoi(text.c_str() + 4);
+    return spec;
+}
+
+StreamType TypeOf(const StreamFacts& stream) {
+    return static_cast<StreamType>(stream.type);
+}
+
+bool Matches(char type, const StreamFacts& stream) {
+    switch (type) {
+    case 0:
+        return true;
+    case 'v':
+        return TypeOf(stream) == StreamType::Video;
+    case 'V':
+        return TypeOf(stream) == StreamType::Video && !stream.attachedPicture;
+    case 'a':
+        return TypeOf(stream) == StreamType::Audio;
+    case 's':
+        return TypeOf(stream) == StreamType::Subtitle;
+    case 'd':
+        return TypeOf(stream) == StreamType::Data;
+    case 't':
+        return TypeOf(stream) == StreamType::Attachment;
+    default:
+        return false;
+    }
+}
+
+const char* TypeName(const StreamFacts& stream) {
+    static const char* const kNames[] = {"video", "audio",      "subtitle",
+                                         "data",  "attachment", "other"};
+    int type = std::clamp(stream.type, 0, 5);
+    return stream.attachedPicture ? "cover art" : kNames[type];
+}
+
+std::string Describe(const StreamFacts& stream) {
+    return "stream #0:" + std::to_string(stream.index) + " (" + TypeName(stream) + " " +
+           stream.codec + ")";
+}
+
+// What becomes of one selected stream.
+struct Decision {
+    bool keep = false;
+    std::string subtitleCodec; // for a kept subtitle: copy or the codec it becomes
+    std::string reason;        // why it is left out
+    std::string error;         // why the line cannot be converted
+};
+
+struct LineFacts {
+    std::string format;
+    std::string name; // the container as people call it
+    std::string videoCodec;
+    std::string audioCodec;
+    std::string subtitleCodec;
+};
+
+std::string CodecOption(const FfmpegPlan& plan, const char* name) {
+    const std::string* value = plan.Find(name);
+    if (!value)
+        value = plan.Find("-c");
+    return value ? *value : std::string("copy");
+}
+
+Decision Copied(const LineFacts& line, const StreamFacts& stream, const HoldsFunction& holds,
+                const char* what) {
+    Decision decision;
+    if (holds(line.format, stream.codec) == 0) {
+        decision.error = line.name + " cannot hold the " + what + " codec " + stream.codec +
+                         " of stream #0:" + std::to_string(stream.index) +
+                         " without re-encoding: choose a profile that converts it";
+        return decision;
+    }
+    decision.keep = true;
+    return decision;
+}
+
+Decision Decide(const LineFacts& line, const StreamFacts& stream, const HoldsFunction& holds) {
+    Decision decision;
+    switch (TypeOf(stream)) {
+    case StreamType::Video:
+        if (line.videoCodec != "copy") {
+            decision.keep = true;
+            return decision;
+        }
+        // Matroska has no place for a display matrix: a copied phone video
+        // would play on its side.
+        if (stream.rotation != 0 && !stream.attachedPicture &&
+            (line.format == "matroska" || line.format == "webm")) {
+            decision.error = "the video of stream #0:" + std::to_string(stream.index) +
+                             " is shown turned by " + std::to_string(stream.rotation) +
+                             " degrees, and " + line.name +
+                             " cannot keep the turn when the streams are copied: choose \"MP4, "
+                             "same streams\" or a profile that converts the video";
+            return decision;
+        }
+        return Copied(line, stream, holds, "video");
+    case StreamType::Audio:
+        if (line.audioCodec != "copy") {
+            decision.keep = true;
+            return decision;
+        }
+        return Copied(line, stream, holds, "audio");
+    case StreamType::Subtitle: {
+        std::string text = TextSubtitleCodec(line.format);
+        if (line.subtitleCodec == "copy" && holds(line.format, stream.codec) != 0) {
+            decision.keep = true;
+            decision.subtitleCodec = "copy";
+        } else if (stream.textSubtitle && (line.subtitleCodec != "copy" || !text.empty())) {
+            decision.keep = true;
+            decision.subtitleCodec = line.subtitleCodec != "copy" ? line.subtitleCodec : text;
+        } else {
+            decision.reason = line.name + " holds text subtitles only, and these are pictures";
+        }
+        return decision;
+    }
+    case StreamType::Attachment:
+        if (line.format == "matroska") {
+            decision.keep = true;
+            return decision;
+        }
+        decision.reason = line.name + " holds no attachments";
+        return decision;
+    default:
+        decision.reason = line.name + " keeps no data streams";
+        return decision;
+    }
+}
+
+std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapSpec>& maps) {
+    bool typeMapped = std::any_of(maps.begin(), maps.end(), [&](const MapSpec& spec) {
+        return spec.type != 0 && spec.type != 'V' && Matches(spec.type, stream);
+    });
+    bool videoMapped =
+        std::any_of(maps.begin(), maps.end(), [](const MapSpec& spec) { return spec.type == 'V'; });
+    switch (TypeOf(stream)) {
+    case StreamType::Video:
+        if (stream.attachedPicture && videoMapped)
+            return "cover art is not converted";
+        return videoMapped ? "only the first video stream is converted"
+                           : "the profile makes sound only";
+    case StreamType::Audio:
+        return typeMapped ? "only the first audio track is kept" : "the profile takes no sound";
+    case StreamType::Subtitle:
+        return "the profile takes no subtitles";
+    case StreamType::Attachment:
+        return "the profile keeps no attachments (fonts and the like)";
+    default:
+        return "the profile keeps no data streams";
+    }
+}
+
+// HDR pictures squeezed into 8 bits without a tone map look washed out: map
+// them to SDR first (zimg's linear light, Hable's curve, BT.709).
+constexpr const char* kToneMap = "zscale=t=linear:npl=100,format=gbrpf32le,zscale=p=bt709,"
+                                 "tonemap=tonemap=hable:desat=0,zscale=t=bt709:m=bt709:r=tv,"
+                                 "format=yuv420p";
+
+// Encoders that keep a 10-bit source's depth (H.265 Main 10, AV1 Main).
+bool KeepsTenBits(const std::string& encoder) {
+    return encoder == "libx265" || encoder == "libsvtav1";
+}
+
+void FitPixels(FfmpegPlan& plan, const LineFacts& line, const StreamFacts& video) {
+    if (line.videoCodec == "copy") {
+        // Apple's players take H.265 in MP4 only under the hvc1 tag.
+        if (video.codec == std::string("hevc") && line.format == "mp4")
+            plan.Set("-tag:v", "hvc1");
+        return;
+    }
+    if (!plan.Has("-pix_fmt") && KeepsTenBits(line.videoCodec))
+        plan.Set("-pix_fmt", video.bitsPerSample > 8 ? "yuv420p10le" : "yuv420p");
+    const std::string* pixels = plan.Find("-pix_fmt");
+    if (!video.hdr || !pixels || *pixels != "yuv420p")
+        return;
+    const std::string* filters = plan.Find("-vf");
+    plan.Set("-vf", filters ? std::string(kToneMap) + "," + *filters : std::string(kToneMap));
+    plan.Set("-color_primaries", "bt709");
+    plan.Set("-color_trc", "bt709");
+    plan.Set("-colorspace", "bt709");
+}
+
+} // namespace
+
+bool MapsStreams(const FfmpegPlan& plan) {
+    return plan.Has("-map");
+}
+
+StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
+                     const HoldsFunction& holds) {
+    StreamFit fit;
+    std::vector<MapSpec> maps;
+    for (const PlanOption& option : plan.options) {
+        if (option.name != "-map")
+            continue;
+        std::optional<MapSpec> spec = ParseMap(option.value);
+        if (!spec)
+            return fit; // a map of another shape: FFmpeg reads it itself
+        maps.push_back(*spec);
+    }
+    OutputFacts output = ReadOutputFacts(plan);
+    LineFacts line{output.format, ContainerDisplayName(output.format), CodecOption(plan, "-c:v"),
+                   CodecOption(plan, "-c:a"), CodecOption(plan, "-c:s")};
+
+    std::vector<bool> selected(streams.size(), false);
+    std::vector<std::size_t> kept;
+    std::vector<std::string> subtitleCodecs;
+    const StreamFacts* video = nullptr;
+    for (const MapSpec& spec : maps) {
+        int matched = 0;
+        int chosen = 0;
+        for (std::size_t i = 0; i < streams.size(); ++i) {
+            if (!Matches(spec.type, streams[i]))
+                continue;
+            if (int n = matched++; spec.position >= 0 && n != spec.position)
+                continue;
+            ++chosen;
+            if (selected[i])
+                continue;
+            selected[i] = true;
+            Decision decision = Decide(line, streams[i], holds);
+            if (!decision.error.empty()) {
+                fit.error = decision.error;
+                return fit;
+            }
+            if (!decision.keep) {
+                fit.notes.push_back("not kept: " + Describe(streams[i]) + ": " + decision.reason);
+                continue;
+            }
+            kept.push_back(i);
+            if (TypeOf(streams[i]) == StreamType::Subtitle)
+                subtitleCodecs.push_back(decision.subtitleCodec);
+            if (TypeOf(streams[i]) == StreamType::Video && !streams[i].attachedPicture && !video)
+                video = &streams[i];
+        }
+        if (chosen == 0 && !spec.optional) {
+            fit.error = spec.type == 'a' ? "the source has no sound, so there is nothing to write"
+                                         : "the source has no stream the profile asks for";
+            return fit;
+        }
+    }
+    for (std::size_t i = 0; i < streams.size(); ++i) {
+        if (!selected[i])
+            fit.notes.push_back("not kept: " + Describe(streams[i]) + ": " +
+                                NotSelectedReason(streams[i], maps));
+    }
+    if (kept.empty()) {
+        fit.error = "nothing in the source can go into " + line.name;
+        return fit;
+    }
+
+    // One map per kept stream where the first map stood, one codec per
+    // subtitle (they may differ: a copy beside a text turned into srt).
+    auto first = std::find_if(plan.options.begin(), plan.options.end(),
+                              [](const PlanOption& option) { return option.name == "-map"; });
+    std::size_t at = static_cast<std::size_t>(first - plan.options.begin());
+    plan.Remove("-map");
+    plan.Remove("-c:s");
+    std::vector<PlanOption> explicitMaps;
+    for (std::size_t i : kept)
+        explicitMaps.push_back({"-map", "0:" + std::to_string(streams[i].index), true});
+    for (std::size_t s = 0; s < subtitleCodecs.size(); ++s)
+        explicitMaps.push_back({"-c:s:" + std::to_string(s), subtitleCodecs[s], true});
+    plan.options.insert(plan.options.begin() + static_cast<std::ptrdiff_t>(at),
+                        explicitMaps.begin(), explicitMaps.end());
+    if (video)
+        FitPixels(plan, line, *video);
+    return fit;
+}
+
+bool FitToSource(FfmpegPlan& plan, std::string& error, std::vector<std::string>& notes) {
+    if (!MapsStreams(plan) || plan.inputs.empty())
+        return true;
+    // SVT-AV1 reports its whole configuration at every start unless told
+    // to keep to warnings and errors.
+    ::setenv("SVT_LOG", "2", 0);
+    std::vector<StreamFacts> streams;
+    if (!ListStreamsOnDemand(plan.inputs.front(), streams))
+        return true;
+    StreamFit fit = FitStreams(plan, streams, ContainerHoldsOnDemand);
+    notes = fit.notes;
+    error = fit.error;
+    return error.empty();
+}
+
+} // namespace kiv::enc

@@ -1,0 +1,191 @@
+#include "FileListView.h"
+
+#include "BatchSummary.h"
+#include "CXHeaderCtrl.h"
+#include "CXListCtrl.h"
+#include "FileColumn.h"
+#include "FileTable.h"
+#include "ListGeometry.h"
+#include "ListModel.h"
+#include "Vocabularies.h"
+
+#include <QHeaderView>
+
+namespace kiv {
+
+namespace {
+
+// Heading, share of the width in 64ths (0: the rest), alignment.
+struct ColumnPlace {
+    const char* heading;
+    int sixtyFourths;
+    Qt::Alignment alignment;
+};
+
+constexpr ColumnPlace kColumns[kFileColumnCount] = {
+    {"", 4, Qt::AlignHCenter},          {"Video File", 20, Qt::AlignLeft},
+    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 12, Qt::AlignHCenter},
+    {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
+};
+
+QString Time(int seconds) {
+    return QString::fromStdString(FormatDuration(seconds));
+}
+
+// "1:12 left", or "estimating…" until the engine has seen enough.
+QString TimeLeftText(const ProgressFigures& figures) {
+    if (!figures.secondsLeft)
+        return QStringLiteral("estimating…");
+    return QString::fromStdString(ShortClock(*figures.secondsLeft)) + QStringLiteral(" left");
+}
+
+// "2.4× real time, 61 frames a second"; frames only for video.
+QString SpeedText(const ProgressFigures& figures) {
+    if (figures.speed <= 0)
+        return QStringLiteral("Measuring the speed");
+    QString text = QStringLiteral("%1× real time").arg(figures.speed, 0, 'f', 1);
+    if (figures.framesPerSecond > 0)
+        text += QStringLiteral(", %1 frames a second").arg(qRound(figures.framesPerSecond));
+    return text;
+}
+
+// How a row's status cell looks in each state.
+struct StatusLook {
+    bool bar = false;
+    QString format; // the bar's label, "%d" the percentage; empty: "%d%%"
+    QString text;   // a cell without a bar
+    QString tip;
+    QString description;
+};
+
+StatusLook LookOf(const FileRow& r) {
+    StatusLook look;
+    const QString output = QString::fromStdString(r.outputPath);
+    switch (r.state) {
+    case RowState::Ready:
+        look.text = QStringLiteral("Ready");
+        break;
+    case RowState::Converted:
+        look.text = QStringLiteral("Converted");
+        look.tip = output;
+        break;
+    case RowState::Stopped:
+        look.text = QStringLiteral("Stopped");
+        look.tip = output.isEmpty() ? QString() : QStringLiteral("Kept as far as converted: ") + output;
+        break;
+    case RowState::Converting: {
+        // The screen reader's text stays the percentage; the time left is
+        // its description.
+        const QString left = TimeLeftText(r.figures);
+        look.bar = true;
+        look.format = QStringLiteral("%d %% · ") + QString(left).replace(u'%', QStringLiteral("%%"));
+        look.tip = r.figures.paused ? QStringLiteral("Paused") : SpeedText(r.figures);
+        look.description = left;
+        break;
+    }
+    case RowState::Failed:
+    case RowState::SourceMissing:
+        look.bar = true; // at its last percentage
+        break;
+    }
+    return look;
+}
+
+} // namespace
+
+FileListView::FileListView(CXListCtrl& list, FileTable& table, QObject* parent)
+    : QObject(parent), list_(list), table_(table) {
+    // Every change of a check box, by a click, the header or a call, reaches
+    // the model as a changed cell.
+    connect(list_.CellModel(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                if (topLeft.column() <= Col(FileColumn::Check) &&
+                    bottomRight.column() >= Col(FileColumn::Check))
+                    TakeChecks(topLeft.row(), bottomRight.row());
+            });
+}
+
+void FileListView::SetUpColumns() {
+    list_.setShowGrid(true);
+    list_.SetFullRowSelect(true);
+    list_.SetShowSelectionAlways(false);
+    list_.setSelectionMode(QAbstractItemView::ExtendedSelection);
+
+    // Columns 0 to 4 take their share of the width less the frame; the
+    // status column takes what is left, less two pixels.
+    const int base = list_.width() - 2;
+    int used = 0;
+    for (int column = 0; column < kFileColumnCount; ++column) {
+        const ColumnPlace& c = kColumns[column];
+        const int width = c.sixtyFourths ? base * c.sixtyFourths / 64 : base - used - 2;
+        used += width;
+        list_.InsertColumn(column, QString::fromLatin1(c.heading), c.alignment, width);
+    }
+    list_.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+    // Header images: the check column shows the empty check box, the others none.
+    const int side = list_.verticalHeader()->defaultSectionSize() - 3;
+    list_.SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(side, list_.palette()));
+    list_.SetHeaderCheck(Col(FileColumn::Check), 1);
+}
+
+bool FileListView::ShowNewRow(int row) {
+    const FileRow r = table_.Row(row);
+    if (list_.AddRow(row, QString()) < 0)
+        return false;
+    list_.SetCellCheck(row, Col(FileColumn::Check), r.checked ? 1 : 0);
+    list_.SetCellText(row, Col(FileColumn::VideoFile),
+                      QLatin1Char(' ') + QString::fromStdString(r.SourcePath()));
+    list_.SetCellText(row, Col(FileColumn::Duration), Time(r.durationSeconds));
+    ShowTrim(row);
+    ShowStatus(row);
+    list_.SelectRow(row);
+    return true;
+}
+
+void FileListView::ShowTrim(int row) {
+    const FileRow r = table_.Row(row);
+    list_.SetCellText(row, Col(FileColumn::StartTime), Time(r.trimStartSeconds));
+    list_.SetCellText(row, Col(FileColumn::EndTime), Time(r.trimEndSeconds));
+}
+
+void FileListView::ShowStatus(int row) {
+    const FileRow r = table_.Row(row);
+    const int column = Col(FileColumn::Status);
+    const std::optional<ListCell> cell = list_.Cell(row, column);
+    if (!cell)
+        return;
+    const StatusLook look = LookOf(r);
+    const int percent = look.bar ? r.percent : 0;
+    const QString text = look.bar ? FormatProgressText(look.format, percent) : look.text;
+    if (list_.CellText(row, column) != text)
+        list_.SetCellText(row, column, text);
+    const bool same = (cell->isProgress != 0) == look.bar && cell->percent == percent &&
+                      cell->progressText == look.format && cell->tipText == look.tip &&
+                      cell->accessibleDescription == look.description;
+    if (same)
+        return;
+    list_.CellModel()->UpdateCell(row, column, [&](ListCell& c) {
+        c.isProgress = look.bar ? 1 : 0;
+        c.percent = percent;
+        c.showPercent = 1;
+        c.progressText = look.format;
+        c.tipText = look.tip;
+        c.accessibleDescription = look.description;
+    });
+}
+
+void FileListView::RemoveRow(int row) {
+    list_.RemoveRow(row);
+}
+
+void FileListView::RemoveAllRows() {
+    list_.RemoveAllRows();
+}
+
+void FileListView::TakeChecks(int firstRow, int lastRow) {
+    for (int row = firstRow; row <= lastRow; ++row)
+        table_.SetChecked(row, list_.GetCellCheck(row, Col(FileColumn::Check)) == 1);
+}
+
+} // namespace kiv

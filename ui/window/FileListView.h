@@ -1,0 +1,42 @@
+#pragma once
+// The main window's list control as a view of its FileTable: makes the
+// columns, shows each row from the table, and takes the user's check-box
+// clicks (a row's or the header's) back into the table. GUI thread.
+
+#include <QObject>
+
+namespace kiv {
+
+class CXListCtrl;
+class FileTable;
+
+class FileListView : public QObject {
+    Q_OBJECT
+public:
+    // Both must outlive the view.
+    FileListView(CXListCtrl& list, FileTable& table, QObject* parent = nullptr);
+
+    // The six columns, their widths and the header's check box.
+    void SetUpColumns();
+    // Shows the table's row `row` as a new last row of the list, selected.
+    // False when the list refused the row.
+    bool ShowNewRow(int row);
+    void ShowTrim(int row);
+    // The status cell: "Ready" while the row waits; while it converts a
+    // progress bar labelled with the percentage and the time left ("37 % ·
+    // 1:12 left"), the speed in its tooltip, the time left as its accessible
+    // description; "Converted" or "Stopped" with the file written in the
+    // tooltip; after a failure the bar at its last percentage.
+    void ShowStatus(int row);
+    // After the table's row went: the list's goes too.
+    void RemoveRow(int row);
+    void RemoveAllRows();
+
+private:
+    void TakeChecks(int firstRow, int lastRow);
+
+    CXListCtrl& list_;
+    FileTable& table_;
+};
+
+} // namespace kiv
