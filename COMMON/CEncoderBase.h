@@ -43,6 +43,10 @@ public:
     virtual void Abort() = 0;
     // The time-left estimate of the running conversion.
     virtual ProgressTracker& Tracker() = 0;
+    // Removes the slideshow's work folder with everything in it and gives
+    // the process its former current directory back. Callable from any
+    // thread, any number of times.
+    virtual void EndSlideShow() = 0;
 };
 
 } // namespace kiv

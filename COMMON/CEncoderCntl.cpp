@@ -4,6 +4,7 @@
 #include "ChildProcess.h"
 #include "EncoderProcessRunner.h"
 #include "Log.h"
+#include "SlideShow.h"
 
 namespace kiv {
 
@@ -85,6 +86,66 @@ bool CEncoderCntl::PrepareCommandLine(ConversionJob& job, std::string& commandLi
         reason = "the command line could not be built";
         WriteLogFormat("Module:%s,Error Info :%s", kModule, reason.c_str());
         return false;
+    }
+}
+
+bool CEncoderCntl::StopPending() const {
+    return EncoderProcessRunner::Instance().StopPending();
+}
+
+template <typename Pass> int CEncoderCntl::RunSlideShowPass(const char* what, Pass pass) {
+    lastResult_ = {ConvertOutcome::Failed, "the conversion engine is not ready"};
+    if (!encoder_)
+        return 0;
+    try {
+        int result = pass(*encoder_);
+        lastResult_ = encoder_->LastResult();
+        // The script passes run nothing: their 1 is the whole answer.
+        if (result == 1 && lastResult_.Failed())
+            lastResult_ = {ConvertOutcome::Done, {}, false};
+        else if (result != 1 && (lastResult_.outcome == ConvertOutcome::Done ||
+                                 (lastResult_.Failed() && lastResult_.reason.empty())))
+            lastResult_ = {ConvertOutcome::Failed, std::string(what) + " failed"};
+        return result;
+    } catch (...) {
+        WriteLogFormat("Module:%s,Error Info :%s raised an exception", kModule, what);
+        lastResult_ = {ConvertOutcome::Failed, std::string(what) + " raised an exception"};
+        return 0;
+    }
+}
+
+int CEncoderCntl::bMakeSlideShowImageScript(SlideShow* show) {
+    return RunSlideShowPass("the slideshow image script", [show](CEncoderBase& encoder) {
+        return encoder.bMakeSlideShowImageScript(show);
+    });
+}
+
+int CEncoderCntl::bRenderSlideShowImages() {
+    return RunSlideShowPass("preparing the slideshow pictures", [](CEncoderBase& encoder) {
+        return encoder.bRenderSlideShowImages(1);
+    });
+}
+
+int CEncoderCntl::bMakeSlideShowScript(SlideShow* show, bool withMusic) {
+    return RunSlideShowPass("the slideshow script", [show, withMusic](CEncoderBase& encoder) {
+        return withMusic ? encoder.bMakeSlideShowScript(show)
+                         : encoder.bMakeSlideShowScriptSilent(show);
+    });
+}
+
+int CEncoderCntl::bEncodeSlideShow(SlideShow* show) {
+    return RunSlideShowPass("encoding the slideshow", [show](CEncoderBase& encoder) {
+        return encoder.bEncodeSlideShow(show);
+    });
+}
+
+void CEncoderCntl::EndSlideShow() {
+    try {
+        if (encoder_)
+            encoder_->EndSlideShow();
+    } catch (...) {
+        WriteLog("Module:COMMON/CEncoderCntl,Error Info :removing the slideshow's work folder "
+                 "raised an exception");
     }
 }
 

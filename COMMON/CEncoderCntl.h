@@ -51,12 +51,28 @@ public:
     bool PrepareCommandLine(ConversionJob& job, std::string& commandLine, std::string& reason);
     // Outputs the current batch wrote; see CEncoderBase::SetOutputsToKeep.
     void SetOutputsToKeep(std::set<std::string> paths);
+    // True while a stop asked for has not yet been taken by an encoder run.
+    bool StopPending() const;
 
+    // The slideshow passes in their order (see CEncoderBase); the runner in
+    // SlideShowRun.h calls them. Each returns 1 or 0 like the encoder's
+    // operation, and 0 without an encoder or on an exception; LastResult
+    // says how the pass ended.
+    int bMakeSlideShowImageScript(SlideShow* show);
+    int bRenderSlideShowImages();
+    int bMakeSlideShowScript(SlideShow* show, bool withMusic);
+    int bEncodeSlideShow(SlideShow* show);
+    // Removes the show's work folder; callable from any thread.
+    void EndSlideShow();
+
+    // For tests: the encoder behind the controller.
     CEncoderBase* Encoder() const { return encoder_.get(); }
 
 private:
     std::unique_ptr<CEncoderBase> encoder_;
     ConvertResult lastResult_;
+
+    template <typename Pass> int RunSlideShowPass(const char* what, Pass pass);
 };
 
 } // namespace kiv

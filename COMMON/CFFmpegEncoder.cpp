@@ -46,7 +46,9 @@ bool IsSameFile(const std::string& path, std::string_view other) {
 } // namespace
 
 CFFmpegEncoder::CFFmpegEncoder() = default;
-CFFmpegEncoder::~CFFmpegEncoder() = default;
+CFFmpegEncoder::~CFFmpegEncoder() {
+    EndSlideShow();
+}
 
 // The five slideshow operations are in CFFmpegEncoderSlideShow.cpp, the
 // probe in CFFmpegEncoderProbe.cpp, running and progress in
@@ -70,6 +72,7 @@ int CFFmpegEncoder::bInit(const EncoderInit* init) {
 }
 
 int CFFmpegEncoder::bRelease() {
+    EndSlideShow();
     return 1;
 }
 

@@ -6,8 +6,10 @@
 #include "CEncoderBase.h"
 #include "EncoderProtocol.h"
 #include "PlainPaths.h"
+#include "PrivateWorkFolder.h"
 
 #include <atomic>
+#include <mutex>
 #include <string>
 
 namespace kiv {
@@ -44,6 +46,7 @@ public:
     void SetOutputsToKeep(std::set<std::string> paths) override { keepOutputs_ = std::move(paths); }
     void Abort() override;
     ProgressTracker& Tracker() override { return tracker_; }
+    void EndSlideShow() override;
 
     // The command line built by the last preparation.
     const std::string& CommandLine() const { return commandLine_; }
@@ -61,10 +64,12 @@ private:
 
     ConversionJob job_{}; // copy of the last prepared job (fields up to trim end)
     std::string commandLine_;
-    std::string outputPath_;    // the file enc writes for the last preparation
-    PlainPaths plainPaths_;     // how sources and outputs with a double quote reach enc
-    std::string writtenScript_; // the input script of the last preparation, if written
-    std::string workFolder_;    // slideshow only: the output prefix followed by "kiv"
+    std::string outputPath_;       // the file enc writes for the last preparation
+    PlainPaths plainPaths_;        // how sources and outputs with a double quote reach enc
+    std::string writtenScript_;    // the input script of the last preparation, if written
+    std::mutex workMutex_;         // guards the two below (EndSlideShow may come from any thread)
+    PrivateWorkFolder workFolder_; // slideshow only: made by the first pass
+    int formerDirectoryFd_ = -1;   // the current directory before the first pass entered it
     std::set<std::string> keepOutputs_;
     ConvertResult lastResult_;
     std::string lastMessage_; // the encoder's last line that was not a status line
@@ -91,6 +96,7 @@ private:
     ConvertResult JudgeRun(const ChildEnd& end) const;
     int RunSlideShowEncoder(const std::string& commandLine, const std::string& output);
     int MakeShowScript(SlideShow* show, int sound);
+    std::string WorkFolder();
 };
 
 } // namespace kiv

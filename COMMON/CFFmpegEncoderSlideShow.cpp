@@ -5,7 +5,6 @@
 // line reports 10.
 
 #include "CFFmpegEncoder.h"
-#include "DirectoryTree.h"
 #include "EncoderProcessRunner.h"
 #include "FixedText.h"
 #include "Log.h"
@@ -15,47 +14,15 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kiv {
 
 namespace {
-
-constexpr const char* kScriptName = "kiv.avs";
-
-// The work folder is cleared before each show. Only a folder a show made is
-// cleared: one that is empty or holds the show's script. Anything else at
-// that path (a file, a link, a folder of other things) is left alone.
-bool MayClearWorkFolder(const std::string& work) {
-    struct stat info {};
-    if (lstat(work.c_str(), &info) != 0)
-        return true; // nothing there
-    if (!S_ISDIR(info.st_mode))
-        return false;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(work, error);
-    if (error)
-        return false;
-    return entries == std::filesystem::directory_iterator() ||
-           std::filesystem::is_regular_file(std::filesystem::path(work) / kScriptName, error);
-}
-
-// Clears and makes the work folder, leaving it the current directory.
-// Returns why it cannot be used, or nothing.
-std::optional<std::string> PrepareWorkFolder(const std::string& work) {
-    if (!MayClearWorkFolder(work))
-        return "the slideshow work folder " + work +
-               " exists and is not one a slideshow made; it is left alone";
-    RemoveDirectoryTree(work);
-    std::error_code error;
-    if (std::filesystem::exists(std::filesystem::symlink_status(work, error)))
-        return std::nullopt; // what could not be removed stays; the script is rewritten
-    if (!MakeDirectoryPath(work))
-        return "cannot make the slideshow work folder " + work;
-    return std::nullopt;
-}
 
 // Writes a script. One that cannot be written fails its pass: the encoder
 // would otherwise run an older script, or none.
@@ -93,6 +60,24 @@ int CFFmpegEncoder::RunSlideShowEncoder(const std::string& commandLine, const st
     return RunEncoder(commandLine);
 }
 
+std::string CFFmpegEncoder::WorkFolder() {
+    std::lock_guard lock(workMutex_);
+    return workFolder_.Path();
+}
+
+void CFFmpegEncoder::EndSlideShow() {
+    std::lock_guard lock(workMutex_);
+    workFolder_.Remove();
+    // The first pass entered the work folder; a removed current directory
+    // would break every relative path the program uses later.
+    if (formerDirectoryFd_ >= 0) {
+        int restored = fchdir(formerDirectoryFd_);
+        (void)restored; // nothing better to do than stay where we are
+        close(formerDirectoryFd_);
+        formerDirectoryFd_ = -1;
+    }
+}
+
 int CFFmpegEncoder::bMakeSlideShowImageScript(SlideShow* show) {
     if (!show)
         return 0;
@@ -100,11 +85,23 @@ int CFFmpegEncoder::bMakeSlideShowImageScript(SlideShow* show) {
         lastResult_ = {};
         if (std::optional<std::string> reason = SlideShowRefusal(*show))
             return PrepareFailed(*reason);
-        workFolder_ = SlideShowWorkFolder(*show);
-        std::optional<std::string> reason = PrepareWorkFolder(workFolder_);
+        std::string work;
+        std::optional<std::string> reason;
+        std::error_code ignored; // a folder that cannot be made fails below
+        std::filesystem::create_directories(
+            std::filesystem::path(GetText(show->outputPrefix)).parent_path(), ignored);
+        {
+            std::lock_guard lock(workMutex_);
+            reason = workFolder_.Create(std::string(GetText(show->outputPrefix)));
+            work = workFolder_.Path();
+            if (!reason && formerDirectoryFd_ < 0)
+                formerDirectoryFd_ = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        }
+        if (!reason && chdir(work.c_str()) != 0)
+            reason = "cannot enter the slideshow work folder " + work;
         if (!reason)
-            reason = WriteScript(SlideShowScriptPath(workFolder_),
-                                 ImageScriptText(GetText(appFolder_), workFolder_, *show));
+            reason = WriteScript(SlideShowScriptPath(work),
+                                 ImageScriptText(GetText(appFolder_), work, *show));
         return reason ? PrepareFailed(*reason) : 1;
     } catch (...) {
         return PrepareFailed("the slideshow image script could not be written");
@@ -119,10 +116,12 @@ int CFFmpegEncoder::MakeShowScript(SlideShow* show, int sound) {
         lastResult_ = {};
         if (std::optional<std::string> reason = SlideShowRefusal(*show))
             return PrepareFailed(*reason);
-        workFolder_ = SlideShowWorkFolder(*show);
-        std::optional<std::string> reason = WriteScript(
-            SlideShowScriptPath(workFolder_),
-            ShowScriptText(GetText(appFolder_), workFolder_, *show, static_cast<ShowSound>(sound)));
+        std::string work = WorkFolder();
+        if (work.empty())
+            return PrepareFailed("no slideshow image script was written");
+        std::optional<std::string> reason =
+            WriteScript(SlideShowScriptPath(work), ShowScriptText(GetText(appFolder_), work, *show,
+                                                                  static_cast<ShowSound>(sound)));
         return reason ? PrepareFailed(*reason) : 1;
     } catch (...) {
         return PrepareFailed("the slideshow script could not be written");
@@ -142,16 +141,17 @@ int CFFmpegEncoder::bRenderSlideShowImages(int flag) {
         return 0;
     try {
         slideshowTag_ = DrawSlideShowTag();
-        if (workFolder_.empty())
+        std::string work = WorkFolder();
+        if (work.empty())
             return PrepareFailed("no slideshow image script was written");
         std::string executable = EncoderExecutablePath(GetText(appFolder_));
-        std::string parameters = RenderParameters(workFolder_, slideshowTag_);
+        std::string parameters = RenderParameters(work, slideshowTag_);
         WriteLog(executable + parameters + "\r\n");
         // enc leaves the frame images only when it wrote all of them.
-        std::filesystem::remove(FirstFrameImage(workFolder_));
-        int result = RunSlideShowEncoder(EncoderCommandLine(executable, parameters),
-                                         FirstFrameImage(workFolder_));
-        return result == 1 && NonEmptyFile(FirstFrameImage(workFolder_)) ? 1 : 0;
+        std::filesystem::remove(FirstFrameImage(work));
+        int result =
+            RunSlideShowEncoder(EncoderCommandLine(executable, parameters), FirstFrameImage(work));
+        return result == 1 && NonEmptyFile(FirstFrameImage(work)) ? 1 : 0;
     } catch (...) {
         return PrepareFailed("the slideshow pictures could not be prepared");
     }
@@ -164,10 +164,12 @@ int CFFmpegEncoder::bEncodeSlideShow(SlideShow* show) {
         lastResult_ = {};
         if (std::optional<std::string> reason = SlideShowRefusal(*show))
             return PrepareFailed(*reason);
-        workFolder_ = SlideShowWorkFolder(*show);
+        std::string work = WorkFolder();
+        if (work.empty())
+            return PrepareFailed("no slideshow image script was written");
         std::string executable = EncoderExecutablePath(GetText(appFolder_));
         WriteLog(executable);
-        EncodeParameters line = BuildEncodeParameters(*show, workFolder_, slideshowTag_);
+        EncodeParameters line = FreeEncodeParameters(*show, work, slideshowTag_);
         if (!line.built)
             return PrepareFailed("the output format has no slideshow options");
         if (!FitsField(show->outputPrefix, line.outputPath))

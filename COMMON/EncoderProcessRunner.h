@@ -63,6 +63,8 @@ public:
     bool Paused() const { return paused_; }
     // Forgets a pending stop and a pause; a batch calls it when it starts.
     void ClearStop();
+    // True while a stop asked for has not been taken by a run.
+    bool StopPending() const { return stopFlag_ != 0; }
     // Ends the running child at once: it is asked to abandon its work (it
     // stops what it started and deletes its unfinished output); a child that
     // has not ended within kAbandonWait is killed with its whole group.

@@ -20,11 +20,14 @@ struct SlideShow {
     std::int32_t pictureCount;
     MediaDescription target; // output settings, as for a conversion's target half
     std::int32_t targetKind;
-    // The work folder is this text followed directly by "kiv"; the output
-    // file is named from it, and the encoding pass extends it in place to
-    // the output file's path.
+    // The work folder is this text followed directly by "kiv-" and six
+    // characters of its own; the output file is named from it, and the
+    // encoding pass extends it in place to the output file's path.
     char outputPrefix[1024];
     char musicPath[1024]; // empty: silence
+    // Beyond the record above: 1 moves every picture slowly while it is on
+    // screen (pan and zoom), 0 keeps them still.
+    std::int32_t panZoom;
 };
 
 // Frames per second of every slideshow.

@@ -10,12 +10,15 @@
 #include <array>
 #include <chrono>
 #include <random>
+#include <sys/stat.h>
 
 namespace kiv {
 
 namespace {
 
 using OptionSet = SlideShowOptionSet;
+
+constexpr int kLastSlideShowTag = 32767;
 
 OptionSet Known(std::string options, std::string extension) {
     return OptionSet{true, std::move(options), std::move(extension)};
@@ -137,7 +140,7 @@ OptionSet SourceQuality(int variant, std::string_view vc, std::string_view ac) {
 int DrawSlideShowTag() {
     auto now = std::chrono::system_clock::now().time_since_epoch();
     std::mt19937 generator(static_cast<std::mt19937::result_type>(now.count()));
-    return std::uniform_int_distribution<int>(1, 32767)(generator);
+    return std::uniform_int_distribution<int>(1, kLastSlideShowTag)(generator);
 }
 
 std::string EncoderExecutablePath(std::string_view appFolder) {
@@ -190,8 +193,8 @@ SlideShowOptionSet SlideShowOptionsFor(const MediaDescription& target, int targe
     }
 }
 
-EncodeParameters BuildEncodeParameters(const SlideShow& show, std::string_view workFolder,
-                                       int tag) {
+EncodeParameters BuildEncodeParameters(const SlideShow& show, std::string_view workFolder, int tag,
+                                       std::string_view nameSuffix) {
     EncodeParameters result;
     std::string text = std::string(kEncoderToken) + " ";
     std::string_view music = GetText(show.musicPath);
@@ -209,10 +212,38 @@ EncodeParameters BuildEncodeParameters(const SlideShow& show, std::string_view w
         return result;
     result.outputPath = std::string(GetText(show.outputPrefix)) + std::to_string(tag) + "_" +
                         std::string(GetText(show.target.videoCodec)) + "_" +
-                        std::string(GetText(show.target.audioCodec)) + set.extension;
+                        std::string(GetText(show.target.audioCodec)) + std::string(nameSuffix) +
+                        set.extension;
+    if (show.panZoom == 1)
+        set.options += std::string(" ") + kPanZoomOption + " ";
     result.parameters = text + set.options + " -y \"" + result.outputPath + "\"";
     result.built = true;
     return result;
+}
+
+EncodeParameters FreeEncodeParameters(const SlideShow& show, std::string_view workFolder,
+                                      int& tag) {
+    auto taken = [](const EncodeParameters& line) {
+        struct stat info {};
+        return line.built && lstat(line.outputPath.c_str(), &info) == 0;
+    };
+    int drawn = tag;
+    for (int step = 0; step < kLastSlideShowTag; ++step) {
+        int candidate =
+            ((drawn - 1 + step) % kLastSlideShowTag + kLastSlideShowTag) % kLastSlideShowTag + 1;
+        EncodeParameters line = BuildEncodeParameters(show, workFolder, candidate);
+        if (!taken(line)) {
+            tag = candidate;
+            return line;
+        }
+    }
+    tag = drawn;
+    for (int copy = 2;; ++copy) {
+        EncodeParameters line =
+            BuildEncodeParameters(show, workFolder, drawn, " (" + std::to_string(copy) + ")");
+        if (!taken(line))
+            return line;
+    }
 }
 
 } // namespace kiv

@@ -42,7 +42,15 @@ struct EncodeParameters {
 
 // Pass 4: music (when given) and the show script as inputs, the video and
 // audio options of the target, " -vol ", " -shortest ", the option set and
-// the output file named from the output prefix, the tag and the codecs.
-EncodeParameters BuildEncodeParameters(const SlideShow& show, std::string_view workFolder, int tag);
+// the output file named from the output prefix, the tag and the codecs
+// (with nameSuffix before the extension).
+EncodeParameters BuildEncodeParameters(const SlideShow& show, std::string_view workFolder, int tag,
+                                       std::string_view nameSuffix = {});
+
+// Pass 4's parameters for an output file that does not exist yet: a show
+// never replaces a file. The tag's own name when it is free, else the next
+// tag's (32767 is followed by 1); tag tells which was taken. When every
+// tag's name is taken, the drawn tag's name with " (2)", " (3)", ...
+EncodeParameters FreeEncodeParameters(const SlideShow& show, std::string_view workFolder, int& tag);
 
 } // namespace kiv

@@ -2,6 +2,7 @@
 
 #include "FixedText.h"
 #include "Paths.h"
+#include "PrivateWorkFolder.h"
 
 #include <cstdio>
 
@@ -230,10 +231,53 @@ bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// Whole UTF-8 sequences only (no overlong forms, no surrogates, nothing
+// beyond U+10FFFF): what the captions' renderer reads.
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        unsigned lead = byte(i);
+        std::size_t length = lead < 0x80                    ? 1
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80)
+                return false;
+        }
+        unsigned second = length > 1 ? byte(i + 1) : 0x80;
+        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+            (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+// The text with every byte outside printable ASCII written as \xNN, so a
+// message can show what a caption holds.
+std::string Shown(std::string_view text) {
+    std::string shown;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            shown += c;
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", byte);
+            shown += code;
+        }
+    }
+    return shown;
+}
+
 } // namespace
 
 std::string SlideShowWorkFolder(const SlideShow& show) {
-    return std::string(GetText(show.outputPrefix)) + "kiv";
+    return WorkFolderPattern(std::string(GetText(show.outputPrefix)));
 }
 
 std::string SlideShowScriptPath(std::string_view workFolder) {
@@ -256,6 +300,10 @@ std::optional<std::string> SlideShowRefusal(const SlideShow& show) {
             return "a caption with a double quote or a line break cannot be written into the "
                    "script: " +
                    std::string(GetText(picture.caption));
+        if (!IsUtf8(GetText(picture.caption)))
+            return "the caption of picture " + N(i + 1) +
+                   " is not UTF-8 text, which the captions need: " +
+                   Shown(GetText(picture.caption));
         if (picture.displayFrames < 0 || picture.transitionFrames < 0)
             return "picture " + N(i + 1) + " has a negative frame count";
     }

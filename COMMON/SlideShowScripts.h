@@ -17,14 +17,18 @@ inline constexpr const char* kTransitionScripts[14] = {
     "OutNE.avs",    "OutNorth.avs",  "InNorth.avs", "InSouth.avs", "OutSouth.avs",
     "OutWest.avs",  "InWest.avs",    "InSW.avs",    "OutSE.avs"};
 
-// The show's output prefix followed directly by "kiv".
+// The name pattern of the show's work folder: the output prefix followed
+// directly by "kiv-XXXXXX"; each show's folder has its own six characters
+// in place of the X (see PrivateWorkFolder).
 std::string SlideShowWorkFolder(const SlideShow& show);
 // "kiv.avs" in the work folder.
 std::string SlideShowScriptPath(std::string_view workFolder);
 
 // Why a show cannot be scripted, or nothing: no pictures, negative frame
-// counts, or a text that would break a script string or a quoted command
-// line argument (a double quote or a line break in a path or caption).
+// counts, a text that would break a script string or a quoted command line
+// argument (a double quote or a line break in a path or caption), or a
+// caption that is not UTF-8 text (it would fail only when the show is
+// encoded, after the pictures were prepared).
 std::optional<std::string> SlideShowRefusal(const SlideShow& show);
 
 // Pass 1: fits every picture onto the background and writes the results as

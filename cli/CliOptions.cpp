@@ -34,6 +34,7 @@ const char* const kUsage =
     "  --transition-seconds S slideshow: seconds of each transition (default 1)\n"
     "  --caption TEXT         slideshow: caption of the next picture; once per\n"
     "                         picture, in order\n"
+    "  --pan-zoom             slideshow: move each picture slowly while it is shown\n"
     "  -h, --help             show this help and exit\n"
     "  --version              show the version and exit\n"
     "  --                     end of options; every further argument is a file\n"
@@ -72,6 +73,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
         {"--dry-run", &CliOptions::dryRun},
         {"--json", &CliOptions::json},
         {"--quiet", &CliOptions::quiet},
+        {"--pan-zoom", &CliOptions::panZoom},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {

@@ -21,6 +21,7 @@ struct CliOptions {
     std::optional<std::string> pictureSeconds;
     std::optional<std::string> transitionSeconds;
     std::vector<std::string> captions; // one per picture, in order
+    bool panZoom = false;              // pictures move slowly while they are shown
     bool dryRun = false;
     bool json = false;
     bool quiet = false;

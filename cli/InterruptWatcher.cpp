@@ -15,7 +15,7 @@ namespace {
 sigset_t WatchedSignals() {
     sigset_t signals;
     sigemptyset(&signals);
-    for (int signal : {SIGINT, SIGTERM, SIGTSTP, SIGCONT})
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGTSTP, SIGCONT})
         sigaddset(&signals, signal);
     return signals;
 }
@@ -52,13 +52,16 @@ void InterruptWatcher::Watch() {
             }
             continue;
         }
-        if (interrupted_.fetch_add(1) == 0) {
+        // A closed terminal leaves nobody to wait for the file: it ends
+        // everything at once, like a second Ctrl-C.
+        if (interrupted_.fetch_add(1) == 0 && signal != SIGHUP) {
             controller_.StopConvert();
             continue;
         }
         controller_.AbortConvert();
-        RemoveRunFolder(); // _exit skips the removal at exit
-        _exit(kExitInterrupted);
+        controller_.EndSlideShow(); // the program leaves nothing of a show behind
+        RemoveRunFolder();          // _exit skips the removal at exit
+        _exit(signal == SIGHUP ? 128 + SIGHUP : kExitInterrupted);
     }
 }
 

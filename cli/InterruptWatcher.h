@@ -1,6 +1,8 @@
 #pragma once
 // Turns Ctrl-C into a stop request: the first asks the running encoder to
-// finish (its partial file is kept), the second ends everything at once.
+// finish (its partial file is kept), the second ends everything at once,
+// leaving no unfinished output and no slideshow work folder. A hang-up
+// (SIGHUP, the terminal closed) ends everything at once too.
 // Ctrl-Z (SIGTSTP) pauses the encoder and everything it started, then
 // suspends kiv-convert as the terminal asked; SIGCONT (the shell's fg or bg)
 // lets the encoder go on.
@@ -14,9 +16,9 @@ class CEncoderCntl;
 
 class InterruptWatcher {
 public:
-    // Blocks SIGINT, SIGTERM, SIGTSTP and SIGCONT in every thread started
-    // after this call and watches for them on a thread of its own. Call
-    // before other threads start. onPause hears each pause (true) and
+    // Blocks SIGINT, SIGTERM, SIGHUP, SIGTSTP and SIGCONT in every thread
+    // started after this call and watches for them on a thread of its own.
+    // Call before other threads start. onPause hears each pause (true) and
     // resume (false) on that thread.
     explicit InterruptWatcher(CEncoderCntl& controller,
                               std::function<void(bool paused)> onPause = {});

@@ -2,7 +2,6 @@
 
 #include "CEncoderCntl.h"
 #include "Commands.h"
-#include "DirectoryTree.h"
 #include "EngineSetup.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
@@ -13,6 +12,7 @@
 #include "ProgressReporter.h"
 #include "Settings.h"
 #include "SlideShowCommandLines.h"
+#include "SlideShowRun.h"
 #include "SlideShowScripts.h"
 
 #include <charconv>
@@ -121,8 +121,26 @@ bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std
     }
     SetText(show.outputPrefix, prefix);
     SetText(show.musicPath, music);
+    show.panZoom = options.panZoom ? 1 : 0;
     return true;
 }
+
+// The two steps as the progress display shows them.
+class ReportedSteps : public SlideShowEvents {
+public:
+    explicit ReportedSteps(ProgressReporter& reporter) : reporter_(reporter) {}
+    void StepBegins(SlideShowStep step) override {
+        reporter_.Begin(step == SlideShowStep::Pictures ? "slideshow pictures" : "slideshow");
+    }
+    void StepEnds(SlideShowStep, ConvertOutcome outcome) override {
+        reporter_.Finish(outcome == ConvertOutcome::Done      ? "done"
+                         : outcome == ConvertOutcome::Stopped ? "stopped"
+                                                              : "failed");
+    }
+
+private:
+    ProgressReporter& reporter_;
+};
 
 void PrintDryRun(SlideShow show) {
     std::string executable = EncoderExecutablePath(ProgramDirectory());
@@ -199,41 +217,19 @@ int MakeSlideShow(const CliOptions& options) {
 
     std::error_code ignored; // a folder that cannot be made fails the first pass
     fs::create_directories(folder, ignored);
-    CEncoderBase* encoder = controller.Encoder();
-    SlideShow& show = plan.show;
-    std::string work = SlideShowWorkFolder(show);
-    auto failed = [&](const char* what) {
-        reporter.Finish(watcher->Interrupted() ? "stopped" : "failed");
-        if (watcher->Interrupted())
-            return static_cast<int>(kExitInterrupted);
-        std::string reason = encoder ? encoder->LastResult().reason : std::string();
-        std::fprintf(stderr, "kiv-convert: %s failed%s%s; the work folder is %s, the log is %s\n",
-                     what, reason.empty() ? "" : ": ", reason.c_str(), work.c_str(),
-                     OpenLogPath().c_str());
-        return static_cast<int>(kExitFailed);
-    };
-
-    reporter.Begin("slideshow pictures");
-    if (!encoder || encoder->bMakeSlideShowImageScript(&show) != 1)
-        return failed("writing the slideshow's image script");
-    if (watcher->Interrupted() || encoder->bRenderSlideShowImages(1) != 1)
-        return failed("preparing the pictures");
-    reporter.Finish("done");
-    int scripted = music.empty() ? encoder->bMakeSlideShowScriptSilent(&show)
-                                 : encoder->bMakeSlideShowScript(&show);
-    reporter.Begin("slideshow");
-    if (scripted != 1)
-        return failed("writing the show script");
-    if (watcher->Interrupted() || encoder->bEncodeSlideShow(&show) != 1)
-        return failed("encoding the slideshow");
-    bool stopped = watcher->Interrupted();
-    reporter.Finish(stopped ? "stopped" : "done");
-    RemoveDirectoryTree(work);
-    std::error_code missing;
-    if (fs::exists(show.outputPrefix, missing)) // a stop may come before anything was written
-        std::printf("%s\n", show.outputPrefix);
+    ReportedSteps events(reporter);
+    SlideShowResult result = RunSlideShow(controller, plan.show, events);
+    bool interrupted = watcher->Interrupted() || result.end == SlideShowEnd::Stopped;
+    if (result.end == SlideShowEnd::Failed && !interrupted) {
+        std::fprintf(stderr, "kiv-convert: %s failed%s%s; the log is %s\n",
+                     result.failedStep.c_str(), result.reason.empty() ? "" : ": ",
+                     result.reason.c_str(), OpenLogPath().c_str());
+        return kExitFailed;
+    }
+    if (!result.outputPath.empty()) // a stop may come before anything was written
+        std::printf("%s\n", result.outputPath.c_str());
     std::fflush(stdout);
-    return stopped ? kExitInterrupted : kExitOk;
+    return interrupted ? kExitInterrupted : kExitOk;
 }
 
 } // namespace kiv

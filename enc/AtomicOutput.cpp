@@ -133,6 +133,10 @@ void DiscardOutput(const std::string& temporary) {
     ReleaseLock(temporary);
 }
 
+void ReleaseOutputLock(const std::string& temporary) {
+    ReleaseLock(temporary);
+}
+
 void RemoveAbandonedTemporaries(const std::string& outputPath) {
     namespace fs = std::filesystem;
     static const std::regex kTemporary(R"(\..*\.kivtmp-[0-9]{1,10}(-[0-9]{1,3})?(\.[^.]*)?)");

@@ -36,6 +36,10 @@ bool CommitOutput(const std::string& temporary, const std::string& path, std::st
 // Deletes the temporary and releases its lock.
 void DiscardOutput(const std::string& temporary);
 
+// Releases the lock of a temporary that was renamed or deleted by other
+// means.
+void ReleaseOutputLock(const std::string& temporary);
+
 // Deletes the temporary files in the folder of outputPath that no running
 // enc holds (left by one that was killed before it could clean up).
 // Anything that is not a regular file is kept.

@@ -85,8 +85,8 @@ struct Pipes {
     }
 };
 
-bool Spawn(const std::vector<std::string>& argv, const Pipes& pipes, pid_t& child,
-           std::string& error) {
+bool Spawn(const std::vector<std::string>& argv, const Pipes& pipes, int inputDescriptor,
+           pid_t& child, std::string& error) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
@@ -94,6 +94,8 @@ bool Spawn(const std::vector<std::string>& argv, const Pipes& pipes, pid_t& chil
     posix_spawn_file_actions_adddup2(&actions, pipes.messages[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, pipes.messages[1], STDERR_FILENO);
     posix_spawn_file_actions_adddup2(&actions, pipes.progress[1], kProgressDescriptor);
+    if (inputDescriptor >= 0)
+        posix_spawn_file_actions_adddup2(&actions, inputDescriptor, kVideoInputDescriptor);
     sigset_t defaults;
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
@@ -123,10 +125,12 @@ void Pump(const Pipes& pipes, RunResult& result) {
             WriteAll(STDOUT_FILENO, FormatStatusLine(*values));
     });
     ErrorLineChooser errors;
-    LineSplitter messageLines(true, [&errors](std::string_view view) {
+    LineSplitter messageLines(true, [&errors, &result](std::string_view view) {
         std::string line(view);
         if (line.empty() || IsFfmpegStatusLine(line))
             return;
+        if (line.find("[q] command received") != std::string::npos)
+            result.quitByKey = true;
         errors.Feed(line);
         WriteAll(STDERR_FILENO, line + "\n");
     });
@@ -173,6 +177,14 @@ int WaitForExit(pid_t child) {
 
 } // namespace
 
+void InstallStopHandlers() {
+    InstallSignalHandlers();
+}
+
+bool StopSignalled() {
+    return gStopSignal != 0 || gAbandoned != 0;
+}
+
 std::string FfmpegExecutable() {
     const char* configured = std::getenv("KIV_FFMPEG");
     return configured && *configured ? configured : "ffmpeg";
@@ -195,7 +207,14 @@ void WriteAll(int descriptor, const std::string& text) {
     }
 }
 
-RunResult RunFfmpeg(const std::vector<std::string>& argv) {
+RunResult RunFfmpeg(const std::vector<std::string>& argv, int inputDescriptor) {
+    struct Input {
+        int fd;
+        ~Input() {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } input{inputDescriptor};
     RunResult result;
     InstallSignalHandlers();
     Pipes pipes;
@@ -209,8 +228,10 @@ RunResult RunFfmpeg(const std::vector<std::string>& argv) {
         result.abandoned = gAbandoned != 0;
         return result;
     }
-    if (!Spawn(argv, pipes, child, result.startError))
+    if (!Spawn(argv, pipes, inputDescriptor, child, result.startError))
         return result;
+    ::close(input.fd); // FFmpeg holds it now
+    input.fd = -1;
     result.started = true;
     gChild.store(child);
     if (gAbandoned != 0) // arrived while FFmpeg was being started

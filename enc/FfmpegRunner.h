@@ -15,6 +15,7 @@ struct RunResult {
     int exitCode = -1;      // FFmpeg's exit status, 128 + signal when killed
     bool signalled = false; // enc passed a SIGINT or SIGTERM on
     bool abandoned = false; // SIGHUP: FFmpeg was killed, its output is not wanted
+    bool quitByKey = false; // FFmpeg read a "q" and ended early
     std::string errorLine;  // FFmpeg's line that says why it failed (ErrorLine.h)
     std::string startError; // why FFmpeg could not be started
 };
@@ -28,8 +29,19 @@ std::string FfmpegExecutable();
 bool IsFfmpegStatusLine(const std::string& line);
 
 // Starts the program with arguments (argv[0] is the executable) and waits
-// for its end, relaying output as it comes.
-RunResult RunFfmpeg(const std::vector<std::string>& argv);
+// for its end, relaying output as it comes. An inputDescriptor (10 or
+// above) becomes descriptor kVideoInputDescriptor in FFmpeg ("pipe:4") and
+// is closed in enc once FFmpeg has it, so that FFmpeg is its only reader.
+RunResult RunFfmpeg(const std::vector<std::string>& argv, int inputDescriptor = -1);
+
+// Takes over SIGINT, SIGTERM and SIGHUP as described above (RunFfmpeg does
+// it too); for work that starts other processes before FFmpeg runs.
+void InstallStopHandlers();
+// True once a SIGINT, SIGTERM or SIGHUP has come: start nothing new.
+bool StopSignalled();
+
+// Where FFmpeg finds the inputDescriptor of RunFfmpeg.
+inline constexpr int kVideoInputDescriptor = 4;
 
 // Writes text to a descriptor completely (retrying short writes).
 void WriteAll(int descriptor, const std::string& text);

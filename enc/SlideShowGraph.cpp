@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -9,15 +10,13 @@ namespace kiv::enc {
 
 namespace {
 
-constexpr int kFitWidth = 576;
-constexpr int kFitHeight = 462;
-constexpr int kRate = 25;
-
-// The scripts' mlif: down to a multiple of 4 (never below 4 here, so that a
-// very long, thin picture still has a drawable side).
-int Mlif(float value) {
-    return std::max(4, static_cast<int>(value / 4) * 4);
-}
+// Pictures fill at most four fifths of the frame's width and height, as the
+// image script's 576 x 462 do on its 720 x 576 frame.
+constexpr double kFillShare = 0.8;
+// --pan-zoom: pictures are drawn this many times larger before they move,
+// so that the crop's steps of whole pixels become quarter pixels.
+constexpr int kMotionOversampling = 4;
+constexpr const char* kCaptionFont = "serif";
 
 struct TransitionName {
     std::string_view script;
@@ -54,8 +53,17 @@ std::string Escaped(std::string_view text, std::string_view special) {
     return result;
 }
 
+std::string N(long long value) {
+    return std::to_string(value);
+}
+
+int Even(double value) {
+    return std::max(2, 2 * static_cast<int>(std::lround(value / 2)));
+}
+
+// Appended piece by piece: GCC 12 misjudges "[" + string as overlapping.
 std::string Label(const char* stem, std::size_t a, std::size_t b = 0) {
-    std::string label(1, '[');
+    std::string label = "[";
     label += stem;
     label += std::to_string(a);
     label += '_';
@@ -66,79 +74,171 @@ std::string Label(const char* stem, std::size_t a, std::size_t b = 0) {
 
 // "[n:v]": the video of input n.
 std::string InputLabel(std::size_t input) {
-    std::string label(1, '[');
+    std::string label = "[";
     label += std::to_string(input);
     label += ":v]";
     return label;
 }
 
-// Builds the show's pieces: each held picture is one use of its input's
-// split, looped to its length.
-class ShowPieces {
+// The slow move of --pan-zoom over a picture's time on screen: the zoom
+// grows or shrinks by 6 % while the view drifts; which way depends on the
+// picture, so that neighbours move differently.
+struct Motion {
+    std::string zoom, x, y;
+};
+Motion MotionFor(const PicturePart& part) {
+    std::string progress =
+        "min(1,(" + N(part.motionStart) + "+on)/" + N(std::max(1LL, part.motionSpan - 1)) + ")";
+    std::string spareX = "(iw-iw/zoom)";
+    std::string spareY = "(ih-ih/zoom)";
+    std::string zoomIn = "1+0.06*" + progress;
+    std::string zoomOut = "1.06-0.06*" + progress;
+    switch (part.picture % 4) {
+    case 0:
+        return {zoomIn, spareX + "/2", spareY + "/2"};
+    case 1:
+        return {zoomOut, spareX + "*" + progress, spareY + "/2"};
+    case 2:
+        return {zoomIn, spareX + "*(1-" + progress + ")", spareY + "*(1-" + progress + ")"};
+    default:
+        return {zoomOut, spareX + "/2", spareY + "*" + progress};
+    }
+}
+
+// Builds a producer's graph: every part is one chain from a copy of the
+// background and a copy of its picture.
+class ProducerBuilder {
 public:
-    explicit ShowPieces(const ShowScriptFacts& facts) {
-        for (const ShowSegment& segment : facts.segments) {
-            Count(segment.first);
-            if (segment.transition)
-                Count(segment.second);
+    ProducerBuilder(const ProducerGraphPlan& plan, const ShowGeometry& geometry)
+        : plan_(plan), geometry_(geometry) {}
+
+    std::string Build(const ShowTimeline& timeline) {
+        std::vector<std::string> pieces;
+        for (std::size_t i = plan_.first; i < plan_.end; ++i) {
+            const ShowPiece& piece = timeline.pieces[i];
+            if (!piece.transition || piece.overlap == 0) {
+                for (const PicturePart* part : {&piece.first, &piece.second}) {
+                    if (part->frames > 0 && (part == &piece.first || piece.transition))
+                        pieces.push_back(Part(*part));
+                }
+                continue;
+            }
+            std::string outgoing = Part(piece.first, true);
+            std::string incoming = Part(piece.second, true);
+            std::string label = Label("x", i);
+            parts_ +=
+                outgoing + incoming + "xfade=transition=" + XfadeTransitionFor(piece.scriptName) +
+                ":duration=" + FrameSeconds(piece.overlap, geometry_.rate) +
+                ":offset=" + FrameSeconds(piece.first.frames - piece.overlap, geometry_.rate) +
+                ",format=yuv420p" + label + ";";
+            pieces.push_back(label);
         }
-    }
-
-    const std::vector<int>& Inputs() const { return inputs_; }
-
-    std::string Splits() const {
-        std::string text;
-        for (std::size_t i = 0; i < inputs_.size(); ++i) {
-            text += InputLabel(i) + "format=yuv420p,split=" + std::to_string(uses_.at(inputs_[i]));
-            for (int use = 0; use < uses_.at(inputs_[i]); ++use)
-                text += Label("p", i, static_cast<std::size_t>(use));
-            text += ";";
-        }
-        return text;
-    }
-
-    // A chain that holds the picture for its frames; returns its label.
-    std::string Hold(const HeldPicture& held, std::string& graph) {
-        std::size_t input = static_cast<std::size_t>(
-            std::find(inputs_.begin(), inputs_.end(), held.picture) - inputs_.begin());
-        int use = next_[held.picture]++;
-        std::string label = Label("c", ++clips_);
-        graph += Label("p", input, static_cast<std::size_t>(use)) +
-                 "loop=loop=" + std::to_string(held.frames - 1) + ":size=1:start=0,setpts=N/" +
-                 std::to_string(kRate) + "/TB" + label + ";";
-        return label;
+        std::string graph = Inputs();
+        graph += parts_;
+        for (const std::string& piece : pieces)
+            graph += piece;
+        graph += "concat=n=" + N(static_cast<long long>(pieces.size())) + ":v=1:a=0";
+        if (plan_.trimFrames > 0)
+            graph += ",trim=start_frame=" + N(plan_.trimFrames) + ",setpts=PTS-STARTPTS";
+        graph += ",format=yuv420p[out]";
+        return graph;
     }
 
 private:
-    std::vector<int> inputs_;
-    std::map<int, int> uses_;
-    std::map<int, int> next_;
-    std::size_t clips_ = 0;
+    const ProducerGraphPlan& plan_;
+    const ShowGeometry& geometry_;
+    std::string parts_;
+    std::size_t backgrounds_ = 0;
+    std::map<std::size_t, std::size_t> uses_; // input -> copies taken
 
-    void Count(const HeldPicture& held) {
-        if (held.frames <= 0)
-            return;
-        if (uses_[held.picture]++ == 0)
-            inputs_.push_back(held.picture);
+    std::size_t InputOf(int picture) const {
+        auto at = std::find(plan_.pictures.begin(), plan_.pictures.end(), picture);
+        return static_cast<std::size_t>(at - plan_.pictures.begin());
+    }
+
+    PictureSize Fitted(std::size_t input) const {
+        PictureSize size = input < plan_.sizes.size() ? plan_.sizes[input] : PictureSize{2, 2};
+        return FitOnFrame(size, geometry_);
+    }
+
+    // One part's chain; returns its label. Parts that a transition blends
+    // are drawn in yuv444p, the format FFmpeg's xfade works in, so that
+    // only the blended frames are converted back; held parts stay in the
+    // output's yuv420p throughout.
+    std::string Part(const PicturePart& part, bool blended = false) {
+        std::size_t input = InputOf(part.picture);
+        std::size_t copy = uses_[input]++;
+        std::size_t number = backgrounds_++;
+        std::string background = Label("b", number);
+        std::string picture = Label("p", input, copy);
+        std::string label = Label("c", number);
+        PictureSize fitted = Fitted(input);
+        std::string at = "x=" + N((geometry_.width - fitted.width) / 2 / 2 * 2) +
+                         ":y=" + N((geometry_.height - fitted.height) / 2 / 2 * 2);
+        std::string hold = "loop=loop=" + N(part.frames - 1) + ":size=1:start=0,setpts=N";
+        std::string format = blended ? "yuv444" : "yuv420";
+        at += ":format=" + format + ",format=" + format + "p";
+        if (!plan_.panZoom) {
+            parts_ += background + picture + "overlay=" + at + "," + hold + label + ";";
+            return label;
+        }
+        Motion motion = MotionFor(part);
+        std::string moving = Label("m", number);
+        std::string held = Label("h", number);
+        parts_ += picture + "zoompan=z='" + motion.zoom + "':x='" + motion.x + "':y='" + motion.y +
+                  "':d=" + N(part.frames) + ":s=" + N(fitted.width) + "x" + N(fitted.height) +
+                  ":fps=" + geometry_.rateText + moving + ";";
+        parts_ += background + hold + held + ";";
+        parts_ += held + moving + "overlay=" + at + label + ";";
+        return label;
+    }
+
+    std::string Inputs() const {
+        std::string text = "[0:v]scale=" + N(geometry_.width) + ":" + N(geometry_.height) +
+                           ":flags=lanczos,setsar=1,format=yuv420p,split=" +
+                           N(static_cast<long long>(backgrounds_));
+        for (std::size_t i = 0; i < backgrounds_; ++i)
+            text += Label("b", i);
+        text += ";";
+        for (const auto& [input, copies] : uses_) {
+            PictureSize fitted = Fitted(input);
+            int scale = plan_.panZoom ? kMotionOversampling : 1;
+            text += InputLabel(input + 1) + "scale=" + N(fitted.width * scale) + ":" +
+                    N(fitted.height * scale) + ":flags=lanczos,setsar=1,format=yuva420p,split=" +
+                    N(static_cast<long long>(copies));
+            for (std::size_t copy = 0; copy < copies; ++copy)
+                text += Label("p", input, copy);
+            text += ";";
+        }
+        return text;
     }
 };
 
 } // namespace
 
-FittedSize FitPicture(int width, int height) {
-    float w = static_cast<float>(width);
-    float h = static_cast<float>(height);
-    if (w > kFitWidth) {
-        h = static_cast<float>(Mlif(h * kFitWidth / w));
-        w = kFitWidth;
-    }
-    if (h > kFitHeight) {
-        w = static_cast<float>(Mlif(w * kFitHeight / h));
-        h = kFitHeight;
-    }
-    if (static_cast<int>(w) == width && static_cast<int>(h) == height)
-        return FittedSize{width, height, false};
-    return FittedSize{Mlif(w), Mlif(h), true};
+std::string PrepareChain() {
+    return "scale=w='min(iw," + N(kPreparedWidth) + ")':h='min(ih," + N(kPreparedHeight) +
+           ")':force_original_aspect_ratio=decrease:force_divisible_by=2:flags=lanczos,setsar=1";
+}
+
+int LowresFor(int width, int height, int neededWidth, int neededHeight) {
+    int level = 0;
+    auto reduced = [](int side, int level) { return (side + (1 << level) - 1) >> level; };
+    while (level < 3 && reduced(width, level + 1) >= neededWidth &&
+           reduced(height, level + 1) >= neededHeight)
+        ++level;
+    return level;
+}
+
+PictureSize FitOnFrame(PictureSize picture, const ShowGeometry& geometry) {
+    double aspect = geometry.PixelAspect();
+    double width = std::max(1, picture.width);
+    double height = std::max(1, picture.height);
+    // In displayed units: a frame pixel is `aspect` wide and 1 high.
+    double scale = std::min(
+        {1.0, kFillShare * geometry.width * aspect / width, kFillShare * geometry.height / height});
+    return PictureSize{std::min(geometry.width, Even(width * scale / aspect)),
+                       std::min(geometry.height, Even(height * scale))};
 }
 
 const char* XfadeTransitionFor(std::string_view scriptName) {
@@ -153,110 +253,61 @@ std::string FilterGraphPath(std::string_view path) {
     return Escaped(Escaped(path, "\\':"), "\\'[],;");
 }
 
-std::string FrameSeconds(long long frames) {
-    long long hundredths = frames * 100 / kRate;
-    char text[48];
-    std::snprintf(text, sizeof text, "%lld.%02lld", hundredths / 100, hundredths % 100);
-    return text;
-}
-
 int ImagePassFrameCount(int pictureCount, int firstFrame, int lastFrame) {
     // The prepared clip has pictureCount + 1 frames (0 .. pictureCount).
     int last = std::min(lastFrame, pictureCount);
     return last >= firstFrame ? last - firstFrame + 1 : 0;
 }
 
-std::string ImagePassGraph(const std::vector<PictureSize>& pictures, int firstFrame,
-                           int lastFrame) {
-    int count = static_cast<int>(pictures.size());
-    int frames = ImagePassFrameCount(count, firstFrame, lastFrame);
-    std::map<int, int> uses; // picture -> frames that show it
-    for (int f = firstFrame; f < firstFrame + frames; ++f)
-        ++uses[std::max(f, 1)];
-
-    std::string graph = "[0:v]scale=" + std::to_string(kShowWidth) + ":" +
-                        std::to_string(kShowHeight) +
-                        ":flags=lanczos,split=" + std::to_string(uses.size());
-    for (const auto& [picture, n] : uses)
-        graph += Label("b", static_cast<std::size_t>(picture));
-    graph += ";";
-    for (const auto& [picture, n] : uses) {
-        const PictureSize& size = pictures[static_cast<std::size_t>(picture - 1)];
-        FittedSize fitted = FitPicture(size.width, size.height);
-        int x = kShowWidth / 2 - fitted.width / 2;
-        int y = kShowHeight / 2 - fitted.height / 2;
-        std::string fg = Label("f", static_cast<std::size_t>(picture));
-        graph += InputLabel(static_cast<std::size_t>(picture)) + "trim=end_frame=1,";
-        if (fitted.scaled)
-            graph += "scale=" + std::to_string(fitted.width) + ":" + std::to_string(fitted.height) +
-                     ":flags=lanczos,";
-        graph += "format=rgba" + fg + ";";
-        graph += Label("b", static_cast<std::size_t>(picture)) + fg +
-                 "overlay=x=" + std::to_string(x) + ":y=" + std::to_string(y) +
-                 ":format=rgb,split=" + std::to_string(n);
-        for (int use = 0; use < n; ++use)
-            graph += Label("o", static_cast<std::size_t>(picture), static_cast<std::size_t>(use));
-        graph += ";";
-    }
-    std::map<int, int> taken;
-    for (int f = firstFrame; f < firstFrame + frames; ++f) {
-        int picture = std::max(f, 1);
-        graph += Label("o", static_cast<std::size_t>(picture),
-                       static_cast<std::size_t>(taken[picture]++));
-    }
-    graph += "concat=n=" + std::to_string(frames) + ":v=1:a=0,format=bgr24[out]";
-    return graph;
+std::string FrameSeconds(long long frames, double rate) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", double(frames) / rate);
+    return text;
 }
 
-ShowGraph ShowPassGraph(const ShowScriptFacts& facts, bool withMusic, std::string_view audioFilters,
-                        std::string_view subtitleFile) {
-    ShowPieces pieces(facts);
-    ShowGraph result;
-    result.pictureInputs = pieces.Inputs();
-    std::string chains;
-    std::vector<std::string> parts;
-    int transitions = 0;
-    for (const ShowSegment& segment : facts.segments) {
-        int overlap = segment.DrawnOverlap();
-        if (overlap == 0) { // a hold, or a transition without frames: a cut
-            if (segment.first.frames > 0)
-                parts.push_back(pieces.Hold(segment.first, chains));
-            if (segment.transition && segment.second.frames > 0)
-                parts.push_back(pieces.Hold(segment.second, chains));
-            continue;
-        }
-        std::string outgoing = pieces.Hold(segment.first, chains);
-        std::string incoming = pieces.Hold(segment.second, chains);
-        std::string label = "[x" + std::to_string(++transitions) + "]";
-        chains += outgoing + incoming +
-                  "xfade=transition=" + XfadeTransitionFor(segment.scriptName) +
-                  ":duration=" + FrameSeconds(overlap) +
-                  ":offset=" + FrameSeconds(segment.first.frames - overlap) + label + ";";
-        parts.push_back(label);
+std::vector<int> PicturesOf(const ShowTimeline& timeline, std::size_t first, std::size_t end) {
+    std::vector<int> pictures;
+    auto add = [&pictures](int picture) {
+        if (std::find(pictures.begin(), pictures.end(), picture) == pictures.end())
+            pictures.push_back(picture);
+    };
+    for (std::size_t i = first; i < end && i < timeline.pieces.size(); ++i) {
+        const ShowPiece& piece = timeline.pieces[i];
+        if (piece.first.frames > 0)
+            add(piece.first.picture);
+        if (piece.transition && piece.second.frames > 0)
+            add(piece.second.picture);
     }
+    return pictures;
+}
 
-    std::string video;
-    for (const std::string& part : parts)
-        video += part;
-    video += "concat=n=" + std::to_string(parts.size()) + ":v=1:a=0";
-    if (facts.leadingTrim > 0)
-        video += ",trim=start_frame=" + std::to_string(facts.leadingTrim) + ",setpts=PTS-STARTPTS";
-    if (!subtitleFile.empty())
-        video += ",subtitles=filename=" + FilterGraphPath(subtitleFile);
+std::string ProducerGraph(const ShowTimeline& timeline, const ProducerGraphPlan& plan,
+                          const ShowGeometry& geometry) {
+    return ProducerBuilder(plan, geometry).Build(timeline);
+}
+
+std::string EncoderGraph(const EncoderGraphPlan& plan, const ShowGeometry& geometry) {
+    std::string video =
+        "[0:v]setsar=" + N(geometry.pixelAspectNum) + "/" + N(geometry.pixelAspectDen);
+    if (!plan.subtitleFile.empty())
+        video += ",subtitles=filename=" + FilterGraphPath(plan.subtitleFile) +
+                 ":original_size=" + N(geometry.DisplayWidth()) + "x" + N(geometry.height) +
+                 ":force_style='Fontname=" + kCaptionFont + "'";
+    if (!plan.videoFilters.empty())
+        video += "," + plan.videoFilters;
     video += "[v]";
 
-    long long samples = static_cast<long long>(facts.TotalFrames()) * kShowSampleRate / kRate;
-    std::string sound = withMusic ? "[" + std::to_string(result.pictureInputs.size()) +
-                                        ":a]aresample=" + std::to_string(kShowSampleRate) +
-                                        ",aformat=channel_layouts=stereo,"
-                                  : "anullsrc=r=" + std::to_string(kShowSampleRate) + ":cl=stereo,";
-    sound += "atrim=end_sample=" + std::to_string(samples) + ",asetpts=PTS-STARTPTS";
-    if (!audioFilters.empty())
-        sound += "," + std::string(audioFilters);
+    long long samples = std::llround(double(plan.frames) / geometry.rate * kShowSampleRate);
+    std::string sound = plan.withMusic ? "[1:a]aresample=" + N(kShowSampleRate) +
+                                             ",aformat=channel_layouts=stereo,asetnsamples=n=480:"
+                                             "p=0,volume=eval=frame:volume='" +
+                                             plan.musicGain + "',"
+                                       : "anullsrc=r=" + N(kShowSampleRate) + ":cl=stereo,";
+    sound += "atrim=end_sample=" + N(samples) + ",asetpts=PTS-STARTPTS";
+    if (!plan.audioFilters.empty())
+        sound += "," + plan.audioFilters;
     sound += "[a]";
-
-    result.graph = pieces.Splits() + chains + video + ";" + sound;
-    return result;
+    return video + ";" + sound;
 }
 
 } // namespace kiv::enc

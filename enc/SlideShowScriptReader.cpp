@@ -45,6 +45,15 @@ std::optional<long long> Number(std::string_view text) {
     return value;
 }
 
+// A frame count or frame number: not negative, and cut to
+// kLargestFrameCount, so that sums of them never come near overflowing.
+std::optional<long long> Count(std::string_view text) {
+    std::optional<long long> value = Number(text);
+    if (!value || *value < 0)
+        return std::nullopt;
+    return std::min(*value, kLargestFrameCount);
+}
+
 // A text in double quotes, as a whole: "..." (no quote inside).
 std::optional<std::string> Literal(std::string_view text) {
     text = Trim(text);
@@ -130,11 +139,12 @@ HeldPicture* ShowReader::Clip(std::string_view name) {
 void ShowReader::Join(bool restart) {
     if (restart)
         facts_.segments.clear();
+    if (restart)
+        showFrames_ = 0;
     facts_.segments.push_back(ShowSegment{false, a_, {}, 0, {}});
     facts_.segments.push_back(ShowSegment{true, at_, bt_, overlap_, transition_});
-    showFrames_ = 0;
-    for (const ShowSegment& segment : facts_.segments)
-        showFrames_ += segment.Frames();
+    showFrames_ +=
+        facts_.segments[facts_.segments.size() - 2].Frames() + facts_.segments.back().Frames();
     holdPending_ = false;
 }
 
@@ -145,12 +155,12 @@ std::optional<long long> ShowReader::FrameExpression(std::string_view text) cons
         term = Trim(term);
         if (term == "d.framecount")
             sum += showFrames_;
-        else if (std::optional<long long> value = Number(term))
+        else if (std::optional<long long> value = Count(term))
             sum += *value;
         else
             return std::nullopt;
     }
-    return sum;
+    return std::min(sum, kLargestFrameCount);
 }
 
 // A sum of texts in quotes, chr(n), ssa and convert2hhmmscff(frames, rate).
@@ -206,18 +216,21 @@ bool ShowReader::Line(std::string_view line, std::string& error) {
     if (auto arguments = Between(line, "imgout=ImageSource(", ")")) {
         std::vector<std::string_view> parts = SplitOutside(*arguments, ',');
         std::optional<std::string> pattern = parts.size() == 4 ? Literal(parts[0]) : std::nullopt;
-        std::optional<long long> last = parts.size() == 4 ? Number(parts[2]) : std::nullopt;
+        std::optional<long long> last = parts.size() == 4 ? Count(parts[2]) : std::nullopt;
         if (!pattern || !last || pattern->find("%06d") == std::string::npos)
             return unreadable();
         facts_.framePattern = *pattern;
         facts_.lastFrameImage = static_cast<int>(*last);
+    } else if (auto background = Between(line, "bgname = ", "")) {
+        if (std::optional<std::string> path = Literal(*background))
+            facts_.backgroundPath = *path; // the other bgname lines are the background's size
     } else if (auto music = Between(line, "audiotrack = mpasource(", ").eqaudio()")) {
         std::optional<std::string> path = Literal(*music);
         if (!path)
             return unreadable();
         facts_.musicPath = *path;
     } else if (auto overlap = Between(line, "ft=", "")) {
-        std::optional<long long> frames = Number(*overlap);
+        std::optional<long long> frames = Count(*overlap);
         if (!frames)
             return unreadable();
         overlap_ = static_cast<int>(*frames);
@@ -229,7 +242,7 @@ bool ShowReader::Line(std::string_view line, std::string& error) {
     } else if (line == "d = a + c" || line == "d = d + a + c") {
         Join(line == "d = a + c");
     } else if (auto trim = Between(line, "d.trim(", ",d.framecount)")) {
-        std::optional<long long> frames = Number(*trim);
+        std::optional<long long> frames = Count(*trim);
         if (!frames)
             return unreadable();
         facts_.leadingTrim = static_cast<int>(*frames);
@@ -259,14 +272,14 @@ bool ShowReader::Line(std::string_view line, std::string& error) {
         std::string_view value = line.substr(equals + 3);
         if (auto range = Between(value, "(trim(imgout,", "))")) {
             std::vector<std::string_view> parts = SplitOutside(*range, ',');
-            std::optional<long long> picture = parts.size() == 2 ? Number(parts[0]) : std::nullopt;
-            if (!picture || Number(parts[1]) != picture)
+            std::optional<long long> picture = parts.size() == 2 ? Count(parts[0]) : std::nullopt;
+            if (!picture || Count(parts[1]) != picture)
                 return unreadable();
             *clip = HeldPicture{static_cast<int>(*picture), 1};
             holdPending_ = holdPending_ || name == "a";
         } else if (auto loop = Between(value, "loop(" + std::string(name) + ",", ")")) {
-            std::optional<long long> frames = Number(*loop);
-            if (!frames || *frames < 0)
+            std::optional<long long> frames = Count(*loop);
+            if (!frames)
                 return unreadable();
             clip->frames = static_cast<int>(*frames);
         }
@@ -309,9 +322,9 @@ bool ReadImageScript(std::string_view text, ImageScriptFacts& facts, std::string
             std::vector<std::string_view> parts = SplitOutside(*arguments, ',');
             std::optional<std::string> prefix =
                 parts.size() == 4 ? Literal(parts[0]) : std::nullopt;
-            std::optional<long long> first = prefix ? Number(parts[1]) : std::nullopt;
-            std::optional<long long> last = prefix ? Number(parts[2]) : std::nullopt;
-            if (!first || !last || *first < 0 || *last < *first || Trim(parts[3]) != "\"ebmp\"") {
+            std::optional<long long> first = prefix ? Count(parts[1]) : std::nullopt;
+            std::optional<long long> last = prefix ? Count(parts[2]) : std::nullopt;
+            if (!first || !last || *last < *first || Trim(parts[3]) != "\"ebmp\"") {
                 error = "unreadable line: " + std::string(line);
                 return false;
             }
@@ -334,15 +347,16 @@ int ShowSegment::DrawnOverlap() const {
     return std::max(0, std::min({overlapFrames, first.frames, second.frames}));
 }
 
-int ShowSegment::Frames() const {
-    return transition ? first.frames + second.frames - DrawnOverlap() : first.frames;
+long long ShowSegment::Frames() const {
+    long long frames = first.frames;
+    return transition ? frames + second.frames - DrawnOverlap() : frames;
 }
 
-int ShowScriptFacts::TotalFrames() const {
+long long ShowScriptFacts::TotalFrames() const {
     long long total = 0;
     for (const ShowSegment& segment : segments)
         total += segment.Frames();
-    return static_cast<int>(std::max<long long>(0, total - leadingTrim));
+    return std::max<long long>(0, total - leadingTrim);
 }
 
 std::string ShowScriptFacts::FrameImagePath(int picture) const {
@@ -369,7 +383,7 @@ bool ReadShowScript(std::string_view text, ShowScriptFacts& facts, std::string& 
 }
 
 std::string SsaTime(long long frame) {
-    long long hundredths = std::max(0LL, frame) * 100 / kRate;
+    long long hundredths = std::clamp(frame, 0LL, kLargestFrameCount) * 100 / kRate;
     char text[48];
     std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld.%02lld", hundredths / 360000,
                   hundredths / 6000 % 60, hundredths / 100 % 60, hundredths % 100);

@@ -13,6 +13,10 @@ namespace kiv::enc {
 
 enum class SlideShowScript { None, Images, Show };
 
+// Frame counts and numbers read from a script are cut to this, and added in
+// 64 bits: a crafted script cannot make them overflow.
+inline constexpr long long kLargestFrameCount = 1'000'000'000;
+
 // Which slideshow script a text is, by its first lines.
 SlideShowScript SlideShowScriptOf(std::string_view text);
 
@@ -44,12 +48,13 @@ struct ShowSegment {
     int overlapFrames = 0;  // frames in which both are seen
     std::string scriptName; // the transition script's file name, e.g. "InCenter.avs"
 
-    int Frames() const;
+    long long Frames() const;
     // The overlap as it can be drawn: at most the shorter part.
     int DrawnOverlap() const;
 };
 
 struct ShowScriptFacts {
+    std::string backgroundPath;
     std::string framePattern; // the frame images: "...aya%06d.ebmp"
     int lastFrameImage = 0;
     std::string musicPath;             // empty: silence
@@ -60,7 +65,7 @@ struct ShowScriptFacts {
     std::string drawnSubtitlePath;     // the file textsub draws
     int captionCount = 0;              // Dialogue lines
 
-    int TotalFrames() const;
+    long long TotalFrames() const;
     // The frame image file of a picture number.
     std::string FrameImagePath(int picture) const;
 };
@@ -73,7 +78,8 @@ struct ShowScriptFacts {
 // (hours:minutes:seconds.hundredths) of the frames the script names.
 bool ReadShowScript(std::string_view text, ShowScriptFacts& facts, std::string& error);
 
-// "h:mm:ss.cc"-style SSA time of a frame number at 25 frames per second.
+// "h:mm:ss.cc"-style SSA time of a frame number at 25 frames per second
+// (numbers beyond kLargestFrameCount count as that).
 std::string SsaTime(long long frame);
 
 } // namespace kiv::enc

@@ -102,4 +102,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window program loads libmpv when a preview opens instead of linking it,
 # so dpkg-shlibdeps does not see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "ffmpeg, libavcodec-extra, libmpv2")
+# Slideshow captions are drawn in fontconfig's serif font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 include(CPack)

@@ -51,6 +51,7 @@ public:
     void SetOutputsToKeep(std::set<std::string>) override {}
     void Abort() override {}
     ProgressTracker& Tracker() override { return tracker_; }
+    void EndSlideShow() override {}
     std::string text_;
     ProgressTracker tracker_;
     int OnProcessNotify(int code, void* data, int) override {

@@ -406,6 +406,11 @@ TEST(SlideShowScripts, RefusesTextsThatWouldBreakAScriptString) {
         {"/pics/a.jpg", "a \"quoted\" word", "", true},
         {"/pics/a.jpg", "two\nlines", "", true},
         {"/pics/a.jpg", "", "/m/\"best\".mp3", true},
+        {"/pics/a.jpg", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\x82", "", false},
+        {"/pics/a.jpg", "caf\xE9", "", true},      // Latin-1
+        {"/pics/a.jpg", "\xC0\xAF", "", true},     // an overlong "/"
+        {"/pics/a.jpg", "cut \xE2\x82", "", true}, // a sequence cut short
+        {"/pics/a.jpg", "\xED\xA0\x80", "", true}, // a surrogate
     };
     for (const Row& row : rows) {
         ShowFixture one(1, row.music, {row.caption});
@@ -413,6 +418,9 @@ TEST(SlideShowScripts, RefusesTextsThatWouldBreakAScriptString) {
         EXPECT_EQ(SlideShowRefusal(one.show).has_value(), row.refused)
             << row.picture << row.caption;
     }
+    ShowFixture latin1(2, "", {"", "caf\xE9"});
+    EXPECT_EQ(SlideShowRefusal(latin1.show),
+              "the caption of picture 2 is not UTF-8 text, which the captions need: caf\\xE9");
     ShowFixture none(1);
     none.show.pictureCount = 0;
     EXPECT_TRUE(SlideShowRefusal(none.show).has_value());

@@ -42,6 +42,24 @@ bool MakeMedia(const fs::path& output, const std::vector<std::string>& arguments
     return fs::exists(output, error);
 }
 
+bool SetExifOrientation(const fs::path& jpeg, int orientation) {
+    std::string bytes = ReadFile(jpeg);
+    if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xD8") != 0)
+        return false;
+    // "Exif\0\0", a big-endian TIFF header and one IFD entry: Orientation
+    // (0x0112), a SHORT, count 1.
+    const char ifd[] = {'M',  'M',  0, 42, 0, 0, 0, 8, 0, 1,
+                        0x01, 0x12, 0, 3,  0, 0, 0, 1, 0, static_cast<char>(orientation),
+                        0,    0,    0, 0,  0, 0};
+    std::string payload = std::string("Exif\0\0", 6) + std::string(ifd, sizeof ifd);
+    std::size_t length = payload.size() + 2;
+    std::string segment = "\xFF\xE1";
+    segment += static_cast<char>(length >> 8);
+    segment += static_cast<char>(length & 0xFF);
+    WriteFile(jpeg, bytes.substr(0, 2) + segment + payload + bytes.substr(2));
+    return true;
+}
+
 bool MakeClip(const fs::path& output, int seconds, const std::string& size) {
     std::string length = std::to_string(seconds);
     return MakeMedia(

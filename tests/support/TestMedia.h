@@ -15,6 +15,10 @@ namespace kiv::test {
 // file exists afterwards; ffmpeg's complaint goes to standard error.
 bool MakeMedia(const std::filesystem::path& output, const std::vector<std::string>& arguments);
 
+// Gives a JPEG an EXIF block that says how the picture is turned (6: stored
+// lying on its side, shown turned clockwise, as phones store portraits).
+bool SetExifOrientation(const std::filesystem::path& jpeg, int orientation);
+
 // The test clip: video with sound (H.264 at 25 fps with a key frame every
 // second, AAC stereo), small and short, whose colours turn over time so
 // pictures far apart differ everywhere.
