@@ -78,9 +78,9 @@ private:
     }
 
     BatchEnd ConvertRow(int row) {
-        ConversionJob& job = rows_.Job(row);
         double rowSeconds = 0, batchSeconds = 0;
         BatchPosition position = Position(row, rowSeconds, batchSeconds);
+        ConversionJob& job = rows_.Job(row); // after Position, which reads other rows' jobs
         rows_.BeginRow(row);
         rows_.RowProgress(row, ProgressFigures{}, position);
         std::string source(GetText(job.sourcePath));

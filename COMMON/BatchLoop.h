@@ -27,7 +27,8 @@ public:
     // the batch runs.
     virtual int RowCount() = 0;
     virtual bool IsChecked(int row) = 0;
-    // The row's job; the batch completes it and sets its done flag.
+    // The row's job; the batch completes it and sets its done flag. The
+    // reference may serve every row: it holds until the next call.
     virtual ConversionJob& Job(int row) = 0;
     // The row's trim texts ("%02d:%02d:%02d"; empty for the whole file).
     virtual std::string TrimStart(int row) = 0;

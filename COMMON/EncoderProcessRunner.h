@@ -106,9 +106,9 @@ private:
     // Waits until the child has ended, without reaping it.
     void AwaitEnd(pid_t child, int& escalation);
     void EscalateStop(pid_t child, int& escalation); // 1 terminated, 2 killed
-    void SignalGroupLocked(int signal); // with childMutex_ held
-    void CloseInputLocked();            // with childMutex_ held
-    void WriteQuit();                   // with childMutex_ held
+    void SignalGroupLocked(int signal);              // with childMutex_ held
+    void CloseInputLocked();                         // with childMutex_ held
+    void WriteQuit();                                // with childMutex_ held
 };
 
 } // namespace kiv

@@ -29,12 +29,12 @@
 namespace kiv {
 
 struct ProgressFigures {
-    int percent = 0;             // as the progress callback reports it: 1 to 99, or 0
-    double fraction = 0;         // of the file, 0 to 1 (0 when its length is not known)
-    double positionSeconds = 0;  // of output written
-    double elapsedSeconds = 0;   // spent converting, pauses left out
-    double speed = 0;            // seconds of media per second converting; 0 = not known yet
-    double framesPerSecond = 0;  // 0 when the encoder counts no frames or not known yet
+    int percent = 0;                   // as the progress callback reports it: 1 to 99, or 0
+    double fraction = 0;               // of the file, 0 to 1 (0 when its length is not known)
+    double positionSeconds = 0;        // of output written
+    double elapsedSeconds = 0;         // spent converting, pauses left out
+    double speed = 0;                  // seconds of media per second converting; 0 = not known yet
+    double framesPerSecond = 0;        // 0 when the encoder counts no frames or not known yet
     std::optional<double> secondsLeft; // nothing while estimating
     bool paused = false;
 };
@@ -56,8 +56,8 @@ public:
     // Seconds converting, pauses left out, from Begin to now.
     double ActiveSeconds(double now) const;
 
-    static constexpr double kSettleSeconds = 3;  // of data before the first estimate
-    static constexpr double kWindowSeconds = 60; // of the latest data the rate is measured on
+    static constexpr double kSettleSeconds = 3;    // of data before the first estimate
+    static constexpr double kWindowSeconds = 60;   // of the latest data the rate is measured on
     static constexpr double kSmoothingSeconds = 6; // time constant of the rate
     // Media the encoder still writes after its position reaches the end:
     // what it holds in its buffers (a video encoder's look-ahead). The
@@ -78,9 +78,9 @@ private:
     std::optional<double> dataFrom_; // converting seconds at the first position above 0
     std::deque<Sample> samples_;     // from the second, within the window
     double position_ = 0;
-    double rate_ = 0;            // smoothed; 0 until settled
-    double framesPerSecond_ = 0; // over the same window
-    double lastActive_ = 0;      // of the last sample
+    double rate_ = 0;                  // smoothed; 0 until settled
+    double framesPerSecond_ = 0;       // over the same window
+    double lastActive_ = 0;            // of the last sample
     std::optional<double> leftAtLast_; // time left as of the last sample
 
     // Least-squares slopes of position and frames over the samples.

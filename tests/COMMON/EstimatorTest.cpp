@@ -39,7 +39,8 @@ TEST(ProgressEstimator, RecordedSequences) {
                 paused = true;
                 const ProgressFigures held = estimator.Figures(recorded.pauseFrom);
                 EXPECT_TRUE(held.paused);
-                for (double during : {1.0, 5.0, 0.99 * (recorded.pauseUntil - recorded.pauseFrom)}) {
+                for (double during :
+                     {1.0, 5.0, 0.99 * (recorded.pauseUntil - recorded.pauseFrom)}) {
                     ProgressFigures figures = estimator.Figures(recorded.pauseFrom + during);
                     EXPECT_EQ(figures.elapsedSeconds, held.elapsedSeconds);
                     EXPECT_EQ(figures.secondsLeft, held.secondsLeft);
@@ -87,7 +88,7 @@ TEST(ProgressEstimator, EdgesOfTheInput) {
     estimator.Begin(0, 30);
     for (int tick = 1; tick <= 20; ++tick)
         estimator.Update(tick * 0.5, tick * 1.0, 0);
-    estimator.Update(10.5, 3.0, 0);   // a position that goes back is ignored
+    estimator.Update(10.5, 3.0, 0); // a position that goes back is ignored
     estimator.Update(11, std::nan(""), 0);
     figures = estimator.Figures(10);
     EXPECT_EQ(figures.positionSeconds, 20);

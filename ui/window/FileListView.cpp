@@ -71,14 +71,16 @@ StatusLook LookOf(const FileRow& r) {
         break;
     case RowState::Stopped:
         look.text = QStringLiteral("Stopped");
-        look.tip = output.isEmpty() ? QString() : QStringLiteral("Kept as far as converted: ") + output;
+        look.tip =
+            output.isEmpty() ? QString() : QStringLiteral("Kept as far as converted: ") + output;
         break;
     case RowState::Converting: {
         // The screen reader's text stays the percentage; the time left is
         // its description.
         const QString left = TimeLeftText(r.figures);
         look.bar = true;
-        look.format = QStringLiteral("%d %% · ") + QString(left).replace(u'%', QStringLiteral("%%"));
+        look.format =
+            QStringLiteral("%d %% · ") + QString(left).replace(u'%', QStringLiteral("%%"));
         look.tip = r.figures.paused ? QStringLiteral("Paused") : SpeedText(r.figures);
         look.description = left;
         break;

@@ -37,8 +37,8 @@ struct FileRow {
     int trimEndSeconds = 0; // the part to convert; the whole file when added
     bool checked = true;
     RowState state = RowState::Ready;
-    int percent = 0;        // the progress shown from the row's first conversion on
-    std::string outputPath; // what the last conversion wrote, whole or partial
+    int percent = 0;         // the progress shown from the row's first conversion on
+    std::string outputPath;  // what the last conversion wrote, whole or partial
     ProgressFigures figures; // of its running conversion: time left, speed
 
     std::string SourcePath() const;

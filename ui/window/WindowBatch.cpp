@@ -47,13 +47,17 @@ public:
     }
     // The batch completes a copy of the row's job; the table keeps the probe's.
     ConversionJob& Job(int row) override {
-        row_ = batch_.table_.Row(row);
-        job_ = row_.job;
-        job_.done = IsDone(row_.state) ? 1 : 0;
+        const FileRow r = batch_.table_.Row(row);
+        job_ = r.job;
+        job_.done = IsDone(r.state) ? 1 : 0;
         return job_;
     }
-    std::string TrimStart(int) override { return FormatDuration(row_.trimStartSeconds); }
-    std::string TrimEnd(int) override { return FormatDuration(row_.trimEndSeconds); }
+    std::string TrimStart(int row) override {
+        return FormatDuration(batch_.table_.Row(row).trimStartSeconds);
+    }
+    std::string TrimEnd(int row) override {
+        return FormatDuration(batch_.table_.Row(row).trimEndSeconds);
+    }
 
     void BeginRow(int row) override {
         batch_.currentRow_ = row;
@@ -87,13 +91,11 @@ public:
     // The next Start converts the row again. With nothing written it
     // simply waits; else it shows it was stopped, and names its partial file.
     void RowStopped(int row, const std::string& partialPath) override {
-        batch_.Finish(row, partialPath.empty() ? RowState::Ready : RowState::Stopped,
-                      partialPath);
+        batch_.Finish(row, partialPath.empty() ? RowState::Ready : RowState::Stopped, partialPath);
     }
 
 private:
     WindowBatch& batch_;
-    FileRow row_;
     ConversionJob job_{};
 };
 

@@ -1,8 +1,8 @@
 // Stand-ins for the desktop services the program calls over D-Bus, for tests
 // on a private bus: logind's Manager (PowerOff, Inhibit), the screen saver
 // and the notification service; and a listener for the task-bar progress
-// signal. Every call and signal is printed as one line on standard output; "--refuse-poweroff" makes PowerOff fail as an
-// unauthorised call does.
+// signal. Every call and signal is printed as one line on standard output; "--refuse-poweroff"
+// makes PowerOff fail as an unauthorised call does.
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -112,8 +112,7 @@ int main(int argc, char** argv) {
                            exportSlots) &&
         bus.registerService(QStringLiteral("org.freedesktop.Notifications")) &&
         bus.connect(QString(), QString(), QStringLiteral("com.canonical.Unity.LauncherEntry"),
-                    QStringLiteral("Update"), &launcherEntry,
-                    SLOT(Update(QString, QVariantMap)));
+                    QStringLiteral("Update"), &launcherEntry, SLOT(Update(QString, QVariantMap)));
     if (!ready) {
         std::fprintf(stderr, "fake services: cannot register on the bus\n");
         return 1;
