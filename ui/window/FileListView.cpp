@@ -22,9 +22,12 @@ struct ColumnPlace {
     Qt::Alignment alignment;
 };
 
+// The file column gives up 6 of its 20 parts (its paths are cut
+// anyway, and whole in the tooltip) so that the status column has room for
+// "37 % · 1:12 left".
 constexpr ColumnPlace kColumns[kFileColumnCount] = {
-    {"", 4, Qt::AlignHCenter},          {"Video File", 20, Qt::AlignLeft},
-    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 12, Qt::AlignHCenter},
+    {"", 4, Qt::AlignHCenter},          {"Video File", 14, Qt::AlignLeft},
+    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 11, Qt::AlignHCenter},
     {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
 };
 
@@ -76,13 +79,14 @@ StatusLook LookOf(const FileRow& r) {
         break;
     case RowState::Converting: {
         // The screen reader's text stays the percentage; the time left is
-        // its description.
+        // its description. While paused the time left stands still.
         const QString left = TimeLeftText(r.figures);
+        const QString label = r.figures.paused ? QStringLiteral("paused") : left;
         look.bar = true;
         look.format =
-            QStringLiteral("%d %% · ") + QString(left).replace(u'%', QStringLiteral("%%"));
-        look.tip = r.figures.paused ? QStringLiteral("Paused") : SpeedText(r.figures);
-        look.description = left;
+            QStringLiteral("%d %% · ") + QString(label).replace(u'%', QStringLiteral("%%"));
+        look.tip = r.figures.paused ? QStringLiteral("Paused, ") + left : SpeedText(r.figures);
+        look.description = r.figures.paused ? QStringLiteral("paused, ") + left : left;
         break;
     }
     case RowState::Failed:
@@ -138,6 +142,7 @@ bool FileListView::ShowNewRow(int row) {
     list_.SetCellCheck(row, Col(FileColumn::Check), r.checked ? 1 : 0);
     list_.SetCellText(row, Col(FileColumn::VideoFile),
                       QLatin1Char(' ') + QString::fromStdString(r.SourcePath()));
+    list_.SetCellTip(row, Col(FileColumn::VideoFile), QString::fromStdString(r.SourcePath()));
     list_.SetCellText(row, Col(FileColumn::Duration), Time(r.durationSeconds));
     ShowTrim(row);
     ShowStatus(row);
