@@ -33,6 +33,7 @@ void FileRows::RowFailed(int row, const std::string& reason) {
 
 void FileRows::RowFinished(int, const std::string& outputPath) {
     reporter_.FinishFile("done", outputPath);
+    reporter_.PrintOutput(outputPath);
 }
 
 void FileRows::RowStopped(int row, const std::string& partialPath) {

@@ -117,11 +117,14 @@ void ProgressReporter::FinishFile(const std::string& result, const std::string& 
     Show(result, ending);
     if (style_ == ProgressStyle::Bar)
         std::fputc('\n', stderr);
-    if (style_ != ProgressStyle::Json && result == "done") {
-        std::printf("%s\n", output.c_str());
-        std::fflush(stdout);
-    }
     file_.clear();
+}
+
+void ProgressReporter::PrintOutput(const std::string& output) {
+    if (style_ == ProgressStyle::Json || output.empty())
+        return;
+    std::printf("%s\n", output.c_str());
+    std::fflush(stdout);
 }
 
 // "2.4x, 61 fps, 1:12 left", or "estimating time left" at first.

@@ -35,10 +35,12 @@ public:
     // state: "done", "failed" or "stopped".
     void Finish(const std::string& state);
     // The file's end with what it wrote (empty: nothing) and, for a
-    // failure, why. Data goes to standard output: the JSON event, or else
-    // the path of a whole output.
+    // failure, why: with JSON, its last event.
     void FinishFile(const std::string& result, const std::string& output,
                     const std::string& reason = {});
+    // A file written, as a line of its own on standard output; with JSON
+    // nothing (the last event named it).
+    void PrintOutput(const std::string& output);
 
     static void Callback(int value, void* reporter);
 

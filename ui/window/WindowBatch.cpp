@@ -125,7 +125,6 @@ bool WindowBatch::Start(const BatchPlan& plan) {
     if (running_ || thread_.joinable())
         return false;
     running_ = true;
-    finished_ = 0;
     lastFailure_.clear();
     abandoned_ = false;
     threadDone_ = false;
@@ -194,7 +193,6 @@ void WindowBatch::Finish(int row, RowState state, const std::string& outputPath)
         table_.SetState(row, state);
         if (!outputPath.empty())
             table_.SetOutputPath(row, outputPath);
-        finished_ += state == RowState::Converted;
         emit rowFinished(row, state);
     });
 }

@@ -91,8 +91,7 @@ public:
     bool IsRunning() const { return running_; }
     // The row whose conversion runs or ran last.
     int CurrentRow() const { return currentRow_; }
-    // Rows the last batch wrote, and the last failure message it showed.
-    int FinishedCount() const { return finished_; }
+    // The last failure message the last batch showed.
     const QString& LastFailure() const { return lastFailure_; }
 
 signals:
@@ -135,7 +134,6 @@ private:
     std::atomic<bool> abandoned_{false};
     bool running_ = false;
     bool paused_ = false;
-    int finished_ = 0;
     QString lastFailure_;
     std::unique_ptr<CDisableScreenSave> screenSaver_;
 
