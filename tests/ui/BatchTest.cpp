@@ -384,7 +384,9 @@ private slots:
         // It goes on, and tells the time left once it has seen enough.
         QTRY_VERIFY_WITH_TIMEOUT(list_->Cell(0, 5)->percent > held, 60000);
         QTRY_VERIFY_WITH_TIMEOUT(Status(0).endsWith(" left"), 60000);
-        QVERIFY(!StatusTip(0).isEmpty()); // the speed
+        QCOMPARE(list_->model()->index(0, 5).data(Qt::AccessibleDescriptionRole).toString(),
+                 Status(0).section(" · ", 1));
+        QVERIFY2(StatusTip(0).contains("× real time"), qPrintable(StatusTip(0)));
 
         QVERIFY(stop->isEnabled());
         stop->click();
