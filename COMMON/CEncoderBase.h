@@ -4,6 +4,7 @@
 
 #include "ConversionJob.h"
 #include "ConvertResult.h"
+#include "ProgressTracker.h"
 
 #include <set>
 #include <string>
@@ -40,6 +41,8 @@ public:
     virtual void SetOutputsToKeep(std::set<std::string> paths) = 0;
     // Ends the running conversion at once, leaving no unfinished output.
     virtual void Abort() = 0;
+    // The time-left estimate of the running conversion.
+    virtual ProgressTracker& Tracker() = 0;
     // Removes the slideshow's work folder with everything in it and gives
     // the process its former current directory back. Callable from any
     // thread, any number of times.

@@ -167,6 +167,37 @@ void CEncoderCntl::StopConvert() {
 
 void CEncoderCntl::ResetStop() {
     EncoderProcessRunner::Instance().ClearStop();
+    if (encoder_)
+        encoder_->Tracker().Resume();
+}
+
+void CEncoderCntl::PauseConvert() {
+    if (!encoder_)
+        return;
+    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    runner.Pause();
+    // A conversion that is being stopped is not held.
+    if (runner.Paused())
+        encoder_->Tracker().Pause();
+}
+
+void CEncoderCntl::ResumeConvert() {
+    EncoderProcessRunner::Instance().Resume();
+    if (encoder_)
+        encoder_->Tracker().Resume();
+}
+
+bool CEncoderCntl::IsPaused() const {
+    return EncoderProcessRunner::Instance().Paused();
+}
+
+void CEncoderCntl::SetProgressListener(ProgressTracker::Listener listener) {
+    if (encoder_)
+        encoder_->Tracker().SetListener(std::move(listener));
+}
+
+ProgressFigures CEncoderCntl::CurrentFigures() const {
+    return encoder_ ? encoder_->Tracker().Figures() : ProgressFigures{};
 }
 
 void CEncoderCntl::AbortConvert() {

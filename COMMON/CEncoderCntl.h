@@ -26,9 +26,21 @@ public:
     void StopConvert();
     // Ends the running conversion at once; callable from another thread.
     void AbortConvert();
+    // Suspends the running conversion (the encoder and everything it
+    // started) and, while paused, every conversion that starts; its time
+    // left stands still. Stop and Abort end a pause. Callable from another
+    // thread.
+    void PauseConvert();
+    void ResumeConvert();
+    bool IsPaused() const;
     // Forgets a stop that came while no conversion ran (a stop that comes
-    // between two conversions otherwise stops the next one).
+    // between two conversions otherwise stops the next one), and a pause.
     void ResetStop();
+    // Hears the time-left figures of every status line, on the converting
+    // thread; an empty listener hears nothing.
+    void SetProgressListener(ProgressTracker::Listener listener);
+    // The figures of the running or the last conversion.
+    ProgressFigures CurrentFigures() const;
     int bDestroyEncoder();
 
     // How the last bDoConvert ended.

@@ -109,6 +109,7 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
     lastMessage_.clear();
     outputPath_.clear();
     lastResult_ = {};
+    tracker_.Begin(0); // nothing converted yet; the encoder's start begins the clock anew
     FinishConversionFiles();
     try {
         std::string source(GetText(job->sourcePath));

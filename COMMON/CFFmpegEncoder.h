@@ -46,12 +46,17 @@ public:
     const std::string& PreparedCommandLine() const override { return commandLine_; }
     void SetOutputsToKeep(std::set<std::string> paths) override { keepOutputs_ = std::move(paths); }
     void Abort() override;
+    ProgressTracker& Tracker() override { return tracker_; }
     void EndSlideShow() override;
 
     // The command line built by the last preparation.
     const std::string& CommandLine() const { return commandLine_; }
     // Whole seconds the progress percentage is measured against.
     int ProgressTotal() const { return progressTotal_; }
+    // Seconds of media the conversion writes, for the time-left estimate:
+    // the progress total, or less when the source ends before it (an
+    // untrimmed file's total has a second to spare). 0 when not known.
+    double ExpectedSeconds() const;
     int ScriptInputSwitch() const { return scriptInputSwitch_; }
     const char* ApplicationFolder() const { return appFolder_; }
 
@@ -77,8 +82,11 @@ private:
     void* userData_ = nullptr;
     int slideshowTag_ = 0;
     std::atomic<int> progressTotal_{0};
+    ProgressTracker tracker_;
 
     void ReportProgress(int value);
+    // Hands one status line to the time-left estimate.
+    void TrackStatusLine(const char* line, int seconds, int percent);
     int PrepareFailed(std::string reason);
     // The input script, the links and the output's real name once a
     // conversion has ended.

@@ -2,10 +2,12 @@
 // progress for the caller's callback.
 
 #include "CFFmpegEncoder.h"
+#include "CommandLineBuilder.h"
 #include "EncoderProcessRunner.h"
 #include "Log.h"
 #include "StatusLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +25,10 @@ bool IsNonEmptyFile(const std::string& path) {
            std::filesystem::file_size(path, error) > 0 && !error;
 }
 
+// Within this much of the expected length a file is whole: a stop that came
+// as the encoder wrote its last frames cut nothing off.
+constexpr double kWholeToleranceSeconds = 0.25;
+
 } // namespace
 
 int ProgressPercent(int seconds, int progressTotal) {
@@ -36,6 +42,24 @@ int StatusPercent(const char* line, bool hasVideo, int progressTotal, bool& pars
     int seconds = 0;
     parsed = ReadStatusSeconds(line, hasVideo, seconds);
     return parsed ? ProgressPercent(seconds, progressTotal) : 0;
+}
+
+double CFFmpegEncoder::ExpectedSeconds() const {
+    double total = progressTotal_;
+    double duration = job_.hasVideo == 1 ? job_.source.videoDuration : job_.source.audioDuration;
+    if (duration > 0) {
+        double start = job_.trimStart[0] != '\0' ? TrimSeconds(job_.trimStart) : 0;
+        double rest = std::max(0.0, duration - start);
+        total = total > 0 ? std::min(total, rest) : 0;
+    }
+    return total;
+}
+
+void CFFmpegEncoder::TrackStatusLine(const char* line, int seconds, int percent) {
+    ProgressValues values;
+    if (!ReadStatusValues(line, values))
+        values.seconds = seconds; // a shorter line: its whole seconds are all there is
+    tracker_.Feed(percent, values);
 }
 
 int CFFmpegEncoder::bRunConvert(const char*, int) {
@@ -70,6 +94,10 @@ ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
         lastMessage_.empty() ? "the encoder " + DescribeChildEnd(end) : lastMessage_;
     if (end.stopRequested) {
         bool kept = end.started && end.exited && end.exitCode == 0 && IsNonEmptyFile(outputPath_);
+        double expected = ExpectedSeconds();
+        if (kept && expected > 0 &&
+            tracker_.Figures().positionSeconds >= expected - kWholeToleranceSeconds)
+            return {ConvertOutcome::Done, {}, true};
         bool clean = !end.started || kept;
         return {ConvertOutcome::Stopped, clean ? std::string() : message, kept};
     }
@@ -82,12 +110,16 @@ ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
     return {ConvertOutcome::Done, {}, true};
 }
 
+// A stop or an abort also ends a pause: the runner resumes the encoder so
+// that it can finish or abandon its work.
 void CFFmpegEncoder::Abort() {
     EncoderProcessRunner::Instance().Abort();
+    tracker_.Resume();
 }
 
 int CFFmpegEncoder::bStop() {
     EncoderProcessRunner::Instance().Stop(this); // catches and logs its own failures
+    tracker_.Resume();
     return 1;
 }
 
@@ -98,6 +130,7 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
         ReportProgress(100);
         return 1;
     case NotifyStarted: // the runner keeps the child itself
+        tracker_.Begin(ExpectedSeconds());
         return 1;
     case NotifyEnded:
         finished_ = 1;
@@ -130,9 +163,11 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
         }
         if (empty)
             return 1;
-        if (status)
-            ReportProgress(ProgressPercent(seconds, progressTotal_));
-        else
+        if (status) {
+            int percent = ProgressPercent(seconds, progressTotal_);
+            ReportProgress(percent);
+            TrackStatusLine(owned->c_str(), seconds, percent);
+        } else
             WriteLogFormat("Module:%x,Line:%s,Error Info :%s", 0xffff06, "PostMessage", line);
         return error_ == 0 ? 1 : 0;
     } catch (...) {

@@ -58,15 +58,16 @@ void EncoderProcessRunner::Init(std::string commandLine, CEncoderBase* sink, int
     sink_ = sink;
     jobId_ = jobId;
     stopRequestedAtMs_ = 0;
-    escalation_ = 0;
     child_ = 0;
     std::lock_guard lock(endMutex_);
     lastEnd_ = ChildEnd{};
 }
 
 void EncoderProcessRunner::ClearStop() {
-    std::lock_guard lock(inputMutex_);
+    std::lock_guard lock(childMutex_);
     stopFlag_ = 0;
+    if (paused_.exchange(false))
+        SignalGroupLocked(SIGCONT);
 }
 
 ChildEnd EncoderProcessRunner::LastChildEnd() const {
@@ -93,14 +94,17 @@ int EncoderProcessRunner::Start() {
         errno = spawnError;
         return 0;
     }
-    child_ = child;
     {
-        std::lock_guard lock(inputMutex_);
+        std::lock_guard lock(childMutex_);
+        child_ = child;
         inputWriteFd_ = pipes.TakeInputWrite();
-        // A stop that came while the child was being started is passed on now.
+        // A stop or a pause that came while the child was being started is
+        // passed on now.
         if (stopFlag_ == 1) {
             WriteQuit();
             stopRequestedAtMs_ = NowMs();
+        } else if (paused_) {
+            SignalGroupLocked(SIGSTOP);
         }
     }
     sink_->OnProcessNotify(NotifyStarted, &child, jobId_);
@@ -116,11 +120,12 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
     OutputLineSplitter splitter;
     char block[kBlockSize + 1];
     int resultCode = 0;
+    int escalation = 0; // 1 terminated, 2 killed
     for (;;) {
         pollfd wait{outputReadFd, POLLIN, 0};
         int ready = poll(&wait, 1, 200);
         if (ready == 0 || (ready < 0 && errno == EINTR)) {
-            EscalateStop(child);
+            EscalateStop(child, escalation);
             continue;
         }
         ssize_t count = read(outputReadFd, block, kBlockSize);
@@ -140,29 +145,27 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
             WriteLog(line);
             sink_->OnProcessNotify(NotifyOutputLine, new std::string(std::move(line)), jobId_);
         }
-        EscalateStop(child);
+        EscalateStop(child, escalation);
     }
+    // The encoder closes its output only when it leaves, its file done: a
+    // stop that comes after this belongs to the next run.
+    const bool stopBeforeEnd = stopFlag_ == 1;
     std::string rest = splitter.TakePending();
     if (!rest.empty())
         sink_->OnProcessNotify(NotifyOutputLine, new std::string(std::move(rest)), jobId_);
 
-    // The output has ended; the child is leaving. A stopped child that lingers
-    // is still ended by the escalation.
-    int status = 0;
-    pid_t waited = 0;
-    while ((waited = waitpid(child, &status, stopFlag_ ? WNOHANG : 0)) == 0 ||
-           (waited < 0 && errno == EINTR)) {
-        EscalateStop(child);
-        usleep(50 * 1000);
-    }
-    // A stop that came up to here belonged to this child; one that comes
-    // later stays pending for the next run.
+    AwaitEnd(child, escalation);
     bool stopped = false;
     {
-        std::lock_guard lock(inputMutex_);
+        std::lock_guard lock(childMutex_);
         CloseInputLocked();
         child_ = 0;
-        stopped = stopFlag_.exchange(0) == 1;
+        stopped = stopBeforeEnd && stopFlag_.exchange(0) == 1;
+    }
+    // Reaped only now that no pause or stop can signal its group any more.
+    int status = 0;
+    pid_t waited = 0;
+    while ((waited = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
     }
     close(outputReadFd);
     {
@@ -178,23 +181,47 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
                                jobId_);
 }
 
-void EncoderProcessRunner::EscalateStop(pid_t child) {
+// The output has ended, so the child is leaving; each wait is short, and a
+// stopped child that lingers is still ended by the escalation.
+void EncoderProcessRunner::AwaitEnd(pid_t child, int& escalation) {
+    for (;;) {
+        siginfo_t info{};
+        int result = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
+        if (result == 0 && info.si_pid == child)
+            return;
+        if (result < 0 && errno != EINTR)
+            return; // not ours to wait for: nothing left to do
+        EscalateStop(child, escalation);
+        usleep(20 * 1000);
+    }
+}
+
+// Each step is taken once: FFmpeg counts the signals it receives and, from
+// the fourth on, leaves at once without finishing its file.
+void EncoderProcessRunner::EscalateStop(pid_t child, int& escalation) {
     std::int64_t since = stopRequestedAtMs_;
     if (since == 0)
         return;
     std::int64_t elapsed = NowMs() - since;
-    // Each step is taken once: FFmpeg ends at once, without finishing its
-    // file, on its fourth signal.
-    if (elapsed >= std::chrono::duration_cast<std::chrono::milliseconds>(kKillAfter).count()) {
-        if (escalation_ < 2)
-            kill(-child, SIGKILL);
-        escalation_ = 2;
-    } else if (elapsed >=
-                   std::chrono::duration_cast<std::chrono::milliseconds>(kTerminateAfter).count() &&
-               escalation_ < 1) {
-        kill(-child, SIGTERM);
-        escalation_ = 1;
+    std::lock_guard lock(childMutex_);
+    if (child_ != child)
+        return;
+    if (elapsed >= stopBounds_.killAfter.count() && escalation < 2) {
+        SignalGroupLocked(SIGKILL);
+        escalation = 2;
+    } else if (escalation < 1 && elapsed >= stopBounds_.terminateAfter.count()) {
+        WriteLogFormat("Module:CFFMPEGENCODER,Error Info :the encoder did not finish within %lld "
+                       "ms of the stop request; it is sent SIGTERM",
+                       static_cast<long long>(elapsed));
+        SignalGroupLocked(SIGTERM);
+        escalation = 1;
     }
+}
+
+void EncoderProcessRunner::SignalGroupLocked(int signal) {
+    pid_t child = child_;
+    if (child > 0)
+        kill(-child, signal);
 }
 
 void EncoderProcessRunner::CloseInputLocked() {
@@ -203,18 +230,42 @@ void EncoderProcessRunner::CloseInputLocked() {
     inputWriteFd_ = -1;
 }
 
-void EncoderProcessRunner::Abort() {
-    pid_t child = child_;
-    if (child <= 0)
+void EncoderProcessRunner::Pause() {
+    std::lock_guard lock(childMutex_);
+    // A child that was asked to stop is finishing its file: it is not held.
+    if (paused_ || stopFlag_ == 1)
         return;
-    // The encoder answers SIGHUP by ending what it started and deleting its
-    // unfinished output; killing its group outright would leave that file.
-    kill(child, SIGHUP);
+    paused_ = true;
+    SignalGroupLocked(SIGSTOP);
+}
+
+void EncoderProcessRunner::Resume() {
+    std::lock_guard lock(childMutex_);
+    if (paused_.exchange(false))
+        SignalGroupLocked(SIGCONT);
+}
+
+void EncoderProcessRunner::Abort() {
+    pid_t child = 0;
+    {
+        std::lock_guard lock(childMutex_);
+        child = child_;
+        if (child <= 0)
+            return;
+        // A suspended encoder could not hear the request.
+        paused_ = false;
+        SignalGroupLocked(SIGCONT);
+        // The encoder answers SIGHUP by ending what it started and deleting
+        // its unfinished output; killing its group outright would leave that
+        // file.
+        kill(child, SIGHUP);
+    }
     auto deadline = std::chrono::steady_clock::now() + kAbandonWait;
     while (child_ == child && std::chrono::steady_clock::now() < deadline)
         usleep(20 * 1000);
+    std::lock_guard lock(childMutex_);
     if (child_ == child)
-        kill(-child, SIGKILL);
+        SignalGroupLocked(SIGKILL);
 }
 
 void EncoderProcessRunner::WriteQuit() {
@@ -228,8 +279,11 @@ void EncoderProcessRunner::WriteQuit() {
 void EncoderProcessRunner::Stop(CEncoderBase* requester) {
     try {
         {
-            std::lock_guard lock(inputMutex_);
+            std::lock_guard lock(childMutex_);
             stopFlag_ = 1;
+            // A suspended encoder must run to read the request and finish.
+            if (paused_.exchange(false))
+                SignalGroupLocked(SIGCONT);
             WriteQuit();
             if (child_ != 0)
                 stopRequestedAtMs_ = NowMs();

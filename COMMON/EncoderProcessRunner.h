@@ -46,17 +46,25 @@ public:
     // Takes the command line, the sink and the job id. A stop asked for
     // before this run started stays pending: the run then starts nothing.
     void Init(std::string commandLine, CEncoderBase* sink, int jobId);
-    // Forgets a pending stop; a batch calls it when it starts.
-    void ClearStop();
-    // True while a stop asked for has not been taken by a run.
-    bool StopPending() const { return stopFlag_ != 0; }
     // Starts the child and pumps its output until it has ended. Returns 0
     // (with errno set) when the pipes or the process could not be created.
     int Start();
-    // Asks the running child to finish: "q" and nine zero bytes on its input.
-    // The requester hears NotifyStopped. Callable from any thread; a child that has not ended a few
-    // seconds later is terminated, then killed.
+    // Asks the running child to finish: "q" and nine zero bytes on its input
+    // (a paused child is resumed first, so that it can read them). The
+    // requester hears NotifyStopped. Callable from any thread. A child that
+    // has not ended terminateAfter later is sent SIGTERM once (FFmpeg then
+    // still finishes its file), and killed with its group at killAfter.
     void Stop(CEncoderBase* requester);
+    // Suspends the running child and everything it started (its process
+    // group) until Resume; a child started while paused is suspended at once.
+    // Callable from any thread.
+    void Pause();
+    void Resume();
+    bool Paused() const { return paused_; }
+    // Forgets a pending stop and a pause; a batch calls it when it starts.
+    void ClearStop();
+    // True while a stop asked for has not been taken by a run.
+    bool StopPending() const { return stopFlag_ != 0; }
     // Ends the running child at once: it is asked to abandon its work (it
     // stops what it started and deletes its unfinished output); a child that
     // has not ended within kAbandonWait is killed with its whole group.
@@ -64,9 +72,17 @@ public:
     // How the child of the last Start ended; read after Start returns.
     ChildEnd LastChildEnd() const;
 
+    // How long a stopped child may take to finish its file before it is
+    // sent SIGTERM, and before it is killed. FFmpeg can need many seconds to
+    // flush its encoders on a loaded machine.
+    struct StopBounds {
+        std::chrono::milliseconds terminateAfter{std::chrono::seconds(20)};
+        std::chrono::milliseconds killAfter{std::chrono::seconds(40)};
+    };
+    void SetStopBounds(StopBounds bounds) { stopBounds_ = bounds; }
+    StopBounds GetStopBounds() const { return stopBounds_; }
+
     static constexpr std::size_t kBlockSize = 3024;
-    static constexpr auto kTerminateAfter = std::chrono::seconds(5);
-    static constexpr auto kKillAfter = std::chrono::seconds(8);
     static constexpr auto kAbandonWait = std::chrono::seconds(3);
 
 private:
@@ -74,18 +90,25 @@ private:
     CEncoderBase* sink_ = nullptr;
     int jobId_ = 0;
     std::atomic<int> stopFlag_{0};
+    // The running child, the pause and the input are guarded by childMutex_.
+    // The child is reaped only after child_ is cleared under it, so a signal
+    // to its group never reaches a group that a later process took over.
+    std::mutex childMutex_;
     std::atomic<pid_t> child_{0};
-    std::mutex inputMutex_; // guards inputWriteFd_ between Stop and the pump
+    std::atomic<bool> paused_{false};
     int inputWriteFd_ = -1;
     std::atomic<std::int64_t> stopRequestedAtMs_{0};
-    int escalation_ = 0; // the pump's: 1 terminated, 2 killed
+    StopBounds stopBounds_;
     mutable std::mutex endMutex_;
     ChildEnd lastEnd_;
 
     void Pump(int outputReadFd, pid_t child);
-    void EscalateStop(pid_t child);
-    void CloseInputLocked(); // with inputMutex_ held
-    void WriteQuit();        // with inputMutex_ held
+    // Waits until the child has ended, without reaping it.
+    void AwaitEnd(pid_t child, int& escalation);
+    void EscalateStop(pid_t child, int& escalation); // 1 terminated, 2 killed
+    void SignalGroupLocked(int signal);              // with childMutex_ held
+    void CloseInputLocked();                         // with childMutex_ held
+    void WriteQuit();                                // with childMutex_ held
 };
 
 } // namespace kiv

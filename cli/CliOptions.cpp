@@ -39,8 +39,11 @@ const char* const kUsage =
     "  --version              show the version and exit\n"
     "  --                     end of options; every further argument is a file\n"
     "\n"
-    "Defaults come from the settings file. Exit status: 0 all converted, 1 a conversion\n"
-    "failed, 2 usage error or unreadable input, 130 interrupted.\n";
+    "Defaults come from the settings file. Progress shows the speed and the time left.\n"
+    "Ctrl-Z pauses the conversion (fg or bg goes on); Ctrl-C stops it and keeps what\n"
+    "was converted as \"NAME (partial).EXT\"; a second Ctrl-C ends at once.\n"
+    "Exit status: 0 all converted, 1 a conversion failed, 2 usage error or\n"
+    "unreadable input, 130 interrupted.\n";
 
 bool IsTimeText(const std::string& text) {
     std::size_t colon = text.find(':');

@@ -139,7 +139,9 @@ int ConvertFiles(const CliOptions& options) {
     static CEncoderCntl controller;
     static ProgressReporter reporter(StyleFor(options));
     static std::unique_ptr<InterruptWatcher> watcher;
-    EncoderInit init = MakeEncoderInit(settings, &ProgressReporter::Callback, &reporter);
+    // The reporter hears the figures of each status line through the rows,
+    // not the bare percentage.
+    EncoderInit init = MakeEncoderInit(settings, IgnoreProgress, nullptr);
     if (controller.bCreateEncoder(&init) != 1) {
         std::fprintf(stderr, "kiv-convert: the conversion engine could not be started\n");
         return kExitFailed;
@@ -154,14 +156,17 @@ int ConvertFiles(const CliOptions& options) {
         return PrintCommandLines(controller, options, jobs, plan, starts, ends);
 
     // Started after the encoder exists, so the watcher sees it complete.
-    watcher = std::make_unique<InterruptWatcher>(controller);
+    watcher = std::make_unique<InterruptWatcher>(controller,
+                                                 [](bool paused) { reporter.Paused(paused); });
     std::error_code ignored; // a folder that cannot be made fails the first conversion
     std::filesystem::create_directories(folder, ignored);
-    FileRows rows(jobs, options.files, starts, ends, reporter, *watcher);
-    BatchEnd end = RunBatch(controller, rows, plan);
-    if (watcher->Interrupted() || end == BatchEnd::Stopped)
+    FileRows rows(jobs, options.files, starts, ends, reporter);
+    BatchReport report = RunBatch(controller, rows, plan);
+    if (!options.quiet)
+        std::fprintf(stderr, "kiv-convert: %s\n", BatchSummary(report).c_str());
+    if (watcher->Interrupted() || report.end == BatchEnd::Stopped)
         return kExitInterrupted;
-    return end == BatchEnd::Finished ? kExitOk : kExitFailed;
+    return report.end == BatchEnd::Finished ? kExitOk : kExitFailed;
 }
 
 } // namespace kiv

@@ -1,10 +1,9 @@
 #pragma once
-// kiv-convert's files as the rows of a batch: every file is checked until
-// an interrupt, the trim texts come from the options, and each row's end is
-// told on the terminal.
+// kiv-convert's files as the rows of a batch: every file is checked (a
+// Ctrl-C stops the batch as the window's Stop does), the trim texts come
+// from the options, and each row's end is told on the terminal.
 
 #include "BatchLoop.h"
-#include "InterruptWatcher.h"
 #include "ProgressReporter.h"
 
 #include <string>
@@ -16,27 +15,26 @@ class FileRows : public BatchRows {
 public:
     FileRows(std::vector<ConversionJob>& jobs, const std::vector<std::string>& files,
              std::vector<std::string> trimStarts, std::vector<std::string> trimEnds,
-             ProgressReporter& reporter, const InterruptWatcher& watcher);
+             ProgressReporter& reporter);
 
     int RowCount() override { return static_cast<int>(jobs_.size()); }
-    // After an interrupt no further file starts.
-    bool IsChecked(int) override { return !watcher_.Interrupted(); }
+    bool IsChecked(int) override { return true; }
     ConversionJob& Job(int row) override { return jobs_[std::size_t(row)]; }
     std::string TrimStart(int row) override { return trimStarts_[std::size_t(row)]; }
     std::string TrimEnd(int row) override { return trimEnds_[std::size_t(row)]; }
 
     void BeginRow(int row) override;
+    void RowProgress(int row, const ProgressFigures& figures, const BatchPosition& batch) override;
     void SourceMissing(int row, const std::string& sourcePath) override;
     void RowFailed(int row, const std::string& reason) override;
     void RowFinished(int row, const std::string& outputPath) override;
-    void RowStopped(int row) override;
+    void RowStopped(int row, const std::string& partialPath) override;
 
 private:
     std::vector<ConversionJob>& jobs_;
     const std::vector<std::string>& files_;
     std::vector<std::string> trimStarts_, trimEnds_;
     ProgressReporter& reporter_;
-    const InterruptWatcher& watcher_;
 };
 
 } // namespace kiv

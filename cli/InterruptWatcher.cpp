@@ -12,29 +12,46 @@ namespace kiv {
 
 namespace {
 
-sigset_t InterruptSignals() {
+sigset_t WatchedSignals() {
     sigset_t signals;
     sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGHUP);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGTSTP, SIGCONT})
+        sigaddset(&signals, signal);
     return signals;
 }
 
 } // namespace
 
-InterruptWatcher::InterruptWatcher(CEncoderCntl& controller) : controller_(controller) {
-    sigset_t signals = InterruptSignals();
+InterruptWatcher::InterruptWatcher(CEncoderCntl& controller, std::function<void(bool)> onPause)
+    : controller_(controller), onPause_(std::move(onPause)) {
+    sigset_t signals = WatchedSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::thread([this] { Watch(); }).detach();
 }
 
 void InterruptWatcher::Watch() {
-    sigset_t signals = InterruptSignals();
+    sigset_t signals = WatchedSignals();
     for (;;) {
         int signal = 0;
         if (sigwait(&signals, &signal) != 0)
             continue;
+        if (signal == SIGTSTP) {
+            controller_.PauseConvert();
+            if (onPause_)
+                onPause_(true);
+            // Suspended as the terminal asked; the SIGCONT that wakes us is
+            // the next signal this loop sees.
+            kill(getpid(), SIGSTOP);
+            continue;
+        }
+        if (signal == SIGCONT) {
+            if (controller_.IsPaused()) {
+                controller_.ResumeConvert();
+                if (onPause_)
+                    onPause_(false);
+            }
+            continue;
+        }
         // A closed terminal leaves nobody to wait for the file: it ends
         // everything at once, like a second Ctrl-C.
         if (interrupted_.fetch_add(1) == 0 && signal != SIGHUP) {

@@ -3,8 +3,12 @@
 // finish (its partial file is kept), the second ends everything at once,
 // leaving no unfinished output and no slideshow work folder. A hang-up
 // (SIGHUP, the terminal closed) ends everything at once too.
+// Ctrl-Z (SIGTSTP) pauses the encoder and everything it started, then
+// suspends kiv-convert as the terminal asked; SIGCONT (the shell's fg or bg)
+// lets the encoder go on.
 
 #include <atomic>
+#include <functional>
 
 namespace kiv {
 
@@ -12,13 +16,17 @@ class CEncoderCntl;
 
 class InterruptWatcher {
 public:
-    // Blocks SIGINT, SIGTERM and SIGHUP in every thread started after this call and
-    // watches for them on a thread of its own. Call before other threads start.
-    explicit InterruptWatcher(CEncoderCntl& controller);
+    // Blocks SIGINT, SIGTERM, SIGHUP, SIGTSTP and SIGCONT in every thread
+    // started after this call and watches for them on a thread of its own.
+    // Call before other threads start. onPause hears each pause (true) and
+    // resume (false) on that thread.
+    explicit InterruptWatcher(CEncoderCntl& controller,
+                              std::function<void(bool paused)> onPause = {});
     bool Interrupted() const { return interrupted_ != 0; }
 
 private:
     CEncoderCntl& controller_;
+    const std::function<void(bool)> onPause_;
     std::atomic<int> interrupted_{0};
 
     void Watch();

@@ -132,14 +132,28 @@ public:
     void StepBegins(SlideShowStep step) override {
         reporter_.Begin(step == SlideShowStep::Pictures ? "slideshow pictures" : "slideshow");
     }
-    void StepEnds(SlideShowStep, ConvertOutcome outcome) override {
-        reporter_.Finish(outcome == ConvertOutcome::Done      ? "done"
-                         : outcome == ConvertOutcome::Stopped ? "stopped"
-                                                              : "failed");
+    // The show's own step ends once its result is known (ShowEnded).
+    void StepEnds(SlideShowStep step, ConvertOutcome outcome) override {
+        if (step == SlideShowStep::Show)
+            showStepEnded_ = true;
+        else
+            reporter_.Finish(outcome == ConvertOutcome::Done      ? "done"
+                             : outcome == ConvertOutcome::Stopped ? "stopped"
+                                                                  : "failed");
+    }
+    // With JSON the last event names the file written and the result.
+    void ShowEnded(const SlideShowResult& result) {
+        if (showStepEnded_)
+            reporter_.FinishFile(result.end == SlideShowEnd::Done      ? "done"
+                                 : result.end == SlideShowEnd::Stopped ? "stopped"
+                                                                       : "failed",
+                                 result.outputPath, result.reason);
+        reporter_.PrintOutput(result.outputPath); // a stop may come before anything was written
     }
 
 private:
     ProgressReporter& reporter_;
+    bool showStepEnded_ = false;
 };
 
 void PrintDryRun(SlideShow show) {
@@ -219,6 +233,7 @@ int MakeSlideShow(const CliOptions& options) {
     fs::create_directories(folder, ignored);
     ReportedSteps events(reporter);
     SlideShowResult result = RunSlideShow(controller, plan.show, events);
+    events.ShowEnded(result);
     bool interrupted = watcher->Interrupted() || result.end == SlideShowEnd::Stopped;
     if (result.end == SlideShowEnd::Failed && !interrupted) {
         std::fprintf(stderr, "kiv-convert: %s failed%s%s; the log is %s\n",
@@ -226,9 +241,6 @@ int MakeSlideShow(const CliOptions& options) {
                      result.reason.c_str(), OpenLogPath().c_str());
         return kExitFailed;
     }
-    if (!result.outputPath.empty()) // a stop may come before anything was written
-        std::printf("%s\n", result.outputPath.c_str());
-    std::fflush(stdout);
     return interrupted ? kExitInterrupted : kExitOk;
 }
 

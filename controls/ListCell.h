@@ -15,6 +15,7 @@ struct ListCell {
     int bold = 0;
     int image = -1; // index into the list's small image list; -1 = none
     QString tipText;
+    QString accessibleDescription; // what a screen reader adds to the cell's text
     int isCombo = 0;
     int comboOpen = 0; // the combo's button is drawn pressed
     QStringList comboItems;

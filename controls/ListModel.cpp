@@ -49,6 +49,8 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         }
         return text;
     }
+    case Qt::AccessibleDescriptionRole:
+        return c ? c->accessibleDescription : QString();
     case Qt::ToolTipRole:
         if (c && !c->tipText.isEmpty()) {
             return CutTipText(c->tipText);

@@ -44,6 +44,13 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Mes
     box.exec();
 }
 
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 MessageSink SetMessageSink(MessageSink sink) {
     MessageSink previous = std::move(SinkSlot());
     SinkSlot() = std::move(sink);

@@ -27,6 +27,10 @@ using MessageSink = std::function<void(QWidget* parent, const ShownMessage& mess
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon);
 
+// A question with Yes and No (the default; Escape answers it too), with the
+// question icon: true for Yes. Always a real box. GUI thread only.
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
+
 // Routes every later message to sink instead of a box (an empty sink restores
 // the boxes). Returns the sink that was installed before. GUI thread only.
 MessageSink SetMessageSink(MessageSink sink);

@@ -23,4 +23,16 @@ bool ReadStatusSeconds(const char* line, bool hasVideo, int& seconds) {
     return std::sscanf(line, format, &seconds) == 1;
 }
 
+bool ReadStatusValues(const char* line, ProgressValues& values) {
+    ProgressValues read = values;
+    int count = std::sscanf(
+        line, "frame=%d size=%dkB time=%lf bitrate=%lfkbits/s speed=%lfx fps=%d time=%*f q=%lf",
+        &read.frame, &read.sizeKilobytes, &read.seconds, &read.kilobitsPerSecond, &read.speed,
+        &read.fps, &read.quality);
+    if (count < 3)
+        return false;
+    values = read;
+    return true;
+}
+
 } // namespace kiv

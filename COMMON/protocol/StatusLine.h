@@ -25,4 +25,9 @@ std::string FormatStatusLine(const ProgressValues& values);
 // The whole seconds of a status line, read the way the engine reads them.
 bool ReadStatusSeconds(const char* line, bool hasVideo, int& seconds);
 
+// Every value of a status line, for the time-left estimate: true when at
+// least the frame count, the size and the (fractional) seconds were read;
+// fields after the last one read keep their values.
+bool ReadStatusValues(const char* line, ProgressValues& values);
+
 } // namespace kiv

@@ -13,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <thread>
 
 using namespace kiv;
@@ -101,7 +103,9 @@ TEST_F(Conversion, StoppingMidwayKeepsAPlayablePartialFile) {
     while (!progressed() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     controller_.StopConvert();
-    ASSERT_EQ(run.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    // FFmpeg may take long to finish the file on a loaded machine; the stop
+    // escalates only after EncoderProcessRunner::StopBounds.
+    ASSERT_EQ(run.wait_for(std::chrono::seconds(60)), std::future_status::ready);
     EXPECT_EQ(run.get(), 1);
     EXPECT_EQ(record_.Values().back(), 100);
     MediaFacts facts;
@@ -120,6 +124,8 @@ struct RecordedRows : BatchRows {
     std::vector<bool> checked;
     std::vector<std::string> events;
     std::function<void(int)> onBegin;
+    std::mutex mutex; // progress is read while the batch runs
+    std::vector<std::pair<ProgressFigures, BatchPosition>> progress;
 
     int RowCount() override { return static_cast<int>(jobs.size()); }
     bool IsChecked(int row) override { return checked[std::size_t(row)]; }
@@ -131,6 +137,14 @@ struct RecordedRows : BatchRows {
         if (onBegin)
             onBegin(row);
     }
+    void RowProgress(int, const ProgressFigures& figures, const BatchPosition& batch) override {
+        std::lock_guard lock(mutex);
+        progress.emplace_back(figures, batch);
+    }
+    std::vector<std::pair<ProgressFigures, BatchPosition>> Progress() {
+        std::lock_guard lock(mutex);
+        return progress;
+    }
     void SourceMissing(int row, const std::string&) override {
         events.push_back("missing " + std::to_string(row));
     }
@@ -138,10 +152,15 @@ struct RecordedRows : BatchRows {
         events.push_back("failed " + std::to_string(row) + ": " + reason);
     }
     void RowFinished(int row, const std::string& output) override {
-        events.push_back("finished " + std::to_string(row) + " " +
-                         std::filesystem::path(output).filename().string());
+        events.push_back("finished " + std::to_string(row) + " " + Name(output));
     }
-    void RowStopped(int row) override { events.push_back("stopped " + std::to_string(row)); }
+    void RowStopped(int row, const std::string& partial) override {
+        events.push_back("stopped " + std::to_string(row) + (partial.empty() ? "" : " ") +
+                         Name(partial));
+    }
+    static std::string Name(const std::string& path) {
+        return std::filesystem::path(path).filename().string();
+    }
 };
 
 } // namespace
@@ -163,10 +182,20 @@ TEST_F(Conversion, TheBatchSkipsKeepsItsOutputsAndNeverLosesAStop) {
     plan.inputScriptPath = (folder_ / "edit.avs").string();
     std::filesystem::create_directories(plan.outputFolder);
 
-    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::Finished);
+    BatchReport report = RunBatch(controller_, rows, plan);
+    EXPECT_EQ(report.end, BatchEnd::Finished);
+    EXPECT_EQ(report.converted, 2);
     EXPECT_EQ(rows.events,
               (std::vector<std::string>{"begin 0", "finished 0 a_h263_libfaac.3gp", "begin 1",
                                         "finished 1 a_h263_libfaac (2).3gp"}));
+    // Each row began as file n of 2, its share of the batch before it done.
+    auto progress = rows.Progress();
+    ASSERT_GE(progress.size(), 2u);
+    EXPECT_EQ(progress.front().second.fileNumber, 1);
+    EXPECT_EQ(progress.front().second.fileCount, 2);
+    EXPECT_EQ(progress.front().second.fraction, 0);
+    EXPECT_EQ(progress.back().second.fileNumber, 2);
+    EXPECT_GT(progress.back().second.fraction, 0.4);
     EXPECT_EQ(rows.jobs[0].done, 1);
     EXPECT_EQ(controller_.LastResult().outcome, ConvertOutcome::Done);
 
@@ -175,7 +204,10 @@ TEST_F(Conversion, TheBatchSkipsKeepsItsOutputsAndNeverLosesAStop) {
     rows.events.clear();
     rows.checked = {true, true, true, true};
     rows.onBegin = [this](int) { controller_.StopConvert(); };
-    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::Stopped);
+    report = RunBatch(controller_, rows, plan);
+    EXPECT_EQ(report.end, BatchEnd::Stopped);
+    EXPECT_EQ(report.stopped, 0); // nothing was cut off
+    EXPECT_EQ(BatchSummary(report).rfind("0 converted, stopped after 0:0", 0), 0u);
     EXPECT_EQ(rows.events, (std::vector<std::string>{"begin 2", "stopped 2"}));
     EXPECT_EQ(rows.jobs[2].done, 0);
     EXPECT_EQ(controller_.LastResult().outcome, ConvertOutcome::Stopped);
@@ -184,14 +216,93 @@ TEST_F(Conversion, TheBatchSkipsKeepsItsOutputsAndNeverLosesAStop) {
     rows.events.clear();
     rows.onBegin = nullptr;
     controller_.StopConvert();
-    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::Finished);
+    EXPECT_EQ(RunBatch(controller_, rows, plan).end, BatchEnd::Finished);
     EXPECT_EQ(rows.events, (std::vector<std::string>{"begin 2", "finished 2 a_h263_libfaac.3gp"}));
 
     // A source that is gone ends the batch; the row stays waiting.
     rows.events.clear();
     rows.jobs[2].done = 0;
     std::filesystem::remove(folder_ / "a.part1.mp4");
-    EXPECT_EQ(RunBatch(controller_, rows, plan), BatchEnd::SourceMissing);
+    EXPECT_EQ(RunBatch(controller_, rows, plan).end, BatchEnd::SourceMissing);
     EXPECT_EQ(rows.events[1], "missing 2");
     EXPECT_EQ(rows.jobs[2].done, 0);
+}
+
+// Pause holds the encoder and FFmpeg and freezes the time left; Stop ends
+// the batch, keeps what was written as a partial file and leaves the row
+// waiting; the next batch converts that row again, whole, and the rest.
+TEST_F(Conversion, APausedBatchStandsStillAStopKeepsAPartialFileAndTheNextBatchStartsOver) {
+    ASSERT_TRUE(MakeClip(folder_ / "long.mp4", 20, "640x360"));
+    ASSERT_TRUE(MakeClip(folder_ / "b.mp4", 2));
+    RecordedRows rows;
+    for (const char* name : {"long.mp4", "b.mp4"}) {
+        rows.jobs.emplace_back();
+        ASSERT_EQ(ProbeIntoJob(controller_, (folder_ / name).string(), rows.jobs.back()), 1);
+    }
+    rows.checked = {true, true};
+    BatchPlan plan{};
+    ASSERT_TRUE(GetProfile(5, 15, plan.profile)); // heavy: many status lines
+    plan.targetKind = GetCategory(5)->Target;
+    plan.outputFolder = (folder_ / "out").string();
+    plan.inputScriptPath = (folder_ / "edit.avs").string();
+    std::filesystem::create_directories(plan.outputFolder);
+    auto until = [](auto condition) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+        while (!condition() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return condition();
+    };
+
+    auto batch = std::async(std::launch::async, [&] { return RunBatch(controller_, rows, plan); });
+    ASSERT_TRUE(until([&] { return controller_.CurrentFigures().percent >= 3; }));
+    controller_.PauseConvert();
+    EXPECT_TRUE(controller_.IsPaused());
+    const std::string out = plan.outputFolder;
+    ASSERT_TRUE(until([&] {
+        std::vector<pid_t> pids = PidsMentioning(out); // enc and FFmpeg
+        return pids.size() == 2 && std::all_of(pids.begin(), pids.end(),
+                                               [](pid_t pid) { return ProcessState(pid) == 'T'; });
+    }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // what was written is read
+    const ProgressFigures held = controller_.CurrentFigures();
+    const std::size_t heldLines = rows.Progress().size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const ProgressFigures later = controller_.CurrentFigures();
+    EXPECT_TRUE(later.paused);
+    EXPECT_EQ(later.elapsedSeconds, held.elapsedSeconds);
+    EXPECT_EQ(later.secondsLeft, held.secondsLeft);
+    EXPECT_EQ(rows.Progress().size(), heldLines);
+
+    controller_.ResumeConvert();
+    EXPECT_FALSE(controller_.CurrentFigures().paused);
+    ASSERT_TRUE(until([&] { return rows.Progress().size() >= heldLines + 2; }));
+    controller_.StopConvert();
+    ASSERT_EQ(batch.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    BatchReport report = batch.get();
+    EXPECT_EQ(report.end, BatchEnd::Stopped);
+    EXPECT_EQ(report.stopped, 1);
+    EXPECT_EQ(report.converted, 0);
+    EXPECT_EQ(rows.events, (std::vector<std::string>{
+                               "begin 0", "stopped 0 long_libx264_libfaac (partial).mp4"}));
+    EXPECT_EQ(rows.jobs[0].done, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "out" / "long_libx264_libfaac.mp4"));
+    MediaInspection partial =
+        Inspect((folder_ / "out" / "long_libx264_libfaac (partial).mp4").string());
+    EXPECT_TRUE(partial.opened);
+    EXPECT_GT(partial.seconds, 0.2);
+    EXPECT_LT(partial.seconds, 18);
+
+    rows.events.clear();
+    report = RunBatch(controller_, rows, plan);
+    EXPECT_EQ(report.end, BatchEnd::Finished);
+    EXPECT_EQ(report.converted, 2);
+    EXPECT_EQ(rows.events,
+              (std::vector<std::string>{"begin 0", "finished 0 long_libx264_libfaac.mp4", "begin 1",
+                                        "finished 1 b_libx264_libfaac.mp4"}));
+    EXPECT_NEAR(Inspect((folder_ / "out" / "long_libx264_libfaac.mp4").string()).seconds, 20, 0.6);
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "out" / "long_libx264_libfaac (partial).mp4"));
+    // The time left was told once there were a few seconds of data.
+    auto progress = rows.Progress();
+    EXPECT_TRUE(std::any_of(progress.begin(), progress.end(),
+                            [](const auto& p) { return p.first.secondsLeft.has_value(); }));
 }

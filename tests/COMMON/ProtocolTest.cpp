@@ -32,12 +32,21 @@ TEST(Protocol, StatusLinesReadBackTheirWholeSecondsInBothFormats) {
             EXPECT_TRUE(ReadStatusSeconds(line.c_str(), hasVideo, seconds)) << line;
             EXPECT_EQ(seconds, c.seconds) << line;
         }
+        ProgressValues read;
+        EXPECT_TRUE(ReadStatusValues(line.c_str(), read)) << line;
+        EXPECT_EQ(FormatStatusLine(read), line);
     }
     EXPECT_EQ(FormatStatusLine({144, 256, 5.8, 361.5, 11.5, 262, 28}),
               "frame=144 size=256kB time=5.80 bitrate=361.5kbits/s speed=11.50x fps=262 "
               "time=5.80 q=28.0\n");
     int seconds = 0;
     EXPECT_FALSE(ReadStatusSeconds("Input #0, mov,mp4", true, seconds));
+    ProgressValues read;
+    EXPECT_FALSE(ReadStatusValues("Input #0, mov,mp4", read));
+    EXPECT_FALSE(ReadStatusValues("frame=3 size=9kB", read));
+    // A shorter line from another writer still gives its position.
+    EXPECT_TRUE(ReadStatusValues("frame=1 size=1kB time=12.50 bitrate=1.0kbits/s", read));
+    EXPECT_EQ(read.seconds, 12.5);
 }
 
 TEST(Protocol, InfoAnswersReadBackAndAShortAnswerKeepsTheRest) {

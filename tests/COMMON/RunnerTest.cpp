@@ -6,6 +6,7 @@
 #include "JobFixture.h"
 #include "Log.h"
 #include "TestFiles.h"
+#include "TestProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,10 @@ public:
     const std::string& PreparedCommandLine() const override { return text_; }
     void SetOutputsToKeep(std::set<std::string>) override {}
     void Abort() override {}
+    ProgressTracker& Tracker() override { return tracker_; }
     void EndSlideShow() override {}
     std::string text_;
+    ProgressTracker tracker_;
     int OnProcessNotify(int code, void* data, int) override {
         std::lock_guard lock(mutex);
         Event event{code, "", 0};
@@ -59,6 +62,8 @@ public:
             event.text = *line;
         } else if (code == NotifyEnded) {
             event.value = reinterpret_cast<std::intptr_t>(data);
+        } else if (code == NotifyStarted) {
+            event.value = *static_cast<pid_t*>(data);
         }
         events.push_back(event);
         return 1;
@@ -77,6 +82,26 @@ public:
     std::mutex mutex;
     std::vector<Event> events;
 };
+
+// Short bounds for a test's stop, the usual ones again after it.
+struct QuickStopBounds {
+    explicit QuickStopBounds(int terminateMs, int killMs) {
+        EncoderProcessRunner::Instance().SetStopBounds(
+            {std::chrono::milliseconds(terminateMs), std::chrono::milliseconds(killMs)});
+    }
+    ~QuickStopBounds() { EncoderProcessRunner::Instance().SetStopBounds({}); }
+};
+
+// Waits (a bounded while) until the condition holds.
+template <typename Condition> bool Eventually(Condition condition, int seconds = 20) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
 
 int RunCommand(RecordingSink& sink, const std::string& command) {
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
@@ -223,14 +248,12 @@ TEST_F(Runner, StopEndsTheChildAndLaterLinesAreIgnored) {
 }
 
 TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
+    QuickStopBounds bounds(500, 5000);
     RecordingSink sink;
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
     runner.Init(kEmitter + " stubborn", &sink, 0);
     auto run = std::async(std::launch::async, [&] { return runner.Start(); });
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (sink.Lines().size() < 3 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    ASSERT_GE(sink.Lines().size(), 3u);
+    ASSERT_TRUE(Eventually([&] { return sink.Lines().size() >= 3; }));
     runner.Stop(&sink);
     ASSERT_EQ(run.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     EXPECT_EQ(run.get(), 1);
@@ -245,6 +268,55 @@ TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
     EXPECT_EQ(
         std::count_if(events.begin(), events.end(), [](auto& e) { return e.code == NotifyEnded; }),
         0);
+
+    // A child that needs long to finish after SIGTERM (FFmpeg flushing its
+    // file) hears it once: FFmpeg leaves at once, its file unfinished, from
+    // the fourth signal on.
+    RecordingSink slow;
+    runner.Init(kEmitter + " slowstop", &slow, 0);
+    run = std::async(std::launch::async, [&] { return runner.Start(); });
+    ASSERT_TRUE(Eventually([&] { return slow.Lines().size() >= 3; }));
+    runner.Stop(&slow);
+    ASSERT_EQ(run.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    end = runner.LastChildEnd();
+    EXPECT_TRUE(end.exited);
+    EXPECT_EQ(end.exitCode, 1) << "SIGTERMs received";
+}
+
+TEST_F(Runner, APausedChildStandsStillGoesOnAndCanBeStopped) {
+    RecordingSink sink;
+    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    runner.Init(kEmitter + " ticker", &sink, 0);
+    auto run = std::async(std::launch::async, [&] { return runner.Start(); });
+    ASSERT_TRUE(Eventually([&] { return sink.Lines().size() >= 3; }));
+    pid_t child = 0;
+    for (const auto& event : sink.Events())
+        child = event.code == NotifyStarted ? pid_t(event.value) : child;
+    ASSERT_GT(child, 0);
+
+    runner.Pause();
+    EXPECT_TRUE(runner.Paused());
+    ASSERT_TRUE(Eventually([&] { return ProcessState(child) == 'T'; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // what it wrote is read
+    std::size_t held = sink.Lines().size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(sink.Lines().size(), held);
+
+    runner.Resume();
+    EXPECT_FALSE(runner.Paused());
+    ASSERT_TRUE(Eventually([&] { return sink.Lines().size() >= held + 3; }));
+
+    // Paused again, a stop still reaches it: it is resumed to hear the "q".
+    runner.Pause();
+    ASSERT_TRUE(Eventually([&] { return ProcessState(child) == 'T'; }));
+    runner.Stop(&sink);
+    ASSERT_EQ(run.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_FALSE(runner.Paused());
+    ChildEnd end = runner.LastChildEnd();
+    EXPECT_TRUE(end.stopRequested);
+    EXPECT_TRUE(end.exited);
+    EXPECT_EQ(end.exitCode, 0);
+    EXPECT_EQ(sink.Lines().back(), "finishing 2");
 }
 
 // A thread that lowered its own priority (the window's batch thread) still

@@ -1,6 +1,7 @@
 // A stand-in child for runner tests: writes chosen bytes to its standard
 // output, or behaves like an encoder that does or does not heed "q".
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,6 +32,23 @@ int Ticker(bool heedQuit) {
             Write("finishing 1\nfinishing 2\n");
             return 0;
         }
+        usleep(50 * 1000);
+    }
+    return 0;
+}
+
+volatile sig_atomic_t terminations = 0;
+
+// Ignores "q" and takes a second to finish once it is sent SIGTERM, as
+// FFmpeg flushing its encoders does; its exit status is the number of
+// SIGTERMs it got.
+int SlowToStop() {
+    std::signal(SIGTERM, [](int) { terminations = terminations + 1; });
+    int finishing = 0;
+    for (int tick = 1; tick < 2000; ++tick) {
+        Write("frame=1 size=1kB time=" + std::to_string(tick) + ".00 bitrate=1.0kbits/s\n");
+        if (terminations > 0 && ++finishing > 20)
+            return terminations;
         usleep(50 * 1000);
     }
     return 0;
@@ -82,5 +100,7 @@ int main(int argc, char** argv) {
         return Ticker(true);
     if (mode == "stubborn")
         return Ticker(false);
+    if (mode == "slowstop")
+        return SlowToStop();
     return 2;
 }

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
 #include <csignal>
 #include <regex>
 #include <sstream>
@@ -142,28 +146,53 @@ TEST_F(KivConvert, ExitStatuses) {
     EXPECT_NE(probed.out.find("\tsamplerate=48000\tchannels=2\tscript=1\n"), std::string::npos);
 }
 
+namespace {
+
+// Every line of a --json run's standard output as a JSON object with the
+// fields every event has; a line that is not one fails the test.
+std::vector<QJsonObject> JsonEvents(const std::string& out) {
+    std::vector<QJsonObject> events;
+    for (const std::string& line : Lines(out)) {
+        QJsonParseError error;
+        QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+        EXPECT_TRUE(document.isObject()) << line;
+        QJsonObject event = document.object();
+        EXPECT_TRUE(event["file"].isString()) << line;
+        EXPECT_TRUE(event["percent"].isDouble()) << line;
+        EXPECT_TRUE(event["state"].isString()) << line;
+        EXPECT_TRUE(event["speed"].isDouble() || event["speed"].isNull()) << line;
+        EXPECT_TRUE(event["eta_seconds"].isDouble() || event["eta_seconds"].isNull()) << line;
+        EXPECT_TRUE(event["elapsed_seconds"].isDouble()) << line;
+        // Only a file's last event tells what became of it.
+        EXPECT_EQ(event.contains("result"),
+                  event["state"] != "converting" && event["state"] != "paused")
+            << line;
+        events.push_back(event);
+    }
+    return events;
+}
+
+} // namespace
+
 TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
     std::string clip = (media / "clip.part1.mp4").string();
     ProgramResult r = Convert({"--json", "--format", "5", "--output-dir", out_.string(), clip,
                                (media / "second.avi").string()});
     ASSERT_EQ(r.exitStatus, 0) << r.err;
-    const std::regex shape(
-        R"re(\{"file":"([^"]*)","percent":(\d+),"state":"(converting|done)"\})re");
-    int done = 0, outputs = 0;
-    for (const std::string& line : Lines(r.out)) {
-        std::smatch match;
-        if (std::regex_match(line, match, shape)) {
-            if (match[3] == "done") {
-                EXPECT_EQ(match[2], "100");
-                ++done;
-            }
-        } else {
-            EXPECT_EQ(line.rfind(out_.string() + "/", 0), 0u) << line; // an output path
-            ++outputs;
+    std::vector<std::string> outputs;
+    for (const QJsonObject& event : JsonEvents(r.out)) {
+        if (event["result"] == "done") {
+            EXPECT_EQ(event["state"], "done");
+            EXPECT_EQ(event["percent"], 100);
+            EXPECT_EQ(event["eta_seconds"], 0);
+            EXPECT_FALSE(event.contains("reason"));
+            outputs.push_back(event["output"].toString().toStdString());
         }
     }
-    EXPECT_EQ(done, 2);
-    EXPECT_EQ(outputs, 2);
+    EXPECT_EQ(outputs, (std::vector<std::string>{(out_ / "clip_libx264_libfaac.mp4").string(),
+                                                 (out_ / "second_libx264_libfaac.mp4").string()}));
+    EXPECT_NE(r.err.find("kiv-convert: 2 files converted in 0:"), std::string::npos) << r.err;
 
     ProgramResult plain =
         Convert({"--format", "8", "--output-dir", out_.string(), (media / "second.avi").string()});
@@ -173,30 +202,72 @@ TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
     EXPECT_NE(plain.err.find("100% done " + (media / "second.avi").string() + "\n"),
               std::string::npos)
         << plain.err;
+
+    // A failure's last event says why.
+    ProgramResult failed = Convert({"--json", "--output-dir", "/proc/kiv-cannot-write", clip});
+    EXPECT_EQ(failed.exitStatus, 1);
+    std::vector<QJsonObject> events = JsonEvents(failed.out);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back()["result"], "failed");
+    EXPECT_TRUE(events.back()["output"].isNull());
+    EXPECT_FALSE(events.back()["reason"].toString().isEmpty());
 }
 
-TEST_F(KivConvert, CtrlCStopsTheEncoderKeepsThePartialFileAndStartsNoOtherFile) {
+// Ctrl-Z pauses the encoder and FFmpeg with kiv-convert, fg goes on, and
+// Ctrl-C stops as the window's Stop does: the partial file is kept under a
+// name that says so, and no other file starts.
+TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOtherFile) {
     ASSERT_TRUE(MakeClip(home_ / "long.mp4", 40, "640x360"));
     std::string outFile = (home_ / "stdout.txt").string();
-    pid_t child =
-        StartProgram({BinDirectory() + "kiv-convert", "--json", "--format", "5", "--profile", "15",
-                      "--output-dir", out_.string(), (home_ / "long.mp4").string(),
-                      (media / "second.avi").string()},
-                     {"KIV_HOME=" + home_.string()}, outFile, (home_ / "stderr.txt").string());
+    std::string errFile = (home_ / "stderr.txt").string();
+    pid_t child = StartProgram({BinDirectory() + "kiv-convert", "--json", "--format", "5",
+                                "--profile", "15", "--output-dir", out_.string(),
+                                (home_ / "long.mp4").string(), (media / "second.avi").string()},
+                               {"KIV_HOME=" + home_.string()}, outFile, errFile);
     ASSERT_GT(child, 0);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (ReadFile(outFile).find("\"percent\":2") == std::string::npos &&
-           std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    auto until = [](auto condition) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+        while (!condition() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return condition();
+    };
+    auto events = [&] { return Lines(ReadFile(outFile)).size(); };
+    ASSERT_TRUE(until([&] {
+        return ReadFile(outFile).find("\"percent\":2,") != std::string::npos;
+    })) << ReadFile(errFile);
+
+    kill(child, SIGTSTP);
+    auto allStopped = [&] {
+        std::vector<pid_t> encoders = PidsMentioning(out_.string()); // enc and FFmpeg
+        std::erase(encoders, child);
+        return ProcessState(child) == 'T' && encoders.size() == 2 &&
+               std::all_of(encoders.begin(), encoders.end(),
+                           [](pid_t pid) { return ProcessState(pid) == 'T'; });
+    };
+    ASSERT_TRUE(until(allStopped));
+    kill(child, SIGCONT);
+    const std::size_t before = events();
+    ASSERT_TRUE(until([&] { return events() >= before + 2; })); // "converting" and on
+    EXPECT_NE(ReadFile(outFile).find("\"state\":\"paused\""), std::string::npos);
+
     kill(child, SIGINT);
-    EXPECT_EQ(WaitProgram(child, std::chrono::seconds(30)), 130);
+    EXPECT_EQ(WaitProgram(child, std::chrono::seconds(90)), 130);
     std::string out = ReadFile(outFile);
-    EXPECT_NE(out.find("\"state\":\"stopped\""), std::string::npos) << out;
-    EXPECT_TRUE(std::filesystem::exists(out_ / "long_libx264_libfaac.mp4"));
+    std::vector<QJsonObject> json = JsonEvents(out);
+    ASSERT_FALSE(json.empty());
+    const QJsonObject last = json.back();
+    const std::string partial = (out_ / "long_libx264_libfaac (partial).mp4").string();
+    EXPECT_EQ(last["result"], "stopped");
+    EXPECT_EQ(last["output"].toString().toStdString(), partial);
+    EXPECT_TRUE(std::any_of(json.begin(), json.end(), [](const QJsonObject& event) {
+        return event["eta_seconds"].isDouble() && event["speed"].toDouble() > 0;
+    })) << out;
+    EXPECT_FALSE(std::filesystem::exists(out_ / "long_libx264_libfaac.mp4"));
     EXPECT_FALSE(std::filesystem::exists(out_ / "second_libx264_libfaac.mp4"));
-    ProgramResult probe = RunProgram(
-        {BinDirectory() + "kiv-convert", "--probe", (out_ / "long_libx264_libfaac.mp4").string()},
-        {"KIV_HOME=" + home_.string()});
+    EXPECT_NE(ReadFile(errFile).find("is in " + partial + "\n"), std::string::npos)
+        << ReadFile(errFile);
+    ProgramResult probe = RunProgram({BinDirectory() + "kiv-convert", "--probe", partial},
+                                     {"KIV_HOME=" + home_.string()});
     EXPECT_EQ(probe.exitStatus, 0) << probe.err;
     EXPECT_NE(probe.out.find("\tvideo=1\t"), std::string::npos);
 }

@@ -126,8 +126,8 @@ TEST_F(RunsSideBySide, ARunInAnotherPidNamespaceLeavesARunningTemporaryAlone) {
 
     // The running conversion is stopped now and keeps what it wrote.
     kill(running, SIGINT);
-    EXPECT_EQ(WaitProgram(running, std::chrono::seconds(60)), 130);
-    EXPECT_TRUE(Inspect((out_ / "long_h263_libfaac.3gp").string()).opened);
+    EXPECT_EQ(WaitProgram(running, std::chrono::seconds(90)), 130);
+    EXPECT_TRUE(Inspect((out_ / "long_h263_libfaac (partial).3gp").string()).opened);
     EXPECT_TRUE(Inspect((out_ / "short_h263_libfaac.3gp").string()).opened);
 }
 

@@ -298,9 +298,19 @@ TEST_F(SlideShowE2E, EverydayPicturesOnADvdAndAnIpod) {
     EXPECT_NEAR(inspected.seconds, kShowSeconds, 0.3);
 
     ProgramResult ipod = EverydayShow(home_ / "ipod", "To iPod/iPhone/AppleTV",
-                                      "iPod Classic(Normal Quality)", {"--pan-zoom"});
+                                      "iPod Classic(Normal Quality)", {"--pan-zoom", "--json"});
     ASSERT_EQ(ipod.exitStatus, 0) << ipod.err;
-    std::string ipodShow = Trimmed(ipod.out);
+    // With --json standard output holds JSON lines alone; the last names the show.
+    std::vector<std::string> events = kiv::test::Lines(ipod.out);
+    ASSERT_FALSE(events.empty());
+    for (const std::string& event : events)
+        EXPECT_TRUE(event.front() == '{' && event.back() == '}') << event;
+    const std::string named = "\"output\":\"";
+    ASSERT_NE(events.back().find(named), std::string::npos) << events.back();
+    ASSERT_NE(events.back().find(",\"result\":\"done\""), std::string::npos) << events.back();
+    const std::size_t from = events.back().find(named) + named.size();
+    std::string ipodShow = events.back().substr(from, events.back().find('"', from) - from);
+    EXPECT_EQ(fs::path(ipodShow).parent_path(), home_ / "ipod");
     EXPECT_TRUE(kiv::test::DecodesCleanly(ipodShow));
 
     for (const std::string& show : {dvdShow, ipodShow}) {

@@ -158,6 +158,27 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const OutputWatch
     return result;
 }
 
+char ProcessState(pid_t pid) {
+    std::string stat = Slurp("/proc/" + std::to_string(pid) + "/stat");
+    // "pid (name) S ...": the name may hold blanks and parentheses.
+    std::size_t close = stat.rfind(')');
+    return close != std::string::npos && close + 2 < stat.size() ? stat[close + 2] : 0;
+}
+
+std::vector<pid_t> PidsMentioning(const std::string& text) {
+    std::vector<pid_t> pids;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos ||
+            name == std::to_string(getpid()))
+            continue;
+        if (Slurp(entry.path() / "cmdline").find(text) != std::string::npos)
+            pids.push_back(static_cast<pid_t>(std::stol(name)));
+    }
+    return pids;
+}
+
 std::string BinDirectory() {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/";
 }

@@ -45,6 +45,12 @@ using OutputWatcher = std::function<void(const std::string& output, const Proces
 ProcessResult RunProcess(const std::vector<std::string>& argv, const OutputWatcher& watcher = {},
                          int timeoutSeconds = 120);
 
+// The state letter of a process as /proc/PID/stat gives it ('R' running,
+// 'S' sleeping, 'T' stopped, ...), or 0 when there is no such process.
+char ProcessState(pid_t pid);
+// The processes (other than this one) whose command line mentions the text.
+std::vector<pid_t> PidsMentioning(const std::string& text);
+
 // Directory of the running test executable (where our programs are built),
 // ending in "/".
 std::string BinDirectory();

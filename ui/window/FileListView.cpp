@@ -1,9 +1,11 @@
 #include "FileListView.h"
 
+#include "BatchSummary.h"
 #include "CXHeaderCtrl.h"
 #include "CXListCtrl.h"
 #include "FileColumn.h"
 #include "FileTable.h"
+#include "ListGeometry.h"
 #include "ListModel.h"
 #include "Vocabularies.h"
 
@@ -20,14 +22,79 @@ struct ColumnPlace {
     Qt::Alignment alignment;
 };
 
+// The file column gives up 6 of its 20 parts (its paths are cut
+// anyway, and whole in the tooltip) so that the status column has room for
+// "37 % · 1:12 left".
 constexpr ColumnPlace kColumns[kFileColumnCount] = {
-    {"", 4, Qt::AlignHCenter},          {"Video File", 20, Qt::AlignLeft},
-    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 12, Qt::AlignHCenter},
+    {"", 4, Qt::AlignHCenter},          {"Video File", 14, Qt::AlignLeft},
+    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 11, Qt::AlignHCenter},
     {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
 };
 
 QString Time(int seconds) {
     return QString::fromStdString(FormatDuration(seconds));
+}
+
+// "1:12 left", or "estimating…" until the engine has seen enough.
+QString TimeLeftText(const ProgressFigures& figures) {
+    if (!figures.secondsLeft)
+        return QStringLiteral("estimating…");
+    return QString::fromStdString(ShortClock(*figures.secondsLeft)) + QStringLiteral(" left");
+}
+
+// "2.4× real time, 61 frames a second"; frames only for video.
+QString SpeedText(const ProgressFigures& figures) {
+    if (figures.speed <= 0)
+        return QStringLiteral("Measuring the speed");
+    QString text = QStringLiteral("%1× real time").arg(figures.speed, 0, 'f', 1);
+    if (figures.framesPerSecond > 0)
+        text += QStringLiteral(", %1 frames a second").arg(qRound(figures.framesPerSecond));
+    return text;
+}
+
+// How a row's status cell looks in each state.
+struct StatusLook {
+    bool bar = false;
+    QString format; // the bar's label, "%d" the percentage; empty: "%d%%"
+    QString text;   // a cell without a bar
+    QString tip;
+    QString description;
+};
+
+StatusLook LookOf(const FileRow& r) {
+    StatusLook look;
+    const QString output = QString::fromStdString(r.outputPath);
+    switch (r.state) {
+    case RowState::Ready:
+        look.text = QStringLiteral("Ready");
+        break;
+    case RowState::Converted:
+        look.text = QStringLiteral("Converted");
+        look.tip = output;
+        break;
+    case RowState::Stopped:
+        look.text = QStringLiteral("Stopped");
+        look.tip =
+            output.isEmpty() ? QString() : QStringLiteral("Kept as far as converted: ") + output;
+        break;
+    case RowState::Converting: {
+        // The screen reader's text stays the percentage; the time left is
+        // its description. While paused the time left stands still.
+        const QString left = TimeLeftText(r.figures);
+        const QString label = r.figures.paused ? QStringLiteral("paused") : left;
+        look.bar = true;
+        look.format =
+            QStringLiteral("%d %% · ") + QString(label).replace(u'%', QStringLiteral("%%"));
+        look.tip = r.figures.paused ? QStringLiteral("Paused, ") + left : SpeedText(r.figures);
+        look.description = r.figures.paused ? QStringLiteral("paused, ") + left : left;
+        break;
+    }
+    case RowState::Failed:
+    case RowState::SourceMissing:
+        look.bar = true; // at its last percentage
+        break;
+    }
+    return look;
 }
 
 } // namespace
@@ -79,6 +146,7 @@ bool FileListView::ShowNewRow(int row) {
     list_.SetCellCheck(row, Col(FileColumn::Check), r.checked ? 1 : 0);
     list_.SetCellText(row, Col(FileColumn::VideoFile),
                       QLatin1Char(' ') + QString::fromStdString(r.SourcePath()));
+    list_.SetCellTip(row, Col(FileColumn::VideoFile), QString::fromStdString(r.SourcePath()));
     list_.SetCellText(row, Col(FileColumn::Duration), Time(r.durationSeconds));
     ShowTrim(row);
     ShowStatus(row);
@@ -98,17 +166,27 @@ void FileListView::ShowTrim(int row) {
 void FileListView::ShowStatus(int row) {
     const FileRow r = table_.Row(row);
     const int column = Col(FileColumn::Status);
-    if (r.state == RowState::Ready) {
-        list_.SetCellText(row, column, QStringLiteral("Ready"));
-        return;
-    }
     const std::optional<ListCell> cell = list_.Cell(row, column);
     if (!cell)
         return;
-    if (!cell->isProgress)
-        list_.ShowCellProgress(row, column, true); // at 0
-    if (!cell->isProgress ? r.percent != 0 : cell->percent != r.percent)
-        list_.SetCellProgress(row, column, r.percent);
+    const StatusLook look = LookOf(r);
+    const int percent = look.bar ? r.percent : 0;
+    const QString text = look.bar ? FormatProgressText(look.format, percent) : look.text;
+    if (list_.CellText(row, column) != text)
+        list_.SetCellText(row, column, text);
+    const bool same = (cell->isProgress != 0) == look.bar && cell->percent == percent &&
+                      cell->progressText == look.format && cell->tipText == look.tip &&
+                      cell->accessibleDescription == look.description;
+    if (same)
+        return;
+    list_.CellModel()->UpdateCell(row, column, [&](ListCell& c) {
+        c.isProgress = look.bar ? 1 : 0;
+        c.percent = percent;
+        c.showPercent = 1;
+        c.progressText = look.format;
+        c.tipText = look.tip;
+        c.accessibleDescription = look.description;
+    });
 }
 
 void FileListView::RemoveRow(int row) {

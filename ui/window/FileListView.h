@@ -22,8 +22,11 @@ public:
     // False when the list refused the row.
     bool ShowNewRow(int row);
     void ShowTrim(int row);
-    // The status cell: "Ready" until the row's first conversion, then a
-    // progress bar with the row's percentage.
+    // The status cell: "Ready" while the row waits; while it converts a
+    // progress bar labelled with the percentage and the time left ("37 % ·
+    // 1:12 left"), the speed in its tooltip, the time left as its accessible
+    // description; "Converted" or "Stopped" with the file written in the
+    // tooltip; after a failure the bar at its last percentage.
     void ShowStatus(int row);
     // After the table's row went: the list's goes too.
     void RemoveRow(int row);

@@ -97,4 +97,8 @@ bool FileTable::SetOutputPath(int row, const std::string& path) {
     return Update(row, [&path](FileRow& r) { r.outputPath = path; });
 }
 
+bool FileTable::SetFigures(int row, const ProgressFigures& figures) {
+    return Update(row, [&figures](FileRow& r) { r.figures = figures; });
+}
+
 } // namespace kiv

@@ -9,6 +9,7 @@
 // copies, so the batch thread reads a row while the GUI thread works.
 
 #include "ConversionJob.h"
+#include "ProgressEstimator.h"
 
 #include <mutex>
 #include <string>
@@ -16,15 +17,15 @@
 
 namespace kiv {
 
-// Where a row stands. A row is done once converted or failed: the batch
-// never converts it again.
+// Where a row stands. A row is done once converted or failed: a batch
+// converts it again only when the user asks for it at Start.
 enum class RowState {
-    Ready,         // added; waits for a batch
+    Ready,         // added, or a stop came before it wrote anything; waits for a batch
     Converting,    // its conversion runs
-    Converted,     // its output was written
+    Converted,     // its output was written (outputPath)
     Failed,        // its conversion failed
     SourceMissing, // its source was gone when the batch reached it
-    Stopped,       // a stop ended it before anything was written
+    Stopped,       // a stop cut it short; what it wrote is kept (outputPath)
 };
 
 bool IsDone(RowState state);
@@ -39,8 +40,9 @@ struct FileRow {
     int wholeFileEndSeconds = 0;
     bool checked = true;
     RowState state = RowState::Ready;
-    int percent = 0;        // the progress shown from the row's first conversion on
-    std::string outputPath; // what the last conversion wrote
+    int percent = 0;         // the progress shown from the row's first conversion on
+    std::string outputPath;  // what the last conversion wrote, whole or partial
+    ProgressFigures figures; // of its running conversion: time left, speed
 
     std::string SourcePath() const;
     // The End Time shown.
@@ -71,6 +73,7 @@ public:
     bool SetState(int row, RowState state);
     bool SetPercent(int row, int percent);
     bool SetOutputPath(int row, const std::string& path);
+    bool SetFigures(int row, const ProgressFigures& figures);
 
 private:
     template <typename Change> bool Update(int row, Change change);

@@ -61,8 +61,7 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
 
     outputFolderEdit_->setText(FromField(GetText(settings_.Folder)));
     outputFolder_ = outputFolderEdit_->text();
-    setWindowTitle(FromField(GetText(settings_.Name)) + QLatin1Char(' ') +
-                   FromField(GetText(settings_.Ver)));
+    setWindowTitle(Caption());
     openFolderBox_->setChecked(settings_.AFO == 1);
     shutdownBox_->setChecked(settings_.AFC == 1);
 
@@ -80,6 +79,7 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
     connect(exitButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnExit);
     connect(startButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStart);
     connect(stopButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStop);
+    connect(pauseButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnPause);
     connect(formatList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnFormatPick);
     connect(profileList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnProfilePick);
 
@@ -148,16 +148,37 @@ QString CKivVideoConverterDlg::HelpPagePath(const char* page) const {
     return QString::fromStdString(ProgramDirectory()) + QString::fromLatin1(page);
 }
 
+QString CKivVideoConverterDlg::ProductName() const {
+    return FromField(GetText(settings_.Name));
+}
+
+QString CKivVideoConverterDlg::Caption() const {
+    return ProductName() + QLatin1Char(' ') + FromField(GetText(settings_.Ver));
+}
+
 void CKivVideoConverterDlg::EnableControls(bool enable) {
+    const bool hadFocus =
+        startButton_->hasFocus() || stopButton_->hasFocus() || pauseButton_->hasFocus();
     for (QWidget* control :
          std::initializer_list<QWidget*>{addButton_, removeButton_, startButton_, formatList_,
                                          profileList_, exitButton_, folderButton_, editButton_})
         control->setEnabled(enable);
     stopButton_->setEnabled(!enable);
+    // Pause takes Start's place while a batch runs.
+    startButton_->setVisible(enable);
+    pauseButton_->setEnabled(!enable);
+    pauseButton_->setVisible(!enable);
     // While added files are read the list must not change under them.
     if (adding_) {
         for (QWidget* control : {addButton_, removeButton_, startButton_})
             control->setEnabled(false);
+    }
+    // The keyboard stays on the batch's buttons: Start's focus goes to Pause
+    // when a batch starts, and back to Start when it ends.
+    if (hadFocus) {
+        QWidget* next = enable ? static_cast<QWidget*>(startButton_) : pauseButton_;
+        if (next->isEnabled())
+            next->setFocus(Qt::OtherFocusReason);
     }
 }
 

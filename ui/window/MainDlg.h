@@ -15,10 +15,12 @@
 // signals, and the window never waits for either (but for the batch when
 // the window goes away, see WindowBatch::Abandon).
 
+#include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "FileTable.h"
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
+#include "TaskbarProgress.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -39,7 +41,6 @@ class CXListCtrl;
 class FileAdder;
 class FileListView;
 class WindowBatch;
-enum class BatchEnd;
 
 class CKivVideoConverterDlg : public QDialog {
     Q_OBJECT
@@ -60,6 +61,9 @@ public:
     void OnSplit();
     void OnStart();
     void OnStop();
+    // Pauses the running batch, or resumes the paused one: the button in
+    // Start's place while a batch runs.
+    void OnPause();
     void OnFormatPick();
     void OnProfilePick();
     void OnEditProfile();
@@ -117,7 +121,20 @@ private:
 
     // MainDlgBatch.cpp
     void ConnectBatch();
-    void OnBatchEnded(BatchEnd end);
+    // True to go on: when every checked row is done, the user is asked
+    // whether to convert them again, and they wait again on Yes.
+    bool ConvertAgainIfAllDone();
+    void ShowBatchPosition(const BatchPosition& position);
+    void ShowPaused(bool paused);
+    QString BusyTitle() const;
+    void OnBatchEnded(const BatchReport& report);
+
+    // MainDlgLayout.cpp
+    void SetPauseButtonLook(bool paused);
+    // MainDlg.cpp: the settings' Name, "Kiv Video Converter" by default, and
+    // the caption, Name and Ver: "Kiv Video Converter 1.0.0".
+    QString ProductName() const;
+    QString Caption() const;
 
     // MainDlgCommands.cpp
     int CurrentCategoryIndex() const;
@@ -148,12 +165,15 @@ private:
     bool cursorOverridden_ = false;
     // This add's files that were not added, each with why.
     QStringList notAdded_;
+    BatchPosition batchPosition_; // where the running batch stands
+    TaskbarProgress taskbar_;
     int pendingEnd_ = -1; // the result EndWindow waits to end with
 
     CButtonST* addButton_ = nullptr;
     CButtonST* removeButton_ = nullptr;
     CButtonST* startButton_ = nullptr;
     CButtonST* stopButton_ = nullptr;
+    CButtonST* pauseButton_ = nullptr; // in Start's place while a batch runs
     CButtonST* aboutButton_ = nullptr;
     CButtonST* helpButton_ = nullptr;
     CButtonST* exitButton_ = nullptr;

@@ -38,11 +38,30 @@ constexpr ToolPlace kTools[] = {
     {"addButton", "add", 2, "Add video files"},
     {"removeButton", "remove", 43, "Remove video files"},
     {"startButton", "start", 83, "Start video conversion"},
+    {"pauseButton", "pause", 83, "Pause video conversion"}, // in Start's place, while busy
     {"stopButton", "stop", 123, "Stop video conversion"},
     {"aboutButton", "about", 205, "About"},
     {"helpButton", "help", 245, "Help"},
     {"exitButton", "exit", 285, "Exit"},
 };
+
+// A tool button's four images, its tooltip and its accessible name.
+void SetToolLook(CButtonST* button, const char* glyph, const char* tooltip, const QRect& visible) {
+    const ToolButtonImages images =
+        RenderToolButtonImages(QString::fromLatin1(glyph), button->size(), visible);
+    button->SetBitmapImages(images.over, Qt::magenta, images.normal, Qt::magenta, images.pressed,
+                            Qt::magenta);
+    button->SetDisabledImage(images.disabled);
+    const QString tip = QString::fromLatin1(tooltip);
+    button->SetTooltip(tip, true);
+    button->setAccessibleName(tip);
+}
+
+// The part of a tool button nothing covers: the list's top edge reaches up
+// into the buttons.
+QRect VisibleToolPart() {
+    return QRect(0, 0, DluToPixelsX(kToolWidth), DluToPixelsY(kListY) - DluToPixelsY(kToolY));
+}
 
 CButtonST* MakeToolButton(QWidget* parent, const ToolPlace& place) {
     auto* button = new CButtonST(parent);
@@ -103,8 +122,8 @@ void CKivVideoConverterDlg::CreateControls() {
     dialogFont.setPointSize(8);
     setFont(dialogFont);
 
-    CButtonST** tools[] = {&addButton_,   &removeButton_, &startButton_, &stopButton_,
-                           &aboutButton_, &helpButton_,   &exitButton_};
+    CButtonST** tools[] = {&addButton_,  &removeButton_, &startButton_, &pauseButton_,
+                           &stopButton_, &aboutButton_,  &helpButton_,  &exitButton_};
     for (std::size_t i = 0; i < std::size(kTools); ++i)
         *tools[i] = MakeToolButton(this, kTools[i]);
 
@@ -186,22 +205,19 @@ void CKivVideoConverterDlg::CreateShortcuts() {
     addKey(QKeySequence(Qt::Key_F1), helpButton_, &CKivVideoConverterDlg::OnHelp);
 }
 
+void CKivVideoConverterDlg::SetPauseButtonLook(bool paused) {
+    if (paused)
+        SetToolLook(pauseButton_, "resume", "Resume video conversion", VisibleToolPart());
+    else
+        SetToolLook(pauseButton_, "pause", "Pause video conversion", VisibleToolPart());
+}
+
 void CKivVideoConverterDlg::SetUpButtonImages() {
-    const QRect visible(0, 0, DluToPixelsX(kToolWidth),
-                        DluToPixelsY(kListY) - DluToPixelsY(kToolY));
-    CButtonST* tools[] = {addButton_,   removeButton_, startButton_, stopButton_,
-                          aboutButton_, helpButton_,   exitButton_};
-    for (std::size_t i = 0; i < std::size(kTools); ++i) {
-        CButtonST* button = tools[i];
-        const ToolButtonImages images =
-            RenderToolButtonImages(QString::fromLatin1(kTools[i].glyph), button->size(), visible);
-        button->SetBitmapImages(images.over, Qt::magenta, images.normal, Qt::magenta,
-                                images.pressed, Qt::magenta);
-        button->SetDisabledImage(images.disabled);
-        const QString tip = QString::fromLatin1(kTools[i].tooltip);
-        button->SetTooltip(tip, true);
-        button->setAccessibleName(tip);
-    }
+    const QRect visible = VisibleToolPart();
+    CButtonST* tools[] = {addButton_,  removeButton_, startButton_, pauseButton_,
+                          stopButton_, aboutButton_,  helpButton_,  exitButton_};
+    for (std::size_t i = 0; i < std::size(kTools); ++i)
+        SetToolLook(tools[i], kTools[i].glyph, kTools[i].tooltip, visible);
 
     const struct {
         CButtonST* button;

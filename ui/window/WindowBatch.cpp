@@ -47,20 +47,33 @@ public:
     }
     // The batch completes a copy of the row's job; the table keeps the probe's.
     ConversionJob& Job(int row) override {
-        row_ = batch_.table_.Row(row);
-        job_ = row_.job;
-        job_.done = IsDone(row_.state) ? 1 : 0;
+        const FileRow r = batch_.table_.Row(row);
+        job_ = r.job;
+        job_.done = IsDone(r.state) ? 1 : 0;
         return job_;
     }
-    std::string TrimStart(int) override { return FormatDuration(row_.trimStartSeconds); }
-    std::string TrimEnd(int) override { return FormatDuration(row_.trimEndSeconds); }
+    std::string TrimStart(int row) override {
+        return FormatDuration(batch_.table_.Row(row).trimStartSeconds);
+    }
+    std::string TrimEnd(int row) override {
+        return FormatDuration(batch_.table_.Row(row).trimEndSeconds);
+    }
 
     void BeginRow(int row) override {
         batch_.currentRow_ = row;
         batch_.Post([b = &batch_, row] {
             b->table_.SetState(row, RowState::Converting);
             b->table_.SetPercent(row, 0);
+            b->table_.SetFigures(row, {});
             emit b->rowStarted(row);
+        });
+    }
+    void RowProgress(int row, const ProgressFigures& figures,
+                     const BatchPosition& position) override {
+        batch_.Post([b = &batch_, row, figures, position] {
+            b->table_.SetFigures(row, figures);
+            emit b->rowProgress(row, b->table_.Row(row).percent);
+            emit b->batchProgress(position);
         });
     }
     // Both end the batch once the user has seen why.
@@ -75,12 +88,14 @@ public:
     void RowFinished(int row, const std::string& outputPath) override {
         batch_.Finish(row, RowState::Converted, outputPath);
     }
-    // Nothing was written: the row waits for the next Start.
-    void RowStopped(int row) override { batch_.Finish(row, RowState::Stopped); }
+    // The next Start converts the row again. With nothing written it
+    // simply waits; else it shows it was stopped, and names its partial file.
+    void RowStopped(int row, const std::string& partialPath) override {
+        batch_.Finish(row, partialPath.empty() ? RowState::Ready : RowState::Stopped, partialPath);
+    }
 
 private:
     WindowBatch& batch_;
-    FileRow row_;
     ConversionJob job_{};
 };
 
@@ -110,7 +125,6 @@ bool WindowBatch::Start(const BatchPlan& plan) {
     if (running_ || thread_.joinable())
         return false;
     running_ = true;
-    finished_ = 0;
     lastFailure_.clear();
     abandoned_ = false;
     threadDone_ = false;
@@ -118,7 +132,7 @@ bool WindowBatch::Start(const BatchPlan& plan) {
     thread_ = std::thread([this, plan] {
         LowerThisThreadsPriority();
         Rows rows(*this);
-        end_ = RunBatch(controller_, rows, plan);
+        report_ = RunBatch(controller_, rows, plan);
         threadDone_ = true;
         emit threadEnded();
     });
@@ -126,7 +140,42 @@ bool WindowBatch::Start(const BatchPlan& plan) {
 }
 
 void WindowBatch::Stop() {
-    controller_.StopConvert();
+    controller_.StopConvert(); // a paused encoder is resumed to finish its file
+    SetPaused(false);
+}
+
+void WindowBatch::Pause() {
+    if (!running_ || paused_)
+        return;
+    controller_.PauseConvert();
+    if (!controller_.IsPaused())
+        return; // the conversion is being stopped
+    // Nothing runs: the screen may save itself and the computer sleep.
+    screenSaver_.reset();
+    SetPaused(true);
+}
+
+void WindowBatch::Resume() {
+    if (!paused_)
+        return;
+    controller_.ResumeConvert();
+    screenSaver_ = std::make_unique<CDisableScreenSave>();
+    SetPaused(false);
+}
+
+void WindowBatch::SetPaused(bool paused) {
+    if (paused_ == paused)
+        return;
+    paused_ = paused;
+    // The running row says so at once; its figures stand still meanwhile.
+    const int row = currentRow_;
+    FileRow shown = table_.Row(row);
+    if (running_ && shown.state == RowState::Converting) {
+        shown.figures.paused = paused;
+        table_.SetFigures(row, shown.figures);
+        emit rowProgress(row, shown.percent);
+    }
+    emit pausedChanged(paused);
 }
 
 void WindowBatch::Post(std::function<void()> change) {
@@ -142,10 +191,8 @@ void WindowBatch::Post(std::function<void()> change) {
 void WindowBatch::Finish(int row, RowState state, const std::string& outputPath) {
     Post([this, row, state, outputPath] {
         table_.SetState(row, state);
-        if (state == RowState::Converted) {
+        if (!outputPath.empty())
             table_.SetOutputPath(row, outputPath);
-            ++finished_;
-        }
         emit rowFinished(row, state);
     });
 }
@@ -177,7 +224,8 @@ void WindowBatch::OnThreadEnded() {
     if (abandoned_ || !running_)
         return;
     running_ = false;
-    emit batchEnded(end_);
+    SetPaused(false); // the engine lets a pause go with its batch
+    emit batchEnded(report_);
     // Held until the end has been dealt with: the end message may stay up
     // for a long time.
     screenSaver_.reset();
@@ -213,6 +261,7 @@ void WindowBatch::Abandon() {
     aborter.join();
     screenSaver_.reset();
     running_ = false;
+    paused_ = false;
 }
 
 } // namespace kiv

@@ -24,6 +24,10 @@
 // The thread's last act is its end signal; on the GUI thread batchEnded
 // follows. The GUI thread never waits for the batch thread, except in
 // Abandon, for the window going away.
+//
+// Pause holds the encoder (the engine suspends its process group) and lets
+// the screen saver and sleep come back until Resume; Stop and the window's
+// end work while paused.
 
 #include "BatchLoop.h"
 #include "FileTable.h"
@@ -69,8 +73,14 @@ public:
     // keeps the screen saver and sleep away until the batch has ended. False
     // while a batch runs. GUI thread.
     bool Start(const BatchPlan& plan);
-    // The engine's stop: the running row ends early. GUI thread.
+    // The engine's stop: the running row ends early, keeping what it wrote
+    // as a partial file, and the batch ends. GUI thread.
     void Stop();
+    // Holds the running conversion, and any that starts, until Resume. GUI
+    // thread; nothing while no batch runs or a stop is under way.
+    void Pause();
+    void Resume();
+    bool IsPaused() const { return paused_; }
     // For the window going away: the running conversion is ended at once
     // from a helper thread, no further row starts, nothing more is shown or
     // recorded, and the GUI thread waits on an event loop quit by the
@@ -81,16 +91,20 @@ public:
     bool IsRunning() const { return running_; }
     // The row whose conversion runs or ran last.
     int CurrentRow() const { return currentRow_; }
-    // Rows the last batch wrote, and the last failure message it showed.
-    int FinishedCount() const { return finished_; }
+    // The last failure message the last batch showed.
     const QString& LastFailure() const { return lastFailure_; }
 
 signals:
     void rowStarted(int row);
+    // The row's percentage or its time-left figures changed (the table holds
+    // both).
     void rowProgress(int row, int percent);
+    // Where the whole batch stands, with each change of the running row.
+    void batchProgress(const kiv::BatchPosition& position);
     // The row's conversion ended; the table holds its new state.
     void rowFinished(int row, kiv::RowState state);
-    void batchEnded(kiv::BatchEnd end);
+    void pausedChanged(bool paused);
+    void batchEnded(const kiv::BatchReport& report);
     // Emitted on the batch thread as its last act.
     void threadEnded();
 
@@ -107,6 +121,7 @@ private:
     // Batch thread: the row ends in state, and text says why.
     void Fail(int row, RowState state, const QString& text, MessageIcon icon);
     void OnThreadEnded();
+    void SetPaused(bool paused);
 
     FileTable& table_;
     CEncoderCntl& controller_;
@@ -114,11 +129,11 @@ private:
 
     std::thread thread_;
     std::atomic<bool> threadDone_{false};
-    std::atomic<BatchEnd> end_{BatchEnd::Finished};
+    BatchReport report_; // the batch thread's, read once it has ended
     std::atomic<int> currentRow_{0};
     std::atomic<bool> abandoned_{false};
     bool running_ = false;
-    int finished_ = 0;
+    bool paused_ = false;
     QString lastFailure_;
     std::unique_ptr<CDisableScreenSave> screenSaver_;
 

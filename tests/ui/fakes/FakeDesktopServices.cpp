@@ -1,8 +1,8 @@
 // Stand-ins for the desktop services the program calls over D-Bus, for tests
 // on a private bus: logind's Manager (PowerOff, Inhibit), the screen saver
-// and the notification service. Every call is printed as one line on
-// standard output; "--refuse-poweroff" makes PowerOff fail as an
-// unauthorised call does.
+// and the notification service; and a listener for the task-bar progress
+// signal. Every call and signal is printed as one line on standard output; "--refuse-poweroff"
+// makes PowerOff fail as an unauthorised call does.
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -79,6 +79,18 @@ public slots:
     }
 };
 
+// Hears what a dock hears: com.canonical.Unity.LauncherEntry "Update".
+class LauncherEntry : public QObject {
+    Q_OBJECT
+public slots:
+    void Update(const QString& application, const QVariantMap& properties) {
+        Print(QStringLiteral("LauncherEntry %1|%2|%3")
+                  .arg(application)
+                  .arg(properties.value(QStringLiteral("progress")).toDouble(), 0, 'f', 2)
+                  .arg(properties.value(QStringLiteral("progress-visible")).toBool()));
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +100,7 @@ int main(int argc, char** argv) {
     login.refusePowerOff = application.arguments().contains(QStringLiteral("--refuse-poweroff"));
     ScreenSaver screenSaver;
     Notifications notifications;
+    LauncherEntry launcherEntry;
     const auto exportSlots = QDBusConnection::ExportAllSlots;
     bool ready =
         bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &login, exportSlots) &&
@@ -97,7 +110,9 @@ int main(int argc, char** argv) {
         bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver")) &&
         bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications,
                            exportSlots) &&
-        bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+        bus.registerService(QStringLiteral("org.freedesktop.Notifications")) &&
+        bus.connect(QString(), QString(), QStringLiteral("com.canonical.Unity.LauncherEntry"),
+                    QStringLiteral("Update"), &launcherEntry, SLOT(Update(QString, QVariantMap)));
     if (!ready) {
         std::fprintf(stderr, "fake services: cannot register on the bus\n");
         return 1;
