@@ -146,7 +146,6 @@ bool FileListView::ShowNewRow(int row) {
     list_.SetCellCheck(row, Col(FileColumn::Check), r.checked ? 1 : 0);
     list_.SetCellText(row, Col(FileColumn::VideoFile),
                       QLatin1Char(' ') + QString::fromStdString(r.SourcePath()));
-    list_.SetCellTip(row, Col(FileColumn::VideoFile), QString::fromStdString(r.SourcePath()));
     list_.SetCellText(row, Col(FileColumn::Duration), Time(r.durationSeconds));
     ShowTrim(row);
     ShowStatus(row);
