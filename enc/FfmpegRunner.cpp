@@ -125,7 +125,7 @@ void Pump(const Pipes& pipes, RunResult& result) {
             WriteAll(STDOUT_FILENO, FormatStatusLine(*values));
     });
     ErrorLineChooser errors;
-    LineSplitter messageLines(true, [&errors](std::string_view view) {
+    LineSplitter messageLines(true, [&errors, &result](std::string_view view) {
         std::string line(view);
         if (line.empty() || IsFfmpegStatusLine(line))
             return;
