@@ -58,6 +58,8 @@ public:
     void OnRemove();
     void OnClear();
     void OnSplit();
+    // The Split dialog, converting a preview of the result at once.
+    void OnPreview();
     void OnStart();
     void OnStop();
     void OnFormatPick();
@@ -114,6 +116,9 @@ private:
     // Ends the window without saving; while files are read, once the file
     // being read is done.
     void EndWindow(int result);
+
+    // MainDlgSplit.cpp
+    void RunSplit(bool previewAtOnce);
 
     // MainDlgBatch.cpp
     void ConnectBatch();
