@@ -3,7 +3,6 @@
 #include "FixedText.h"
 #include "JobBuilder.h"
 #include "MediaDetector.h"
-#include "MediaDetector.h"
 #include "Vocabularies.h"
 
 #include <algorithm>
@@ -80,6 +79,42 @@ std::uintmax_t ExpectedBytes(const std::vector<SampleResult>& samples, double ou
     if (seconds <= 0 || !(outputSeconds > 0))
         return 0;
     return static_cast<std::uintmax_t>(std::llround(bytes / seconds * outputSeconds));
+}
+
+SizeEstimate EstimateOutputSize(CEncoderCntl& controller, const ConversionJob& probed,
+                                const SampleRequest& request, int startSeconds, double endSeconds) {
+    SizeEstimate estimate;
+    // The probe's duration is the length shown; the file's own is exact.
+    MediaFacts facts;
+    if (DetectMedia(std::string(GetText(probed.sourcePath)), facts) == 0 && facts.duration > 0)
+        endSeconds = std::min(endSeconds, facts.duration);
+    estimate.outputSeconds = std::max(endSeconds - std::max(startSeconds, 0), 0.0);
+    const std::vector<SampleSpan> spans =
+        PlanSamples(startSeconds, static_cast<int>(std::ceil(endSeconds)), kEstimateSampleSeconds,
+                    kEstimateSamples);
+    if (spans.empty()) {
+        estimate.result = {ConvertOutcome::Failed, "there is nothing to convert"};
+        return estimate;
+    }
+    for (const SampleSpan& span : spans) {
+        SampleRequest part = request;
+        part.startSeconds = span.startSeconds;
+        part.lengthSeconds = span.lengthSeconds;
+        SampleResult sample = EncodeSample(controller, probed, part);
+        std::error_code ignored;
+        if (!sample.outputPath.empty())
+            std::filesystem::remove(sample.outputPath, ignored);
+        if (!sample.Made()) {
+            estimate.result = sample.result;
+            if (estimate.result.outcome == ConvertOutcome::Done)
+                estimate.result = {ConvertOutcome::Failed, "a sample came out empty"};
+            return estimate;
+        }
+        estimate.samples.push_back(std::move(sample));
+    }
+    estimate.bytes = ExpectedBytes(estimate.samples, estimate.outputSeconds);
+    estimate.result = {ConvertOutcome::Done, {}, true};
+    return estimate;
 }
 
 std::string SizeText(std::uintmax_t bytes) {

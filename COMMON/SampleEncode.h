@@ -64,6 +64,22 @@ std::vector<SampleSpan> PlanSamples(int startSeconds, int endSeconds, int length
 // made sample.
 std::uintmax_t ExpectedBytes(const std::vector<SampleResult>& samples, double outputSeconds);
 
+// The expected size of the output of the source's part from startSeconds to
+// endSeconds (the source's end when that comes first): kEstimateSamples
+// samples of kEstimateSampleSeconds spread over it are converted into the
+// request's folder (its start and length are not used) and removed once
+// measured. A failed or stopped sample ends the estimate with its result.
+inline constexpr int kEstimateSamples = 3;
+inline constexpr int kEstimateSampleSeconds = 6;
+struct SizeEstimate {
+    ConvertResult result;     // Done, or why there is no estimate
+    std::uintmax_t bytes = 0; // the expected size
+    double outputSeconds = 0; // the length it is for
+    std::vector<SampleResult> samples;
+};
+SizeEstimate EstimateOutputSize(CEncoderCntl& controller, const ConversionJob& probed,
+                                const SampleRequest& request, int startSeconds, double endSeconds);
+
 // A size as people read it: "850 kB", "8.4 MB", "84 MB", "1.3 GB" (powers
 // of 1000, as file managers show sizes).
 std::string SizeText(std::uintmax_t bytes);
