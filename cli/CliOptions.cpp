@@ -21,6 +21,8 @@ const char* const kUsage =
     "  --start HH:MM:SS       convert from this time (default 00:00:00)\n"
     "  --end HH:MM:SS         convert up to this time (default: the whole file)\n"
     "  --dry-run              print each encoder command line; convert nothing\n"
+    "  --estimate             with --dry-run: also print the expected size of each\n"
+    "                         output, from three short samples converted and removed\n"
     "  --json                 progress as one JSON object per line on standard output\n"
     "  --quiet                no progress display\n"
     "  --probe                print what each file holds\n"
@@ -70,9 +72,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
         {"--transition-seconds", &CliOptions::transitionSeconds},
     };
     const std::map<std::string, bool CliOptions::*> flags = {
-        {"--dry-run", &CliOptions::dryRun},
-        {"--json", &CliOptions::json},
-        {"--quiet", &CliOptions::quiet},
+        {"--dry-run", &CliOptions::dryRun},   {"--estimate", &CliOptions::estimate},
+        {"--json", &CliOptions::json},        {"--quiet", &CliOptions::quiet},
         {"--pan-zoom", &CliOptions::panZoom},
     };
     bool optionsEnded = false;
@@ -136,6 +137,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
     }
     if (options.mode == Mode::SlideShow && options.captions.size() > options.files.size()) {
         error = "more captions than pictures";
+        return false;
+    }
+    if (options.estimate && !(options.mode == Mode::Convert && options.dryRun)) {
+        error = "--estimate goes with --dry-run";
         return false;
     }
     if ((options.mode == Mode::Convert || options.mode == Mode::Probe) && options.files.empty()) {

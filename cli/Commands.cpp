@@ -4,6 +4,7 @@
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
 #include "EngineSetup.h"
+#include "EstimateCommand.h"
 #include "FileRows.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
@@ -152,8 +153,12 @@ int ConvertFiles(const CliOptions& options) {
     if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, starts, ends))
         return kExitUsage;
     BatchPlan plan{choice.profile, choice.targetKind, folder, InputScriptPath()};
-    if (options.dryRun)
-        return PrintCommandLines(controller, options, jobs, plan, starts, ends);
+    if (options.dryRun) {
+        const int status = PrintCommandLines(controller, options, jobs, plan, starts, ends);
+        if (status != kExitOk || !options.estimate)
+            return status;
+        return PrintEstimates(options, jobs, plan, starts, ends);
+    }
 
     // Started after the encoder exists, so the watcher sees it complete.
     watcher = std::make_unique<InterruptWatcher>(controller,

@@ -1,7 +1,9 @@
 #include "CRangeSlider.h"
 
 #include "PaintHelpers.h"
+#include "RangeSliderAccessible.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QThread>
@@ -14,6 +16,26 @@ CRangeSlider::CRangeSlider(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::ArrowCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    RangeSliderAccessible::Install();
+}
+
+void CRangeSlider::SetValueText(std::function<QString(double)> valueText) {
+    valueText_ = std::move(valueText);
+    ReportSelection();
+}
+
+QString CRangeSlider::SelectionText() const {
+    const auto text = [this](double value) {
+        return valueText_ ? valueText_(value) : QString::number(value);
+    };
+    return QStringLiteral("%1 to %2").arg(text(values_.left), text(values_.right));
+}
+
+void CRangeSlider::ReportSelection() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(this, values_.left);
+    QAccessible::updateAccessibility(&event);
 }
 
 QSize CRangeSlider::sizeHint() const {
@@ -28,6 +50,7 @@ void CRangeSlider::SetBounds(double a, double b) {
     values_.min = std::min(a, b);
     values_.max = std::max(a, b);
     ClampAndNotify();
+    ReportSelection();
     update();
 }
 
@@ -40,6 +63,7 @@ void CRangeSlider::SetSelection(double a, double b) {
     values_.left = a;
     values_.right = b;
     ClampAndNotify();
+    ReportSelection();
     update();
 }
 
@@ -129,6 +153,7 @@ void CRangeSlider::mouseMoveEvent(QMouseEvent* event) {
     }
     values_ = u->values;
     emit rangeChanged(u->code);
+    ReportSelection();
     update();
 }
 
@@ -158,6 +183,7 @@ void CRangeSlider::keyPressEvent(QKeyEvent* event) {
     }
     values_ = u->values;
     emit rangeChanged(u->code);
+    ReportSelection();
     update();
 }
 

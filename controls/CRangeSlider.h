@@ -6,10 +6,16 @@
 //
 // SetSelection may be called from another thread: it then runs on the GUI
 // thread through a queued call.
+//
+// Assistive technology reads the selection as text, "<start> to <end>",
+// each value written by the text function given to SetValueText (plain
+// numbers by default).
 
 #include "RangeSliderMath.h"
 
 #include <QWidget>
+
+#include <functional>
 
 namespace kiv {
 
@@ -27,6 +33,10 @@ public:
     bool IsDragging() const { return dragging_; }
     SliderGeometry GeometryNow() const;
 
+    void SetValueText(std::function<QString(double)> valueText);
+    // The selection as assistive technology reads it.
+    QString SelectionText() const;
+
 signals:
     void rangeChanged(int code);
 
@@ -42,12 +52,15 @@ protected:
 
 private:
     void ClampAndNotify();
+    // Tells assistive technology that the selection changed.
+    void ReportSelection();
     void PaintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect& inner, bool flat) const;
 
     RangeValues values_;
     bool dragging_ = false;
     RangePart dragPart_ = NoPart;
     QPoint grabOffset_;
+    std::function<QString(double)> valueText_;
 };
 
 } // namespace kiv

@@ -502,7 +502,7 @@ private slots:
         QStringList items;
         for (QAction* action : menu->actions())
             items << action->text();
-        QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split"}));
+        QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split", "&Preview result"}));
         dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
         QTRY_VERIFY(menu->isVisible());
         menu->hide();

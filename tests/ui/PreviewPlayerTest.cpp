@@ -31,6 +31,17 @@ double Position(const PreviewPlayer& player) {
     return player.GetPosition(seconds) ? seconds : kUntouched;
 }
 
+// True when every pixel of the frame outside the picture's place (with a
+// pixel's leeway for rounding) is black.
+bool IsBlackBesides(const QImage& frame, const QRect& picture) {
+    const QRect inner = picture.adjusted(-1, -1, 1, 1);
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            if (!inner.contains(x, y) && qGray(frame.pixel(x, y)) > 16)
+                return false;
+    return true;
+}
+
 // A second libmpv core playing endless silence: its position is the media
 // time this machine has played, which a playing preview would have moved by
 // as well.
@@ -72,6 +83,9 @@ class PreviewPlayerTest : public QObject {
     PreviewPlayer& player_ = PreviewPlayer::Instance();
     PlaybackClock clock_;
 
+    // The part of the area that shows the clip's picture.
+    QImage Shown() const { return ShownPicture(area_->Frame(), firstPicture_.size()); }
+
     // Opens the clip and waits for its first picture.
     void OpenClip() {
         QCOMPARE(player_.Open(clip_.toUtf8().constData(), area_.get()), 1);
@@ -110,7 +124,7 @@ private slots:
     }
 
     void init() {
-        // Another aspect than the clip's: the picture must be stretched.
+        // Another aspect than the clip's: the picture keeps its own.
         area_ = std::make_unique<VideoArea>();
         area_->resize(320, 160);
         area_->show();
@@ -138,22 +152,90 @@ private slots:
         QVERIFY(!player_.GetPosition(seconds));
         QCOMPARE(seconds, kUntouched);
         QVERIFY(!player_.Seek(1.0));
+        QVERIFY(!player_.GetDuration(seconds));
         QCOMPARE(player_.Play(), 1);
         QCOMPARE(player_.CloseIfOpen(), 1);
         QVERIFY(!player_.IsOpen());
     }
 
-    void openShowsFirstPictureStretchedAndPaused() {
+    // Phone videos: the picture is stored lying on its side (or upside
+    // down) and a display matrix says how to turn it, which FFmpeg 5.1
+    // writes from the rotate tag on a stream copy. The player shows it the
+    // way ffmpeg decodes it (upright), at its display aspect, and keeps
+    // running (libmpv's software renderer used to abort on these).
+    void turnedVideoShowsUpright_data() {
+        QTest::addColumn<QString>("rotate");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("90") << "90" << QSize(720, 1280);
+        QTest::newRow("-90") << "-90" << QSize(720, 1280);
+        QTest::newRow("180") << "180" << QSize(1280, 720);
+    }
+    void turnedVideoShowsUpright() {
+        QFETCH(QString, rotate);
+        QFETCH(QSize, shown);
+        const QString wide = dir_.filePath("wide.mp4");
+        const QString phone = dir_.filePath("phone" + rotate + ".mp4");
+        QVERIFY(kiv::test::MakeClip(wide.toStdString(), 2, "1280x720"));
+        QVERIFY(
+            MakeMedia(phone.toStdString(), {"-i", wide.toStdString(), "-c", "copy",
+                                            "-metadata:s:v:0", "rotate=" + rotate.toStdString()}));
+        const QImage upright =
+            ReferencePicture(phone, 0, dir_.filePath("upright" + rotate + ".png"));
+        QCOMPARE(upright.size(), shown);
+
+        // An area of another shape than the picture's either way.
+        area_->resize(300, 300);
+        QCOMPARE(player_.Open(phone.toUtf8().constData(), area_.get()), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(area_->HasFrame() && area_->Frame().size() == QSize(300, 300),
+                                 kTimeoutMs);
+        const QImage frame = area_->Frame();
+        const QImage picture = ShownPicture(frame, shown);
+        QVERIFY(IsBlackBesides(frame, ShownPictureRect(frame.size(), shown)));
+        const double toUpright = MeanDifference(picture, upright);
+        QVERIFY2(toUpright < 12, qPrintable(QString::number(toUpright)));
+        // Turned the other way or not at all, it would differ clearly.
+        const double toTurned = MeanDifference(picture, upright.mirrored(true, true));
+        QVERIFY2(toTurned > 2 * toUpright + 10, qPrintable(QString::number(toTurned)));
+
+        player_.Play();
+        QTRY_VERIFY_WITH_TIMEOUT(Position(player_) > 0.5, kTimeoutMs);
+        QVERIFY(player_.IsOpen());
+    }
+
+    void loopingStartsAgainAtTheEnd() {
+        QCOMPARE(player_.Open(clip_.toUtf8().constData(), area_.get(), PreviewPlayer::Looping::On),
+                 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Position(player_) != kUntouched, kTimeoutMs);
+        QVERIFY(player_.Seek(7.0));
+        player_.Play();
+        QTRY_VERIFY_WITH_TIMEOUT(Position(player_) > 7.2, kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(Position(player_) < 1.0, kTimeoutMs);
+        QVERIFY(player_.IsOpen());
+
+        // The next file plays once again.
+        OpenClip();
+        player_.Seek(7.5);
+        player_.Play();
+        QTRY_VERIFY_WITH_TIMEOUT(Position(player_) > 7.9, kTimeoutMs);
+        QVERIFY(clock_.Play(0.8));
+        QVERIFY(Position(player_) > 7.9);
+    }
+
+    void openShowsFirstPictureAtItsAspectAndPaused() {
         QCOMPARE(player_.Open(clip_.toUtf8().constData(), area_.get()), 1);
         QVERIFY(player_.IsOpen());
         QCOMPARE(QString::fromUtf8(player_.FileName()), clip_);
         QTRY_VERIFY_WITH_TIMEOUT(area_->HasFrame(), kTimeoutMs);
-        const QImage shown = area_->Frame();
-        QCOMPARE(shown.size(), QSize(320, 160));
-        QCOMPARE(shown.format(), QImage::Format_RGB32);
-        const double toFirst = MeanDifference(shown, firstPicture_);
+        const QImage frame = area_->Frame();
+        QCOMPARE(frame.size(), QSize(320, 160));
+        QCOMPARE(frame.format(), QImage::Format_RGB32);
+        const double toFirst = MeanDifference(Shown(), firstPicture_);
         QVERIFY2(toFirst < 12, qPrintable(QString::number(toFirst)));
-        QVERIFY(MeanDifference(shown, pictureAt5_) > 40);
+        QVERIFY(MeanDifference(Shown(), pictureAt5_) > 40);
+        QVERIFY(IsBlackBesides(frame, ShownPictureRect(frame.size(), firstPicture_.size())));
+        double length = 0;
+        QTRY_VERIFY_WITH_TIMEOUT(player_.GetDuration(length), kTimeoutMs);
+        QVERIFY2(std::abs(length - 8) < 0.1, qPrintable(QString::number(length)));
 
         QTRY_VERIFY_WITH_TIMEOUT(Position(player_) != kUntouched, kTimeoutMs);
         QVERIFY(Position(player_) < 0.05);
@@ -163,16 +245,16 @@ private slots:
 
     void pictureFollowsResize() {
         OpenClip();
-        area_->resize(200, 200);
-        QTRY_COMPARE_WITH_TIMEOUT(area_->Frame().size(), QSize(200, 200), kTimeoutMs);
-        QVERIFY(MeanDifference(area_->Frame(), firstPicture_) < 12);
+        area_->resize(200, 300);
+        QTRY_COMPARE_WITH_TIMEOUT(area_->Frame().size(), QSize(200, 300), kTimeoutMs);
+        QVERIFY(MeanDifference(Shown(), firstPicture_) < 12);
     }
 
     void seekWhilePausedIsExact() {
         OpenClip();
         QVERIFY(player_.Seek(5.0));
         QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position(player_) - 5.0) < 0.02, kTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(area_->Frame(), pictureAt5_) < 12, kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(Shown(), pictureAt5_) < 12, kTimeoutMs);
     }
 
     void seekWhileLoadingIsKept() {
@@ -194,10 +276,10 @@ private slots:
         player_.Seek(7.5);
         player_.Play();
         QTRY_VERIFY_WITH_TIMEOUT(Position(player_) > 7.9, kTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(area_->Frame(), lastPicture_) < 12, kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(Shown(), lastPicture_) < 12, kTimeoutMs);
         QVERIFY(clock_.Play(0.8)); // time to have ended and cleared, were it to
         QVERIFY(area_->HasFrame());
-        QVERIFY(MeanDifference(area_->Frame(), lastPicture_) < 12);
+        QVERIFY(MeanDifference(Shown(), lastPicture_) < 12);
         const double end = Position(player_);
         QVERIFY2(end > 7.9 && end <= 8.05, qPrintable(QString::number(end)));
         QVERIFY(player_.IsOpen());
@@ -237,13 +319,13 @@ private slots:
         QVERIFY(Position(player_) < 0.05);
         player_.Play();
         QTRY_VERIFY_WITH_TIMEOUT(Position(player_) > 0.3, kTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(area_->Frame(), firstPicture_) > 3, kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(Shown(), firstPicture_) > 3, kTimeoutMs);
 
         // Reopening stops the playing file and shows it paused from the start.
         player_.Reopen(area_.get());
         QTRY_VERIFY_WITH_TIMEOUT(Position(player_) != kUntouched, kTimeoutMs);
         QVERIFY(Position(player_) < 0.05);
-        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(area_->Frame(), firstPicture_) < 12, kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(MeanDifference(Shown(), firstPicture_) < 12, kTimeoutMs);
         QVERIFY(clock_.Play(0.5));
         QVERIFY(Position(player_) < 0.05);
     }

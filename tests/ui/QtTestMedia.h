@@ -26,6 +26,19 @@ inline QImage ReferencePicture(const QString& clip, double seconds, const QStrin
     return QImage(png).convertToFormat(QImage::Format_RGB32);
 }
 
+// Where the player shows a picture of the given size in an area: as large
+// as fits, at its own shape, centred (bars of the area's black around it).
+inline QRect ShownPictureRect(QSize area, QSize picture) {
+    const QSize fitted = picture.scaled(area, Qt::KeepAspectRatio);
+    return QRect(QPoint((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2),
+                 fitted);
+}
+
+// The part of a rendered frame that shows a picture of the given size.
+inline QImage ShownPicture(const QImage& frame, QSize picture) {
+    return frame.isNull() ? QImage() : frame.copy(ShownPictureRect(frame.size(), picture));
+}
+
 // Mean absolute difference per colour channel (0 to 255) after bringing
 // the picture to the reference's size.
 inline double MeanDifference(const QImage& picture, const QImage& reference) {

@@ -8,7 +8,9 @@
 #include "MessageBoxes.h"
 #include "PreviewPlayer.h"
 #include "QtTestMedia.h"
+#include "VideoArea.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QScopeGuard>
@@ -19,6 +21,7 @@
 #include <clocale>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kiv::test {
@@ -75,6 +78,18 @@ class SplitDlgTest : public QObject {
         press("play");
         QTRY_VERIFY_WITH_TIMEOUT(dlg->StartSeconds() > seconds, kTimeoutMs);
     }
+    void drag(QPoint from, QPoint to) {
+        CRangeSlider* range = slider();
+        QTest::mousePress(range, Qt::LeftButton, {}, from);
+        QTest::mouseMove(range, to);
+        QTest::mouseRelease(range, Qt::LeftButton, {}, to);
+    }
+    // Replaces a time field's text by typing.
+    void type(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
     // Waits while the playing file moves on a little, and lets every
     // position read meanwhile reach the dialog.
     void playOn() {
@@ -114,6 +129,34 @@ private slots:
         QFETCH(double, seconds);
         QFETCH(QString, text);
         QCOMPARE(ClockText(seconds), text);
+        // What is shown reads back as its whole seconds.
+        if (std::isfinite(seconds) && seconds >= 0 && seconds < 999 * 3600)
+            QCOMPARE(ReadClockText(text), std::optional<int>(int(seconds)));
+    }
+
+    void typedClockText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("seconds"); // -1: not a time
+        QTest::newRow("h:mm:ss") << "1:02:05" << 3725;
+        QTest::newRow("hours of two digits") << "12:00:00" << 43200;
+        QTest::newRow("m:ss") << "2:30" << 150;
+        QTest::newRow("mm:ss") << "59:59" << 3599;
+        QTest::newRow("blanks around") << " 0:00:07 " << 7;
+        QTest::newRow("minutes past 59") << "1:75:00" << -1;
+        QTest::newRow("seconds past 59") << "0:00:60" << -1;
+        QTest::newRow("one digit seconds") << "0:00:7" << -1;
+        QTest::newRow("seconds alone") << "42" << -1;
+        QTest::newRow("four fields") << "1:00:00:00" << -1;
+        QTest::newRow("negative") << "-0:00:05" << -1;
+        QTest::newRow("words") << "soon" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("other digits") << QString::fromUtf8("\u0661:00:00") << -1;
+    }
+    void typedClockText() {
+        QFETCH(QString, text);
+        QFETCH(int, seconds);
+        QCOMPARE(ReadClockText(text),
+                 seconds < 0 ? std::optional<int>() : std::optional<int>(seconds));
     }
 
     void opensWithWholeLengthShown_data() {
@@ -174,20 +217,108 @@ private slots:
         QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
     }
 
-    void thumbDraggedBeforePlayChangesNothing() {
+    void thumbsDraggedBeforePlaySetTheMarks() {
         openClip();
         CRangeSlider* range = slider();
-        const SliderGeometry g = range->GeometryNow();
-        const QPoint grab(g.leftThumb.CentreX(), g.leftThumb.CentreY());
-        QTest::mousePress(range, Qt::LeftButton, {}, grab);
-        QTest::mouseMove(range, grab + QPoint(range->width() / 2, 0));
-        QTest::mouseRelease(range, Qt::LeftButton, {}, grab + QPoint(range->width() / 2, 0));
-        double left = 0, right = 0;
-        range->GetSelection(left, right);
-        QVERIFY(left > 1);
+        SliderGeometry g = range->GeometryNow();
+        const QPoint left(g.leftThumb.CentreX(), g.leftThumb.CentreY());
+        drag(left, left + QPoint(g.trackLength / 2, 0));
+        const double start = dlg->StartSeconds();
+        QVERIFY2(start > 5 && start < 15, qPrintable(QString::number(start)));
+        QVERIFY(dlg->IsStartMarked() && !dlg->IsEndMarked());
+        QCOMPARE(shown("startTime"), ClockText(start));
+        QCOMPARE(shown("endTime"), QString("0:00:20"));
+        // The picture shows the chosen point.
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - start) < 0.1, kTimeoutMs);
+
+        g = range->GeometryNow();
+        const QPoint right(g.rightThumb.CentreX(), g.rightThumb.CentreY());
+        drag(right, right - QPoint(g.trackLength / 5, 0));
+        const double end = dlg->EndSeconds();
+        QVERIFY2(end > start && end < 18, qPrintable(QString::number(end)));
+        QVERIFY(dlg->IsEndMarked());
+        QCOMPARE(dlg->StartSeconds(), start);
+        QCOMPARE(shown("endTime"), ClockText(end));
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - end) < 0.1, kTimeoutMs);
+        QCOMPARE(QAccessible::queryAccessibleInterface(range)->text(QAccessible::Value),
+                 ClockText(start) + " to " + ClockText(end));
+
+        // Both marked: playing leaves them where they are.
+        press("play");
+        playOn();
         press("ok");
-        QCOMPARE(dlg->StartSeconds(), 0.0);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->StartSeconds(), start);
+        QCOMPARE(dlg->EndSeconds(), end);
+    }
+
+    void timeFieldsTakeTypedTimes() {
+        openClip();
+        QApplication::setActiveWindow(dlg.get());
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        auto* start = dlg->findChild<QLineEdit*>("startTime");
+        auto* end = dlg->findChild<QLineEdit*>("endTime");
+        QVERIFY(!start->isReadOnly() && !end->isReadOnly());
+        QVERIFY(start->focusPolicy() & Qt::TabFocus);
+
+        // Enter takes the start and leaves the dialog open.
+        type(start, "0:00:04");
+        QTest::keyClick(start, Qt::Key_Return);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->StartSeconds(), 4.0);
+        QVERIFY(dlg->IsStartMarked());
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - 4) < 0.1, kTimeoutMs);
+
+        // Leaving the field takes the end; "m:ss" is read too.
+        type(end, "0:09");
+        end->clearFocus();
+        QCOMPARE(dlg->EndSeconds(), 9.0);
+        QCOMPARE(shown("endTime"), QString("0:00:09"));
+        QVERIFY(dlg->IsEndMarked());
+        double left = 0, right = 0;
+        slider()->GetSelection(left, right);
+        QCOMPARE(left, 4.0);
+        QCOMPARE(right, 9.0);
+
+        // A text that is no time, or one past the end, is not kept as it is.
+        type(start, "soon");
+        QTest::keyClick(start, Qt::Key_Return);
+        QCOMPARE(shown("startTime"), QString("0:00:04"));
+        type(end, "1:00:00");
+        QTest::keyClick(end, Qt::Key_Enter);
         QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+
+        // Left and Right step the picture before Play, also from a field.
+        QTest::keyClick(dlg.get(), Qt::Key_Home);
+        QTRY_VERIFY_WITH_TIMEOUT(Position() < 0.1, kTimeoutMs);
+        QTest::keyClick(dlg->findChild<QPushButton*>("ok"), Qt::Key_Right);
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - 1) < 0.1, kTimeoutMs);
+        QVERIFY(!dlg->IsPlaying());
+
+        press("ok");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(dlg->StartSeconds(), 4.0);
+        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+    }
+
+    void accessibleNamesAndValues() {
+        openClip();
+        QCOMPARE(dlg->findChild<VideoArea*>("picture")->accessibleName(), QString("Picture"));
+        QAccessibleInterface* range = QAccessible::queryAccessibleInterface(slider());
+        QVERIFY(range);
+        QCOMPARE(range->role(), QAccessible::Slider);
+        QCOMPARE(range->text(QAccessible::Name), QString("Selection"));
+        QCOMPARE(range->text(QAccessible::Value), QString("0:00:00 to 0:00:20"));
+        QCOMPARE(range->text(QAccessible::Description), QString("0:00:00 to 0:00:20"));
+        QAccessibleValueInterface* value = range->valueInterface();
+        QVERIFY(value);
+        QCOMPARE(value->minimumValue().toDouble(), 0.0);
+        QCOMPARE(value->maximumValue().toDouble(), double(kClipSeconds));
+        playPast(1.5);
+        const QString text = range->text(QAccessible::Value);
+        QVERIFY2(text.startsWith("0:00:01") || text.startsWith("0:00:02"), qPrintable(text));
+        QVERIFY(text.endsWith(" to 0:00:20"));
+        QVERIFY(value->currentValue().toDouble() > 1.5);
     }
 
     void thumbDraggedWhilePlayingSeeks() {

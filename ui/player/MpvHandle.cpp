@@ -28,8 +28,14 @@ constexpr Option kOptions[] = {
     // Stay on the last picture at the end of the file.
     {"keep-open", "yes"},
     {"hr-seek", "yes"},
-    // The picture is stretched over the whole area.
-    {"keepaspect", "no"},
+    // The picture keeps its display aspect inside the area (black bars
+    // beside or above it): a phone's portrait video stretched over a wide
+    // area, or a result previewed at another shape than its own, would
+    // show something the file does not hold.
+    {"keepaspect", "yes"},
+    // The software renderer aborts on a picture it has to turn by a quarter
+    // turn; the player turns pictures with a filter instead (UprightFilter.h).
+    {"video-rotate", "no"},
     {"config", "no"},
     {"input-default-bindings", "no"},
     {"osc", "no"},

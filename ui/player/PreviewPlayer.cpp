@@ -1,6 +1,7 @@
 #include "PreviewPlayer.h"
 
 #include "FixedText.h"
+#include "UprightFilter.h"
 #include "VideoArea.h"
 
 #include <QObject>
@@ -59,8 +60,9 @@ bool PreviewPlayer::EnsureHandle() {
     return true;
 }
 
-int PreviewPlayer::Open(const char* path, VideoArea* videoArea) {
+int PreviewPlayer::Open(const char* path, VideoArea* videoArea, Looping looping) {
     SetText(fileName_, path ? std::string_view(path) : std::string_view());
+    looping_ = looping;
     Reopen(videoArea);
     return WaitUntilLoaded() ? 1 : 0;
 }
@@ -106,10 +108,22 @@ void PreviewPlayer::Reopen(VideoArea* videoArea) {
     }
     Attach(videoArea);
     mpv_.SetFlagAsync("pause", true);
-    if (!mpv_.CommandAsync(request, {"loadfile", fileName_, "replace"})) {
+    // Options for this file alone; libmpv restores the others' afterwards.
+    const std::string options = FileOptions();
+    if (!mpv_.CommandAsync(request, {"loadfile", fileName_, "replace", options.c_str()})) {
         std::lock_guard lock(mutex_);
         state_ = FileState::Failed;
     }
+}
+
+std::string PreviewPlayer::FileOptions() const {
+    std::string options;
+    // A filter chain holds commas, so it is bracketed as one value.
+    if (const std::string filter = UprightFilter(VideoRotationOf(fileName_)); !filter.empty())
+        options = "vf=[" + filter + "]";
+    if (looping_ == Looping::On)
+        options += std::string(options.empty() ? "" : ",") + "loop-file=inf";
+    return options;
 }
 
 void PreviewPlayer::Close() {
@@ -172,6 +186,15 @@ bool PreviewPlayer::GetPosition(double& seconds) const {
             return false;
     }
     return mpv_.GetDouble("time-pos", seconds);
+}
+
+bool PreviewPlayer::GetDuration(double& seconds) const {
+    {
+        std::lock_guard lock(mutex_);
+        if (state_ != FileState::Loaded)
+            return false;
+    }
+    return mpv_.GetDouble("duration", seconds);
 }
 
 bool PreviewPlayer::IsOpen() const {

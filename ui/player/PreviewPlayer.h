@@ -25,6 +25,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 
 class QObject;
 
@@ -44,13 +45,18 @@ public:
     PreviewPlayer(const PreviewPlayer&) = delete;
     PreviewPlayer& operator=(const PreviewPlayer&) = delete;
 
+    // Whether the file starts again from its beginning when it ends.
+    enum class Looping { Off, On };
+
     // Keeps the path (cut at kMaxPathLength bytes) and reopens. Returns 0
     // when the file cannot be opened or played (missing, unreadable, not
     // media, a playlist, no core); the player then stays open without
     // pictures. Returns 1 otherwise, also when libmpv is still loading the
-    // file after kOpenWaitMs.
-    int Open(const char* path, VideoArea* videoArea);
-    // Closes, then loads the kept file paused into videoArea.
+    // file after kOpenWaitMs. A video stored turned (a phone's portrait
+    // video) is shown upright, and every picture at its display aspect.
+    int Open(const char* path, VideoArea* videoArea, Looping looping = Looping::Off);
+    // Closes, then loads the kept file paused into videoArea, looping as
+    // the last Open asked.
     void Reopen(VideoArea* videoArea);
     // Stops and unloads; the area shows nothing again. Nothing when closed.
     void Close();
@@ -66,6 +72,9 @@ public:
     // The position in seconds; false, leaving seconds untouched, when
     // closed, not loaded (yet) or unknown.
     bool GetPosition(double& seconds) const;
+    // The length of the loaded file in seconds; false, leaving seconds
+    // untouched, when closed, not loaded (yet) or unknown.
+    bool GetDuration(double& seconds) const;
 
     bool IsOpen() const;
     const char* FileName() const { return fileName_; }
@@ -77,6 +86,8 @@ private:
     ~PreviewPlayer();
 
     bool EnsureHandle();
+    // loadfile's options for the kept file: its upright filter, looping.
+    std::string FileOptions() const;
     void Attach(VideoArea* videoArea);
     void Detach();
     void ProcessEvents();
@@ -93,6 +104,7 @@ private:
     static void OnUpdate(void* self);
 
     char fileName_[kMaxPathLength + 1] = {};
+    Looping looping_ = Looping::Off;
     MpvHandle mpv_;
     bool handleFailed_ = false;
     std::unique_ptr<QObject> guiContext_;

@@ -1,5 +1,7 @@
 #include "ClockText.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -19,6 +21,19 @@ QString ClockText(double seconds) {
         .arg(hours)
         .arg(minutes, 2, 10, QLatin1Char('0'))
         .arg(rest, 2, 10, QLatin1Char('0'));
+}
+
+std::optional<int> ReadClockText(const QString& text) {
+    static const QRegularExpression kClock(QStringLiteral("^(?:(\\d{1,3}):)?(\\d{1,2}):(\\d\\d)$"));
+    const QRegularExpressionMatch match = kClock.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const int hours = match.captured(1).toInt(); // 0 when not given
+    const int minutes = match.captured(2).toInt();
+    const int seconds = match.captured(3).toInt();
+    if (minutes > 59 || seconds > 59)
+        return std::nullopt;
+    return (hours * 60 + minutes) * 60 + seconds;
 }
 
 } // namespace kiv

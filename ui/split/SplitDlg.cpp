@@ -16,6 +16,23 @@
 
 namespace kiv {
 
+namespace {
+
+// Set while the dialog itself sets the slider.
+class SliderGuard {
+public:
+    explicit SliderGuard(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~SliderGuard() { flag_ = was_; }
+    SliderGuard(const SliderGuard&) = delete;
+    SliderGuard& operator=(const SliderGuard&) = delete;
+
+private:
+    bool& flag_;
+    const bool was_;
+};
+
+} // namespace
+
 CSplitDlg::CSplitDlg(QWidget* parent, int durationSeconds, const QString& path)
     : QDialog(parent), durationSeconds_(std::max(durationSeconds, 0)),
       fileName_(path.toUtf8().left(PreviewPlayer::kMaxPathLength)),
@@ -40,8 +57,11 @@ void CSplitDlg::showEvent(QShowEvent* event) {
 
 void CSplitDlg::Initialise() {
     rangeMax_ = durationSeconds_;
-    slider_->SetBounds(rangeMin_, rangeMax_);
-    slider_->SetSelection(rangeMin_, rangeMax_);
+    {
+        const SliderGuard guard(adjustingSlider_);
+        slider_->SetBounds(rangeMin_, rangeMax_);
+        slider_->SetSelection(rangeMin_, rangeMax_);
+    }
     startTime_->setText(ClockText(0));
     endTime_->setText(ClockText(durationSeconds_));
     // The player is shared by the process: whatever it showed goes.
@@ -87,8 +107,11 @@ double CSplitDlg::ClampToRange(double seconds) const {
 }
 
 void CSplitDlg::ResetSelection() {
-    slider_->SetBounds(rangeMin_, rangeMax_);
-    slider_->SetSelection(rangeMin_, rangeMax_);
+    {
+        const SliderGuard guard(adjustingSlider_);
+        slider_->SetBounds(rangeMin_, rangeMax_);
+        slider_->SetSelection(rangeMin_, rangeMax_);
+    }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
     selectionStart_ = start;
@@ -97,16 +120,35 @@ void CSplitDlg::ResetSelection() {
 }
 
 void CSplitDlg::ShowSelection() {
-    startTime_->setText(ClockText(selectionStart_));
-    endTime_->setText(ClockText(selectionEnd_));
+    ShowTime(startTime_, selectionStart_);
+    ShowTime(endTime_, selectionEnd_);
+}
+
+void CSplitDlg::ShowTime(QLineEdit* field, double seconds) {
+    // What the user is typing stays until it is finished.
+    if (field->hasFocus() && field->isModified())
+        return;
+    field->setText(ClockText(seconds));
+}
+
+void CSplitDlg::ShowOnSlider() {
+    const SliderGuard guard(adjustingSlider_);
+    slider_->SetSelection(selectionStart_, selectionEnd_);
 }
 
 void CSplitDlg::onPlay() {
+    if (showingResult_) {
+        paused_ = false;
+        PreviewPlayer::Instance().Play();
+        return;
+    }
     if (needsReopen_) {
         if (!fileName_.isEmpty())
             OpenPlayer();
         if (!startMarked_)
             ResetSelection();
+        else if (!endMarked_ && playerOpen_)
+            SeekTo(selectionStart_); // the end follows playback from the start on
     }
     needsReopen_ = false;
     paused_ = false;
@@ -119,7 +161,7 @@ void CSplitDlg::onPlay() {
 }
 
 void CSplitDlg::onPlayPause() {
-    if (!playing_ || paused_) {
+    if (!(playing_ || showingResult_) || paused_) {
         onPlay();
         return;
     }
@@ -129,6 +171,13 @@ void CSplitDlg::onPlayPause() {
 }
 
 void CSplitDlg::onStop() {
+    if (showingResult_) {
+        // The result stays: held at its start.
+        PreviewPlayer::Instance().Pause();
+        paused_ = true;
+        SeekTo(0);
+        return;
+    }
     if (!playing_)
         return;
     ClosePlayer();
@@ -154,6 +203,10 @@ void CSplitDlg::onEnd() {
 }
 
 void CSplitDlg::SeekTo(double seconds) {
+    // The result is shorter than the source: past its end nothing would
+    // play, looped or not.
+    if (double length = 0; showingResult_ && PreviewPlayer::Instance().GetDuration(length))
+        seconds = std::min(seconds, length);
     if (!PreviewPlayer::Instance().Seek(seconds))
         return;
     seekTarget_ = std::max(seconds, rangeMin_);
@@ -173,7 +226,8 @@ bool CSplitDlg::IsSeekPending(double seconds) {
 }
 
 void CSplitDlg::StepBy(double delta) {
-    if (!playing_ || !playerOpen_)
+    // Also before Play and while paused: the picture shows where it went.
+    if (!playerOpen_)
         return;
     double position = 0;
     CurrentPosition(position);
@@ -190,12 +244,14 @@ void CSplitDlg::onNext() {
 }
 
 void CSplitDlg::onMarkStart() {
+    if (showingResult_)
+        return;
     // While playing, the start is where the player is now rather than
     // where the last tracking step left it.
     double position = 0;
     if (playing_ && !startMarked_ && CurrentPosition(position)) {
         selectionStart_ = ClampToRange(position);
-        slider_->SetSelection(selectionStart_, selectionEnd_);
+        ShowOnSlider();
         ShowSelection();
     }
     startMarked_ = true;
@@ -204,12 +260,12 @@ void CSplitDlg::onMarkStart() {
 }
 
 void CSplitDlg::onMarkEnd() {
-    if (!startMarked_)
+    if (!startMarked_ || showingResult_)
         return;
     double position = 0;
     if (playing_ && !endMarked_ && CurrentPosition(position)) {
         selectionEnd_ = ClampToRange(position);
-        slider_->SetSelection(selectionStart_, selectionEnd_);
+        ShowOnSlider();
         ShowSelection();
     }
     endMarked_ = true;
@@ -218,6 +274,8 @@ void CSplitDlg::onMarkEnd() {
 }
 
 void CSplitDlg::onClearMark() {
+    if (showingResult_)
+        return;
     if (startMarked_ && endMarked_) {
         ResetSelection();
         startMarked_ = false;
@@ -227,7 +285,7 @@ void CSplitDlg::onClearMark() {
         startMarked_ = false;
         endMarked_ = false;
         selectionEnd_ = rangeMax_;
-        slider_->SetSelection(selectionStart_, selectionEnd_);
+        ShowOnSlider();
         ShowSelection();
     } else {
         return;
@@ -236,17 +294,22 @@ void CSplitDlg::onClearMark() {
     tracker_.Wake();
 }
 
-void CSplitDlg::onRangeChanged(int) {
-    if (!playing_)
+void CSplitDlg::onRangeChanged(int code) {
+    // The dialog's own settings of the slider hold values it knows already.
+    if (adjustingSlider_ || showingResult_)
         return;
+    if (!playing_) {
+        KeepMovedThumb(code);
+        return;
+    }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
     selectionStart_ = start;
     selectionEnd_ = end;
     if (!startMarked_)
-        startTime_->setText(ClockText(start));
+        ShowTime(startTime_, start);
     if (!endMarked_)
-        endTime_->setText(ClockText(end));
+        ShowTime(endTime_, end);
     // Positions read before the move would pull the thumb back.
     NewPhase();
     if (!playerOpen_)
@@ -255,6 +318,48 @@ void CSplitDlg::onRangeChanged(int) {
         SeekTo(start);
     else if (!endMarked_)
         SeekTo(end);
+}
+
+void CSplitDlg::KeepMovedThumb(int code) {
+    // Nothing plays, so nothing would move the thumb again: what the user
+    // put there is the mark. An end is only kept with a start.
+    double start = 0, end = 0;
+    slider_->GetSelection(start, end);
+    selectionStart_ = start;
+    selectionEnd_ = end;
+    startMarked_ = true;
+    if (code != LeftChanged)
+        endMarked_ = true;
+    ShowSelection();
+    NewPhase();
+    tracker_.Wake();
+    // The picture shows the point chosen.
+    if (playerOpen_)
+        SeekTo(code == RightChanged ? end : start);
+}
+
+void CSplitDlg::ApplyTypedTime(QLineEdit* field) {
+    const std::optional<int> typed = ReadClockText(field->text());
+    field->setModified(false);
+    if (!typed) {
+        ShowSelection(); // back to what holds
+        return;
+    }
+    const double seconds = ClampToRange(*typed);
+    if (field == startTime_) {
+        selectionStart_ = seconds;
+        startMarked_ = true;
+    } else {
+        selectionEnd_ = seconds;
+        startMarked_ = true;
+        endMarked_ = true;
+    }
+    ShowOnSlider();
+    ShowSelection();
+    NewPhase();
+    tracker_.Wake();
+    if (playerOpen_)
+        SeekTo(seconds);
 }
 
 void CSplitDlg::onOk() {
@@ -276,6 +381,11 @@ void CSplitDlg::done(int result) {
     tracker_.Stop();
     if (playerOpen_)
         ClosePlayer();
+    // No result outlives the dialog: one being made is stopped (its file
+    // goes when it has stopped), one made is removed.
+    showingResult_ = false;
+    maker_->Cancel();
+    maker_->Discard();
     QDialog::done(result);
 }
 
@@ -306,7 +416,7 @@ void CSplitDlg::ApplyPosition(std::uint64_t phase, double seconds) {
         selectionStart_ = seconds;
     else
         selectionEnd_ = seconds;
-    slider_->SetSelection(selectionStart_, selectionEnd_);
+    ShowOnSlider();
     ShowSelection();
 }
 
@@ -348,14 +458,31 @@ void CSplitDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CSplitDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && HandleKey(*static_cast<QKeyEvent*>(event)))
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    if (watched == startTime_ || watched == endTime_) {
+        // Enter takes the typed time rather than pressing OK; every other
+        // key edits the text.
+        if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+            ApplyTypedTime(static_cast<QLineEdit*>(watched));
+            return true;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+    if (HandleKey(key))
         return true;
     return QDialog::eventFilter(watched, event);
 }
 
 bool ChooseSplitRange(QWidget* parent, int durationSeconds, const QString& path, int& startSeconds,
-                      int& endSeconds) {
+                      int& endSeconds, const PreviewSource* preview, bool previewAtOnce) {
     CSplitDlg dlg(parent, durationSeconds, path);
+    if (preview) {
+        dlg.SetPreviewSource(*preview);
+        if (previewAtOnce) // once the dialog shows the source
+            QMetaObject::invokeMethod(&dlg, &CSplitDlg::onPreview, Qt::QueuedConnection);
+    }
     if (dlg.exec() != QDialog::Accepted)
         return false;
     startSeconds = static_cast<int>(dlg.StartSeconds());

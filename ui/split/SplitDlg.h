@@ -13,9 +13,23 @@
 // open. Cancelling (Escape, the close box) closes the player and leaves the
 // selection unchanged for the caller.
 //
+// A thumb moved while nothing plays, or a time typed into a time field
+// ("h:mm:ss", taken with Enter or on leaving the field), sets that mark (an
+// end marks the start too), and the picture shows the point chosen.
+//
+// "Preview result" (when the caller gives a PreviewSource) converts ten
+// seconds with the working profile (from the start mark, else the playing
+// position, else a tenth into the file) on PreviewMaker's thread, with a
+// progress bar and Cancel, then plays the result looped in the picture area
+// with its size and rate and the expected size of the chosen part. The
+// transport buttons and keys then act on the result; "Back to source"
+// removes it and shows the source again where it was.
+//
 // Keys, acting like the buttons: Space plays and pauses, I marks the start,
-// O the end, Left and Right step a second, Home and End go to the bounds.
+// O the end, Left and Right step a second (also before Play), Home and End
+// go to the bounds.
 
+#include "PreviewMaker.h"
 #include "SplitTracker.h"
 
 #include <QDialog>
@@ -28,6 +42,7 @@
 
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace kiv {
@@ -47,6 +62,10 @@ public:
     CSplitDlg(QWidget* parent, int durationSeconds, const QString& path);
     ~CSplitDlg() override;
 
+    // Offers "Preview result" for this source; without it the button stays
+    // disabled.
+    void SetPreviewSource(const PreviewSource& source);
+
     // The chosen part; meaningful to the caller after an accepted end.
     double StartSeconds() const { return selectionStart_; }
     double EndSeconds() const { return selectionEnd_; }
@@ -57,6 +76,10 @@ public:
     bool IsEndMarked() const { return endMarked_; }
     bool IsTrackerRunning() const { return tracker_.IsRunning(); }
     unsigned long long TrackerPolls() const { return tracker_.Polls(); }
+    // A converted result is being made, or is playing.
+    bool IsMakingResult() const { return maker_->IsRunning(); }
+    bool IsShowingResult() const { return showingResult_; }
+    const SampleResult& Result() const { return maker_->Result(); }
 
 public slots:
     void onPlay();
@@ -72,6 +95,9 @@ public slots:
     void onOk();
     // Space: plays when not playing or paused, pauses otherwise.
     void onPlayPause();
+    // "Preview result", or "Back to source" while the result plays.
+    void onPreview();
+    void onCancelPreview();
     void done(int result) override;
 
 protected:
@@ -96,6 +122,14 @@ private:
     bool IsSeekPending(double seconds);
     void ResetSelection();
     void ShowSelection();
+    // Shows seconds in a time field, unless the user is typing there.
+    void ShowTime(QLineEdit* field, double seconds);
+    // The selection onto the slider, without taking it as the user's move.
+    void ShowOnSlider();
+    // A thumb the user moved while nothing plays (code: which ends moved).
+    void KeepMovedThumb(int code);
+    // The time typed into a time field becomes that mark.
+    void ApplyTypedTime(QLineEdit* field);
     // The tracking worker's wish and poll.
     bool IsTracking() const;
     void PollPosition();
@@ -107,6 +141,18 @@ private:
     // done yet).
     bool CurrentPosition(double& seconds);
     double ClampToRange(double seconds) const;
+
+    // SplitDlgPreview.cpp
+    void CreatePreviewControls();
+    // Where the preview starts, in whole seconds.
+    int PreviewStartSeconds();
+    void OnPreviewProgress(int percent);
+    void OnPreviewFinished(bool made, const QString& reason);
+    void ShowResult();
+    void LeaveResult();
+    // The controls that edit the selection are off while the result plays.
+    void EnableSelectionControls(bool enable);
+    void SetPreviewRunning(bool running);
 
     const int durationSeconds_;
     QByteArray fileName_;
@@ -134,6 +180,10 @@ private:
     // tracker's player lock, read by the worker under it.
     bool playerOpen_ = false;
     bool initialised_ = false;
+    bool adjustingSlider_ = false;
+    std::optional<PreviewSource> previewSource_;
+    bool showingResult_ = false;
+    double returnPosition_ = 0; // where the source was when the result came
 
     VideoArea* picture_ = nullptr;
     CRangeSlider* slider_ = nullptr;
@@ -149,6 +199,11 @@ private:
     QLineEdit* startTime_ = nullptr;
     QLineEdit* endTime_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* preview_ = nullptr;
+    QProgressBar* previewProgress_ = nullptr;
+    QPushButton* cancelPreview_ = nullptr;
+    QLabel* previewInfo_ = nullptr;
+    PreviewMaker* maker_ = nullptr;
 
     // Last member: its thread ends before the members above go.
     SplitTracker tracker_;
@@ -157,7 +212,10 @@ private:
 // Runs the dialog for one file. On OK gives the chosen start and end in
 // whole seconds (cut towards zero) and returns true; otherwise returns false
 // and leaves both untouched.
+// With a preview source, "Preview result" is offered, and pressed at once
+// when previewAtOnce is true.
 bool ChooseSplitRange(QWidget* parent, int durationSeconds, const QString& path, int& startSeconds,
-                      int& endSeconds);
+                      int& endSeconds, const PreviewSource* preview = nullptr,
+                      bool previewAtOnce = false);
 
 } // namespace kiv

@@ -2,6 +2,7 @@
 
 #include "CButtonST.h"
 #include "CRangeSlider.h"
+#include "ClockText.h"
 #include "DialogUnits.h"
 #include "SplitDlg.h"
 #include "SplitIcons.h"
@@ -19,7 +20,8 @@ namespace kiv {
 namespace {
 
 constexpr int kDialogWidth = 145;
-constexpr int kDialogHeight = 178;
+// Below the original 178 units: the row of the result preview.
+constexpr int kDialogHeight = 218;
 constexpr int kIconButtonY = 128;
 constexpr int kIconButtonSize = 10;
 // Images are centred horizontally at the top of their buttons.
@@ -33,18 +35,18 @@ struct IconButton {
     int x;
 };
 
-QLineEdit* MakeTimeDisplay(QWidget* parent, const char* objectName, const QString& label, int y,
-                           int labelX) {
+// A time field: shows a time as h:mm:ss and takes one typed so.
+QLineEdit* MakeTimeField(QWidget* parent, const char* objectName, const QString& label, int y,
+                         int labelX) {
     auto* text = new QLabel(label, parent);
     text->setGeometry(DluRect(labelX, y, 45 - labelX - 1, 13));
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     auto* display = new QLineEdit(parent);
     display->setObjectName(QString::fromLatin1(objectName));
     display->setGeometry(DluRect(45, y, 43, 13));
-    display->setReadOnly(true);
     display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    display->setFocusPolicy(Qt::ClickFocus);
     display->setAccessibleName(label);
+    display->setToolTip(QStringLiteral("Type a time as h:mm:ss and press Enter"));
     text->setBuddy(display);
     return display;
 }
@@ -68,11 +70,13 @@ void CSplitDlg::CreateControls() {
     picture_->setObjectName(QStringLiteral("picture"));
     picture_->setGeometry(frame->contentsRect());
     picture_->SetIdlePicture(RenderSplitPicture("idle", picture_->size()));
+    picture_->setAccessibleName(QStringLiteral("Picture"));
 
     slider_ = new CRangeSlider(this);
     slider_->setObjectName(QStringLiteral("range"));
     slider_->setGeometry(DluRect(4, 114, 131, 10));
     slider_->setAccessibleName(QStringLiteral("Selection"));
+    slider_->SetValueText([](double seconds) { return ClockText(seconds); });
 
     static constexpr IconButton kButtons[] = {
         {&CSplitDlg::play_, "play", "play", "Play", 5},
@@ -101,14 +105,16 @@ void CSplitDlg::CreateControls() {
         this->*b.member = button;
     }
 
-    startTime_ = MakeTimeDisplay(this, "startTime", QStringLiteral("Start Time"), 144, 6);
-    endTime_ = MakeTimeDisplay(this, "endTime", QStringLiteral("End Time"), 160, 7);
+    startTime_ = MakeTimeField(this, "startTime", QStringLiteral("Start Time"), 144, 6);
+    endTime_ = MakeTimeField(this, "endTime", QStringLiteral("End Time"), 160, 7);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setGeometry(DluRect(108, 144, 36, 21));
     ok_->setDefault(true);
     ok_->setAccessibleName(QStringLiteral("OK"));
+
+    CreatePreviewControls();
 }
 
 void CSplitDlg::ConnectControls() {
@@ -123,6 +129,11 @@ void CSplitDlg::ConnectControls() {
     connect(clearMark_, &QPushButton::clicked, this, &CSplitDlg::onClearMark);
     connect(slider_, &CRangeSlider::rangeChanged, this, &CSplitDlg::onRangeChanged);
     connect(ok_, &QPushButton::clicked, this, &CSplitDlg::onOk);
+    for (QLineEdit* field : {startTime_, endTime_})
+        connect(field, &QLineEdit::editingFinished, this, [this, field] {
+            if (field->isModified())
+                ApplyTypedTime(field);
+        });
     // The dialog's keys work wherever the focus is (the slider keeps its
     // arrow keys).
     for (QWidget* child : findChildren<QWidget*>()) {

@@ -59,6 +59,8 @@ public:
     void OnRemove();
     void OnClear();
     void OnSplit();
+    // The Split dialog, converting a preview of the result at once.
+    void OnPreview();
     void OnStart();
     void OnStop();
     // Pauses the running batch, or resumes the paused one: the button in
@@ -118,6 +120,9 @@ private:
     // Ends the window without saving; while files are read, once the file
     // being read is done.
     void EndWindow(int result);
+
+    // MainDlgSplit.cpp
+    void RunSplit(bool previewAtOnce);
 
     // MainDlgBatch.cpp
     void ConnectBatch();

@@ -177,6 +177,7 @@ void CKivVideoConverterDlg::CreateMenus() {
         popMenu_->addAction(QStringLiteral("&Clear"), this, &CKivVideoConverterDlg::OnClear);
     splitAction_ =
         popMenu_->addAction(QStringLiteral("&Split"), this, &CKivVideoConverterDlg::OnSplit);
+    popMenu_->addAction(QStringLiteral("&Preview result"), this, &CKivVideoConverterDlg::OnPreview);
 
     dirMenu_ = new QMenu(QStringLiteral("Dir"), this);
     dirMenu_->setObjectName(QStringLiteral("dirMenu"));

@@ -1,8 +1,9 @@
 // "&Split": the part of the first selected row to convert, chosen in the
 // Split dialog and kept in the row, which shows it as its Start Time and End
-// Time.
+// Time. "&Preview result" opens the same dialog converting a preview at once.
 
 #include "CXListCtrl.h"
+#include "Catalogue.h"
 #include "FileListView.h"
 #include "MainDlg.h"
 #include "MessageBoxes.h"
@@ -13,6 +14,14 @@
 namespace kiv {
 
 void CKivVideoConverterDlg::OnSplit() {
+    RunSplit(false);
+}
+
+void CKivVideoConverterDlg::OnPreview() {
+    RunSplit(true);
+}
+
+void CKivVideoConverterDlg::RunSplit(bool previewAtOnce) {
     if (busy_ || adding_ || table_.RowCount() == 0)
         return;
     const int row = list_->FirstSelectedRow();
@@ -24,10 +33,14 @@ void CKivVideoConverterDlg::OnSplit() {
     try {
         const FileRow chosen = table_.Row(row);
         int start = 0, end = 0;
+        // A preview converts as Start would: the working profile.
+        const ProfileCategory* category = GetCategory(selection_.Kind);
+        const PreviewSource preview{chosen.job, workingProfile_, category ? category->Target : 0};
         // The dialog gets the video's duration, also where the row shows the
         // sound's.
         if (!ChooseSplitRange(this, chosen.VideoSeconds(),
-                              QString::fromStdString(chosen.SourcePath()), start, end))
+                              QString::fromStdString(chosen.SourcePath()), start, end, &preview,
+                              previewAtOnce))
             return;
         table_.SetTrim(row, start, end);
         listView_->ShowTrim(row);

@@ -1,0 +1,60 @@
+#include "EstimateCommand.h"
+
+#include "CommandLineBuilder.h"
+#include "Commands.h"
+#include "EngineSetup.h"
+#include "InterruptWatcher.h"
+#include "PrivateWorkFolder.h"
+#include "RunFolder.h"
+#include "SampleEncode.h"
+#include "Settings.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace kiv {
+
+int PrintEstimates(const CliOptions& options, const std::vector<ConversionJob>& jobs,
+                   const BatchPlan& plan, const std::vector<std::string>& starts,
+                   const std::vector<std::string>& ends) {
+    // Process-long, like the conversion's: the watcher may use them until the end.
+    static CEncoderCntl controller;
+    static std::unique_ptr<InterruptWatcher> watcher;
+    EncoderInit init = MakeEncoderInit(CurrentSettings(), IgnoreProgress, nullptr);
+    if (controller.bCreateEncoder(&init) != 1) {
+        std::fprintf(stderr, "kiv-convert: the conversion engine could not be started\n");
+        return kExitFailed;
+    }
+    watcher = std::make_unique<InterruptWatcher>(controller);
+    const std::string runFolder = RunFolderPath();
+    PrivateWorkFolder folder;
+    if (runFolder.empty()) {
+        std::fprintf(stderr, "kiv-convert: no estimate: the program has no private folder\n");
+        return kExitFailed;
+    }
+    if (std::optional<std::string> problem = folder.Create(runFolder + "estimate-")) {
+        std::fprintf(stderr, "kiv-convert: no estimate: %s\n", problem->c_str());
+        return kExitFailed;
+    }
+    const SampleRequest request{plan.profile, plan.targetKind, folder.Path(), plan.inputScriptPath};
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        controller.ResetStop();
+        const SizeEstimate estimate = EstimateOutputSize(
+            controller, jobs[i], request, TrimSeconds(starts[i]), TrimSeconds(ends[i]));
+        if (watcher->Interrupted() || estimate.result.outcome == ConvertOutcome::Stopped)
+            return kExitInterrupted;
+        if (estimate.result.outcome != ConvertOutcome::Done) {
+            std::fprintf(stderr, "kiv-convert: no estimate for '%s': %s\n",
+                         options.files[i].c_str(), estimate.result.reason.c_str());
+            return kExitFailed;
+        }
+        std::printf("%s\testimate=%ju\tseconds=%.0f\tabout=%s\n", options.files[i].c_str(),
+                    estimate.bytes, std::floor(estimate.outputSeconds),
+                    SizeText(estimate.bytes).c_str());
+        std::fflush(stdout);
+    }
+    return kExitOk;
+}
+
+} // namespace kiv

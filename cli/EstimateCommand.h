@@ -1,0 +1,27 @@
+#pragma once
+// kiv-convert --dry-run --estimate: after the command lines, the expected
+// size of each file's output, judged from a few seconds converted at three
+// places of the part to convert (EstimateOutputSize), one line per file on
+// standard output:
+//
+//     <file>\testimate=<bytes>\tseconds=<length>\tabout=<84 MB>
+//
+// The samples are written into a private folder in the run's folder and
+// removed. Ctrl-C stops the sample being made.
+
+#include "BatchLoop.h"
+#include "CliOptions.h"
+#include "ConversionJob.h"
+
+#include <string>
+#include <vector>
+
+namespace kiv {
+
+// Returns the exit status: 0 with an estimate for every file, 1 when one
+// could not be made (the reason on standard error), 130 when interrupted.
+int PrintEstimates(const CliOptions& options, const std::vector<ConversionJob>& jobs,
+                   const BatchPlan& plan, const std::vector<std::string>& starts,
+                   const std::vector<std::string>& ends);
+
+} // namespace kiv

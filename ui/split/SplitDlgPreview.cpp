@@ -1,0 +1,202 @@
+// The Split dialog's result preview: its controls, the start of a sample,
+// and the switch between the source and the converted result.
+
+#include "CButtonST.h"
+#include "CRangeSlider.h"
+#include "ClockText.h"
+#include "DialogUnits.h"
+#include "PreviewPlayer.h"
+#include "SplitDlg.h"
+#include "SplitIcons.h"
+#include "VideoArea.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kiv {
+
+namespace {
+
+const QString kPreviewText = QStringLiteral("Preview result");
+const QString kBackText = QStringLiteral("Back to source");
+
+// The preview begins this far into a file when nothing else says where.
+constexpr double kDefaultStartShare = 0.1;
+
+} // namespace
+
+void CSplitDlg::CreatePreviewControls() {
+    preview_ = new QPushButton(kPreviewText, this);
+    preview_->setObjectName(QStringLiteral("preview"));
+    preview_->setGeometry(DluRect(4, 180, 68, 14));
+    preview_->setIcon(RenderSplitPicture("preview", QSize(16, 16)));
+    preview_->setAutoDefault(false);
+    preview_->setAccessibleName(kPreviewText);
+    preview_->setToolTip(
+        QStringLiteral("Convert ten seconds with the chosen profile and play the result"));
+    preview_->setEnabled(false);
+
+    previewProgress_ = new QProgressBar(this);
+    previewProgress_->setObjectName(QStringLiteral("previewProgress"));
+    previewProgress_->setGeometry(DluRect(76, 182, 34, 10));
+    previewProgress_->setRange(0, 100);
+    previewProgress_->setTextVisible(false);
+    previewProgress_->setAccessibleName(QStringLiteral("Preview progress"));
+    previewProgress_->hide();
+
+    cancelPreview_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelPreview_->setObjectName(QStringLiteral("cancelPreview"));
+    cancelPreview_->setGeometry(DluRect(112, 180, 30, 14));
+    cancelPreview_->setAutoDefault(false);
+    cancelPreview_->setAccessibleName(QStringLiteral("Cancel preview"));
+    cancelPreview_->hide();
+
+    previewInfo_ = new QLabel(this);
+    previewInfo_->setObjectName(QStringLiteral("previewInfo"));
+    previewInfo_->setGeometry(DluRect(4, 196, 138, 20));
+    previewInfo_->setWordWrap(true);
+    previewInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    previewInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    previewInfo_->setAccessibleName(QStringLiteral("Preview"));
+
+    maker_ = new PreviewMaker(this);
+    connect(preview_, &QPushButton::clicked, this, &CSplitDlg::onPreview);
+    connect(cancelPreview_, &QPushButton::clicked, this, &CSplitDlg::onCancelPreview);
+    connect(maker_, &PreviewMaker::progress, this, &CSplitDlg::OnPreviewProgress);
+    connect(maker_, &PreviewMaker::finished, this, &CSplitDlg::OnPreviewFinished);
+}
+
+void CSplitDlg::SetPreviewSource(const PreviewSource& source) {
+    previewSource_ = source;
+    preview_->setEnabled(!maker_->IsRunning());
+}
+
+int CSplitDlg::PreviewStartSeconds() {
+    double start = durationSeconds_ * kDefaultStartShare;
+    double position = 0;
+    if (startMarked_)
+        start = selectionStart_;
+    else if (CurrentPosition(position) && position > 0)
+        start = position;
+    // Some seconds before the end at least, where the file is long enough.
+    const int latest = std::max(durationSeconds_ - 1, 0);
+    return std::clamp(static_cast<int>(start), 0, latest);
+}
+
+void CSplitDlg::onPreview() {
+    if (showingResult_) {
+        LeaveResult();
+        return;
+    }
+    if (!previewSource_ || maker_->IsRunning())
+        return;
+    const int start = PreviewStartSeconds();
+    const int length =
+        std::clamp(durationSeconds_ - start, 1, static_cast<int>(PreviewMaker::kLengthSeconds));
+    previewInfo_->clear();
+    previewInfo_->setAccessibleDescription(QString());
+    if (maker_->Start(*previewSource_, start, length))
+        SetPreviewRunning(true);
+}
+
+void CSplitDlg::onCancelPreview() {
+    maker_->Cancel();
+}
+
+void CSplitDlg::SetPreviewRunning(bool running) {
+    previewProgress_->setValue(0);
+    previewProgress_->setVisible(running);
+    cancelPreview_->setVisible(running);
+    preview_->setEnabled(!running && previewSource_.has_value());
+    if (running)
+        cancelPreview_->setFocus();
+}
+
+void CSplitDlg::OnPreviewProgress(int percent) {
+    previewProgress_->setValue(percent);
+}
+
+void CSplitDlg::OnPreviewFinished(bool made, const QString& reason) {
+    const bool hadFocus = cancelPreview_->hasFocus();
+    SetPreviewRunning(false);
+    if (hadFocus)
+        preview_->setFocus();
+    if (!made) {
+        const QString text = reason.isEmpty() ? QStringLiteral("The preview was cancelled.")
+                                              : QStringLiteral("No preview: %1").arg(reason);
+        previewInfo_->setText(text);
+        previewInfo_->setAccessibleDescription(text);
+        return;
+    }
+    ShowResult();
+}
+
+void CSplitDlg::ShowResult() {
+    const SampleResult& sample = maker_->Result();
+    // The chosen part as the caller keeps it: whole seconds.
+    const int partSeconds =
+        std::max(static_cast<int>(selectionEnd_) - static_cast<int>(selectionStart_), 0);
+    const QString shape = sample.hasVideo
+                              ? QStringLiteral("%1x%2").arg(sample.width).arg(sample.height)
+                              : QStringLiteral("sound only");
+    const QString text =
+        QStringLiteral("Converted result: %1 at %2, about %3 for %4")
+            .arg(shape, QString::fromStdString(RateText(sample)),
+                 QString::fromStdString(SizeText(ExpectedBytes({sample}, partSeconds))),
+                 ClockText(partSeconds));
+    previewInfo_->setText(text);
+    previewInfo_->setAccessibleDescription(text);
+
+    // The source stops where it is; the result plays in its place, looped.
+    double position = selectionStart_;
+    CurrentPosition(position);
+    returnPosition_ = position;
+    playing_ = false;
+    paused_ = false;
+    NewPhase();
+    tracker_.Wake();
+    ClosePlayer();
+    {
+        auto lock = tracker_.LockPlayer();
+        PreviewPlayer::Instance().Open(sample.outputPath.c_str(), picture_,
+                                       PreviewPlayer::Looping::On);
+        playerOpen_ = true;
+    }
+    PreviewPlayer::Instance().Play();
+    showingResult_ = true;
+    picture_->setAccessibleDescription(QStringLiteral("Converted result"));
+    preview_->setText(kBackText);
+    preview_->setAccessibleName(kBackText);
+    EnableSelectionControls(false);
+}
+
+void CSplitDlg::LeaveResult() {
+    if (!showingResult_)
+        return;
+    ClosePlayer();
+    showingResult_ = false;
+    maker_->Discard();
+    picture_->setAccessibleDescription(QString());
+    preview_->setText(kPreviewText);
+    preview_->setAccessibleName(kPreviewText);
+    EnableSelectionControls(true);
+    // The source again, paused where it was.
+    needsReopen_ = false;
+    if (!fileName_.isEmpty()) {
+        OpenPlayer();
+        SeekTo(returnPosition_);
+    }
+}
+
+void CSplitDlg::EnableSelectionControls(bool enable) {
+    for (QWidget* control : std::initializer_list<QWidget*>{slider_, markStart_, markEnd_,
+                                                            clearMark_, startTime_, endTime_})
+        control->setEnabled(enable);
+}
+
+} // namespace kiv
