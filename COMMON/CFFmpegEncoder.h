@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <string>
 
 namespace kiv {
@@ -97,6 +98,9 @@ private:
     int RunSlideShowEncoder(const std::string& commandLine, const std::string& output);
     int MakeShowScript(SlideShow* show, int sound);
     std::string WorkFolder();
+    // A later pass's start: the show's refusal, or its work folder (the
+    // reason when the first pass made none).
+    std::optional<std::string> WorkFolderOfShow(const SlideShow& show, std::string& work);
 };
 
 } // namespace kiv

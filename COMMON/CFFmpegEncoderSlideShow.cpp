@@ -65,6 +65,17 @@ std::string CFFmpegEncoder::WorkFolder() {
     return workFolder_.Path();
 }
 
+std::optional<std::string> CFFmpegEncoder::WorkFolderOfShow(const SlideShow& show,
+                                                            std::string& work) {
+    lastResult_ = {};
+    if (std::optional<std::string> reason = SlideShowRefusal(show))
+        return reason;
+    work = WorkFolder();
+    if (work.empty())
+        return "no slideshow image script was written";
+    return std::nullopt;
+}
+
 void CFFmpegEncoder::EndSlideShow() {
     std::lock_guard lock(workMutex_);
     workFolder_.Remove();
@@ -113,12 +124,9 @@ int CFFmpegEncoder::MakeShowScript(SlideShow* show, int sound) {
     if (!show)
         return 0;
     try {
-        lastResult_ = {};
-        if (std::optional<std::string> reason = SlideShowRefusal(*show))
+        std::string work;
+        if (std::optional<std::string> reason = WorkFolderOfShow(*show, work))
             return PrepareFailed(*reason);
-        std::string work = WorkFolder();
-        if (work.empty())
-            return PrepareFailed("no slideshow image script was written");
         std::optional<std::string> reason =
             WriteScript(SlideShowScriptPath(work), ShowScriptText(GetText(appFolder_), work, *show,
                                                                   static_cast<ShowSound>(sound)));
@@ -161,12 +169,9 @@ int CFFmpegEncoder::bEncodeSlideShow(SlideShow* show) {
     if (!show)
         return 0;
     try {
-        lastResult_ = {};
-        if (std::optional<std::string> reason = SlideShowRefusal(*show))
+        std::string work;
+        if (std::optional<std::string> reason = WorkFolderOfShow(*show, work))
             return PrepareFailed(*reason);
-        std::string work = WorkFolder();
-        if (work.empty())
-            return PrepareFailed("no slideshow image script was written");
         std::string executable = EncoderExecutablePath(GetText(appFolder_));
         WriteLog(executable);
         EncodeParameters line = FreeEncodeParameters(*show, work, slideshowTag_);

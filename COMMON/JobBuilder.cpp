@@ -7,6 +7,7 @@
 #include "Vocabularies.h"
 
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 
 namespace kiv {
@@ -107,8 +108,13 @@ int ProbeIntoJob(CEncoderCntl& controller, const std::string& path, ConversionJo
     return 1;
 }
 
-int DisplayedDurationSeconds(const ConversionJob& job) {
+int WholeFileEndSeconds(const ConversionJob& job) {
     return static_cast<int>(job.source.audioDuration);
+}
+
+int DisplayedDurationSeconds(const ConversionJob& job) {
+    const double measured = job.source.audioDuration - 1.0;
+    return measured > 0 ? static_cast<int>(std::lround(measured)) : 0;
 }
 
 } // namespace kiv

@@ -50,7 +50,15 @@ bool PrepareJobForConversion(ConversionJob& job, const MediaProfile& profile, in
 // in process. Returns the probe's result (1 when the job describes the file).
 int ProbeIntoJob(CEncoderCntl& controller, const std::string& path, ConversionJob& job);
 
-// The duration shown for a probed job, in whole seconds.
+// The end of the whole file as a trim end, in whole seconds: the probe's
+// duration, which carries one second more than measured. An untrimmed
+// file converts to it, so its -t keeps the added second (harmless: FFmpeg
+// stops at the end of the input).
+int WholeFileEndSeconds(const ConversionJob& job);
+
+// The duration shown for a probed job: the file's length rounded to the
+// nearest second, as players show it (the probe's duration without its
+// added second).
 int DisplayedDurationSeconds(const ConversionJob& job);
 
 } // namespace kiv

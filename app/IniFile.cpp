@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kiv {
@@ -164,21 +169,120 @@ std::string IniFile::Text() const {
     return text;
 }
 
-bool IniFile::Save(const std::string& path) const {
-    std::string temporary = path + ".tmp" + std::to_string(getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
+namespace {
+
+void Tell(std::string* reason, const std::string& path, int error) {
+    if (reason)
+        *reason = path + ": " + std::strerror(error);
+}
+
+// The file a path names once its symbolic links are followed; the path
+// itself when it is none. A link to nothing gives where it points.
+std::string FollowLinks(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path at(path);
+    std::error_code error;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(at, error)); ++hops) {
+        const fs::path to = fs::read_symlink(at, error);
+        if (error)
+            break;
+        at = to.is_absolute() ? to : at.parent_path() / to;
+    }
+    return at.lexically_normal().string();
+}
+
+bool WriteAll(int descriptor, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = write(descriptor, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
             return false;
-        out << Text();
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool IniFile::Read(const std::string& path, IniFile& file, std::string* reason) {
+    file = IniFile();
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        if (errno == ENOENT)
+            return true; // nothing there yet
+        Tell(reason, path, errno);
+        return false;
+    }
+    struct stat info {};
+    std::string text;
+    int error = 0;
+    if (fstat(descriptor, &info) != 0) {
+        error = errno;
+    } else if (S_ISDIR(info.st_mode)) {
+        error = EISDIR;
+    } else {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = read(descriptor, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                error = errno;
+            if (n <= 0)
+                break;
+            text.append(buffer, static_cast<std::size_t>(n));
         }
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    close(descriptor);
+    if (error != 0) {
+        Tell(reason, path, error);
+        return false;
+    }
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        file.lines_.push_back(line);
+    }
+    return true;
+}
+
+bool IniFile::Save(const std::string& path, std::string* reason) const {
+    const std::string target = FollowLinks(path);
+    struct stat info {};
+    const bool exists = stat(target.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) {
+        Tell(reason, target, EISDIR);
+        return false;
+    }
+    // A file the user made read-only stays as it is.
+    if (exists && access(target.c_str(), W_OK) != 0) {
+        Tell(reason, target, errno);
+        return false;
+    }
+    const std::string temporary = target + ".tmp" + std::to_string(getpid());
+    const int descriptor =
+        open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (descriptor < 0) {
+        Tell(reason, temporary, errno);
+        return false;
+    }
+    int error = 0;
+    if (exists && fchmod(descriptor, info.st_mode & 07777) != 0)
+        error = errno;
+    errno = 0;
+    if (error == 0 && (!WriteAll(descriptor, Text()) || fsync(descriptor) != 0))
+        error = errno != 0 ? errno : EIO;
+    if (close(descriptor) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
         std::remove(temporary.c_str());
+        Tell(reason, target, error);
         return false;
     }
     return true;

@@ -14,6 +14,10 @@ class IniFile {
 public:
     // Reads the file; a missing or unreadable file gives an empty document.
     static IniFile Load(const std::string& path);
+    // Reads the file into file. A missing file (or a link to nothing) gives
+    // an empty document; false when something is there that cannot be read
+    // (no permission, a folder, a read error), with why in reason.
+    static bool Read(const std::string& path, IniFile& file, std::string* reason = nullptr);
 
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue) const;
@@ -25,8 +29,12 @@ public:
     void SetInt(std::string_view section, std::string_view key, int value);
 
     // Writes the document through a temporary file renamed over the old one,
-    // so a failed write never leaves a half-written settings file.
-    bool Save(const std::string& path) const;
+    // so a failed write never leaves a half-written settings file. A path
+    // that is a symbolic link is written through: the temporary goes beside
+    // the file the link points to and replaces that, so the link stays. The
+    // file keeps its permissions. False with why in reason (the path and
+    // the system's error text) when it cannot be written.
+    bool Save(const std::string& path, std::string* reason = nullptr) const;
 
     std::string Text() const;
 

@@ -64,6 +64,26 @@ int ListSize(TextList list) {
     return static_cast<int>(list.size());
 }
 
+// The settings file with the changes made by edit, written back; refused
+// when the file is there but cannot be read.
+template <typename Edit> bool UpdateSettingsFile(Edit edit, std::string* reason) {
+    const std::string path = SettingsFilePath();
+    IniFile ini;
+    std::string why;
+    if (!IniFile::Read(path, ini, &why)) {
+        if (reason)
+            *reason = "The settings file cannot be read, so it was left as it is (" + why + ").";
+        return false;
+    }
+    edit(ini);
+    if (!ini.Save(path, &why)) {
+        if (reason)
+            *reason = "The settings file cannot be written (" + why + ").";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 AppSettings DefaultSettings(const std::string& folder) {
@@ -129,6 +149,12 @@ void LoadSettings() {
     std::string report = RepairSelection(selection);
     if (!report.empty())
         WriteLog(report);
+    IniFile unused;
+    std::string why;
+    if (!IniFile::Read(SettingsFilePath(), unused, &why))
+        WriteLog("Settings: " + why +
+                 ": cannot be read; using the defaults, and the file will "
+                 "not be written");
     std::lock_guard lock(settingsMutex);
     programDirectory = folder;
     currentSettings = settings;
@@ -145,29 +171,31 @@ ProfileSelection CurrentSelection() {
     return currentSelection;
 }
 
-bool SaveSettings(AppSettings settings) {
+bool SaveSettings(AppSettings settings, std::string* reason) {
     {
         std::lock_guard lock(settingsMutex);
         currentSettings = settings;
     }
-    std::string path = SettingsFilePath();
-    IniFile ini = IniFile::Load(path);
-    ini.SetString(kOptions, "AFO", settings.AFO == 1 ? "1" : "0");
-    ini.SetString(kOptions, "AFC", settings.AFC == 1 ? "1" : "0");
-    ini.SetString(kOptions, "Folder", GetText(settings.Folder));
-    return ini.Save(path);
+    return UpdateSettingsFile(
+        [&settings](IniFile& ini) {
+            ini.SetString(kOptions, "AFO", settings.AFO == 1 ? "1" : "0");
+            ini.SetString(kOptions, "AFC", settings.AFC == 1 ? "1" : "0");
+            ini.SetString(kOptions, "Folder", GetText(settings.Folder));
+        },
+        reason);
 }
 
-bool SaveSelection(ProfileSelection selection) {
+bool SaveSelection(ProfileSelection selection, std::string* reason) {
     {
         std::lock_guard lock(settingsMutex);
         currentSelection = selection;
     }
-    std::string path = SettingsFilePath();
-    IniFile ini = IniFile::Load(path);
-    for (const IndexRule& rule : kWriteOrder)
-        ini.SetInt(kVideo, rule.key, selection.*rule.field);
-    return ini.Save(path);
+    return UpdateSettingsFile(
+        [&selection](IniFile& ini) {
+            for (const IndexRule& rule : kWriteOrder)
+                ini.SetInt(kVideo, rule.key, selection.*rule.field);
+        },
+        reason);
 }
 
 std::string ProgramDirectory() {

@@ -10,7 +10,8 @@ namespace kiv {
 
 // Fills the program directory, opens the log (emptying it), and reads the
 // settings and the selection. Indices outside their lists are replaced by
-// the key's default and the log says so.
+// the key's default and the log says so; so does a settings file that is
+// there but cannot be read (the defaults are used).
 void LoadSettings();
 
 // Reads settings and selection from one INI file without touching the log
@@ -26,9 +27,12 @@ AppSettings CurrentSettings();
 ProfileSelection CurrentSelection();
 
 // Makes the record current and writes [Options] AFO, AFC and Folder.
-bool SaveSettings(AppSettings settings);
-// Makes the selection current and writes the twelve [Video] keys.
-bool SaveSelection(ProfileSelection selection);
+// A settings file that is there but cannot be read is not written (it
+// would lose the user's other lines); that and a failed write return false
+// with a sentence saying why in reason.
+bool SaveSettings(AppSettings settings, std::string* reason = nullptr);
+// Makes the selection current and writes the twelve [Video] keys, as above.
+bool SaveSelection(ProfileSelection selection, std::string* reason = nullptr);
 
 // Copies the program directory (ending in the separator); false when empty.
 bool ProgramDirectory(char* buffer, std::size_t bufferSize);

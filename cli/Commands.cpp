@@ -87,7 +87,7 @@ bool PlanTrims(const CliOptions& options, const std::vector<ConversionJob>& jobs
                std::vector<std::string>& starts, std::vector<std::string>& ends) {
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         starts.push_back(options.start.value_or("00:00:00"));
-        ends.push_back(options.end.value_or(FormatDuration(DisplayedDurationSeconds(jobs[i]))));
+        ends.push_back(options.end.value_or(FormatDuration(WholeFileEndSeconds(jobs[i]))));
         std::string reason;
         if (!CheckTrimRange(starts.back(), ends.back(), &reason)) {
             std::fprintf(stderr, "kiv-convert: '%s' cannot be converted: %s\n",

@@ -7,6 +7,10 @@
 // transparent. With a pressed bitmap the button draws nothing but the bitmap of
 // its state at its top-left corner; disabled, it draws its out bitmap as an
 // opaque block (key-colour pixels included).
+//
+// The keyboard focus shows as the style's focus frame inside the part of the
+// button that no sibling covers (most styles draw it once the keyboard has
+// moved the focus in the window).
 
 #include <QImage>
 #include <QPixmap>
@@ -77,7 +81,8 @@ private:
 
     bool hovering_ = false;
     bool drawBorder_ = true;
-    bool flatFocus_ = false;
+    // Flat buttons show the focus too: keyboard users must see where they are.
+    bool flatFocus_ = true;
     bool trackAlways_ = true;
     int alignment_ = 0;
     QPoint pressedOffset_{1, 1};

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QStyleOptionFocusRect>
 
+#include <algorithm>
+
 namespace kiv {
 
 const CButtonST::Bitmap* CButtonST::ChosenBitmap(bool pressed) const {
@@ -106,9 +108,13 @@ void CButtonST::paintEvent(QPaintEvent*) {
     }
 
     if (focused && (!isFlat() || flatFocus_)) {
+        // Inside what shows of the button (a tool button reaches under the
+        // list below it), 3 pixels in; 1 on buttons too small for that.
+        const QRect shown = visibleRegion().boundingRect().intersected(rect());
+        const int inset = std::min(shown.width(), shown.height()) >= 20 ? 3 : 1;
         QStyleOptionFocusRect option;
         option.initFrom(this);
-        option.rect = rect().adjusted(3, 3, -3, -3);
+        option.rect = (shown.isEmpty() ? rect() : shown).adjusted(inset, inset, -inset, -inset);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
     }
 }

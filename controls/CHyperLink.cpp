@@ -1,13 +1,16 @@
 #include "CHyperLink.h"
 
 #include "MessageBoxes.h"
+#include "PaintHelpers.h"
 #include "SystemColours.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace kiv {
 
@@ -32,6 +35,7 @@ CHyperLink::CHyperLink(const QString& text, QWidget* parent)
       opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
     normalFont_ = font();
 }
@@ -63,6 +67,7 @@ void CHyperLink::SetLinkColours(const QColor& link, const QColor& visited, const
     linkColour_ = link;
     visitedColour_ = visited;
     hoverColour_ = hover;
+    ownColours_ = true;
     update();
 }
 
@@ -79,10 +84,14 @@ void CHyperLink::SetFitToText(bool fit) {
 }
 
 QColor CHyperLink::CurrentColour() const {
-    if (hovering_) {
-        return hoverColour_;
+    if (ownColours_) {
+        return hovering_ ? hoverColour_ : visited_ ? visitedColour_ : linkColour_;
     }
-    return visited_ ? visitedColour_ : linkColour_;
+    const QPalette& p = palette();
+    const QColor colour = hovering_  ? hoverColour_
+                          : visited_ ? p.color(QPalette::Active, QPalette::LinkVisited)
+                                     : p.color(QPalette::Active, QPalette::Link);
+    return ReadableColour(colour, SystemColours::FromPalette(p).buttonFace);
 }
 
 void CHyperLink::FitToText() {
@@ -124,6 +133,24 @@ void CHyperLink::paintEvent(QPaintEvent*) {
     p.setFont(font());
     p.setPen(CurrentColour());
     p.drawText(contentsRect(), int(alignment()) | Qt::TextSingleLine, text());
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    }
+}
+
+void CHyperLink::keyPressEvent(QKeyEvent* event) {
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                  event->key() == Qt::Key_Space)) {
+        Open();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 void CHyperLink::mouseMoveEvent(QMouseEvent* event) {
@@ -184,8 +211,14 @@ void CHyperLink::Open() {
     }
     update();
     QApplication::beep();
-    ShowMessage(this, QStringLiteral("Warning"), HyperlinkFailureMessage(result),
-                MessageIcon::Warning);
+    // Nothing on the desktop could open it: say where it is, to open by hand.
+    const QUrl url = HyperlinkUrl(target_);
+    const QString text =
+        result == 31
+            ? QStringLiteral("Unable to open hyperlink:\n\n") +
+                  DesktopCannotOpenText(url.isLocalFile() ? url.toLocalFile() : url.toString())
+            : HyperlinkFailureMessage(result);
+    ShowMessage(this, QStringLiteral("Warning"), text, MessageIcon::Warning);
     emit opened(false);
 }
 

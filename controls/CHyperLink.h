@@ -3,6 +3,11 @@
 // underline while hovering (or always, or never), a pointing-hand cursor, the
 // target in its tooltip, and a click that opens the target. The link counts as
 // visited only after a successful open; a failure beeps and shows a warning.
+//
+// Unless SetLinkColours gives them, the colours come from the palette (its
+// link and visited-link colours, and red for hovering), made readable on the
+// background where the palette's own are not. The link takes the keyboard
+// focus, shows it, and opens with Enter or Space.
 
 #include "HyperLinkTarget.h"
 
@@ -46,6 +51,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -60,6 +66,7 @@ private:
     QColor linkColour_{0, 0, 238};
     QColor visitedColour_{85, 26, 139};
     QColor hoverColour_{255, 0, 0};
+    bool ownColours_ = false; // set by SetLinkColours; else the palette's
     bool hovering_ = false;
     bool visited_ = false;
     int underlineMode_ = kUnderlineWhileHovering;

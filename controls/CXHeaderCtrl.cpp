@@ -26,16 +26,20 @@ void CXHeaderCtrl::SetImageList(const QList<QPixmap>& images) {
     viewport()->update();
 }
 
-QList<QPixmap> CXHeaderCtrl::CheckBoxImages(int side, const QPalette& palette) {
+QList<QPixmap> CXHeaderCtrl::CheckBoxImages(int side, const QPalette& palette,
+                                            qreal devicePixelRatio) {
     const SystemColours sc = SystemColours::FromPalette(palette);
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     QList<QPixmap> images;
     for (int state = 0; state < 3; ++state) {
         // One pixel wider than the box: its left edge moves one pixel right.
-        QPixmap pm(side + 1, side);
+        // Drawn at the device's resolution, in logical coordinates.
+        QPixmap pm(QSize(side + 1, side) * ratio);
+        pm.setDevicePixelRatio(ratio);
         pm.fill(Qt::transparent);
         if (state > 0) {
             QPainter p(&pm);
-            DrawCheckBox(p, {0, 0, side + 1, side}, state == 2, Qt::black, sc);
+            DrawCheckBox(p, {0, 0, side + 1, side}, state == 2, sc.windowText, sc);
         }
         images.append(pm);
     }
@@ -100,7 +104,8 @@ void CXHeaderCtrl::PaintItem(QPainter& p, const QRect& rect, int logical) const 
     }
     const QString text = m->headerData(logical, Qt::Horizontal, Qt::DisplayRole).toString();
     if (inner.Width() > 0 && !text.isEmpty()) {
-        p.setPen(QColor(0, 0, 255));
+        const QColor face = SystemColours::FromPalette(palette()).buttonFace;
+        p.setPen(ReadableColour(palette().color(QPalette::Active, QPalette::Link), face));
         p.setFont(font());
         const QString shown = fontMetrics().elidedText(text, Qt::ElideRight, inner.Width());
         p.drawText(inner.ToQRect(), Qt::AlignCenter | Qt::TextSingleLine, shown);

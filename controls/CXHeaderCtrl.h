@@ -1,8 +1,9 @@
 #pragma once
 // The list control's header: button-face background, per item an optional image
 // from the header's image list (the column's header check state picks the
-// image: 1 unchecked, 2 checked; 0 shows none), blue centred text with an
-// ellipsis, separators and a 3-D frame around the items.
+// image: 1 unchecked, 2 checked; 0 shows none), centred text with an ellipsis
+// in the palette's link colour (blue on a light palette, a light blue on a
+// dark one), separators and a 3-D frame around the items.
 
 #include <QHeaderView>
 #include <QList>
@@ -22,8 +23,11 @@ public:
     QSize ImageSize() const { return imageSize_; }
 
     // Three images of the given side for the header check states: none (empty),
-    // unchecked and checked, drawn like the cells' check boxes.
-    static QList<QPixmap> CheckBoxImages(int side, const QPalette& palette);
+    // unchecked and checked, drawn like the cells' check boxes in the
+    // palette's colours, at the screen's pixel ratio so they stay sharp on
+    // scaled screens.
+    static QList<QPixmap> CheckBoxImages(int side, const QPalette& palette,
+                                         qreal devicePixelRatio = 1.0);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

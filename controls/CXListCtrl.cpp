@@ -23,6 +23,9 @@ CXListCtrl::CXListCtrl(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab and Shift+Tab leave the list for the next control; the arrow keys
+    // move inside it.
+    setTabKeyNavigation(false);
     setSortingEnabled(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -81,12 +84,16 @@ int CXListCtrl::RemoveRow(int row) {
     if (row == comboRow_) {
         OnComboEscape();
     }
-    return model_->RemoveRowItem(row) ? 1 : 0;
+    const bool removed = model_->RemoveRowItem(row);
+    // The header's check box tells about the rows that are left.
+    UpdateHeaderChecks();
+    return removed ? 1 : 0;
 }
 
 void CXListCtrl::RemoveAllRows() {
     OnComboEscape();
     model_->RemoveAllRowItems();
+    UpdateHeaderChecks();
 }
 
 int CXListCtrl::SetCellText(int row, int column, const QString& text) {
@@ -301,6 +308,15 @@ void CXListCtrl::SetFullRowSelect(bool on) {
 void CXListCtrl::SetShowSelectionAlways(bool on) {
     delegate_->SetShowSelectionAlways(on);
     viewport()->update();
+}
+
+void CXListCtrl::SetColumnElideMode(int column, Qt::TextElideMode mode) {
+    delegate_->SetColumnElideMode(column, mode);
+    viewport()->update();
+}
+
+void CXListCtrl::SetHeaderAccessibleName(int column, const QString& name) {
+    model_->SetHeaderAccessibleName(column, name);
 }
 
 } // namespace kiv

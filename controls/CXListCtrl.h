@@ -73,6 +73,12 @@ public:
     void SetHeaderImageList(const QList<QPixmap>& images);
     void SetFullRowSelect(bool on);
     void SetShowSelectionAlways(bool on);
+    // How a cell text too wide for its column is shortened (default: cut at
+    // the right edge). A shortened text shows whole in the cell's tooltip.
+    void SetColumnElideMode(int column, Qt::TextElideMode mode);
+    // What screen readers call a column's header, where it shows no text
+    // (a header check box).
+    void SetHeaderAccessibleName(int column, const QString& name);
     CXHeaderCtrl* HeaderCtrl() const { return header_; }
     ListModel* CellModel() const { return model_; }
     // The open drop-down of a combo cell, or null.
@@ -85,10 +91,13 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool OnGuiThread() const;
     void UpdateHeaderCheckFromColumn(int column);
+    void UpdateHeaderChecks();
     void OnHeaderClicked(int column);
     void ToggleCheck(int row, int column);
 

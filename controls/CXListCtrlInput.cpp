@@ -1,4 +1,5 @@
-// Mouse presses on the list and clicks on its header.
+// Mouse presses and keys on the list, clicks on its header, and the
+// keyboard focus drawn over the rows.
 
 #include "CXComboList.h"
 #include "CXHeaderCtrl.h"
@@ -6,7 +7,10 @@
 #include "ListGeometry.h"
 #include "ListModel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -18,8 +22,16 @@ void CXListCtrl::UpdateHeaderCheckFromColumn(int column) {
         return;
     }
     const std::vector<int> checks = model_->ColumnChecks(column);
-    const bool all = std::all_of(checks.begin(), checks.end(), [](int c) { return c == 1; });
+    // An empty list has nothing checked.
+    const bool all =
+        !checks.empty() && std::all_of(checks.begin(), checks.end(), [](int c) { return c == 1; });
     SetHeaderCheck(column, all ? 2 : 1);
+}
+
+void CXListCtrl::UpdateHeaderChecks() {
+    for (int column = 0; column < ColumnCount(); ++column) {
+        UpdateHeaderCheckFromColumn(column);
+    }
 }
 
 void CXListCtrl::ToggleCheck(int row, int column) {
@@ -48,6 +60,17 @@ void CXListCtrl::OnHeaderClicked(int column) {
 }
 
 void CXListCtrl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        // The row under the pointer becomes the one selected row, so a menu
+        // opened by this click acts on it and on no other.
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid() && model_->RowEnabled(index.row())) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+        }
+        event->accept();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         QTableView::mousePressEvent(event);
         return;
@@ -89,6 +112,56 @@ void CXListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && comboPressed_) {
         ReleaseComboButton();
     }
+}
+
+void CXListCtrl::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        current.isValid()) {
+        // Space toggles the current row's check box, as a click on it does.
+        const int row = current.row();
+        if (model_->HasCellData(row) && model_->RowEnabled(row)) {
+            for (int column = 0; column < ColumnCount(); ++column) {
+                const std::optional<ListCell> c = model_->Cell(row, column);
+                if (c && c->check >= 0) {
+                    ToggleCheck(row, column);
+                    break;
+                }
+            }
+        }
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier &&
+        contextMenuPolicy() == Qt::CustomContextMenu) {
+        // The menu key's other spelling, opened over the current row.
+        const QPoint at = current.isValid() ? visualRect(current).center() : QPoint(0, 0);
+        emit customContextMenuRequested(at);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CXListCtrl::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // The cells paint no focus of their own: the focus frame goes around
+    // the current row, or inside the empty list.
+    const QModelIndex current = currentIndex();
+    QRect frame = viewport()->rect().adjusted(1, 1, -2, -2);
+    if (current.isValid()) {
+        const int top = rowViewportPosition(current.row());
+        frame = QRect(0, top, viewport()->width(), rowHeight(current.row())).adjusted(0, 0, -1, -1);
+    }
+    QPainter p(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = frame;
+    option.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
 }
 
 } // namespace kiv

@@ -70,4 +70,9 @@ QString HyperlinkFailureMessage(int code) {
     return QStringLiteral("Unable to open hyperlink:\n\n") + HyperlinkErrorText(code);
 }
 
+QString DesktopCannotOpenText(const QString& what) {
+    return QStringLiteral("The desktop has no program to open this. Please open it by hand:\n") +
+           what;
+}
+
 } // namespace kiv

@@ -26,4 +26,8 @@ QString HyperlinkErrorText(int code);
 // The whole warning text for a failure code.
 QString HyperlinkFailureMessage(int code);
 
+// What the user is told when the desktop has no program to open something:
+// that, and the path or address to open by hand.
+QString DesktopCannotOpenText(const QString& what);
+
 } // namespace kiv

@@ -4,7 +4,10 @@
 #include "ListModel.h"
 #include "PaintHelpers.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace kiv {
 
@@ -81,9 +84,26 @@ void ListDelegate::PaintText(QPainter& p, const EdgeRect& cell, const QStyleOpti
     }
     p.setFont(font);
     p.setPen(text);
+    QString shown = index.data(Qt::DisplayRole).toString();
+    const auto elide = elide_.constFind(index.column());
+    if (elide != elide_.constEnd() && *elide != Qt::ElideNone) {
+        shown = QFontMetrics(font).elidedText(shown, *elide, textRect.Width());
+    }
     p.drawText(textRect.ToQRect(),
-               int(HorizontalAlignment(index) | Qt::AlignVCenter) | Qt::TextSingleLine,
-               index.data(Qt::DisplayRole).toString());
+               int(HorizontalAlignment(index) | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+}
+
+bool ListDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                             const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event && view && event->type() == QEvent::ToolTip && index.isValid() &&
+        !index.data(Qt::ToolTipRole).isValid()) {
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (!text.isEmpty() && option.fontMetrics.horizontalAdvance(text) > option.rect.width()) {
+            QToolTip::showText(event->globalPos(), text.trimmed(), view, option.rect);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void ListDelegate::PaintCheckCell(QPainter& p, const EdgeRect& cell,
@@ -92,7 +112,8 @@ void ListDelegate::PaintCheckCell(QPainter& p, const EdgeRect& cell,
                                   const QColor& textColour, const SystemColours& sc) const {
     FillEdgeRect(p, cell, back);
     const EdgeRect box = CheckBoxRect(cell, !text.isEmpty());
-    DrawCheckBox(p, box, c.check == 1, rowEnabled ? QColor(Qt::black) : sc.greyText, sc);
+    // The tick in the text colour: black on a light palette, light on a dark one.
+    DrawCheckBox(p, box, c.check == 1, rowEnabled ? sc.windowText : sc.greyText, sc);
     if (!text.isEmpty()) {
         QFont font = option.font;
         if (c.bold) {
@@ -115,7 +136,10 @@ void ListDelegate::PaintProgress(QPainter& p, const EdgeRect& cell,
     for (const EdgeRect& line : g.frame) {
         FillEdgeRect(p, line, sc.buttonShadow);
     }
-    FillEdgeRect(p, g.fill, QColor(224, 224, 224));
+    // The trough is light grey under a light palette; under a dark one it
+    // takes the button face, so the percentage beside the bar stays readable.
+    const bool darkPalette = sc.window.lightness() < 128;
+    FillEdgeRect(p, g.fill, darkPalette ? sc.buttonFace : QColor(224, 224, 224));
     for (const EdgeRect& line : g.inner) {
         FillEdgeRect(p, line, Qt::black);
     }

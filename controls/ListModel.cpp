@@ -85,6 +85,14 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
         return QVariant::fromValue(c.alignment);
     case HeaderCheckRole:
         return c.headerCheck;
+    case Qt::AccessibleTextRole:
+        return c.accessibleName.isEmpty() ? c.heading : c.accessibleName;
+    case Qt::AccessibleDescriptionRole:
+        // A header check box says whether it shows every row checked.
+        if (c.headerCheck == 1 || c.headerCheck == 2) {
+            return c.headerCheck == 2 ? QStringLiteral("Checked") : QStringLiteral("Not checked");
+        }
+        return {};
     default:
         return {};
     }
@@ -100,7 +108,7 @@ int ListModel::InsertColumnItem(int column, const QString& heading, Qt::Alignmen
     beginInsertColumns({}, column, column);
     {
         std::lock_guard lock(mutex_);
-        columns_.insert(columns_.begin() + column, Column{heading, alignment, 0});
+        columns_.insert(columns_.begin() + column, Column{heading, alignment, 0, {}});
         for (Row& r : rows_) {
             if (column <= r.texts.size()) {
                 r.texts.insert(column, QString());
@@ -232,6 +240,18 @@ bool ListModel::SetHeaderCheck(int column, int state) {
             return false;
         }
         columns_[column].headerCheck = state;
+    }
+    emit headerDataChanged(Qt::Horizontal, column, column);
+    return true;
+}
+
+bool ListModel::SetHeaderAccessibleName(int column, const QString& name) {
+    {
+        std::lock_guard lock(mutex_);
+        if (column < 0 || column >= static_cast<int>(columns_.size())) {
+            return false;
+        }
+        columns_[column].accessibleName = name;
     }
     emit headerDataChanged(Qt::Horizontal, column, column);
     return true;

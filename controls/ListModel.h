@@ -67,6 +67,7 @@ public:
     Qt::Alignment ColumnAlignment(int column) const;
     int HeaderCheck(int column) const;
     bool SetHeaderCheck(int column, int state);
+    bool SetHeaderAccessibleName(int column, const QString& name);
 
 private:
     struct Row {
@@ -77,6 +78,7 @@ private:
         QString heading;
         Qt::Alignment alignment;
         int headerCheck = 0;
+        QString accessibleName; // when empty, screen readers say the heading
     };
 
     ListCell* CellPointer(int row, int column);

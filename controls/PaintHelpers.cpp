@@ -2,6 +2,9 @@
 
 #include "ListGeometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace kiv {
 
 void DrawEdgeLines(QPainter& p, const EdgeRect& r, const QColor& topLeft,
@@ -36,6 +39,39 @@ void DrawCheckBox(QPainter& p, const EdgeRect& box, bool checked, const QColor& 
             FillEdgeRect(p, stroke, tickColour);
         }
     }
+}
+
+namespace {
+
+// Relative luminance of a colour on screen.
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+QColor ReadableColour(const QColor& colour, const QColor& background) {
+    constexpr double kEnough = 3.0;
+    if (Contrast(colour, background) >= kEnough) {
+        return colour;
+    }
+    const QColor target = Luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    QColor mixed = colour;
+    for (int step = 1; step <= 10 && Contrast(mixed, background) < kEnough; ++step) {
+        const double t = step / 10.0;
+        mixed = QColor::fromRgbF(colour.redF() + (target.redF() - colour.redF()) * t,
+                                 colour.greenF() + (target.greenF() - colour.greenF()) * t,
+                                 colour.blueF() + (target.blueF() - colour.blueF()) * t);
+    }
+    return mixed;
 }
 
 } // namespace kiv

@@ -113,6 +113,14 @@ std::string HoldTemporaryOutput(const std::string& outputPath, std::string& erro
     return {};
 }
 
+std::string WrittenPathFor(const std::string& outputPath, bool& atomic, std::string& error) {
+    atomic = IsPlainFilePath(outputPath);
+    if (!atomic)
+        return outputPath;
+    RemoveAbandonedTemporaries(outputPath);
+    return HoldTemporaryOutput(outputPath, error);
+}
+
 bool IsNonEmptyFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;

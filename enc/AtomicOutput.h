@@ -27,6 +27,11 @@ std::string TemporaryOutputName(const std::string& path, long pid, int n = 1);
 // CommitOutput or DiscardOutput. Returns its path, or empty with the reason.
 std::string HoldTemporaryOutput(const std::string& outputPath, std::string& error);
 
+// The path FFmpeg is to write for outputPath: for a plain file a held
+// temporary (after clearing abandoned ones; atomic is set), otherwise the
+// output itself. Empty with the reason when the temporary cannot be made.
+std::string WrittenPathFor(const std::string& outputPath, bool& atomic, std::string& error);
+
 bool IsNonEmptyFile(const std::string& path);
 
 // Renames the temporary file to the requested name (replacing an earlier

@@ -56,10 +56,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
     if (!FitToSource(plan, error, notes))
         return Fail(error, kRunError);
 
-    bool atomic = IsPlainFilePath(plan.outputPath);
-    if (atomic)
-        RemoveAbandonedTemporaries(plan.outputPath);
-    std::string written = atomic ? HoldTemporaryOutput(plan.outputPath, error) : plan.outputPath;
+    bool atomic = false;
+    std::string written = WrittenPathFor(plan.outputPath, atomic, error);
     if (written.empty())
         return Fail(error, kRunError);
     std::vector<std::string> argv = FfmpegArguments(plan, written);

@@ -303,10 +303,8 @@ int RunShowPass(FfmpegPlan plan, std::size_t scriptInput, const std::string& scr
         return Fail("cannot write the slideshow's graph: " + error, kRunError);
 
     std::vector<std::string> argv = EncoderArguments(plan, geometry, music, encoderGraph);
-    bool atomic = IsPlainFilePath(plan.outputPath);
-    if (atomic)
-        RemoveAbandonedTemporaries(plan.outputPath);
-    std::string written = atomic ? HoldTemporaryOutput(plan.outputPath, error) : plan.outputPath;
+    bool atomic = false;
+    std::string written = WrittenPathFor(plan.outputPath, atomic, error);
     if (written.empty())
         return Fail(error, kRunError);
     argv.push_back(written);

@@ -9,6 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -214,4 +218,117 @@ TEST(Settings, EmptyFolderBecomesTheProgramDirectory) {
     WriteFile(home / "kivinfo.ini", "[Options]\nFolder=\n");
     ReadSettingsFile((home / "kivinfo.ini").string(), "/prog/", s, sel);
     EXPECT_EQ(GetText(s.Folder), "/prog/");
+}
+
+namespace {
+
+// Takes away from this thread root's power to read any file whatever its
+// mode, while it lives, so that an unreadable file is unreadable to the
+// test as it is to a user. Nothing to take for other users.
+class NoReadOverride {
+public:
+    NoReadOverride() {
+        if (syscall(SYS_capget, &header_, saved_) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        lowered_ = syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~NoReadOverride() {
+        if (lowered_)
+            syscall(SYS_capset, &header_, saved_);
+    }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+    bool lowered_ = false;
+};
+
+} // namespace
+
+// What is at the settings file's place decides what a save may do: a file
+// that cannot be read is left alone, a link is written through, a failure
+// is told.
+TEST(Settings, TheSettingsFileIsNeverReplacedByAccident) {
+    namespace fs = std::filesystem;
+    const std::string mine = "; mine\n[Options]\nCore=0\n";
+    const std::string saved = mine + "AFO=1\nAFC=0\nFolder=/out/\n";
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path& home)> place;
+        bool saves;
+        const char* reasonHas;
+        std::function<void(const fs::path& home)> check;
+    };
+    const Case cases[] = {
+        {"unreadable",
+         [&](const fs::path& home) {
+             WriteFile(home / "kivinfo.ini", mine);
+             fs::permissions(home / "kivinfo.ini", fs::perms::none);
+         },
+         false, "cannot be read, so it was left as it is",
+         [&](const fs::path& home) {
+             EXPECT_EQ(fs::status(home / "kivinfo.ini").permissions(), fs::perms::none);
+             fs::permissions(home / "kivinfo.ini", fs::perms::owner_all);
+             EXPECT_EQ(ReadFile(home / "kivinfo.ini"), mine);
+         }},
+        {"a link to itself",
+         [](const fs::path& home) { fs::create_symlink("kivinfo.ini", home / "kivinfo.ini"); },
+         false, "Too many levels of symbolic links",
+         [](const fs::path& home) { EXPECT_TRUE(fs::is_symlink(home / "kivinfo.ini")); }},
+        {"a folder", [](const fs::path& home) { fs::create_directory(home / "kivinfo.ini"); },
+         false, "Is a directory",
+         [](const fs::path& home) { EXPECT_TRUE(fs::is_empty(home / "kivinfo.ini")); }},
+        {"a link into a dotfiles folder",
+         [&](const fs::path& home) {
+             fs::create_directory(home / "dotfiles");
+             WriteFile(home / "dotfiles" / "kivinfo.ini", mine);
+             fs::permissions(home / "dotfiles" / "kivinfo.ini", fs::perms::owner_read |
+                                                                    fs::perms::owner_write |
+                                                                    fs::perms::group_read);
+             fs::create_symlink("dotfiles/kivinfo.ini", home / "kivinfo.ini");
+         },
+         true, "",
+         [&](const fs::path& home) {
+             EXPECT_TRUE(fs::is_symlink(home / "kivinfo.ini"));
+             EXPECT_EQ(ReadFile(home / "dotfiles" / "kivinfo.ini"), saved);
+             EXPECT_EQ(fs::status(home / "dotfiles" / "kivinfo.ini").permissions(),
+                       fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+             // The temporary went beside the file and was renamed there.
+             EXPECT_EQ(std::distance(fs::directory_iterator(home / "dotfiles"), {}), 1);
+         }},
+        {"a link to a file not made yet",
+         [](const fs::path& home) {
+             fs::create_directory(home / "dotfiles");
+             fs::create_symlink(home / "dotfiles" / "kivinfo.ini", home / "kivinfo.ini");
+         },
+         true, "",
+         [](const fs::path& home) {
+             EXPECT_TRUE(fs::is_symlink(home / "kivinfo.ini"));
+             EXPECT_EQ(ReadFile(home / "dotfiles" / "kivinfo.ini"),
+                       "[Options]\nAFO=1\nAFC=0\nFolder=/out/\n");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path home = UseFreshHome(std::string("settings-place-") + c.name);
+        c.place(home);
+        std::string reason;
+        bool result = false;
+        {
+            NoReadOverride asAUser;
+            LoadSettings();
+            result = SaveSettings(DefaultSettings("/out/"), &reason);
+        }
+        EXPECT_EQ(result, c.saves);
+        EXPECT_NE(reason.find(c.reasonHas), std::string::npos) << reason;
+        if (!c.saves) {
+            EXPECT_NE(reason.find((home / "kivinfo.ini").string()), std::string::npos) << reason;
+            // The log said so at start-up.
+            EXPECT_NE(ReadFile(home / "kiv.dmp").find("cannot be read; using the defaults"),
+                      std::string::npos);
+        }
+        c.check(home);
+    }
 }

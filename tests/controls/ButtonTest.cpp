@@ -178,6 +178,36 @@ private slots:
         QVERIFY(w.next->hasFocus());
     }
 
+    void everyKindOfImageButtonShowsTheFocus() {
+        // A bitmap tool button, an icon button and one as small as the
+        // Split dialog's, each reached with Tab.
+        const struct {
+            const char* kind;
+            QSize size;
+            bool bitmaps;
+        } kinds[] = {
+            {"bitmaps", {40, 30}, true}, {"icons", {40, 30}, false}, {"small", {15, 16}, false}};
+        for (const auto& k : kinds) {
+            Window w;
+            w.button->resize(k.size);
+            if (k.bitmaps) {
+                const QImage image = KeyedImage(k.size, Qt::blue);
+                w.button->SetBitmapImages(image, Qt::black, image, Qt::black, image, Qt::black);
+            } else {
+                w.button->SetIconImages(Solid(k.size / 2, Qt::blue), QPixmap());
+                w.button->SetTransparentBackground(true);
+            }
+            w.Show();
+            w.parent.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w.parent));
+            w.next->setFocus();
+            const QImage unfocused = w.button->grab().toImage();
+            QTest::keyClick(w.next, Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY2(w.button->hasFocus(), k.kind);
+            QVERIFY2(w.button->grab().toImage() != unfocused, k.kind);
+        }
+    }
+
     void refusedArgumentsAndMissingImages() {
         CButtonST b;
         QCOMPARE(b.SetImageAlignment(2), 0);

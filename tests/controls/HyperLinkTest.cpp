@@ -3,6 +3,7 @@
 
 #include "CHyperLink.h"
 #include "MessageBoxes.h"
+#include "PaintHelpers.h"
 #include "PixelHelpers.h"
 
 #include <QSignalSpy>
@@ -18,6 +19,15 @@ namespace {
 const QColor kLink(0, 0, 238);
 const QColor kVisited(85, 26, 139);
 const QColor kHover(255, 0, 0);
+
+// The light palette the link colours were chosen for.
+void UseLinkColours(CHyperLink& link) {
+    QPalette palette = link.palette();
+    palette.setColor(QPalette::Button, QColor(240, 240, 240));
+    palette.setColor(QPalette::Link, kLink);
+    palette.setColor(QPalette::LinkVisited, kVisited);
+    link.setPalette(palette);
+}
 
 struct CapturedMessages {
     QList<ShownMessage> messages;
@@ -96,6 +106,7 @@ private slots:
             return true;
         });
         link.SetLinkTarget(QStringLiteral("https://example.org/"));
+        UseLinkColours(link);
         link.show();
         QVERIFY(QTest::qWaitForWindowExposed(&link));
         QCOMPARE(link.toolTip(), QString("https://example.org/"));
@@ -119,6 +130,7 @@ private slots:
     void hoverColourAndUnderline() {
         CHyperLink link(QStringLiteral("FAQ"));
         link.SetLinkTarget(QStringLiteral("https://example.org/faq"));
+        UseLinkColours(link);
         link.show();
         QVERIFY(QTest::qWaitForWindowExposed(&link));
         QVERIFY(!link.font().underline());
@@ -164,14 +176,63 @@ private slots:
         CHyperLink link(QStringLiteral("notes"));
         link.SetUrlOpener([](const QUrl&) { return false; });
         link.SetLinkTarget(file.fileName()); // exists, but nothing opens it
+        UseLinkColours(link);
         link.show();
         QVERIFY(QTest::qWaitForWindowExposed(&link));
         QTest::mouseClick(&link, Qt::LeftButton, {}, link.rect().center());
+        // Says where it is, to open by hand.
         QCOMPARE(captured.messages.size(), 1);
         QCOMPARE(captured.messages[0].text,
-                 QString("Unable to open hyperlink:\n\nThere is no application associated\nwith "
-                         "the given filename extension."));
+                 "Unable to open hyperlink:\n\nThe desktop has no program to open this. Please "
+                 "open it by hand:\n" +
+                     file.fileName());
         QVERIFY(CountColour(link, kLink) > 5);
+    }
+
+    void keysOpenTheLinkAndItsFocusShows() {
+        QWidget window;
+        auto* before = new CHyperLink(QStringLiteral("before"), &window);
+        auto* link = new CHyperLink(QStringLiteral("FAQ"), &window);
+        link->move(0, 30);
+        int opened = 0;
+        link->SetUrlOpener([&opened](const QUrl&) { return ++opened > 0; });
+        link->SetLinkTarget(QStringLiteral("https://example.org/faq"));
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus();
+        const QImage unfocused = link->grab().toImage();
+        QTest::keyClick(before, Qt::Key_Tab);
+        QVERIFY(link->hasFocus());
+        QVERIFY(link->grab().toImage() != unfocused);
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+            QTest::keyClick(link, key);
+        QCOMPARE(opened, 3);
+    }
+
+    void linkColoursReadOnEveryPalette_data() {
+        QTest::addColumn<QColor>("face");
+        QTest::addColumn<QColor>("link");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("light") << QColor(240, 240, 240) << kLink << true;
+        QTest::newRow("dark, its own links") << QColor(53, 53, 53) << QColor(42, 130, 218) << true;
+        QTest::newRow("dark, the light one's blue") << QColor(53, 53, 53) << kLink << false;
+    }
+
+    void linkColoursReadOnEveryPalette() {
+        QFETCH(QColor, face);
+        QFETCH(QColor, link);
+        QFETCH(bool, kept);
+        CHyperLink l(QStringLiteral("Online FAQ"));
+        QPalette palette = l.palette();
+        palette.setColor(QPalette::Button, face);
+        palette.setColor(QPalette::Link, link);
+        l.setPalette(palette);
+        const QColor shown = l.CurrentColour();
+        QCOMPARE(shown == link, kept);
+        // Far enough from the face in lightness to read.
+        QVERIFY(std::abs(shown.lightness() - face.lightness()) > 60);
+        QCOMPARE(ReadableColour(shown, face), shown);
     }
 
     void messagesFromAWorkerReachTheSinkOnTheGuiThread() {

@@ -7,9 +7,14 @@
 #include "ListModel.h"
 #include "PixelHelpers.h"
 
+#include <QApplication>
+#include <QHelpEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 #include <thread>
@@ -209,6 +214,192 @@ private slots:
         const QRect imageArea(header->sectionViewportPosition(0) + CXHeaderCtrl::kSpacing, 0, 14,
                               header->height());
         QVERIFY(CountNear(image, imageArea, Qt::black, 0) >= 7 * 3);
+    }
+
+    void keyboardAndRightClick() {
+        // The list between two other controls, as in a window.
+        QWidget window;
+        auto* before = new QLineEdit(&window);
+        auto list = MakeCheckList();
+        list->setParent(&window);
+        auto* after = new QLineEdit(&window);
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        // Tab and Shift+Tab leave the list; the arrows move inside it.
+        list->setFocus();
+        list->selectionModel()->setCurrentIndex(list->model()->index(0, 1),
+                                                QItemSelectionModel::NoUpdate);
+        QTest::keyClick(list.get(), Qt::Key_Down);
+        QCOMPARE(list->currentIndex().row(), 1);
+        QTest::keyClick(list.get(), Qt::Key_Tab);
+        QVERIFY(after->hasFocus());
+        list->setFocus();
+        QTest::keyClick(list.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(before->hasFocus());
+
+        // Space toggles the current row's check box, as a click does.
+        list->setFocus();
+        QSignalSpy clicked(list.get(), &CXListCtrl::checkBoxClicked);
+        QTest::keyClick(list.get(), Qt::Key_Space);
+        QCOMPARE(list->GetCellCheck(1, 0), 1);
+        QCOMPARE(clicked.count(), 1);
+
+        // Shift+F10 asks for the menu over the current row.
+        QSignalSpy menu(list.get(), &QWidget::customContextMenuRequested);
+        QTest::keyClick(list.get(), Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(menu.count(), 1);
+        QVERIFY(list->visualRect(list->currentIndex()).contains(menu.at(0).at(0).toPoint()));
+
+        // A right click makes the row under the pointer the one selected.
+        list->selectAll();
+        QTest::mousePress(list->viewport(), Qt::RightButton, {}, list->GetCellRect(2, 1).center());
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(list->FirstSelectedRow(), 2);
+        QCOMPARE(list->GetCellCheck(2, 0), 0); // and checks nothing
+    }
+
+    void theFocusShows() {
+        QWidget window;
+        auto* before = new QLineEdit(&window);
+        auto list = MakeCheckList();
+        list->setParent(&window);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        list->selectionModel()->setCurrentIndex(list->model()->index(1, 1),
+                                                QItemSelectionModel::NoUpdate);
+        before->setFocus();
+        const QImage without = Render(*list);
+        QTest::keyClick(before, Qt::Key_Tab); // as a keyboard user arrives
+        QVERIFY(list->hasFocus());
+        const QImage with = Render(*list);
+        // Only around the current row.
+        const QRect row(0, list->rowViewportPosition(1), list->viewport()->width(),
+                        list->rowHeight(1));
+        QVERIFY(with != without);
+        QCOMPARE(with.copy(0, 0, with.width(), row.top() - 1),
+                 without.copy(0, 0, without.width(), row.top() - 1));
+    }
+
+    void headerCheckFollowsTheRowsThatAreLeft() {
+        auto list = MakeCheckList();
+        list->SetCellCheck(1, 0, 1);
+        list->SetCellCheck(2, 0, 1);
+        QCOMPARE(list->GetHeaderCheck(0), 1);
+        list->RemoveRow(0); // the one unchecked row goes
+        QCOMPARE(list->GetHeaderCheck(0), 2);
+        list->RemoveAllRows(); // nothing is left to be checked
+        QCOMPARE(list->GetHeaderCheck(0), 1);
+        QCOMPARE(list->GetHeaderCheck(1), 0); // a column without one stays without
+    }
+
+    void darkPaletteKeepsHeadersAndTicksReadable() {
+        auto list = MakeCheckList();
+        // A dark palette that kept the light one's blue links.
+        QPalette dark = list->palette();
+        for (auto role : {QPalette::Window, QPalette::Button})
+            dark.setColor(role, QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(238, 238, 238));
+        dark.setColor(QPalette::Link, QColor(0, 0, 255));
+        list->setPalette(dark);
+        list->SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(13, dark));
+        list->SetCellCheck(0, 0, 1);
+        list->SetHeaderCheck(0, 2);
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+        const auto light = [](QRgb p) { return QColor(p).lightness() > 140; };
+
+        // The tick in the text colour.
+        const QImage cells = Render(*list);
+        const EdgeRect box = CheckBoxRect(EdgeRect::FromQRect(list->GetCellRect(0, 0)), false);
+        for (const EdgeRect& stroke : TickStrokes({box.left + 1, box.top, box.right, box.bottom}))
+            QCOMPARE(At(cells, stroke.left, stroke.top + 1), QColor(238, 238, 238).rgb());
+        // The headings and the header's tick stand out from the dark face.
+        CXHeaderCtrl* header = list->HeaderCtrl();
+        const QImage image = header->viewport()->grab().toImage();
+        const QRect second(header->sectionViewportPosition(1), 0, 100, header->height());
+        QVERIFY(CountPixels(image, second, light) > 10);
+        QCOMPARE(CountNear(image, second, QColor(0, 0, 255), 60), 0);
+        const QRect imageArea(header->sectionViewportPosition(0) + CXHeaderCtrl::kSpacing, 0, 14,
+                              header->height());
+        QVERIFY(CountPixels(image, imageArea, light) >= 7 * 3);
+    }
+
+    void checkBoxImagesAreDrawnAtTheScreensResolution() {
+        const QPalette palette = MakeList({10})->palette();
+        const QList<QPixmap> one = CXHeaderCtrl::CheckBoxImages(13, palette);
+        const QList<QPixmap> two = CXHeaderCtrl::CheckBoxImages(13, palette, 2.0);
+        QCOMPARE(two[2].devicePixelRatio(), 2.0);
+        QCOMPARE(two[2].size(), QSize(28, 26));
+        QCOMPARE(two[2].deviceIndependentSize(), one[2].deviceIndependentSize());
+        // Every device pixel is a colour of the drawing: nothing smeared.
+        const QImage sharp = two[2].toImage();
+        const QImage plain = one[2].toImage();
+        for (int y = 0; y < sharp.height(); ++y)
+            for (int x = 0; x < sharp.width(); ++x)
+                QCOMPARE(sharp.pixel(x, y), plain.pixel(x / 2, y / 2));
+        // On a screen scaled by two the header draws them pixel for pixel.
+        auto list = MakeCheckList();
+        const qreal ratio = list->devicePixelRatioF();
+        if (ratio != 2.0)
+            QSKIP("run with QT_SCALE_FACTOR=2 (controls.ListCtrlTest.scale2)");
+        list->SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(13, list->palette(), ratio));
+        list->SetHeaderCheck(0, 2);
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+        CXHeaderCtrl* header = list->HeaderCtrl();
+        const QImage shot = header->viewport()->grab().toImage();
+        QCOMPARE(shot.devicePixelRatio(), 2.0);
+        const QSize size = two[2].deviceIndependentSize().toSize();
+        const QPoint at(header->sectionViewportPosition(0) + CXHeaderCtrl::kSpacing,
+                        (header->height() - size.height()) / 2);
+        const QImage drawn = shot.copy(QRect(at * 2, size * 2));
+        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32),
+                 sharp.convertToFormat(QImage::Format_RGB32));
+    }
+
+    void longTextsAreElidedAndShownWholeInTheTooltip() {
+        auto list = MakeList({60, 140});
+        list->SetColumnElideMode(1, Qt::ElideMiddle);
+        const QString path = QStringLiteral(" /home/user/Videos/holidays/2024/a-long-name.mp4");
+        list->AddRow(0, QString());
+        list->SetCellText(0, 1, path);
+        list->AddRow(1, QString());
+        list->SetCellText(0, 0, QStringLiteral("short"));
+        list->show();
+        QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+        // Drawn as the middle-elided text would be.
+        const QRect cell = list->GetCellRect(0, 1);
+        QImage expected(cell.size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter p(&expected);
+            p.setFont(list->font());
+            p.setPen(Qt::black);
+            const QString shown =
+                QFontMetrics(list->font()).elidedText(path, Qt::ElideMiddle, cell.width());
+            QVERIFY(shown.endsWith(QStringLiteral("name.mp4")));
+            p.drawText(expected.rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                       shown);
+        }
+        QCOMPARE(Render(*list).copy(cell), expected);
+        // Its tooltip is the whole path; a text that fits has none.
+        QHelpEvent tip(QEvent::ToolTip, cell.center(),
+                       list->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(list->viewport(), &tip);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), path.trimmed());
+        QToolTip::hideText();
+        const QRect fits = list->GetCellRect(0, 0);
+        QHelpEvent none(QEvent::ToolTip, fits.center(),
+                        list->viewport()->mapToGlobal(fits.center()));
+        QApplication::sendEvent(list->viewport(), &none);
+        QVERIFY(!QToolTip::isVisible() || QToolTip::text() != QStringLiteral("short"));
     }
 
     void disabledRowIgnoresPresses() {

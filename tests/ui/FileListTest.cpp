@@ -1,7 +1,8 @@
 // The file list with clips made at test time: adding through the file
 // dialog, by dropping and through AddFiles (the path the command line
-// takes), the 30-row limit, a file that cannot be probed, reading off the
-// GUI thread, Remove, Delete, Clear and ending the window while adding.
+// takes), the 30-row limit, files that cannot be added, the durations
+// shown, reading off the GUI thread, the menu on the row right-clicked,
+// Remove, Delete, Clear and ending the window while adding.
 
 #include "CXListCtrl.h"
 #include "JobBuilder.h"
@@ -12,12 +13,14 @@
 #include "WindowTestSupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -138,8 +141,7 @@ private slots:
         QCOMPARE(list_->RowCount(), 2);
         VerifyRow(0, a_);
         VerifyRow(1, tone_);
-        QCOMPARE(list_->FirstSelectedRow(), 0);
-        QVERIFY(list_->selectionModel()->isRowSelected(1));
+        QCOMPARE(list_->FirstSelectedRow(), 1); // the last added alone
         QCOMPARE(list_->GetHeaderCheck(0), 2);
         QVERIFY(messages_->Messages().isEmpty());
         // The log names what was added, for support.
@@ -180,17 +182,97 @@ private slots:
         QCOMPARE(m.text, QString("The Max media file count over !"));
     }
 
-    void aFileThatCannotBeProbedEndsTheAdding() {
-        Add({a_, broken_, c_});
-        QCOMPARE(list_->RowCount(), 1);
+    void everyReadableFileIsAddedAndTheOthersNamedOnce() {
+        // Each kind of file that cannot be added, between good ones.
+        const QString folder = media_.filePath("a folder.mp4");
+        const QString missing = media_.filePath("missing.mp4");
+        const QString empty = media_.filePath("empty.mp4");
+        const QString cut = media_.filePath("cut.mp4");
+        const QString subtitles = media_.filePath("subtitles.srt");
+        QVERIFY(QDir().mkpath(folder));
+        QFile(empty).open(QIODevice::WriteOnly);
+        QFile whole(a_), half(cut);
+        QVERIFY(whole.open(QIODevice::ReadOnly) && half.open(QIODevice::WriteOnly));
+        half.write(whole.read(whole.size() / 2)); // the index at the end is cut off
+        half.close();
+        QFile srt(subtitles);
+        QVERIFY(srt.open(QIODevice::WriteOnly));
+        srt.write("1\n00:00:00,000 --> 00:00:02,000\nHello\n");
+        srt.close();
+
+        Add({folder, a_, missing, empty, broken_, b_, cut, subtitles, c_});
+        QCOMPARE(list_->RowCount(), 3);
         VerifyRow(0, a_);
-        QCOMPARE(dlg_->Table().RowCount(), 1);
+        VerifyRow(1, b_);
+        VerifyRow(2, c_);
         QCOMPARE(messages_->Messages().size(), 1);
         const ShownMessage& m = messages_->Messages().first();
         QCOMPARE(m.title, QString("Warning"));
-        QCOMPARE(m.text, broken_ + " include unsupport codec,Please report it to "
-                                   "support@kiv-video-converter.example.");
-        QCOMPARE(m.icon, MessageIcon::NoIcon);
+        const QStringList lines = m.text.split('\n');
+        const QString unreadable = ": not a media file this program can read (";
+        const QStringList expected = {
+            "These files were not added:",
+            folder + ": a folder, not a file",
+            missing + ": not found",
+            empty + ": an empty file",
+            broken_ + unreadable,
+            cut + unreadable,
+            subtitles + " include unsupport codec,Please report it to "
+                        "support@kiv-video-converter.example.",
+        };
+        QCOMPARE(lines.size(), expected.size());
+        for (int i = 0; i < lines.size(); ++i)
+            QVERIFY2(lines[i].startsWith(expected[i]), qPrintable(lines[i]));
+        QVERIFY(lines[4].endsWith(')') && lines[4].size() > expected[4].size() + 2);
+    }
+
+    void durationsShowTheLengthRounded() {
+        // As players show them; the whole file still converts to the end
+        // the encoder has always been given.
+        QStringList clips;
+        for (const char* seconds : {"12", "12.4", "12.6"}) {
+            clips << media_.filePath(QString("length %1.mp4").arg(seconds));
+            QVERIFY(MakeMedia(clips.last().toStdString(),
+                              {"-f", "lavfi", "-i",
+                               std::string("testsrc=size=64x48:rate=10:duration=") + seconds,
+                               "-c:v", "mpeg4"}));
+        }
+        Add(clips);
+        const struct {
+            const char* shown;
+            int end;
+        } rows[] = {{"00:00:12", 13}, {"00:00:12", 13}, {"00:00:13", 13}};
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(list_->CellText(row, 2), QString(rows[row].shown));
+            QCOMPARE(list_->CellText(row, 4), QString(rows[row].shown));
+            QCOMPARE(dlg_->Table().Row(row).trimEndSeconds, rows[row].end);
+        }
+    }
+
+    void theMenuActsOnTheRowRightClicked() {
+        const QString longName =
+            media_.filePath("a clip whose name is far too long for the Video File column.mp4");
+        QVERIFY(QFile::exists(longName) || QFile::copy(a_, longName));
+        Add({a_, longName, c_});
+        // Only the last row added is selected.
+        QCOMPARE(list_->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(list_->FirstSelectedRow(), 2);
+
+        // Its whole path shows in the tooltip of its shortened cell.
+        const QRect cell = list_->GetCellRect(1, 1);
+        QHelpEvent tip(QEvent::ToolTip, cell.center(),
+                       list_->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(list_->viewport(), &tip);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), longName);
+        QToolTip::hideText();
+
+        list_->selectAll();
+        QTest::mouseClick(list_->viewport(), Qt::RightButton, {}, cell.center());
+        dlg_->findChild<QMenu*>("popMenu")->actions().at(1)->trigger(); // "&Delete"
+        QCOMPARE(list_->RowCount(), 2);
+        QCOMPARE(SourcePath(dlg_->Table().Row(0).job), a_);
+        QCOMPARE(SourcePath(dlg_->Table().Row(1).job), c_);
     }
 
     void droppedFilesAreAddedLikeAdd() {
@@ -243,8 +325,10 @@ private slots:
 
     void clearEmptiesTheList() {
         Add({a_, b_});
+        QCOMPARE(list_->GetHeaderCheck(0), 2);
         dlg_->findChild<QMenu*>("popMenu")->actions().at(2)->trigger();
         QCOMPARE(list_->RowCount(), 0);
+        QCOMPARE(list_->GetHeaderCheck(0), 1); // no row is left checked
         QCOMPARE(dlg_->Table().RowCount(), 0);
         QVERIFY(messages_->Messages().isEmpty());
     }

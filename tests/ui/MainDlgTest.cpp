@@ -12,6 +12,7 @@
 #include "Catalogue.h"
 #include "EditorDlg.h"
 #include "FixedText.h"
+#include "SplitIcons.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
 #include "WindowBatch.h"
@@ -20,12 +21,15 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -263,17 +267,139 @@ private slots:
         QVERIFY(!QFile::exists(SettingsFile()));
     }
 
-    // While a batch runs they do nothing (BatchTest).
-    void enterAndEscapeEndWithoutSaving() {
-        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-            Open();
-            List()->setFocus();
-            QTest::keyClick(List(), key);
-            QVERIFY(!dlg_->isVisible());
-            QCOMPARE(dlg_->result(),
-                     int(key == Qt::Key_Return ? QDialog::Accepted : QDialog::Rejected));
+    void enterAndEscapeNeverEndTheWindow() {
+        Open();
+        List()->AddRow(0, QString());
+        for (const char* name : {"fileList", "formatList", "openFolderBox", "siteLink"}) {
+            Child<QWidget>(name)->setFocus();
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(Child<QWidget>(name), key);
+            QVERIFY2(dlg_->isVisible(), name);
         }
+        // Enter presses the button that has the focus.
+        auto* remove = Child<CButtonST>("removeButton");
+        QSignalSpy pressed(remove, &QAbstractButton::clicked);
+        remove->setFocus();
+        QTest::keyClick(remove, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+        QVERIFY(dlg_->isVisible());
         QVERIFY(!QFile::exists(SettingsFile()));
+    }
+
+    void theKeyboardReachesEveryControlAndSeesWhereItIs() {
+        Open();
+        UrlCatcher catcher;
+        for (int row = 0; row < 3; ++row)
+            List()->AddRow(row, QString());
+        // Tab from the first button around the window and back: every
+        // control a user acts on, each once, the list left again at once.
+        auto* first = Child<CButtonST>("addButton");
+        Child<CHyperLink>("faqLink")->setFocus();
+        QTest::keyClick(Child<CHyperLink>("faqLink"), Qt::Key_Tab); // round to the first
+        QCOMPARE(QApplication::focusWidget(), first);
+        QStringList reached{first->objectName()};
+        for (int i = 0; i < 30; ++i) {
+            QWidget* was = QApplication::focusWidget();
+            const QImage focused = was->grab().toImage();
+            QTest::keyClick(was, Qt::Key_Tab);
+            if (qobject_cast<CButtonST*>(was) || qobject_cast<CHyperLink*>(was))
+                QVERIFY2(was->grab().toImage() != focused,
+                         qPrintable(was->objectName() + " shows no focus"));
+            if (QApplication::focusWidget() == first)
+                break;
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(reached, QStringList({"addButton", "removeButton", "startButton", "aboutButton",
+                                       "helpButton", "exitButton", "fileList", "folderButton",
+                                       "formatList", "profileList", "editButton", "openFolderBox",
+                                       "shutdownBox", "siteLink", "faqLink"}));
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("exitButton"));
+        // The list's menu (with Split) opens from the keyboard.
+        List()->setFocus();
+        QTest::keyClick(List(), Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(Child<QMenu>("popMenu")->isVisible());
+        Child<QMenu>("popMenu")->hide();
+
+        // The links open with Enter or Space.
+        QTest::keyClick(Child<CHyperLink>("siteLink"), Qt::Key_Return);
+        QTest::keyClick(Child<CHyperLink>("faqLink"), Qt::Key_Space);
+        const QString bin = QString::fromStdString(ProgramDirectory());
+        QCOMPARE(catcher.urls, QList<QUrl>({QUrl::fromLocalFile(bin + "help/index.html"),
+                                            QUrl::fromLocalFile(bin + "help/faq.html")}));
+    }
+
+    void aDesktopThatCannotOpenSaysWhereToLook() {
+        // No browser or file manager: each way of opening says so once,
+        // with the path to open by hand.
+        Open();
+        const QString bin = QString::fromStdString(ProgramDirectory());
+        dlg_->OnHelp();
+        Child<QMenu>("dirMenu")->actions().at(1)->trigger();
+        QTest::mouseClick(Child<CHyperLink>("faqLink"), Qt::LeftButton);
+        const QString says = "The desktop has no program to open this. Please open it by hand:\n";
+        QCOMPARE(messages_->Messages().size(), 3);
+        QCOMPARE(messages_->Messages()[0].text, says + bin + "help/index.html");
+        QCOMPARE(messages_->Messages()[1].text, says + dlg_->OutputFolder());
+        QCOMPARE(messages_->Messages()[2].text,
+                 "Unable to open hyperlink:\n\n" + says + bin + "help/faq.html");
+        for (const ShownMessage& m : messages_->Messages())
+            QCOMPARE(m.title, QString("Warning"));
+    }
+
+    void aSettingsFileThatCannotBeWrittenIsReported() {
+        QVERIFY(QDir().mkpath(SettingsFile())); // a folder where the file belongs
+        home_->Reload();
+        Open();
+        dlg_->OnExit();
+        QVERIFY(!dlg_->isVisible()); // the window still ends
+        QCOMPARE(messages_->Messages().size(), 1);
+        const ShownMessage& m = messages_->Messages().first();
+        QCOMPARE(m.title, QString("Warning"));
+        QVERIFY(m.text.startsWith("Your settings were not saved.\n"));
+        QVERIFY2(m.text.contains(SettingsFile() + ": Is a directory"), qPrintable(m.text));
+        QVERIFY(ReadAll(home_->Path("kiv.dmp")).contains("Settings: not saved: "));
+    }
+
+    void aDarkPaletteLeavesEverythingReadable() {
+        // A dark palette that kept the light one's link colours.
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        for (auto role : {QPalette::Window, QPalette::Button})
+            dark.setColor(role, QColor(53, 53, 53));
+        dark.setColor(QPalette::Base, QColor(42, 42, 42));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(238, 238, 238));
+        dark.setColor(QPalette::Link, QColor(0, 0, 255));
+        dark.setColor(QPalette::LinkVisited, QColor(85, 26, 139));
+        QApplication::setPalette(dark);
+        auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+        Open();
+        const auto lightPixels = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += QColor(image.pixel(x, y)).lightness() > 140;
+            return n;
+        };
+        // The headings and both links.
+        CXListCtrl* list = List();
+        const QImage header = list->horizontalHeader()->viewport()->grab().toImage();
+        const int second = list->horizontalHeader()->sectionViewportPosition(1);
+        QVERIFY(lightPixels(header.copy(second, 0, list->columnWidth(1), header.height())) > 20);
+        for (const char* name : {"siteLink", "faqLink"})
+            QVERIFY2(lightPixels(Child<CHyperLink>(name)->grab().toImage()) > 20, name);
+        // The Split dialog's pictures in the dark ink.
+        for (const char* picture : {"begin", "previous", "next", "end"}) {
+            const QImage icon = RenderSplitPicture(picture, QSize(16, 16)).toImage();
+            int ink = 0;
+            for (int y = 0; y < icon.height(); ++y)
+                for (int x = 0; x < icon.width(); ++x)
+                    ink += qAlpha(icon.pixel(x, y)) > 200 &&
+                           QColor(icon.pixel(x, y)).lightness() > 200;
+            QVERIFY2(ink > 20, picture);
+        }
     }
 
     void browsePicksAFolderEndingInTheSeparator() {
@@ -387,7 +513,7 @@ private slots:
         // less) shows as 1, to the row that converts (the first until a
         // batch has begun another).
         FileTable table;
-        table.Append(ConversionJob{}, 10);
+        table.Append(ConversionJob{});
         CEncoderCntl controller;
         WindowBatch batch(table, controller, nullptr);
         QSignalSpy shown(&batch, &WindowBatch::rowProgress);
@@ -416,6 +542,12 @@ private slots:
         QCOMPARE(Child<CButtonST>("editButton")->TooltipText(), QString("Edit video profile"));
         QCOMPARE(AccessibleName(Child<CButtonST>("folderButton")), QString("Output folder"));
 
+        // The end-of-batch boxes without their caption's blanks.
+        QCOMPARE(AccessibleName(Child<QCheckBox>("openFolderBox")),
+                 QString("Open Output Directory after finished"));
+        QCOMPARE(AccessibleName(Child<QCheckBox>("shutdownBox")),
+                 QString("Shutdown PC after finished"));
+
         // The drop-down lists are labelled by their labels.
         for (auto [list, label] :
              {std::pair{"formatList", "Output Format:"}, {"profileList", "Video Profile:"}}) {
@@ -440,6 +572,12 @@ private slots:
         QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QString("Checked"));
         QCOMPARE(table->cellAt(0, 1)->text(QAccessible::Name), QString(" /videos/a.avi"));
         QCOMPARE(table->cellAt(0, 5)->text(QAccessible::Name), QString("37 %"));
+        // The check-box column's header has a name, and says its state.
+        QAccessibleInterface* checkHeader =
+            table->cellAt(0, 0)->tableCellInterface()->columnHeaderCells().value(0);
+        QVERIFY(checkHeader);
+        QCOMPARE(checkHeader->text(QAccessible::Name), QString("Check all"));
+        QCOMPARE(checkHeader->text(QAccessible::Description), QString("Checked"));
     }
 
     void ourImagesRenderForEveryButton() {

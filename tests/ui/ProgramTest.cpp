@@ -60,17 +60,30 @@ private slots:
         }
     }
 
-    void aSkinFileIsAppliedAsAStyleSheet() {
+    void aSkinFileIsAppliedAsAStyleSheetWithItsLightPalette() {
+        // On a dark desktop.
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::Window, QColor(53, 53, 53));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
+        auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
         QTemporaryDir folder;
         const QString directory = folder.path() + "/";
         QVERIFY(!ApplySkin(*qApp, directory));
         QCOMPARE(qApp->styleSheet(), QString());
+        QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(53, 53, 53));
         QFile skin(directory + "LightBlue.smf");
         QVERIFY(skin.open(QIODevice::WriteOnly));
         skin.write("QDialog { background: #dbeafe; }\n");
         skin.close();
         QVERIFY(ApplySkin(*qApp, directory));
         QCOMPARE(qApp->styleSheet(), QString("QDialog { background: #dbeafe; }\n"));
+        // The palette the skin was drawn for, whatever the desktop's.
+        QCOMPARE(QApplication::palette(), SkinPalette());
+        QVERIFY(QApplication::palette().color(QPalette::Window).lightness() > 200);
+        QCOMPARE(QApplication::palette().color(QPalette::Text), QColor(Qt::black));
+        QCOMPARE(QApplication::palette().color(QPalette::Link), QColor(0, 0, 238));
         qApp->setStyleSheet(QString());
     }
 
@@ -82,13 +95,13 @@ private slots:
         MessageLog messages;
         int rows = -1;
         QString cell;
-        // Once the window runs and has read the file, look and leave with Escape.
+        // Once the window runs and has read the file, look and leave.
         auto ran = WhenModal<CKivVideoConverterDlg>([&](CKivVideoConverterDlg* window) {
             auto* list = window->findChild<CXListCtrl*>("fileList");
-            const auto look = [&rows, &cell, list] {
+            const auto look = [&rows, &cell, list, window] {
                 rows = list->RowCount();
                 cell = list->CellText(0, 1);
-                QTest::keyClick(list, Qt::Key_Escape);
+                window->done(QDialog::Rejected);
             };
             if (!window->IsAdding() && list->RowCount() > 0)
                 look();

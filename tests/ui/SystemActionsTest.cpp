@@ -3,13 +3,16 @@
 
 #include "CDisableScreenSave.h"
 #include "DesktopNotification.h"
+#include "DesktopOpen.h"
 #include "MessageBoxes.h"
 #include "PowerOff.h"
 #include "PrivateBus.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -116,6 +119,39 @@ private slots:
         QCOMPARE(messages_[0].title, QString("Warning"));
         QCOMPARE(messages_[0].text,
                  QString("The computer could not be powered off: Permission denied"));
+    }
+
+    void anOpenerThatFailsIsHeardOf() {
+        // Stand-ins for xdg-open: one that finds nothing to open with, as
+        // on a desktop without a file manager, and one that opens.
+        QTemporaryDir bin;
+        const auto opener = [&bin](const QString& name, const QByteArray& body) {
+            QFile script(bin.filePath(name));
+            script.open(QIODevice::WriteOnly);
+            script.write("#!/bin/sh\n" + body);
+            script.close();
+            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            return script.fileName();
+        };
+        const QString failing = opener(
+            "no-method", "echo \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
+        const QString opening = opener("opens", "echo \"$1\" > \"$(dirname \"$0\")/opened\"\n");
+        const QUrl folder = QUrl::fromLocalFile(bin.path());
+        for (const auto& [program, fails] : {std::pair{failing, true}, {opening, false}}) {
+            bool failed = false;
+            QVERIFY(RunDesktopOpener(program, folder, [&failed] { failed = true; }));
+            if (fails) {
+                QTRY_VERIFY(failed);
+            } else {
+                QTRY_VERIFY(QFile::exists(bin.filePath("opened")));
+                QTest::qWait(300); // its end has been seen
+                QVERIFY(!failed);
+            }
+        }
+        QFile opened(bin.filePath("opened"));
+        QVERIFY(opened.open(QIODevice::ReadOnly));
+        QCOMPARE(opened.readAll().trimmed(), bin.path().toLocal8Bit()); // the path, as one argument
+        QVERIFY(!RunDesktopOpener(bin.filePath("missing"), folder, [] {}));
     }
 
     void notificationsReachTheService() {

@@ -9,6 +9,7 @@
 #include "WindowChannel.h"
 
 #include <QFile>
+#include <QPalette>
 #include <QTimer>
 
 #include <clocale>
@@ -66,10 +67,30 @@ int CKivVideoConverterApp::ExitInstance() {
     return 0;
 }
 
+QPalette SkinPalette() {
+    // The colours the skin and our controls were drawn against.
+    const QColor face(240, 240, 240);
+    QPalette palette(Qt::black, face, Qt::white, QColor(160, 160, 160), QColor(160, 160, 160),
+                     Qt::black, Qt::white, Qt::white, face);
+    palette.setColor(QPalette::Midlight, QColor(227, 227, 227));
+    palette.setColor(QPalette::Shadow, QColor(105, 105, 105));
+    palette.setColor(QPalette::Highlight, QColor(0, 120, 215));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(0, 0, 238));
+    palette.setColor(QPalette::LinkVisited, QColor(85, 26, 139));
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    palette.setColor(QPalette::PlaceholderText, QColor(120, 120, 120));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+    return palette;
+}
+
 bool ApplySkin(QApplication& application, const QString& programDirectory) {
     QFile skin(programDirectory + QStringLiteral("LightBlue.smf"));
     if (!skin.open(QIODevice::ReadOnly))
         return false;
+    application.setPalette(SkinPalette());
     application.setStyleSheet(QString::fromUtf8(skin.readAll()));
     return true;
 }

@@ -42,8 +42,14 @@ private:
 };
 
 // The skin: "LightBlue.smf" in the program directory, read as a Qt style
-// sheet and applied to the whole application. Without it (or when it cannot
-// be read) the platform look stays. Returns whether a skin was applied.
+// sheet and applied to the whole application together with the light
+// palette it was drawn for (SkinPalette), so nothing of it depends on the
+// desktop's colours. Without it (or when it cannot be read) the platform
+// look and palette stay. Returns whether a skin was applied.
 bool ApplySkin(QApplication& application, const QString& programDirectory);
+
+// The light palette of the skin: light grey faces, white fields, black
+// text, and the links' own blue and purple.
+QPalette SkinPalette();
 
 } // namespace kiv

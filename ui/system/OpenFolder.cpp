@@ -1,12 +1,13 @@
 #include "OpenFolder.h"
 
-#include <QDesktopServices>
+#include "DesktopOpen.h"
+
 #include <QUrl>
 
 namespace kiv {
 
 bool OpenFolder(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return OpenOrSay(nullptr, QUrl::fromLocalFile(path));
 }
 
 } // namespace kiv

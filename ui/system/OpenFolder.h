@@ -6,8 +6,10 @@
 
 namespace kiv {
 
-// Asks the desktop to open the folder (QDesktopServices, a file: URL).
-// Nothing is checked first; the result says whether a handler took it.
+// Asks the desktop to open the folder (DesktopOpen.h). Nothing is checked
+// first; when the desktop cannot open it, one warning over the active
+// window names the folder to open by hand. The result says whether an
+// opener took it.
 bool OpenFolder(const QString& path);
 
 } // namespace kiv

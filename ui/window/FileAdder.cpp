@@ -1,12 +1,47 @@
 #include "FileAdder.h"
 
 #include "JobBuilder.h"
+#include "MakerTexts.h"
+#include "MediaDetector.h"
 
 #include <QFile>
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
+extern "C" {
+#include <libavutil/error.h>
+}
+
 namespace kiv {
+
+QString NotAddedLine(const QString& path) {
+    namespace fs = std::filesystem;
+    const fs::path file(QFile::encodeName(path).toStdString());
+    std::error_code error;
+    const fs::file_status status = fs::status(file, error);
+    if (!fs::exists(status))
+        return path + QStringLiteral(": not found");
+    if (fs::is_directory(status))
+        return path + QStringLiteral(": a folder, not a file");
+    if (fs::is_regular_file(status) && fs::file_size(file, error) == 0 && !error)
+        return path + QStringLiteral(": an empty file");
+    QFile readable(path);
+    if (!readable.open(QIODevice::ReadOnly))
+        return path + QStringLiteral(": cannot be read (%1)").arg(readable.errorString());
+    readable.close();
+    MediaFacts facts;
+    const int read = DetectMedia(file.string(), facts);
+    if (read < 0) {
+        char reason[AV_ERROR_MAX_STRING_SIZE] = {};
+        av_strerror(read, reason, sizeof reason);
+        return path + QStringLiteral(": not a media file this program can read (%1)")
+                          .arg(QString::fromLocal8Bit(reason));
+    }
+    return path + QStringLiteral(" include unsupport codec,Please report it to ") +
+           QString::fromLatin1(kSupportAddress) + QLatin1Char('.');
+}
 
 FileAdder::FileAdder(CEncoderCntl& controller, QObject* parent)
     : QObject(parent), controller_(controller) {}
@@ -60,8 +95,9 @@ void FileAdder::Run(QStringList paths, int rows) {
             break;
         }
         if (result != 1) {
-            Post([this, path] { emit unreadable(path); });
-            break;
+            // Every other file of the add still goes in.
+            Post([this, line = NotAddedLine(path)] { emit notAdded(line); });
+            continue;
         }
         Post([this, path, job] { emit fileRead(path, job); });
         ++rows;

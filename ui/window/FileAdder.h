@@ -6,9 +6,10 @@
 // adds the row.
 //
 // The rules are those of adding files: before each file, a list that holds
-// the most rows ends the reading (limitReached); a file that cannot be
-// probed ends it (unreadable); an exception ends it (failed). finished comes
-// last, always.
+// the most rows ends the reading (limitReached); an exception ends it
+// (failed). A file that cannot be probed is not added and the reading goes
+// on with the next (notAdded, with why: the user is told about all of them
+// at once). finished comes last, always.
 
 #include "CEncoderCntl.h"
 #include "ConversionJob.h"
@@ -21,6 +22,12 @@
 #include <thread>
 
 namespace kiv {
+
+// Why a file the probe could not read is not added, as a line naming it:
+// not found, a folder, empty, not media libavformat can read (with its
+// reason), or else a codec we do not support (with the address to report
+// it to).
+QString NotAddedLine(const QString& path);
 
 class FileAdder : public QObject {
     Q_OBJECT
@@ -46,7 +53,8 @@ public:
 signals:
     void fileRead(const QString& path, const kiv::ConversionJob& job);
     void limitReached();
-    void unreadable(const QString& path);
+    // One line for the user: the path and why it was not added.
+    void notAdded(const QString& line);
     void failed();
     void finished();
 

@@ -131,8 +131,12 @@ void FileListView::SetUpColumns() {
 
     // Header images: the check column shows the empty check box, the others none.
     const int side = list_.verticalHeader()->defaultSectionSize() - 3;
-    list_.SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(side, list_.palette()));
+    list_.SetHeaderImageList(
+        CXHeaderCtrl::CheckBoxImages(side, list_.palette(), list_.devicePixelRatioF()));
     list_.SetHeaderCheck(Col(FileColumn::Check), 1);
+    list_.SetHeaderAccessibleName(Col(FileColumn::Check), QStringLiteral("Check all"));
+    // Long paths keep their file name in sight; the tooltip shows them whole.
+    list_.SetColumnElideMode(Col(FileColumn::VideoFile), Qt::ElideMiddle);
 }
 
 bool FileListView::ShowNewRow(int row) {
@@ -146,6 +150,9 @@ bool FileListView::ShowNewRow(int row) {
     list_.SetCellText(row, Col(FileColumn::Duration), Time(r.durationSeconds));
     ShowTrim(row);
     ShowStatus(row);
+    // The newest row alone is selected, so Remove and Split act on what the
+    // user sees chosen.
+    list_.clearSelection();
     list_.SelectRow(row);
     return true;
 }
@@ -153,7 +160,7 @@ bool FileListView::ShowNewRow(int row) {
 void FileListView::ShowTrim(int row) {
     const FileRow r = table_.Row(row);
     list_.SetCellText(row, Col(FileColumn::StartTime), Time(r.trimStartSeconds));
-    list_.SetCellText(row, Col(FileColumn::EndTime), Time(r.trimEndSeconds));
+    list_.SetCellText(row, Col(FileColumn::EndTime), Time(r.ShownEndSeconds()));
 }
 
 void FileListView::ShowStatus(int row) {

@@ -1,6 +1,7 @@
 #include "FileTable.h"
 
 #include "FixedText.h"
+#include "JobBuilder.h"
 
 #include <algorithm>
 
@@ -12,6 +13,10 @@ bool IsDone(RowState state) {
 
 std::string FileRow::SourcePath() const {
     return std::string(GetText(job.sourcePath));
+}
+
+int FileRow::ShownEndSeconds() const {
+    return trimEndSeconds >= wholeFileEndSeconds ? durationSeconds : trimEndSeconds;
 }
 
 int FileRow::VideoSeconds() const {
@@ -35,14 +40,16 @@ bool FileTable::HasCheckedRow() const {
     return std::any_of(rows_.begin(), rows_.end(), [](const FileRow& r) { return r.checked; });
 }
 
-int FileTable::Append(const ConversionJob& probed, int durationSeconds) {
+int FileTable::Append(const ConversionJob& probed) {
     std::lock_guard lock(mutex_);
     if (static_cast<int>(rows_.size()) >= kMaxRows)
         return -1;
     FileRow& row = rows_.emplace_back();
     row.job = probed;
-    row.durationSeconds = durationSeconds;
-    row.trimEndSeconds = durationSeconds;
+    row.durationSeconds = DisplayedDurationSeconds(probed);
+    // The command line of an untrimmed file stays as it always was.
+    row.wholeFileEndSeconds = WholeFileEndSeconds(probed);
+    row.trimEndSeconds = row.wholeFileEndSeconds;
     return static_cast<int>(rows_.size()) - 1;
 }
 

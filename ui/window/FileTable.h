@@ -32,9 +32,12 @@ bool IsDone(RowState state);
 
 struct FileRow {
     ConversionJob job{};     // the probe's result: source half, path, stream flags
-    int durationSeconds = 0; // the duration shown
+    int durationSeconds = 0; // the duration shown: the file's length, rounded
     int trimStartSeconds = 0;
     int trimEndSeconds = 0; // the part to convert; the whole file when added
+    // The trim end that means the whole file (WholeFileEndSeconds): an end
+    // there or beyond shows as the duration.
+    int wholeFileEndSeconds = 0;
     bool checked = true;
     RowState state = RowState::Ready;
     int percent = 0;         // the progress shown from the row's first conversion on
@@ -42,6 +45,8 @@ struct FileRow {
     ProgressFigures figures; // of its running conversion: time left, speed
 
     std::string SourcePath() const;
+    // The End Time shown.
+    int ShownEndSeconds() const;
     // The source's video duration in whole seconds, as Split is given it.
     int VideoSeconds() const;
 };
@@ -59,7 +64,7 @@ public:
     // Changing, on the GUI thread.
     // Appends a row for a probed job: checked, ready, the whole file to
     // convert. Returns its index, or -1 when the table is full.
-    int Append(const ConversionJob& probed, int durationSeconds);
+    int Append(const ConversionJob& probed);
     // The rows behind move up one place.
     bool Remove(int row);
     void Clear();

@@ -6,9 +6,11 @@
 #include "CHyperLink.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
+#include "DesktopOpen.h"
 #include "FileAdder.h"
 #include "FixedText.h"
 #include "MakerTexts.h"
+#include "MessageBoxes.h"
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
@@ -23,7 +25,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
+#include <QUrl>
 
 namespace kiv {
 
@@ -128,6 +132,16 @@ void CKivVideoConverterDlg::SetLinkTargets() {
     faqLink_->setText(QString::fromLatin1(kFaqLinkText));
     faqLink_->SetLinkTarget(HelpPagePath(kFaqPage));
     faqLink_->setAccessibleName(faqLink_->text());
+    // The links open the desktop's way: a desktop that cannot open them at
+    // once makes the link say so; one whose opener fails later, the window.
+    for (CHyperLink* link : {siteLink_, faqLink_}) {
+        link->SetUrlOpener([this](const QUrl& url) {
+            return OpenOnDesktop(url, [window = QPointer<QWidget>(this), url] {
+                ShowMessage(window, QStringLiteral("Warning"),
+                            DesktopCannotOpenText(url.toLocalFile()), MessageIcon::Warning);
+            });
+        });
+    }
 }
 
 QString CKivVideoConverterDlg::HelpPagePath(const char* page) const {
@@ -172,7 +186,7 @@ void CKivVideoConverterDlg::EndWindow(int result) {
 
 void CKivVideoConverterDlg::closeEvent(QCloseEvent* event) {
     // The close box, Alt+F4 and the desktop's close minimise the window;
-    // only Exit, Enter and Escape end it.
+    // only Exit ends it.
     event->ignore();
     showMinimized();
 }
@@ -181,19 +195,16 @@ void CKivVideoConverterDlg::keyPressEvent(QKeyEvent* event) {
     const bool plain =
         event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        // A focused button takes Enter as a press; elsewhere it ends the window.
+        // A focused button takes Enter as a press; elsewhere Enter does
+        // nothing: a stray key must not end the window and lose the list.
         if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
             if (button->isEnabled())
                 button->click();
-        } else {
-            EndWindow(QDialog::Accepted);
         }
         return;
     }
-    if (plain && event->key() == Qt::Key_Escape) {
-        EndWindow(QDialog::Rejected);
-        return;
-    }
+    if (plain && event->key() == Qt::Key_Escape)
+        return; // likewise
     QDialog::keyPressEvent(event);
 }
 

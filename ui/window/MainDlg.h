@@ -144,7 +144,7 @@ private:
     void ConnectFileAdder();
     void OnFileRead(const QString& path, const ConversionJob& job);
     void OnLimitReached();
-    void OnUnreadable(const QString& path);
+    void OnNotAdded(const QString& line);
     void OnAddFailed();
     void OnAddingFinished();
     void SetAdding(bool adding);
@@ -165,6 +165,8 @@ private:
     bool cursorOverridden_ = false;
     BatchPosition batchPosition_; // where the running batch stands
     TaskbarProgress taskbar_;
+    // This add's files that were not added, each with why.
+    QStringList notAdded_;
     int pendingEnd_ = -1; // the result EndWindow waits to end with
 
     CButtonST* addButton_ = nullptr;

@@ -4,9 +4,12 @@
 #include "AboutDlg.h"
 #include "CButtonST.h"
 #include "Catalogue.h"
+#include "DesktopOpen.h"
 #include "EditorDlg.h"
 #include "FixedText.h"
+#include "Log.h"
 #include "MainDlg.h"
+#include "MessageBoxes.h"
 #include "OpenFolder.h"
 #include "Settings.h"
 #include "Vocabularies.h"
@@ -14,7 +17,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -105,7 +107,7 @@ void CKivVideoConverterDlg::OnBrowse() {
 }
 
 void CKivVideoConverterDlg::OnOpenFolder() {
-    OpenFolder(outputFolder_);
+    OpenFolder(outputFolder_); // says so when the desktop cannot
 }
 
 void CKivVideoConverterDlg::OnAbout() {
@@ -114,7 +116,7 @@ void CKivVideoConverterDlg::OnAbout() {
 }
 
 void CKivVideoConverterDlg::OnHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpPagePath("help/index.html")));
+    OpenOrSay(this, QUrl::fromLocalFile(HelpPagePath("help/index.html")));
 }
 
 void CKivVideoConverterDlg::OnExit() {
@@ -125,8 +127,16 @@ void CKivVideoConverterDlg::OnExit() {
     const QByteArray folder = outputFolder_.toUtf8();
     if (!folder.isEmpty() && FitsField(settings_.Folder, folder.toStdString()))
         SetText(settings_.Folder, folder.toStdString());
-    SaveSettings(settings_);
-    SaveSelection(selection_);
+    // A settings file that cannot be read is left as it is, and a save that
+    // fails is reported: one message for both saves.
+    std::string reason;
+    if (!SaveSettings(settings_, &reason) || !SaveSelection(selection_, &reason)) {
+        WriteLog("Settings: not saved: " + reason);
+        ShowMessage(this, QStringLiteral("Warning"),
+                    QStringLiteral("Your settings were not saved.\n") +
+                        QString::fromStdString(reason),
+                    MessageIcon::Warning);
+    }
     EndWindow(QDialog::Accepted);
 }
 

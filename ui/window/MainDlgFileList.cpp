@@ -9,7 +9,6 @@
 #include "JobBuilder.h"
 #include "Log.h"
 #include "MainDlg.h"
-#include "MakerTexts.h"
 #include "MediaFileDialog.h"
 #include "MessageBoxes.h"
 #include "Vocabularies.h"
@@ -34,7 +33,7 @@ void Info(QWidget* parent, const char* text) {
 void CKivVideoConverterDlg::ConnectFileAdder() {
     connect(adder_, &FileAdder::fileRead, this, &CKivVideoConverterDlg::OnFileRead);
     connect(adder_, &FileAdder::limitReached, this, &CKivVideoConverterDlg::OnLimitReached);
-    connect(adder_, &FileAdder::unreadable, this, &CKivVideoConverterDlg::OnUnreadable);
+    connect(adder_, &FileAdder::notAdded, this, &CKivVideoConverterDlg::OnNotAdded);
     connect(adder_, &FileAdder::failed, this, &CKivVideoConverterDlg::OnAddFailed);
     connect(adder_, &FileAdder::finished, this, &CKivVideoConverterDlg::OnAddingFinished);
 }
@@ -54,6 +53,7 @@ void CKivVideoConverterDlg::AddFiles(const QStringList& paths) {
     for (const QString& path : paths)
         absolute << QFileInfo(path).absoluteFilePath();
     SetAdding(true);
+    notAdded_.clear();
     adder_->Start(absolute, table_.RowCount());
 }
 
@@ -71,8 +71,7 @@ void CKivVideoConverterDlg::SetAdding(bool adding) {
 
 void CKivVideoConverterDlg::OnFileRead(const QString& path, const ConversionJob& job) {
     try {
-        const int seconds = DisplayedDurationSeconds(job);
-        const int row = table_.Append(job, seconds);
+        const int row = table_.Append(job);
         if (row < 0) {
             adder_->Cancel();
             return;
@@ -84,8 +83,8 @@ void CKivVideoConverterDlg::OnFileRead(const QString& path, const ConversionJob&
             return;
         }
         // The log shows what the user converted, for support.
-        WriteLog("Added " + QFile::encodeName(path).toStdString() + " (" + FormatDuration(seconds) +
-                 ")");
+        WriteLog("Added " + QFile::encodeName(path).toStdString() + " (" +
+                 FormatDuration(table_.Row(row).durationSeconds) + ")");
     } catch (...) {
         OnAddFailed();
     }
@@ -96,12 +95,10 @@ void CKivVideoConverterDlg::OnLimitReached() {
     Info(this, "The Max media file count over !");
 }
 
-void CKivVideoConverterDlg::OnUnreadable(const QString& path) {
-    SetAdding(false);
-    ShowMessage(this, QStringLiteral("Warning"),
-                path + QStringLiteral(" include unsupport codec,Please report it to ") +
-                    QString::fromLatin1(kSupportAddress) + QLatin1Char('.'),
-                MessageIcon::NoIcon);
+void CKivVideoConverterDlg::OnNotAdded(const QString& line) {
+    // Told all at once when the add is over.
+    notAdded_ << line;
+    WriteLog("Not added: " + line.toStdString());
 }
 
 void CKivVideoConverterDlg::OnAddFailed() {
@@ -121,6 +118,14 @@ void CKivVideoConverterDlg::OnAddingFinished() {
         pendingEnd_ = -1;
         EndWindow(result);
         return;
+    }
+    if (!notAdded_.isEmpty()) {
+        const QString heading = notAdded_.size() == 1
+                                    ? QStringLiteral("This file was not added:")
+                                    : QStringLiteral("These files were not added:");
+        ShowMessage(this, QStringLiteral("Warning"),
+                    heading + QLatin1Char('\n') + notAdded_.join('\n'), MessageIcon::NoIcon);
+        notAdded_.clear();
     }
     emit filesAdded();
 }
