@@ -334,8 +334,10 @@ private slots:
         auto* pause = dlg_->findChild<QAbstractButton*>("pauseButton");
         auto* stop = dlg_->findChild<QAbstractButton*>("stopButton");
         QVERIFY(start->isVisible() && !pause->isVisible());
-        dlg_->OnStart();
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key_Space); // from the keyboard, which stays on Pause
         QTRY_VERIFY_WITH_TIMEOUT(list_->Cell(0, 5)->percent >= 3, 60000);
+        QVERIFY(pause->hasFocus());
 
         // While it runs the window does not end, and the list takes no menu
         // and no files; Pause stands in Start's place.

@@ -157,6 +157,8 @@ QString CKivVideoConverterDlg::Caption() const {
 }
 
 void CKivVideoConverterDlg::EnableControls(bool enable) {
+    const bool hadFocus =
+        startButton_->hasFocus() || stopButton_->hasFocus() || pauseButton_->hasFocus();
     for (QWidget* control :
          std::initializer_list<QWidget*>{addButton_, removeButton_, startButton_, formatList_,
                                          profileList_, exitButton_, folderButton_, editButton_})
@@ -170,6 +172,13 @@ void CKivVideoConverterDlg::EnableControls(bool enable) {
     if (adding_) {
         for (QWidget* control : {addButton_, removeButton_, startButton_})
             control->setEnabled(false);
+    }
+    // The keyboard stays on the batch's buttons: Start's focus goes to Pause
+    // when a batch starts, and back to Start when it ends.
+    if (hadFocus) {
+        QWidget* next = enable ? static_cast<QWidget*>(startButton_) : pauseButton_;
+        if (next->isEnabled())
+            next->setFocus(Qt::OtherFocusReason);
     }
 }
 

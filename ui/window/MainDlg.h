@@ -163,10 +163,10 @@ private:
     bool busy_ = false;
     bool adding_ = false;
     bool cursorOverridden_ = false;
-    BatchPosition batchPosition_; // where the running batch stands
-    TaskbarProgress taskbar_;
     // This add's files that were not added, each with why.
     QStringList notAdded_;
+    BatchPosition batchPosition_; // where the running batch stands
+    TaskbarProgress taskbar_;
     int pendingEnd_ = -1; // the result EndWindow waits to end with
 
     CButtonST* addButton_ = nullptr;
