@@ -22,9 +22,9 @@ struct ColumnPlace {
     Qt::Alignment alignment;
 };
 
-// The file column gives up 6 of its 20 parts (its paths are cut
-// anyway, and whole in the tooltip) so that the status column has room for
-// "37 % · 1:12 left".
+// The file column gives up 6 of its 20 parts (a path is cut in the middle
+// anyway, and shown whole in its tooltip) so that the status column has
+// room for "37 % · 1:12 left".
 constexpr ColumnPlace kColumns[kFileColumnCount] = {
     {"", 4, Qt::AlignHCenter},          {"Video File", 14, Qt::AlignLeft},
     {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 11, Qt::AlignHCenter},
