@@ -205,6 +205,7 @@ bool PreviewPlayer::IsOpen() const {
 void PreviewPlayer::Attach(VideoArea* videoArea) {
     area_ = videoArea;
     pendingFrame_ = false;
+    restarted_ = false;
     if (videoArea) {
         videoArea->ClearFrame();
         resizeConnection_ = QObject::connect(videoArea, &VideoArea::resized, guiContext_.get(),
@@ -280,11 +281,20 @@ void PreviewPlayer::HandleEvent(const mpv_event& event) {
         }
         break;
     }
-    case MPV_EVENT_PLAYBACK_RESTART:
+    case MPV_EVENT_PLAYBACK_RESTART: {
         // The first picture after loading or seeking is libmpv's current
         // one now; draw it even if its news went to an older picture.
+        // Before the loaded file's first restart, libmpv may still hand out
+        // the last picture of the file shown before: none is shown.
+        bool loaded = false;
+        {
+            std::lock_guard lock(mutex_);
+            loaded = state_ == FileState::Loaded;
+        }
+        restarted_ = restarted_ || loaded;
         RenderFrame(true);
         break;
+    }
     case MPV_EVENT_FILE_LOADED: {
         std::optional<double> seek;
         {
@@ -334,7 +344,7 @@ void PreviewPlayer::RenderFrame(bool force) {
     // A picture of the loaded file waits for the news that it has video.
     if (loaded && area_ && !videoActive_)
         return;
-    const bool show = loaded && area_;
+    const bool show = loaded && restarted_ && area_;
     if (!pendingFrame_ && !(force && show))
         return;
     pendingFrame_ = false;

@@ -114,6 +114,8 @@ private:
     bool videoActive_ = false;
     // A new picture is waiting to be rendered into area_.
     bool pendingFrame_ = false;
+    // The loaded file's playback has started: its pictures are shown.
+    bool restarted_ = false;
 
     std::atomic<bool> eventsQueued_{false};
     std::atomic<bool> renderQueued_{false};
