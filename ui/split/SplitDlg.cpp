@@ -203,10 +203,11 @@ void CSplitDlg::onEnd() {
 }
 
 void CSplitDlg::SeekTo(double seconds) {
-    // The result is shorter than the source: past its end nothing would
-    // play, looped or not.
+    // The result is shorter than the source, and looped: a seek to its end
+    // or past it would land back at its start (or nowhere), so it goes to
+    // its last half second.
     if (double length = 0; showingResult_ && PreviewPlayer::Instance().GetDuration(length))
-        seconds = std::min(seconds, length);
+        seconds = std::min(seconds, std::max(length - kResultEndMargin, 0.0));
     if (!PreviewPlayer::Instance().Seek(seconds))
         return;
     seekTarget_ = std::max(seconds, rangeMin_);

@@ -153,6 +153,7 @@ private:
     // The controls that edit the selection are off while the result plays.
     void EnableSelectionControls(bool enable);
     void SetPreviewRunning(bool running);
+    void ShowPreviewInfo(const QString& text);
 
     const int durationSeconds_;
     QByteArray fileName_;
@@ -169,6 +170,7 @@ private:
 
     // The last seek asked for, until the player reports a position there.
     static constexpr double kSeekTolerance = 0.05;
+    static constexpr double kResultEndMargin = 0.5;
     static constexpr double kPlayedSinceSeek = 1.0;
     static constexpr int kSeekWaitMs = 1000;
     std::optional<double> seekTarget_;

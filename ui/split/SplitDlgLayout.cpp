@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kDialogWidth = 145;
 // Below the original 178 units: the row of the result preview.
-constexpr int kDialogHeight = 218;
+constexpr int kDialogHeight = 226;
 constexpr int kIconButtonY = 128;
 constexpr int kIconButtonSize = 10;
 // Images are centred horizontally at the top of their buttons.

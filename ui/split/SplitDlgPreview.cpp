@@ -58,7 +58,7 @@ void CSplitDlg::CreatePreviewControls() {
 
     previewInfo_ = new QLabel(this);
     previewInfo_->setObjectName(QStringLiteral("previewInfo"));
-    previewInfo_->setGeometry(DluRect(4, 196, 138, 20));
+    previewInfo_->setGeometry(DluRect(4, 196, 138, 28)); // three lines
     previewInfo_->setWordWrap(true);
     previewInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     previewInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -98,10 +98,16 @@ void CSplitDlg::onPreview() {
     const int start = PreviewStartSeconds();
     const int length =
         std::clamp(durationSeconds_ - start, 1, static_cast<int>(PreviewMaker::kLengthSeconds));
-    previewInfo_->clear();
-    previewInfo_->setAccessibleDescription(QString());
+    ShowPreviewInfo(QString());
     if (maker_->Start(*previewSource_, start, length))
         SetPreviewRunning(true);
+}
+
+void CSplitDlg::ShowPreviewInfo(const QString& text) {
+    previewInfo_->setText(text);
+    // A long reason may not fit the lines there are.
+    previewInfo_->setToolTip(text);
+    previewInfo_->setAccessibleDescription(text);
 }
 
 void CSplitDlg::onCancelPreview() {
@@ -129,8 +135,7 @@ void CSplitDlg::OnPreviewFinished(bool made, const QString& reason) {
     if (!made) {
         const QString text = reason.isEmpty() ? QStringLiteral("The preview was cancelled.")
                                               : QStringLiteral("No preview: %1").arg(reason);
-        previewInfo_->setText(text);
-        previewInfo_->setAccessibleDescription(text);
+        ShowPreviewInfo(text);
         return;
     }
     ShowResult();
@@ -144,13 +149,16 @@ void CSplitDlg::ShowResult() {
     const QString shape = sample.hasVideo
                               ? QStringLiteral("%1x%2").arg(sample.width).arg(sample.height)
                               : QStringLiteral("sound only");
+    // One line each for what the result is and what the whole will take;
+    // a figure and its unit never part.
+    const auto figure = [](const std::string& text) {
+        return QString::fromStdString(text).replace(QLatin1Char(' '), QChar(0x00A0));
+    };
     const QString text =
-        QStringLiteral("Converted result: %1 at %2, about %3 for %4")
-            .arg(shape, QString::fromStdString(RateText(sample)),
-                 QString::fromStdString(SizeText(ExpectedBytes({sample}, partSeconds))),
-                 ClockText(partSeconds));
-    previewInfo_->setText(text);
-    previewInfo_->setAccessibleDescription(text);
+        QStringLiteral("Converted result: %1 at %2,\nabout %3 for %4")
+            .arg(shape, figure(RateText(sample)),
+                 figure(SizeText(ExpectedBytes({sample}, partSeconds))), ClockText(partSeconds));
+    ShowPreviewInfo(text);
 
     // The source stops where it is; the result plays in its place, looped.
     double position = selectionStart_;
