@@ -22,7 +22,7 @@ const char* const kUsage =
     "  --end HH:MM:SS         convert up to this time (default: the whole file)\n"
     "  --dry-run              print each encoder command line; convert nothing\n"
     "  --estimate             with --dry-run: also print the expected size of each\n"
-    "                         output, from three short samples converted and removed\n"
+    "                         output, from eight short samples converted and removed\n"
     "  --json                 progress as one JSON object per line on standard output\n"
     "  --quiet                no progress display\n"
     "  --probe                print what each file holds\n"
