@@ -5,6 +5,7 @@
 #include "CRangeSlider.h"
 #include "ClockText.h"
 #include "DialogUnits.h"
+#include "JobBuilder.h"
 #include "PreviewPlayer.h"
 #include "SplitDlg.h"
 #include "SplitIcons.h"
@@ -143,16 +144,21 @@ void CSplitDlg::OnPreviewFinished(bool made, const QString& reason) {
 
 void CSplitDlg::ShowResult() {
     const SampleResult& sample = maker_->Result();
-    // The chosen part as the caller keeps it: whole seconds.
-    const int partSeconds =
-        std::max(static_cast<int>(selectionEnd_) - static_cast<int>(selectionStart_), 0);
+    // The chosen part as the caller keeps it: whole seconds. An untrimmed
+    // end carries a second past the file's end, which converts to nothing.
+    int partEnd = static_cast<int>(selectionEnd_);
+    if (const int fileSeconds = DisplayedDurationSeconds(previewSource_->job); fileSeconds > 0)
+        partEnd = std::min(partEnd, fileSeconds);
+    const int partSeconds = std::max(partEnd - static_cast<int>(selectionStart_), 0);
     const QString shape = sample.hasVideo
                               ? QStringLiteral("%1x%2").arg(sample.width).arg(sample.height)
                               : QStringLiteral("sound only");
     // One line each for what the result is and what the whole will take;
-    // a figure and its unit never part.
+    // a figure and its unit never part, nor does a unit at its slash.
     const auto figure = [](const std::string& text) {
-        return QString::fromStdString(text).replace(QLatin1Char(' '), QChar(0x00A0));
+        return QString::fromStdString(text)
+            .replace(QLatin1Char(' '), QChar(0x00A0))
+            .replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
     };
     const QString text =
         QStringLiteral("Converted result: %1 at %2,\nabout %3 for %4")
