@@ -14,31 +14,31 @@ namespace {
 
 // One -map of the line: input 0, a stream type ('V' is video that is not
 // cover art) or any, the n-th stream of it or all, optional with '?'.
-struct MapSpec {
+struct MapOption {
     char type = 0;
     int position = -1;
     bool optional = false;
 };
 
-std::optional<MapSpec> ParseMap(std::string text) {
-    MapSpec spec;
+std::optional<MapOption> ParseMap(std::string text) {
+    MapOption map;
     if (!text.empty() && text.back() == '?') {
-        spec.optional = true;
+        map.optional = true;
         text.pop_back();
     }
     if (text == "0")
-        return spec;
+        return map;
     if (text.size() < 3 || text.compare(0, 2, "0:") != 0 ||
         std::string("vVasdt").find(text[2]) == std::string::npos)
         return std::nullopt;
-    spec.type = text[2];
+    map.type = text[2];
     if (text.size() == 3)
-        return spec;
+        return map;
     if (text[3] != ':' || text.size() == 4 ||
         text.find_first_not_of("0123456789", 4) != std::string::npos)
         return std::nullopt;
-    spec.position = std::atoi(text.c_str() + 4);
-    return spec;
+    map.position = std::atoi(text.c_str() + 4);
+    return map;
 }
 
 StreamType TypeOf(const StreamFacts& stream) {
@@ -166,12 +166,12 @@ Decision Decide(const LineFacts& line, const StreamFacts& stream, const HoldsFun
     }
 }
 
-std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapSpec>& maps) {
-    bool typeMapped = std::any_of(maps.begin(), maps.end(), [&](const MapSpec& spec) {
-        return spec.type != 0 && spec.type != 'V' && Matches(spec.type, stream);
+std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapOption>& maps) {
+    bool typeMapped = std::any_of(maps.begin(), maps.end(), [&](const MapOption& map) {
+        return map.type != 0 && map.type != 'V' && Matches(map.type, stream);
     });
     bool videoMapped =
-        std::any_of(maps.begin(), maps.end(), [](const MapSpec& spec) { return spec.type == 'V'; });
+        std::any_of(maps.begin(), maps.end(), [](const MapOption& map) { return map.type == 'V'; });
     switch (TypeOf(stream)) {
     case StreamType::Video:
         if (stream.attachedPicture && videoMapped)
@@ -228,14 +228,14 @@ bool MapsStreams(const FfmpegPlan& plan) {
 StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
                      const HoldsFunction& holds) {
     StreamFit fit;
-    std::vector<MapSpec> maps;
+    std::vector<MapOption> maps;
     for (const PlanOption& option : plan.options) {
         if (option.name != "-map")
             continue;
-        std::optional<MapSpec> spec = ParseMap(option.value);
-        if (!spec)
+        std::optional<MapOption> map = ParseMap(option.value);
+        if (!map)
             return fit; // a map of another shape: FFmpeg reads it itself
-        maps.push_back(*spec);
+        maps.push_back(*map);
     }
     OutputFacts output = ReadOutputFacts(plan);
     LineFacts line{output.format, ContainerDisplayName(output.format), CodecOption(plan, "-c:v"),
@@ -245,13 +245,13 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
     std::vector<std::size_t> kept;
     std::vector<std::string> subtitleCodecs;
     const StreamFacts* video = nullptr;
-    for (const MapSpec& spec : maps) {
+    for (const MapOption& map : maps) {
         int matched = 0;
         int chosen = 0;
         for (std::size_t i = 0; i < streams.size(); ++i) {
-            if (!Matches(spec.type, streams[i]))
+            if (!Matches(map.type, streams[i]))
                 continue;
-            if (int n = matched++; spec.position >= 0 && n != spec.position)
+            if (int n = matched++; map.position >= 0 && n != map.position)
                 continue;
             ++chosen;
             if (selected[i])
@@ -272,9 +272,9 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
             if (TypeOf(streams[i]) == StreamType::Video && !streams[i].attachedPicture && !video)
                 video = &streams[i];
         }
-        if (chosen == 0 && !spec.optional) {
-            fit.error = spec.type == 'a' ? "the source has no sound, so there is nothing to write"
-                                         : "the source has no stream the profile asks for";
+        if (chosen == 0 && !map.optional) {
+            fit.error = map.type == 'a' ? "the source has no sound, so there is nothing to write"
+                                        : "the source has no stream the profile asks for";
             return fit;
         }
     }
