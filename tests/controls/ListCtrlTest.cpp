@@ -3,6 +3,7 @@
 #include "CXComboList.h"
 #include "CXHeaderCtrl.h"
 #include "CXListCtrl.h"
+#include "DarkPalette.h"
 #include "ListGeometry.h"
 #include "ListModel.h"
 #include "PixelHelpers.h"
@@ -298,14 +299,7 @@ private slots:
 
     void darkPaletteKeepsHeadersAndTicksReadable() {
         auto list = MakeCheckList();
-        // A dark palette that kept the light one's blue links.
-        QPalette dark = list->palette();
-        for (auto role : {QPalette::Window, QPalette::Button})
-            dark.setColor(role, QColor(53, 53, 53));
-        dark.setColor(QPalette::Base, QColor(42, 42, 42));
-        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            dark.setColor(role, QColor(238, 238, 238));
-        dark.setColor(QPalette::Link, QColor(0, 0, 255));
+        const QPalette dark = DarkPaletteWithLightLinks(list->palette());
         list->setPalette(dark);
         list->SetHeaderImageList(CXHeaderCtrl::CheckBoxImages(13, dark));
         list->SetCellCheck(0, 0, 1);

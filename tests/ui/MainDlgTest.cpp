@@ -10,6 +10,7 @@
 #include "CHyperLink.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
+#include "DarkPalette.h"
 #include "EditorDlg.h"
 #include "FixedText.h"
 #include "SplitIcons.h"
@@ -363,16 +364,8 @@ private slots:
     }
 
     void aDarkPaletteLeavesEverythingReadable() {
-        // A dark palette that kept the light one's link colours.
         const QPalette before = QApplication::palette();
-        QPalette dark = before;
-        for (auto role : {QPalette::Window, QPalette::Button})
-            dark.setColor(role, QColor(53, 53, 53));
-        dark.setColor(QPalette::Base, QColor(42, 42, 42));
-        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            dark.setColor(role, QColor(238, 238, 238));
-        dark.setColor(QPalette::Link, QColor(0, 0, 255));
-        dark.setColor(QPalette::LinkVisited, QColor(85, 26, 139));
+        const QPalette dark = DarkPaletteWithLightLinks(before);
         QApplication::setPalette(dark);
         auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
         Open();
