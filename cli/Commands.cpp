@@ -157,7 +157,7 @@ int ConvertFiles(const CliOptions& options) {
         const int status = PrintCommandLines(controller, options, jobs, plan, starts, ends);
         if (status != kExitOk || !options.estimate)
             return status;
-        return PrintEstimates(options, jobs, plan, starts, ends);
+        return PrintEstimates(options, controller, jobs, plan, starts, ends);
     }
 
     // Started after the encoder exists, so the watcher sees it complete.

@@ -2,12 +2,10 @@
 
 #include "CommandLineBuilder.h"
 #include "Commands.h"
-#include "EngineSetup.h"
 #include "InterruptWatcher.h"
 #include "PrivateWorkFolder.h"
 #include "RunFolder.h"
 #include "SampleEncode.h"
-#include "Settings.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,17 +13,11 @@
 
 namespace kiv {
 
-int PrintEstimates(const CliOptions& options, const std::vector<ConversionJob>& jobs,
-                   const BatchPlan& plan, const std::vector<std::string>& starts,
-                   const std::vector<std::string>& ends) {
-    // Process-long, like the conversion's: the watcher may use them until the end.
-    static CEncoderCntl controller;
+int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
+                   const std::vector<ConversionJob>& jobs, const BatchPlan& plan,
+                   const std::vector<std::string>& starts, const std::vector<std::string>& ends) {
+    // Process-long, like the controller: the watcher may use it until the end.
     static std::unique_ptr<InterruptWatcher> watcher;
-    EncoderInit init = MakeEncoderInit(CurrentSettings(), IgnoreProgress, nullptr);
-    if (controller.bCreateEncoder(&init) != 1) {
-        std::fprintf(stderr, "kiv-convert: the conversion engine could not be started\n");
-        return kExitFailed;
-    }
     watcher = std::make_unique<InterruptWatcher>(controller);
     const std::string runFolder = RunFolderPath();
     PrivateWorkFolder folder;

@@ -1,7 +1,7 @@
 #pragma once
 // kiv-convert --dry-run --estimate: after the command lines, the expected
-// size of each file's output, judged from a few seconds converted at three
-// places of the part to convert (EstimateOutputSize), one line per file on
+// size of each file's output, judged from a few seconds converted at
+// several places of the part to convert (EstimateOutputSize), one line per file on
 // standard output:
 //
 //     <file>\testimate=<bytes>\tseconds=<length>\tabout=<84 MB>
@@ -10,6 +10,7 @@
 // removed. Ctrl-C stops the sample being made.
 
 #include "BatchLoop.h"
+#include "CEncoderCntl.h"
 #include "CliOptions.h"
 #include "ConversionJob.h"
 
@@ -18,10 +19,11 @@
 
 namespace kiv {
 
+// Converts with the run's controller, which lives as long as the process.
 // Returns the exit status: 0 with an estimate for every file, 1 when one
 // could not be made (the reason on standard error), 130 when interrupted.
-int PrintEstimates(const CliOptions& options, const std::vector<ConversionJob>& jobs,
-                   const BatchPlan& plan, const std::vector<std::string>& starts,
-                   const std::vector<std::string>& ends);
+int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
+                   const std::vector<ConversionJob>& jobs, const BatchPlan& plan,
+                   const std::vector<std::string>& starts, const std::vector<std::string>& ends);
 
 } // namespace kiv
