@@ -1,19 +1,8 @@
 #include "EngineSetup.h"
 
-#include "FixedText.h"
-
 #include <unistd.h>
 
 namespace kiv {
-
-EncoderInit MakeEncoderInit(const AppSettings& settings, ProgressCallback callback, void* user) {
-    EncoderInit init{};
-    init.scriptInput = settings.Core == 1 ? 1 : 0;
-    init.callback = callback;
-    init.userData = user;
-    SetText(init.appFolder, ProgramDirectory());
-    return init;
-}
 
 void IgnoreProgress(int, void*) {}
 

@@ -1,17 +1,15 @@
 #pragma once
 // What every kiv-convert command needs to start the engine: the encoder's
-// start-up record and the progress display the options ask for.
+// start-up record (EncoderInitFor.h) and the progress display the options
+// ask for.
 
 #include "CliOptions.h"
 #include "ConversionJob.h"
+#include "EncoderInitFor.h"
 #include "ProgressReporter.h"
 #include "Settings.h"
 
 namespace kiv {
-
-// The encoder start-up record: the Core switch, the callback, the program
-// directory.
-EncoderInit MakeEncoderInit(const AppSettings& settings, ProgressCallback callback, void* user);
 
 // A progress callback for runs that show none.
 void IgnoreProgress(int value, void* user);

@@ -1,6 +1,6 @@
 #include "PreviewMaker.h"
 
-#include "FixedText.h"
+#include "EncoderInitFor.h"
 #include "Paths.h"
 #include "RunFolder.h"
 #include "Settings.h"
@@ -19,11 +19,7 @@ constexpr auto kStopWait = std::chrono::seconds(3);
 } // namespace
 
 PreviewMaker::PreviewMaker(QObject* parent) : QObject(parent) {
-    EncoderInit init{};
-    init.scriptInput = CurrentSettings().Core == 1 ? 1 : 0;
-    init.callback = &PreviewMaker::OnProgress;
-    init.userData = this;
-    SetText(init.appFolder, ProgramDirectory());
+    EncoderInit init = MakeEncoderInit(CurrentSettings(), &PreviewMaker::OnProgress, this);
     controller_.bCreateEncoder(&init);
 }
 

@@ -7,6 +7,7 @@
 #include "CXListCtrl.h"
 #include "Catalogue.h"
 #include "DesktopOpen.h"
+#include "EncoderInitFor.h"
 #include "FileAdder.h"
 #include "FixedText.h"
 #include "MakerTexts.h"
@@ -104,12 +105,7 @@ CKivVideoConverterDlg::~CKivVideoConverterDlg() {
 }
 
 void CKivVideoConverterDlg::CreateEncoder() {
-    EncoderInit init{};
-    init.scriptInput = settings_.Core == 1 ? 1 : 0;
-    init.callback = &WindowBatch::ProgressCallback;
-    init.userData = batch_.get();
-    init.reserved = 0;
-    SetText(init.appFolder, ProgramDirectory());
+    EncoderInit init = MakeEncoderInit(settings_, &WindowBatch::ProgressCallback, batch_.get());
     controller_.bCreateEncoder(&init);
 }
 
