@@ -9,6 +9,8 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <mutex>
 
 namespace kiv {
 
@@ -22,14 +24,25 @@ public:
     // resume (false) on that thread.
     explicit InterruptWatcher(CEncoderCntl& controller,
                               std::function<void(bool paused)> onPause = {});
+    // From here on a signal no longer reaches the controller, which may be
+    // going away with the program: a late Ctrl-C while it exits is ignored.
+    ~InterruptWatcher();
     bool Interrupted() const { return interrupted_ != 0; }
 
 private:
+    // Outlives the watcher: its thread is detached and checks `closed`
+    // under the lock before it touches the watcher.
+    struct Lifetime {
+        std::mutex mutex;
+        bool closed = false;
+    };
     CEncoderCntl& controller_;
     const std::function<void(bool)> onPause_;
     std::atomic<int> interrupted_{0};
+    const std::shared_ptr<Lifetime> lifetime_ = std::make_shared<Lifetime>();
 
-    void Watch();
+    void Watch(Lifetime& lifetime);
+    void Handle(int signal);
 };
 
 } // namespace kiv
