@@ -140,7 +140,9 @@ class BatchTest : public QObject {
             return count("ScreenSaverInhibit") == count("ScreenSaverUnInhibit") &&
                    count("SleepInhibit") == count("SleepLockReleased");
         };
-        [&balanced] { QVERIFY(QTest::qWaitFor(balanced, 10000)); }();
+        [&] {
+            QVERIFY2(QTest::qWaitFor(balanced, 10000), qPrintable(bus_->Calls().join('\n')));
+        }();
         return bus_->Calls().size();
     }
     // Answers the next question box with button.
