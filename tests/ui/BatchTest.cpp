@@ -141,7 +141,7 @@ class BatchTest : public QObject {
                    count("SleepInhibit") == count("SleepLockReleased");
         };
         [&] {
-            QVERIFY2(QTest::qWaitFor(balanced, 10000), qPrintable(bus_->Calls().join('\n')));
+            QVERIFY2(QTest::qWaitFor(balanced, 10000), qPrintable(ServiceCalls(0).join('\n')));
         }();
         return bus_->Calls().size();
     }
