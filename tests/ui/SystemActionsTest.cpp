@@ -9,10 +9,12 @@
 #include "PrivateBus.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -84,6 +86,24 @@ private slots:
         QTRY_COMPARE(bus_->Calls().mid(1),
                      (QStringList{"ScreenSaverInhibit Kiv Video Converter|Converting videos",
                                   "ScreenSaverUnInhibit 7"}));
+    }
+
+    void aSleepLockAnsweredJustBeforeTheHolderWentIsLetGo() {
+        // The lock's answer has arrived but not been dealt with when a very
+        // short batch lets go: it must not stay held until the program ends.
+        auto held = std::make_unique<CDisableScreenSave>();
+        QDeadlineTimer deadline(5000);
+        while (!held->HoldsScreenSaver() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QVERIFY(held->HoldsScreenSaver()); // the sleep lock is being asked for
+        QThread::msleep(500);              // its answer arrives, unread
+        held.reset();
+        const auto released = [this] {
+            QStringList calls = bus_->Calls().mid(3);
+            calls.sort(); // the lock closes when its answer is dealt with
+            return calls;
+        };
+        QTRY_COMPARE(released(), (QStringList{"ScreenSaverUnInhibit 7", "SleepLockReleased"}));
     }
 
     void powerOffComesOnlyAfterTheCountdown() {

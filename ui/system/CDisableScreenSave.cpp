@@ -59,8 +59,12 @@ CDisableScreenSave::CDisableScreenSave() {
 
 CDisableScreenSave::~CDisableScreenSave() {
     if (pending_) {
-        // An answer still on its way is let go when it comes.
-        auto* late = new QDBusPendingCallWatcher(*pending_, QCoreApplication::instance());
+        // An answer still on its way is let go when it comes. The same
+        // watcher outlives this object: one made now would never hear of an
+        // answer that has already arrived and waits in the event queue.
+        QDBusPendingCallWatcher* late = pending_;
+        late->disconnect(this);
+        late->setParent(QCoreApplication::instance());
         const bool screenSaver = askingScreenSaver_;
         connect(late, &QDBusPendingCallWatcher::finished, late, [late, screenSaver] {
             if (screenSaver) {
