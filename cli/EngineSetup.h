@@ -1,11 +1,11 @@
 #pragma once
 // What every kiv-convert command needs to start the engine: the encoder's
-// start-up record (EncoderInitFor.h) and the progress display the options
+// start-up record (MakeEncoderInit.h) and the progress display the options
 // ask for.
 
 #include "CliOptions.h"
 #include "ConversionJob.h"
-#include "EncoderInitFor.h"
+#include "MakeEncoderInit.h"
 #include "ProgressReporter.h"
 #include "Settings.h"
 

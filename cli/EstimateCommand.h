@@ -1,8 +1,8 @@
 #pragma once
 // kiv-convert --dry-run --estimate: after the command lines, the expected
 // size of each file's output, judged from a few seconds converted at
-// several places of the part to convert (EstimateOutputSize), one line per file on
-// standard output:
+// several places of the part to convert (EstimateOutputSize), one line per
+// file on standard output:
 //
 //     <file>\testimate=<bytes>\tseconds=<length>\tabout=<84 MB>
 //

@@ -1,6 +1,6 @@
 #include "PreviewMaker.h"
 
-#include "EncoderInitFor.h"
+#include "MakeEncoderInit.h"
 #include "Paths.h"
 #include "RunFolder.h"
 #include "Settings.h"

@@ -1,4 +1,4 @@
-#include "EncoderInitFor.h"
+#include "MakeEncoderInit.h"
 
 #include "FixedText.h"
 
