@@ -9,7 +9,7 @@
 // copies, so the batch thread reads a row while the GUI thread works.
 
 #include "ConversionJob.h"
-#include "ProgressEstimator.h"
+#include "process/ProgressEstimator.h"
 
 #include <mutex>
 #include <string>

@@ -9,13 +9,13 @@
 #include "DesktopOpen.h"
 #include "FileAdder.h"
 #include "FixedText.h"
-#include "MakeEncoderInit.h"
 #include "MakerTexts.h"
 #include "MessageBoxes.h"
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
 #include "WindowBatch.h"
+#include "runs/MakeEncoderInit.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,6 @@
 
 #include "MainDlg.h"
 
-#include "BatchSummary.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
 #include "DesktopNotification.h"
@@ -15,6 +14,7 @@
 #include "Paths.h"
 #include "PowerOff.h"
 #include "WindowBatch.h"
+#include "runs/BatchSummary.h"
 
 #include <QCheckBox>
 

@@ -6,12 +6,12 @@
 #include "CXListCtrl.h"
 #include "FileAdder.h"
 #include "FileListView.h"
-#include "JobBuilder.h"
 #include "Log.h"
 #include "MainDlg.h"
 #include "MediaFileDialog.h"
 #include "MessageBoxes.h"
 #include "Vocabularies.h"
+#include "runs/JobBuilder.h"
 
 #include <QApplication>
 #include <QFile>
