@@ -18,10 +18,12 @@ struct StreamFacts {
     int rotation = 0;        // video: degrees the picture is turned when shown (0, 90, 180, 270)
 };
 
+// Room enough for the streams of most files.
 inline constexpr int kMostStreams = 64;
 
-// Fills up to capacity records; returns the number of streams, negative when
-// the file cannot be read.
+// Fills up to capacity records; returns the number of streams (which may be
+// more than capacity: ask again with room for all), negative when the file
+// cannot be read.
 inline constexpr const char* kListStreamsEntry = "kiv_list_streams";
 using ListStreamsFunction = int (*)(const char* path, StreamFacts* streams, int capacity);
 
