@@ -290,11 +290,16 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
 
     // One map per kept stream where the first map stood, one codec per
     // subtitle (they may differ: a copy beside a text turned into srt).
-    auto first = std::find_if(plan.options.begin(), plan.options.end(),
-                              [](const PlanOption& option) { return option.name == "-map"; });
-    std::size_t at = static_cast<std::size_t>(first - plan.options.begin());
+    // The place counts only the options that stay (a -c:s may come first).
+    std::size_t at = 0;
+    for (const PlanOption& option : plan.options) {
+        if (option.name == "-map")
+            break;
+        at += option.name != "-c:s";
+    }
     plan.Remove("-map");
     plan.Remove("-c:s");
+    at = std::min(at, plan.options.size());
     std::vector<PlanOption> explicitMaps;
     for (std::size_t i : kept)
         explicitMaps.push_back({"-map", "0:" + std::to_string(streams[i].index), true});
