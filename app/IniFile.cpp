@@ -8,7 +8,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -75,6 +74,19 @@ int ParseLeadingInt(std::string_view text) {
     if (error == std::errc::result_out_of_range)
         value = text.starts_with('-') ? -kLargest : kLargest;
     return static_cast<int>(std::clamp(value, -kLargest, kLargest));
+}
+
+IniFile IniFile::Parse(std::string_view text) {
+    IniFile file;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        file.lines_.emplace_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return file;
 }
 
 IniFile IniFile::Load(const std::string& path) {
@@ -267,13 +279,7 @@ bool IniFile::Read(const std::string& path, IniFile& file, std::string* reason) 
         Tell(reason, path, error);
         return false;
     }
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        file.lines_.push_back(line);
-    }
+    file = Parse(text);
     return true;
 }
 

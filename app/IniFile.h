@@ -15,6 +15,8 @@ public:
     // Settings are never that large; anything larger is not read.
     static constexpr long long kLargestFile = 1 << 20;
 
+    // The document a text holds (lines end in LF or CR LF).
+    static IniFile Parse(std::string_view text);
     // Reads the file; a missing or unreadable file gives an empty document.
     static IniFile Load(const std::string& path);
     // Reads the file into file. A missing file (or a link to nothing) gives
