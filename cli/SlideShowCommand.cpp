@@ -5,6 +5,7 @@
 #include "EngineSetup.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
+#include "Json.h"
 #include "Log.h"
 #include "Paths.h"
 #include "ProfileChoice.h"
@@ -156,15 +157,26 @@ private:
     bool showStepEnded_ = false;
 };
 
-void PrintDryRun(SlideShow show) {
+// Each pass's script and encoder line; with JSON one object per pass:
+//   {"pass":"pictures","script":"...","command_line":"..."}
+void PrintDryRun(SlideShow show, bool json) {
     std::string executable = EncoderExecutablePath(ProgramDirectory());
     std::string work = SlideShowWorkFolder(show);
     int tag = DrawSlideShowTag();
     EncodeParameters encode = BuildEncodeParameters(show, work, tag);
-    std::printf("%s\n%s\n", SlideShowScriptPath(work).c_str(),
-                EncoderCommandLine(executable, RenderParameters(work, tag)).c_str());
-    std::printf("%s\n%s\n", SlideShowScriptPath(work).c_str(),
-                EncoderCommandLine(executable, encode.parameters).c_str());
+    const std::string script = SlideShowScriptPath(work);
+    const struct {
+        const char* pass;
+        std::string commandLine;
+    } passes[] = {{"pictures", EncoderCommandLine(executable, RenderParameters(work, tag))},
+                  {"show", EncoderCommandLine(executable, encode.parameters)}};
+    for (const auto& pass : passes) {
+        if (json)
+            std::printf("{\"pass\":\"%s\",%s,%s}\n", pass.pass, JsonField("script", script).c_str(),
+                        JsonField("command_line", pass.commandLine).c_str());
+        else
+            std::printf("%s\n%s\n", script.c_str(), pass.commandLine.c_str());
+    }
 }
 
 } // namespace
@@ -225,7 +237,7 @@ int MakeSlideShow(const CliOptions& options) {
     if (!SlideShowOptionsFor(plan.show.target, plan.show.targetKind).known)
         return Usage("the chosen profile has no slideshow options");
     if (options.dryRun) {
-        PrintDryRun(plan.show);
+        PrintDryRun(plan.show, options.json);
         return kExitOk;
     }
 

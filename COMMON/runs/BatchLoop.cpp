@@ -2,8 +2,10 @@
 
 #include "FixedText.h"
 #include "Log.h"
+#include "TargetKind.h"
 #include "commandline/CommandLineBuilder.h"
 #include "files/PartialOutput.h"
+#include "media/MediaDetector.h"
 #include "runs/JobBuilder.h"
 
 #include <algorithm>
@@ -12,7 +14,24 @@
 
 namespace kiv {
 
+bool IsSoundOnlyKind(int targetKind) {
+    return (targetKind >= KindNumber(TargetKind::WmaAudio) &&
+            targetKind <= KindNumber(TargetKind::MmfAudio)) ||
+           targetKind == KindNumber(TargetKind::ModernAudio);
+}
+
+std::string ShortOutputWarning(double startSeconds, double endSeconds, double outputSeconds) {
+    const double expected = endSeconds - startSeconds;
+    const double missing = expected - outputSeconds;
+    if (!(missing > 2 && missing > 0.05 * expected))
+        return {};
+    return "the source ends at " + ShortClock(startSeconds + outputSeconds) + " of " +
+           ShortClock(endSeconds);
+}
+
 namespace {
+
+constexpr const char* kNoSound = "the file has no sound, and the profile makes sound only";
 
 // One batch from its first row to its end.
 class Batch {
@@ -27,10 +46,10 @@ public:
             if (!Waiting(row))
                 continue;
             BatchEnd end = ConvertRow(row);
-            if (end != BatchEnd::Finished) {
-                report_.end = end;
-                break;
-            }
+            if (end == BatchEnd::Finished || (end != BatchEnd::Stopped && goOn_))
+                continue;
+            report_.end = end;
+            break;
         }
         return report_;
     }
@@ -42,7 +61,8 @@ private:
     BatchReport report_;
     std::set<std::string> written_;
     int begun_ = 0;
-    double doneSeconds_ = 0; // media of the rows this batch has converted
+    double doneSeconds_ = 0;             // media of the rows this batch has converted
+    bool goOn_ = plan_.goOnAfterFailure; // also set by a failure that concerns one row only
 
     bool Waiting(int row) { return rows_.Job(row).done != 1 && rows_.IsChecked(row); }
 
@@ -86,17 +106,21 @@ private:
         std::string source(GetText(job.sourcePath));
         std::error_code error;
         if (!std::filesystem::exists(source, error)) {
+            ++report_.failed;
             rows_.SourceMissing(row, source);
             return BatchEnd::SourceMissing;
+        }
+        if (IsSoundOnlyKind(plan_.targetKind) && job.hasAudio != 1) {
+            job.done = 1;
+            goOn_ = true;
+            return Failed(row, {kNoSound, FailureKind::NoSound});
         }
         JobPlan jobPlan{plan_.outputFolder, rows_.TrimStart(row), rows_.TrimEnd(row),
                         plan_.inputScriptPath};
         std::string reason;
         if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind, jobPlan, &reason)) {
             job.done = 1;
-            ++report_.failed;
-            rows_.RowFailed(row, reason);
-            return BatchEnd::Failed;
+            return Failed(row, {reason});
         }
         controller_.SetOutputsToKeep(written_);
         const double doneBefore = doneSeconds_;
@@ -113,17 +137,38 @@ private:
             return Stopped(row, result, output);
         job.done = 1;
         // The engine judged the output already: written means there, not empty.
-        if (result.Failed() || !result.outputWritten) {
-            ++report_.failed;
-            rows_.RowFailed(row, result.Failed() ? result.reason
-                                                 : "the encoder left no output file " + output);
-            return BatchEnd::Failed;
-        }
+        if (result.Failed() || !result.outputWritten)
+            return Failed(row, {result.Failed() ? result.reason
+                                                : "the encoder left no output file " + output});
         written_.insert(output);
         doneSeconds_ += rowSeconds;
         ++report_.converted;
-        rows_.RowFinished(row, output);
+        std::string warning = Shortness(row, job, output);
+        if (!warning.empty())
+            WriteLogFormat("Module:COMMON/BatchLoop,Error Info :%s: %s\n", source.c_str(),
+                           warning.c_str());
+        rows_.RowFinished(row, output, warning);
         return BatchEnd::Finished;
+    }
+
+    BatchEnd Failed(int row, const RowFailure& failure) {
+        ++report_.failed;
+        rows_.RowFailed(row, failure);
+        return BatchEnd::Failed;
+    }
+
+    // A source cut short (a download that broke off) still converts, up
+    // to where its data ends; the output says where that is.
+    std::string Shortness(int row, const ConversionJob& job, const std::string& output) {
+        MediaFacts facts;
+        if (DetectMedia(output, facts) != 0)
+            return {};
+        // The probe's length carries one second more than measured.
+        double end = job.source.audioDuration - 1.0;
+        const std::string start = rows_.TrimStart(row), last = rows_.TrimEnd(row);
+        if (!last.empty())
+            end = std::min<double>(end, TrimSeconds(last));
+        return ShortOutputWarning(start.empty() ? 0 : TrimSeconds(start), end, facts.duration);
     }
 
     // What the encoder wrote before the stop is kept under a name that says

@@ -97,6 +97,13 @@ bool FileTable::SetOutputPath(int row, const std::string& path) {
     return Update(row, [&path](FileRow& r) { r.outputPath = path; });
 }
 
+bool FileTable::SetReason(int row, const std::string& reason, const std::string& label) {
+    return Update(row, [&](FileRow& r) {
+        r.reason = reason;
+        r.label = label;
+    });
+}
+
 bool FileTable::SetFigures(int row, const ProgressFigures& figures) {
     return Update(row, [&figures](FileRow& r) { r.figures = figures; });
 }

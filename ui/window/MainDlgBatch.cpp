@@ -137,7 +137,10 @@ void CKivVideoConverterDlg::OnBatchEnded(const BatchReport& report) {
     if (!isActiveWindow() && report.end != BatchEnd::Stopped)
         NotifyDesktop(QStringLiteral("Kiv Video Converter"),
                       report.end == BatchEnd::Finished ? summary : batch_->LastFailure());
-    const QString finished = QStringLiteral("Encoding Finish!\n") + summary;
+    // Rows that failed alone or came out short are named at the end.
+    QString finished = QStringLiteral("Encoding Finish!\n") + summary;
+    for (const QString& note : batch_->Notes())
+        finished += QLatin1Char('\n') + note;
     if (report.end == BatchEnd::Finished) {
         if (shutdownBox_->isChecked()) {
             ShutDownComputer(this);
