@@ -167,6 +167,8 @@ Decision Decide(const LineFacts& line, const StreamFacts& stream, const HoldsFun
 }
 
 std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapOption>& maps) {
+    if (stream.emptyTrack)
+        return "the track holds no sound";
     bool typeMapped = std::any_of(maps.begin(), maps.end(), [&](const MapOption& map) {
         return map.type != 0 && map.type != 'V' && Matches(map.type, stream);
     });
@@ -250,6 +252,9 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
         int chosen = 0;
         for (std::size_t i = 0; i < streams.size(); ++i) {
             if (!Matches(map.type, streams[i]))
+                continue;
+            // "The first audio track" is the first that holds sound.
+            if (map.position >= 0 && streams[i].emptyTrack)
                 continue;
             if (int n = matched++; map.position >= 0 && n != map.position)
                 continue;

@@ -34,6 +34,7 @@ double MeasuredSeconds(AVFormatContext* format, int streamIndex) {
     if (!packet)
         return 0;
     std::int64_t end = 0;
+    long long frames = 0; // a raw stream's packets carry no times: count them
     bool whole = false;
     while (std::chrono::steady_clock::now() < deadline) {
         const int result = av_read_frame(format, packet);
@@ -42,12 +43,20 @@ double MeasuredSeconds(AVFormatContext* format, int streamIndex) {
             break;
         }
         const std::int64_t at = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-        if (packet->stream_index == streamIndex && at != AV_NOPTS_VALUE)
-            end = std::max(end, at + std::max<std::int64_t>(packet->duration, 0) - start);
+        if (packet->stream_index == streamIndex) {
+            ++frames;
+            if (at != AV_NOPTS_VALUE)
+                end = std::max(end, at + std::max<std::int64_t>(packet->duration, 0) - start);
+        }
         av_packet_unref(packet);
     }
     av_packet_free(&packet);
-    return whole ? static_cast<double>(end) * base : 0;
+    if (!whole)
+        return 0;
+    if (end > 0)
+        return static_cast<double>(end) * base;
+    const AVRational rate = av_guess_frame_rate(format, format->streams[streamIndex], nullptr);
+    return rate.num > 0 && rate.den > 0 ? static_cast<double>(frames) / av_q2d(rate) : 0;
 }
 
 template <std::size_t N> void CopyName(char (&field)[N], const char* name) {

@@ -16,6 +16,7 @@ struct StreamFacts {
     int bitsPerSample = 0;   // video: the deepest component of the pixel format (8, 10, 12)
     int hdr = 0;             // video: PQ or HLG transfer (HDR10, HLG)
     int rotation = 0;        // video: degrees the picture is turned when shown (0, 90, 180, 270)
+    int emptyTrack = 0;      // audio: no packet where the other tracks have theirs (holds nothing)
 };
 
 // Room enough for the streams of most files.

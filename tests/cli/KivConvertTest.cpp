@@ -298,6 +298,39 @@ TEST_F(KivConvert, JsonIsJsonInEveryModeAndNamesEveryFile) {
     EXPECT_EQ(lines[0]["format_name"], "To AVI/DIVX/XVID");
 }
 
+// Sources without a container's index or with an empty first track: a raw
+// H.264 stream converts (also trimmed) in an older profile and a today's
+// one, and "the audio track as it is" takes the first track that holds
+// sound.
+TEST_F(KivConvert, RawStreamsAndEmptyFirstTracksConvert) {
+    const std::string raw = (home_ / "camera.h264").string();
+    ASSERT_TRUE(MakeMedia(
+        raw, {"-f", "lavfi", "-i", "testsrc=s=160x120:d=3", "-c:v", "libx264", "-f", "h264"}));
+    const std::string tracks = (home_ / "tracks.mkv").string();
+    ASSERT_TRUE(MakeMedia(tracks, {"-f",   "lavfi", "-i",          "testsrc=s=160x120:d=3",
+                                   "-f",   "lavfi", "-i",          "sine=d=3",
+                                   "-map", "0:v",   "-map",        "1:a",
+                                   "-map", "1:a",   "-c:v",        "libx264",
+                                   "-c:a", "aac",   "-frames:a:0", "0"}));
+    const struct {
+        std::vector<std::string> options;
+        std::string source, made;
+        double seconds;
+    } rows[] = {
+        {{"--format", "0"}, raw, "camera_divx_libmp3lame.avi", 3},
+        {{"--format", "9", "--start", "00:00:01"}, raw, "camera_h264_aac.mp4", 2},
+        {{"--format", "10", "--profile", "6"}, tracks, "tracks.m4a", 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.made);
+        std::vector<std::string> arguments = row.options;
+        arguments.insert(arguments.end(), {"--quiet", "--output-dir", out_.string(), row.source});
+        ProgramResult r = Convert(arguments);
+        ASSERT_EQ(r.exitStatus, 0) << r.err;
+        EXPECT_NEAR(Inspect((out_ / row.made).string()).seconds, row.seconds, 0.3);
+    }
+}
+
 // Ctrl-Z pauses the encoder and FFmpeg with kiv-convert, fg goes on, and
 // Ctrl-C stops as the window's Stop does: the partial file is kept under a
 // name that says so, and no other file starts.
