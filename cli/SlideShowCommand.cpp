@@ -13,6 +13,7 @@
 #include "Settings.h"
 #include "runs/JobBuilder.h"
 #include "runs/SlideShowRun.h"
+#include "slideshow/ShowLengths.h"
 #include "slideshow/SlideShowCommandLines.h"
 #include "slideshow/SlideShowScripts.h"
 
@@ -101,8 +102,6 @@ bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std
         }
         SetText(picture.imagePath, path);
         SetText(picture.caption, caption);
-        picture.displayFrames = pictureFrames;
-        picture.transitionFrames = transitionFrames;
     }
     SlideShow& show = plan.show;
     show.pictures = plan.pictures.data();
@@ -122,6 +121,7 @@ bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std
     }
     SetText(show.outputPrefix, prefix);
     SetText(show.musicPath, music);
+    SetShowLengths(show, pictureFrames, transitionFrames);
     show.panZoom = options.panZoom ? 1 : 0;
     return true;
 }
