@@ -1,7 +1,8 @@
 // Any text handed to the readers of the programs' own formats and of what
 // enc is given: the settings file, the status line, the "-info" answer, the
-// command-line splitter, the input script, kiv-convert's options, enc's
-// line translation and stream fitting, and the number readers. None may
+// command-line splitter, the input script, kiv-convert's options and its
+// JSON, enc's line translation, stream fitting and raw-stream check, and
+// the number readers. None may
 // crash, overflow or reach undefined behaviour (the target is built with
 // AddressSanitizer and UndefinedBehaviorSanitizer), and where a writer and
 // its reader meet, the reader gets back what was written.
@@ -17,9 +18,11 @@
 #include "InfoAnswer.h"
 #include "IniFile.h"
 #include "InputScriptFormat.h"
+#include "Json.h"
 #include "LineSplitter.h"
 #include "NumberText.h"
 #include "ProgressReport.h"
+#include "RawStreams.h"
 #include "Settings.h"
 #include "ShowGeometry.h"
 #include "StatusLine.h"
@@ -174,6 +177,18 @@ void Fitting(std::string_view text) {
         enc::FfmpegArguments(plan, "out");
 }
 
+// kiv-convert's JSON of any bytes (a file name) is UTF-8, and the bytes
+// come back whole from base64.
+void JsonText(std::string_view text) {
+    Check(IsUtf8Text(JsonString(text)));
+    Check(IsUtf8Text(JsonField("file", text)));
+    if (IsUtf8Text(text))
+        Check(JsonField("file", text).find("file_base64") == std::string::npos);
+    enc::IsRawElementaryStream(text);
+    const std::string coded = Base64(text);
+    Check(coded.size() == (text.size() + 2) / 3 * 4);
+}
+
 void Numbers(std::string_view text) {
     if (std::optional<double> value = enc::ParseNumber(text))
         Check(enc::ParseNumber(enc::NumberText(*value)) == *value);
@@ -184,8 +199,8 @@ void Numbers(std::string_view text) {
 }
 
 using Reader = void (*)(std::string_view);
-constexpr Reader kReaders[] = {Settings,    Status,      Info,    Splitting,
-                               InputScript, Translation, Fitting, Numbers};
+constexpr Reader kReaders[] = {Settings,    Status,  Info,    Splitting, InputScript,
+                               Translation, Fitting, Numbers, JsonText};
 
 } // namespace
 
