@@ -182,8 +182,10 @@ void Fitting(std::string_view text) {
 void JsonText(std::string_view text) {
     Check(IsUtf8Text(JsonString(text)));
     Check(IsUtf8Text(JsonField("file", text)));
+    // The base64 field comes only for names that are not UTF-8 (a name may
+    // hold its words, but never an unescaped quote before them).
     if (IsUtf8Text(text))
-        Check(JsonField("file", text).find("file_base64") == std::string::npos);
+        Check(JsonField("file", text).find(",\"file_base64\":") == std::string::npos);
     enc::IsRawElementaryStream(text);
     const std::string coded = Base64(text);
     Check(coded.size() == (text.size() + 2) / 3 * 4);
