@@ -561,8 +561,8 @@ private slots:
         qputenv("KIV_FFMPEG", fake.toLocal8Bit());
         QVERIFY(RunBatch());
         QCOMPARE(messages_->Messages().size(), 1);
-        QVERIFY(messages_->Messages()[0].text.endsWith(
-            "\nenc: conversion failed (FFmpeg exit status 1): No space left on device"));
+        QVERIFY(messages_->Messages()[0].text.startsWith(
+            "enc: conversion failed (FFmpeg exit status 1): No space left on device\n"));
         QCOMPARE(ReadAll(Output("a_h263_libfaac.3gp")), QByteArray("an earlier result"));
 
         // With a working encoder both rows convert, the second beside the first.
