@@ -169,6 +169,8 @@ bool PlanProducers(const ProducerPlanning& planning, OwnFiles& own, std::vector<
 std::vector<std::string> EncoderArguments(const FfmpegPlan& plan, const ShowGeometry& geometry,
                                           const MusicInput& music, const std::string& graph) {
     std::vector<std::string> argv = GlobalArguments();
+    // A stop before the first frame leaves no file, not a header alone.
+    argv.insert(argv.end(), {"-abort_on", "empty_output"});
     argv.insert(argv.end(), {"-f", "rawvideo", "-pixel_format", "yuv420p", "-video_size",
                              std::to_string(geometry.width) + "x" + std::to_string(geometry.height),
                              "-framerate", geometry.rateText, "-i",
