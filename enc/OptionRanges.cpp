@@ -72,9 +72,9 @@ bool InRange(const Range& range, std::string_view value) {
         if (std::optional<double> number = ParseNumber(value))
             return within(*number);
         return true;
-    case Reading::Kilobits:
+    case Reading::Kilobits: // 0 leaves the rate free (VP9 at a constant quality)
         if (std::optional<double> number = ParseKilobits(value))
-            return within(*number) && *number > 0;
+            return within(*number);
         return true;
     case Reading::Fraction:
         if (Pair(value, "/", first, second))

@@ -188,7 +188,7 @@ TEST(FullLineTest, NumbersOutOfRange) {
         {"-s 99999999999x2",
          "the frame size 99999999999x2 is out of range: it lies between 1 and 16384 pixels a side"},
         {"-aspect 4:0", "the aspect 4:0 is out of range: it lies between 0.001 and 1000"},
-        {"-ar 1000000 -ac 64 -ab 0.5k -r 30000/1001 -s 16384x16384 -aspect 1e-3", ""},
+        {"-ar 1000000 -ac 64 -ab 0.5k -b 0 -r 30000/1001 -s 16384x16384 -aspect 1e-3", ""},
         {"-ar cd -s vga -r ntsc", ""},
     };
     for (const auto& row : rows) {
