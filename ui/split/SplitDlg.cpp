@@ -36,7 +36,7 @@ private:
 CSplitDlg::CSplitDlg(QWidget* parent, int durationSeconds, const QString& path)
     : QDialog(parent), durationSeconds_(std::max(durationSeconds, 0)),
       fileName_(path.toUtf8().left(PreviewPlayer::kMaxPathLength)),
-      tracker_([this] { return IsTracking(); }, [this] { PollPosition(); }) {
+      tracker_([this] { return tracking_.load(); }, [this] { PollPosition(); }) {
     CreateControls();
     ConnectControls();
 }
@@ -72,8 +72,8 @@ void CSplitDlg::Initialise() {
     }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
+    state_.start = start;
+    state_.end = end;
 }
 
 void CSplitDlg::OpenPlayer() {
@@ -114,14 +114,14 @@ void CSplitDlg::ResetSelection() {
     }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
+    state_.start = start;
+    state_.end = end;
     ShowSelection();
 }
 
 void CSplitDlg::ShowSelection() {
-    ShowTime(startTime_, selectionStart_);
-    ShowTime(endTime_, selectionEnd_);
+    ShowTime(startTime_, state_.start);
+    ShowTime(endTime_, state_.end);
 }
 
 void CSplitDlg::ShowTime(QLineEdit* field, double seconds) {
@@ -133,63 +133,62 @@ void CSplitDlg::ShowTime(QLineEdit* field, double seconds) {
 
 void CSplitDlg::ShowOnSlider() {
     const SliderGuard guard(adjustingSlider_);
-    slider_->SetSelection(selectionStart_, selectionEnd_);
+    slider_->SetSelection(state_.start, state_.end);
 }
 
 void CSplitDlg::onPlay() {
-    if (showingResult_) {
-        paused_ = false;
+    if (state_.showingResult) {
+        state_.paused = false;
         PreviewPlayer::Instance().Play();
         return;
     }
-    if (needsReopen_) {
+    if (state_.needsReopen) {
         if (!fileName_.isEmpty())
             OpenPlayer();
-        if (!startMarked_)
+        if (!state_.startMarked)
             ResetSelection();
-        else if (!endMarked_ && playerOpen_)
-            SeekTo(selectionStart_); // the end follows playback from the start on
+        else if (!state_.endMarked && playerOpen_)
+            SeekTo(state_.start); // the end follows playback from the start on
     }
-    needsReopen_ = false;
-    paused_ = false;
+    state_.needsReopen = false;
+    state_.paused = false;
     if (playerOpen_)
         PreviewPlayer::Instance().Play();
-    playing_ = true;
-    NewPhase();
+    state_.playing = true;
+    StateChanged();
     tracker_.Start();
     tracker_.Wake();
 }
 
 void CSplitDlg::onPlayPause() {
-    if (!(playing_ || showingResult_) || paused_) {
+    if (!(state_.playing || state_.showingResult) || state_.paused) {
         onPlay();
         return;
     }
     if (playerOpen_)
         PreviewPlayer::Instance().Pause();
-    paused_ = true;
+    state_.paused = true;
 }
 
 void CSplitDlg::onStop() {
-    if (showingResult_) {
+    if (state_.showingResult) {
         // The result stays: held at its start.
         PreviewPlayer::Instance().Pause();
-        paused_ = true;
+        state_.paused = true;
         SeekTo(0);
         return;
     }
-    if (!playing_)
+    if (!state_.playing)
         return;
     ClosePlayer();
-    playing_ = false;
-    paused_ = false;
-    needsReopen_ = true;
-    if (!(startMarked_ && endMarked_)) {
-        startMarked_ = false;
-        endMarked_ = false;
+    state_.playing = false;
+    state_.paused = false;
+    state_.needsReopen = true;
+    if (!(state_.startMarked && state_.endMarked)) {
+        state_.startMarked = false;
+        state_.endMarked = false;
     }
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
 }
 
 void CSplitDlg::onBegin() {
@@ -206,7 +205,7 @@ void CSplitDlg::SeekTo(double seconds) {
     // The result is shorter than the source, and looped: a seek to its end
     // or past it would land back at its start (or nowhere), so it goes to
     // its last half second.
-    if (double length = 0; showingResult_ && PreviewPlayer::Instance().GetDuration(length))
+    if (double length = 0; state_.showingResult && PreviewPlayer::Instance().GetDuration(length))
         seconds = std::min(seconds, std::max(length - kResultEndMargin, 0.0));
     if (!PreviewPlayer::Instance().Seek(seconds))
         return;
@@ -245,79 +244,76 @@ void CSplitDlg::onNext() {
 }
 
 void CSplitDlg::onMarkStart() {
-    if (showingResult_)
+    if (state_.showingResult)
         return;
     // While playing, the start is where the player is now rather than
     // where the last tracking step left it.
     double position = 0;
-    if (playing_ && !startMarked_ && CurrentPosition(position)) {
-        selectionStart_ = ClampToRange(position);
+    if (state_.playing && !state_.startMarked && CurrentPosition(position)) {
+        state_.start = ClampToRange(position);
         ShowOnSlider();
         ShowSelection();
     }
-    startMarked_ = true;
-    NewPhase();
-    tracker_.Wake();
+    state_.startMarked = true;
+    StateChanged();
 }
 
 void CSplitDlg::onMarkEnd() {
-    if (!startMarked_ || showingResult_)
+    if (!state_.startMarked || state_.showingResult)
         return;
     double position = 0;
-    if (playing_ && !endMarked_ && CurrentPosition(position)) {
-        selectionEnd_ = ClampToRange(position);
+    if (state_.playing && !state_.endMarked && CurrentPosition(position)) {
+        state_.end = ClampToRange(position);
         ShowOnSlider();
         ShowSelection();
     }
-    endMarked_ = true;
-    NewPhase();
-    tracker_.Wake();
+    state_.endMarked = true;
+    StateChanged();
 }
 
 void CSplitDlg::onClearMark() {
-    if (showingResult_)
+    if (state_.showingResult)
         return;
-    if (startMarked_ && endMarked_) {
+    if (state_.startMarked && state_.endMarked) {
         ResetSelection();
-        startMarked_ = false;
-        endMarked_ = false;
+        state_.startMarked = false;
+        state_.endMarked = false;
         tracker_.Start();
-    } else if (startMarked_) {
-        startMarked_ = false;
-        endMarked_ = false;
-        selectionEnd_ = rangeMax_;
+    } else if (state_.startMarked) {
+        state_.startMarked = false;
+        state_.endMarked = false;
+        state_.end = rangeMax_;
         ShowOnSlider();
         ShowSelection();
     } else {
         return;
     }
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
 }
 
 void CSplitDlg::onRangeChanged(int code) {
     // The dialog's own settings of the slider hold values it knows already.
-    if (adjustingSlider_ || showingResult_)
+    if (adjustingSlider_ || state_.showingResult)
         return;
-    if (!playing_) {
+    if (!state_.playing) {
         KeepMovedThumb(code);
         return;
     }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
-    if (!startMarked_)
+    state_.start = start;
+    state_.end = end;
+    if (!state_.startMarked)
         ShowTime(startTime_, start);
-    if (!endMarked_)
+    if (!state_.endMarked)
         ShowTime(endTime_, end);
     // Positions read before the move would pull the thumb back.
-    NewPhase();
+    StateChanged();
     if (!playerOpen_)
         return;
-    if (!startMarked_)
+    if (!state_.startMarked)
         SeekTo(start);
-    else if (!endMarked_)
+    else if (!state_.endMarked)
         SeekTo(end);
 }
 
@@ -326,14 +322,13 @@ void CSplitDlg::KeepMovedThumb(int code) {
     // put there is the mark. An end is only kept with a start.
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
-    startMarked_ = true;
+    state_.start = start;
+    state_.end = end;
+    state_.startMarked = true;
     if (code != LeftChanged)
-        endMarked_ = true;
+        state_.endMarked = true;
     ShowSelection();
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
     // The picture shows the point chosen.
     if (playerOpen_)
         SeekTo(code == RightChanged ? end : start);
@@ -348,24 +343,23 @@ void CSplitDlg::ApplyTypedTime(QLineEdit* field) {
     }
     const double seconds = ClampToRange(*typed);
     if (field == startTime_) {
-        selectionStart_ = seconds;
-        startMarked_ = true;
+        state_.start = seconds;
+        state_.startMarked = true;
     } else {
-        selectionEnd_ = seconds;
-        startMarked_ = true;
-        endMarked_ = true;
+        state_.end = seconds;
+        state_.startMarked = true;
+        state_.endMarked = true;
     }
     ShowOnSlider();
     ShowSelection();
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
     if (playerOpen_)
         SeekTo(seconds);
 }
 
 void CSplitDlg::onOk() {
     // Whole seconds are what the caller keeps: they must give a clip.
-    if (std::trunc(selectionEnd_) <= std::trunc(selectionStart_)) {
+    if (std::trunc(state_.end) <= std::trunc(state_.start)) {
         ShowMessage(this, QStringLiteral("Warning"),
                     QStringLiteral("The end must be after the start."), MessageIcon::Warning);
         return;
@@ -377,21 +371,24 @@ void CSplitDlg::done(int result) {
     // However the dialog ends (OK, Escape, the close box), the worker ends
     // and the player closes: nothing goes on playing from a dialog no one
     // sees.
-    playing_ = false;
-    paused_ = false;
+    state_.playing = false;
+    state_.paused = false;
+    tracking_ = false;
     tracker_.Stop();
     if (playerOpen_)
         ClosePlayer();
     // No result outlives the dialog: one being made is stopped (its file
     // goes when it has stopped), one made is removed.
-    showingResult_ = false;
+    state_.showingResult = false;
     maker_->Cancel();
     maker_->Discard();
     QDialog::done(result);
 }
 
-bool CSplitDlg::IsTracking() const {
-    return playing_ && !(startMarked_ && endMarked_);
+void CSplitDlg::StateChanged() {
+    tracking_ = state_.Tracking();
+    ++phase_;
+    tracker_.Wake();
 }
 
 void CSplitDlg::PollPosition() {
@@ -410,13 +407,13 @@ void CSplitDlg::ApplyPosition(std::uint64_t phase, double seconds) {
     // Dropped when the state changed after the reading, while the user
     // drags a thumb, and while a seek asked for is not done yet (the old
     // position would pull the thumb back for a moment).
-    if (phase != phase_ || !IsTracking() || slider_->IsDragging() || IsSeekPending(seconds))
+    if (phase != phase_ || !state_.Tracking() || slider_->IsDragging() || IsSeekPending(seconds))
         return;
     seconds = ClampToRange(seconds);
-    if (!startMarked_)
-        selectionStart_ = seconds;
+    if (!state_.startMarked)
+        state_.start = seconds;
     else
-        selectionEnd_ = seconds;
+        state_.end = seconds;
     ShowOnSlider();
     ShowSelection();
 }

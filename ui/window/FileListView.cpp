@@ -101,6 +101,13 @@ StatusLook LookOf(const FileRow& r) {
 
 FileListView::FileListView(CXListCtrl& list, FileTable& table, QObject* parent)
     : QObject(parent), list_(list), table_(table) {
+    connect(&table_, &FileTable::rowAppended, this, &FileListView::ShowNewRow);
+    connect(&table_, &FileTable::rowRemoved, this, [this](int row) { list_.RemoveRow(row); });
+    connect(&table_, &FileTable::cleared, this, [this] { list_.RemoveAllRows(); });
+    connect(&table_, &FileTable::checkChanged, this, &FileListView::ShowCheck);
+    connect(&table_, &FileTable::trimChanged, this, &FileListView::ShowTrim);
+    connect(&table_, &FileTable::stateChanged, this, &FileListView::ShowStatus);
+    connect(&table_, &FileTable::progressChanged, this, &FileListView::ShowStatus);
     // Every change of a check box, by a click, the header or a call, reaches
     // the model as a changed cell.
     connect(list_.CellModel(), &QAbstractItemModel::dataChanged, this,
@@ -139,10 +146,12 @@ void FileListView::SetUpColumns() {
     list_.SetColumnElideMode(Col(FileColumn::VideoFile), Qt::ElideMiddle);
 }
 
-bool FileListView::ShowNewRow(int row) {
+void FileListView::ShowNewRow(int row) {
     const FileRow r = table_.Row(row);
-    if (list_.AddRow(row, QString()) < 0)
-        return false;
+    if (list_.AddRow(row, QString()) < 0) {
+        emit rowRefused(row);
+        return;
+    }
     list_.SetCellCheck(row, Col(FileColumn::Check), r.checked ? 1 : 0);
     list_.SetCellText(row, Col(FileColumn::VideoFile),
                       QLatin1Char(' ') + QString::fromStdString(r.SourcePath()));
@@ -153,7 +162,12 @@ bool FileListView::ShowNewRow(int row) {
     // user sees chosen.
     list_.clearSelection();
     list_.SelectRow(row);
-    return true;
+}
+
+void FileListView::ShowCheck(int row) {
+    const int shown = table_.Row(row).checked ? 1 : 0;
+    if (list_.GetCellCheck(row, Col(FileColumn::Check)) != shown)
+        list_.SetCellCheck(row, Col(FileColumn::Check), shown);
 }
 
 void FileListView::ShowTrim(int row) {
@@ -188,16 +202,9 @@ void FileListView::ShowStatus(int row) {
     });
 }
 
-void FileListView::RemoveRow(int row) {
-    list_.RemoveRow(row);
-}
-
-void FileListView::RemoveAllRows() {
-    list_.RemoveAllRows();
-}
-
 void FileListView::TakeChecks(int firstRow, int lastRow) {
-    for (int row = firstRow; row <= lastRow; ++row)
+    // A row the table does not hold yet (being shown) has nothing to take.
+    for (int row = firstRow; row <= lastRow && row < table_.RowCount(); ++row)
         table_.SetChecked(row, list_.GetCellCheck(row, Col(FileColumn::Check)) == 1);
 }
 
