@@ -3,8 +3,9 @@
 // through it.
 
 #include "ConversionJob.h"
-#include "ConvertResult.h"
-#include "ProgressTracker.h"
+#include "process/ConvertResult.h"
+#include "process/ProcessSink.h"
+#include "process/ProgressTracker.h"
 
 #include <set>
 #include <string>
@@ -13,7 +14,7 @@ namespace kiv {
 
 struct SlideShow; // picture list and output settings of a slideshow
 
-class CEncoderBase {
+class CEncoderBase : public ProcessSink {
 public:
     virtual ~CEncoderBase() = default;
     virtual int bMakeSlideShowScript(SlideShow* show) = 0;
@@ -29,7 +30,7 @@ public:
     virtual int bInit(const EncoderInit* init) = 0;
     virtual int bRelease() = 0;
     virtual int bGetMediaFileContent(const char* path, ConversionJob* job) = 0;
-    virtual int OnProcessNotify(int code, void* data, int id) = 0;
+    int OnProcessNotify(int code, void* data, int id) override = 0;
     virtual void SetScriptInput(int value) = 0;
 
     // How the last conversion ended, with the reason of a failure.

@@ -1,10 +1,10 @@
 #include "CEncoderCntl.h"
 
 #include "CFFmpegEncoder.h"
-#include "ChildProcess.h"
-#include "EncoderProcessRunner.h"
 #include "Log.h"
-#include "SlideShow.h"
+#include "process/ChildProcess.h"
+#include "process/EncoderProcessRunner.h"
+#include "slideshow/SlideShow.h"
 
 namespace kiv {
 

@@ -1,11 +1,11 @@
 #include "CFFmpegEncoder.h"
 
-#include "CommandLineBuilder.h"
 #include "FixedText.h"
-#include "InputScript.h"
 #include "Log.h"
-#include "ModernTargets.h"
 #include "RunFolder.h"
+#include "commandline/CommandLineBuilder.h"
+#include "commandline/InputScript.h"
+#include "commandline/ModernTargets.h"
 
 #include <cstring>
 #include <filesystem>

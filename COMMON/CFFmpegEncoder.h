@@ -5,8 +5,8 @@
 
 #include "CEncoderBase.h"
 #include "EncoderProtocol.h"
-#include "PlainPaths.h"
-#include "PrivateWorkFolder.h"
+#include "files/PlainPaths.h"
+#include "files/PrivateWorkFolder.h"
 
 #include <atomic>
 #include <mutex>

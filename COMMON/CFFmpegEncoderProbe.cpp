@@ -4,8 +4,8 @@
 #include "CFFmpegEncoder.h"
 #include "FixedText.h"
 #include "Log.h"
-#include "MediaDetector.h"
-#include "MediaProbe.h"
+#include "media/MediaDetector.h"
+#include "media/MediaProbe.h"
 
 namespace kiv {
 

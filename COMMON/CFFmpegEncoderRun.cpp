@@ -2,10 +2,10 @@
 // progress for the caller's callback.
 
 #include "CFFmpegEncoder.h"
-#include "CommandLineBuilder.h"
-#include "EncoderProcessRunner.h"
 #include "Log.h"
 #include "StatusLine.h"
+#include "commandline/CommandLineBuilder.h"
+#include "process/EncoderProcessRunner.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -5,12 +5,12 @@
 // line reports 10.
 
 #include "CFFmpegEncoder.h"
-#include "EncoderProcessRunner.h"
 #include "FixedText.h"
 #include "Log.h"
 #include "Paths.h"
-#include "SlideShowCommandLines.h"
-#include "SlideShowScripts.h"
+#include "process/EncoderProcessRunner.h"
+#include "slideshow/SlideShowCommandLines.h"
+#include "slideshow/SlideShowScripts.h"
 
 #include <cerrno>
 #include <cstring>

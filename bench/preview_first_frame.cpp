@@ -14,12 +14,12 @@
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
 #include "FixedText.h"
-#include "JobBuilder.h"
 #include "PreviewPlayer.h"
 #include "Settings.h"
 #include "SplitDlg.h"
 #include "TestMedia.h"
 #include "VideoArea.h"
+#include "runs/JobBuilder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

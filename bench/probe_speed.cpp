@@ -3,7 +3,7 @@
 //
 // usage: probe_speed FILE [runs]
 
-#include "MediaDetector.h"
+#include "media/MediaDetector.h"
 
 #include <algorithm>
 #include <chrono>

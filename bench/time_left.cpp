@@ -16,11 +16,11 @@
 
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
-#include "JobBuilder.h"
 #include "Paths.h"
 #include "TestFiles.h"
 #include "TestMedia.h"
 #include "Vocabularies.h"
+#include "runs/JobBuilder.h"
 
 #include <algorithm>
 #include <atomic>

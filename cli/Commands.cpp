@@ -1,6 +1,5 @@
 #include "Commands.h"
 
-#include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
 #include "EngineSetup.h"
@@ -8,13 +7,14 @@
 #include "FileRows.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
-#include "JobBuilder.h"
 #include "Log.h"
 #include "Paths.h"
 #include "ProfileChoice.h"
 #include "ProgressReporter.h"
 #include "Settings.h"
 #include "Vocabularies.h"
+#include "runs/BatchLoop.h"
+#include "runs/JobBuilder.h"
 
 #include <cstdio>
 #include <filesystem>

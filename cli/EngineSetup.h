@@ -5,9 +5,9 @@
 
 #include "CliOptions.h"
 #include "ConversionJob.h"
-#include "MakeEncoderInit.h"
 #include "ProgressReporter.h"
 #include "Settings.h"
+#include "runs/MakeEncoderInit.h"
 
 namespace kiv {
 

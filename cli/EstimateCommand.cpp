@@ -1,11 +1,11 @@
 #include "EstimateCommand.h"
 
-#include "CommandLineBuilder.h"
 #include "Commands.h"
 #include "InterruptWatcher.h"
-#include "PrivateWorkFolder.h"
 #include "RunFolder.h"
-#include "SampleEncode.h"
+#include "commandline/CommandLineBuilder.h"
+#include "files/PrivateWorkFolder.h"
+#include "runs/SampleEncode.h"
 
 #include <cmath>
 #include <cstdio>

@@ -9,10 +9,10 @@
 // The samples are written into a private folder in the run's folder and
 // removed. Ctrl-C stops the sample being made.
 
-#include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "CliOptions.h"
 #include "ConversionJob.h"
+#include "runs/BatchLoop.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 // Ctrl-C stops the batch as the window's Stop does), the trim
 // ranges come from the options, and each row's end is told on the terminal.
 
-#include "BatchLoop.h"
 #include "ProgressReporter.h"
+#include "runs/BatchLoop.h"
 
 #include <string>
 #include <vector>

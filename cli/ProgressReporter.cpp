@@ -1,6 +1,6 @@
 #include "ProgressReporter.h"
 
-#include "BatchSummary.h"
+#include "runs/BatchSummary.h"
 
 #include <cstdio>
 

@@ -12,7 +12,7 @@
 // "output" (the file written; after a stop the partial file; else null),
 // "result" (done, stopped or failed) and, for a failure, "reason".
 
-#include "ProgressEstimator.h"
+#include "process/ProgressEstimator.h"
 
 #include <mutex>
 #include <string>

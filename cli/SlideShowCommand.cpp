@@ -5,15 +5,15 @@
 #include "EngineSetup.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
-#include "JobBuilder.h"
 #include "Log.h"
 #include "Paths.h"
 #include "ProfileChoice.h"
 #include "ProgressReporter.h"
 #include "Settings.h"
-#include "SlideShowCommandLines.h"
-#include "SlideShowRun.h"
-#include "SlideShowScripts.h"
+#include "runs/JobBuilder.h"
+#include "runs/SlideShowRun.h"
+#include "slideshow/SlideShowCommandLines.h"
+#include "slideshow/SlideShowScripts.h"
 
 #include <charconv>
 #include <cmath>

@@ -8,4 +8,5 @@ if grep -rn '#include <Q' app COMMON enc cli; then
     echo "Qt include found in app/, COMMON/, enc/ or cli/" >&2
     exit 1
 fi
+sh tools/check-layers.sh
 echo "source checks passed"

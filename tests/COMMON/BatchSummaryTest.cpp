@@ -1,9 +1,9 @@
 // The words and names a batch ends with: the summary both front ends show,
 // and the name a stopped file keeps.
 
-#include "BatchSummary.h"
-#include "PartialOutput.h"
+#include "runs/BatchSummary.h"
 #include "TestFiles.h"
+#include "files/PartialOutput.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // Whole conversions through the controller, the runner, enc and FFmpeg.
 
-#include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
 #include "EncoderTestSupport.h"
-#include "JobBuilder.h"
 #include "Log.h"
-#include "MediaDetector.h"
 #include "TestFiles.h"
 #include "TestMedia.h"
 #include "TestProcess.h"
+#include "media/MediaDetector.h"
+#include "runs/BatchLoop.h"
+#include "runs/JobBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 // the file on, and never show more than twice the truth; a pause freezes
 // every figure.
 
-#include "ProgressEstimator.h"
 #include "RecordedProgress.h"
+#include "process/ProgressEstimator.h"
 
 #include <gtest/gtest.h>
 

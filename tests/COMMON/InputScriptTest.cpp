@@ -1,4 +1,4 @@
-#include "InputScript.h"
+#include "commandline/InputScript.h"
 #include "CFFmpegEncoder.h"
 #include "EncoderTestSupport.h"
 #include "JobFixture.h"

@@ -1,4 +1,4 @@
-#include "JobBuilder.h"
+#include "runs/JobBuilder.h"
 #include "Catalogue.h"
 #include "FixedText.h"
 

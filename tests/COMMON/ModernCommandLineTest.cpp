@@ -4,11 +4,11 @@
 #include "CFFmpegEncoder.h"
 #include "Catalogue.h"
 #include "EncoderTestSupport.h"
-#include "JobBuilder.h"
 #include "JobFixture.h"
 #include "Log.h"
-#include "SlideShowCommandLines.h"
 #include "TestFiles.h"
+#include "runs/JobBuilder.h"
+#include "slideshow/SlideShowCommandLines.h"
 
 #include <gtest/gtest.h>
 

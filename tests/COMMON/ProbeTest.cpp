@@ -2,12 +2,12 @@
 
 #include "CEncoderCntl.h"
 #include "EncoderTestSupport.h"
-#include "JobBuilder.h"
 #include "Log.h"
-#include "MediaProbe.h"
 #include "TestFiles.h"
 #include "TestMedia.h"
 #include "TestProcess.h"
+#include "media/MediaProbe.h"
+#include "runs/JobBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "CFFmpegEncoder.h"
-#include "EncoderProcessRunner.h"
 #include "EncoderTestSupport.h"
 #include "JobFixture.h"
 #include "Log.h"
 #include "TestFiles.h"
+#include "process/EncoderProcessRunner.h"
 
 #include <gtest/gtest.h>
 

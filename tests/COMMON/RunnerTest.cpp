@@ -1,12 +1,12 @@
 #include "CFFmpegEncoder.h"
-#include "ChildProcess.h"
 #include "CommandLine.h"
-#include "EncoderProcessRunner.h"
 #include "EncoderTestSupport.h"
 #include "JobFixture.h"
 #include "Log.h"
 #include "TestFiles.h"
 #include "TestProcess.h"
+#include "process/ChildProcess.h"
+#include "process/EncoderProcessRunner.h"
 
 #include <gtest/gtest.h>
 

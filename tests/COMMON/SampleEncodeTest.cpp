@@ -1,7 +1,7 @@
 // The arithmetic of samples and estimates: where samples go, what they add
 // up to, and how sizes and rates read.
 
-#include "SampleEncode.h"
+#include "runs/SampleEncode.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // per show, abandoned ones cleared, and an output name nobody has taken.
 
 #include "FixedText.h"
-#include "PrivateWorkFolder.h"
-#include "SlideShowCommandLines.h"
 #include "TestFiles.h"
+#include "files/PrivateWorkFolder.h"
+#include "slideshow/SlideShowCommandLines.h"
 
 #include <gtest/gtest.h>
 

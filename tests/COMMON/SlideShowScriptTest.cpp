@@ -1,9 +1,9 @@
 // The slideshow's scripts and encoder command lines, byte for byte.
 
 #include "FixedText.h"
-#include "SlideShowCommandLines.h"
-#include "SlideShowScripts.h"
 #include "TestFiles.h"
+#include "slideshow/SlideShowCommandLines.h"
+#include "slideshow/SlideShowScripts.h"
 
 #include <gtest/gtest.h>
 

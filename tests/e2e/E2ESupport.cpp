@@ -3,9 +3,9 @@
 #include "CFFmpegEncoder.h"
 #include "CommandLine.h"
 #include "FixedText.h"
-#include "JobBuilder.h"
-#include "MediaDetector.h"
 #include "Settings.h"
+#include "media/MediaDetector.h"
+#include "runs/JobBuilder.h"
 
 #include <cmath>
 #include <filesystem>

@@ -6,11 +6,11 @@
 #include "EncTestSupport.h"
 #include "FixedText.h"
 #include "Log.h"
-#include "SlideShowRun.h"
-#include "SlideShowScripts.h"
 #include "TestFiles.h"
 #include "TestMedia.h"
 #include "TestProcess.h"
+#include "runs/SlideShowRun.h"
+#include "slideshow/SlideShowScripts.h"
 
 #include <gtest/gtest.h>
 

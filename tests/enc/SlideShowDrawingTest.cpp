@@ -10,7 +10,7 @@
 #include "ShowMusic.h"
 #include "ShowTimeline.h"
 #include "SlideShowGraph.h"
-#include "SlideShowScripts.h"
+#include "slideshow/SlideShowScripts.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "FixedText.h"
 #include "SlideShowGraph.h"
 #include "SlideShowScriptReader.h"
-#include "SlideShowScripts.h"
+#include "slideshow/SlideShowScripts.h"
 
 #include <gtest/gtest.h>
 

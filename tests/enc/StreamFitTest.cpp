@@ -2,8 +2,8 @@
 // own answer to which codecs a container holds.
 
 #include "StreamFit.h"
-#include "MediaStreams.h"
 #include "Translator.h"
+#include "media/MediaStreams.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

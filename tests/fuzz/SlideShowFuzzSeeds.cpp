@@ -4,7 +4,7 @@
 //   usage: slideshow_fuzz_seeds FOLDER
 
 #include "FixedText.h"
-#include "SlideShowScripts.h"
+#include "slideshow/SlideShowScripts.h"
 
 #include <cstdio>
 #include <filesystem>

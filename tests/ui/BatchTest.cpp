@@ -2,7 +2,6 @@
 // and the desktop services they use faked on a private bus.
 
 #include "CXListCtrl.h"
-#include "CommandLineBuilder.h"
 #include "ListModel.h"
 #include "MainDlg.h"
 #include "PowerOff.h"
@@ -12,6 +11,7 @@
 #include "TestMedia.h"
 #include "TestProcess.h"
 #include "WindowTestSupport.h"
+#include "commandline/CommandLineBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,12 +5,12 @@
 // Remove, Delete, Clear and ending the window while adding.
 
 #include "CXListCtrl.h"
-#include "JobBuilder.h"
 #include "MainDlg.h"
 #include "MediaFileDialog.h"
 #include "QtTestMedia.h"
 #include "Vocabularies.h"
 #include "WindowTestSupport.h"
+#include "runs/JobBuilder.h"
 
 #include <QComboBox>
 #include <QDir>

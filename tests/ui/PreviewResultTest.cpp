@@ -7,13 +7,13 @@
 #include "Catalogue.h"
 #include "ClockText.h"
 #include "FixedText.h"
-#include "JobBuilder.h"
 #include "PreviewPlayer.h"
 #include "QtTestMedia.h"
 #include "RunFolder.h"
 #include "SplitDlg.h"
 #include "VideoArea.h"
 #include "WindowTestSupport.h"
+#include "runs/JobBuilder.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "UprightFilter.h"
 
-#include "MediaStreams.h"
+#include "media/MediaStreams.h"
 
 #include <vector>
 

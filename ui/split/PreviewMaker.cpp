@@ -1,9 +1,9 @@
 #include "PreviewMaker.h"
 
-#include "MakeEncoderInit.h"
 #include "Paths.h"
 #include "RunFolder.h"
 #include "Settings.h"
+#include "runs/MakeEncoderInit.h"
 
 #include <QMetaObject>
 

@@ -16,8 +16,8 @@
 
 #include "CEncoderCntl.h"
 #include "MediaProfile.h"
-#include "PrivateWorkFolder.h"
-#include "SampleEncode.h"
+#include "files/PrivateWorkFolder.h"
+#include "runs/SampleEncode.h"
 
 #include <QObject>
 #include <QString>

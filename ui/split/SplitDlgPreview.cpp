@@ -5,11 +5,11 @@
 #include "CRangeSlider.h"
 #include "ClockText.h"
 #include "DialogUnits.h"
-#include "JobBuilder.h"
 #include "PreviewPlayer.h"
 #include "SplitDlg.h"
 #include "SplitIcons.h"
 #include "VideoArea.h"
+#include "runs/JobBuilder.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "BatchPresenter.h"
 
-#include "BatchSummary.h"
 #include "DesktopNotification.h"
 #include "MessageBoxes.h"
 #include "OpenFolder.h"
 #include "PowerOff.h"
 #include "WindowBatch.h"
+#include "runs/BatchSummary.h"
 
 #include <QCheckBox>
 #include <QWidget>

@@ -12,8 +12,8 @@
 //
 // GUI thread.
 
-#include "BatchLoop.h"
 #include "TaskbarProgress.h"
+#include "runs/BatchLoop.h"
 
 #include <QObject>
 #include <QString>

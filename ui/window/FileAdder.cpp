@@ -1,8 +1,8 @@
 #include "FileAdder.h"
 
-#include "JobBuilder.h"
 #include "MakerTexts.h"
-#include "MediaDetector.h"
+#include "media/MediaDetector.h"
+#include "runs/JobBuilder.h"
 
 #include <QFile>
 

@@ -1,6 +1,5 @@
 #include "FileListView.h"
 
-#include "BatchSummary.h"
 #include "CXHeaderCtrl.h"
 #include "CXListCtrl.h"
 #include "FileColumn.h"
@@ -8,6 +7,7 @@
 #include "ListGeometry.h"
 #include "ListModel.h"
 #include "Vocabularies.h"
+#include "runs/BatchSummary.h"
 
 #include <QHeaderView>
 

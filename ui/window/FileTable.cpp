@@ -1,7 +1,7 @@
 #include "FileTable.h"
 
 #include "FixedText.h"
-#include "JobBuilder.h"
+#include "runs/JobBuilder.h"
 
 #include <algorithm>
 

@@ -18,7 +18,7 @@
 // batch thread reads a row while the GUI thread works.
 
 #include "ConversionJob.h"
-#include "ProgressEstimator.h"
+#include "process/ProgressEstimator.h"
 
 #include <QObject>
 

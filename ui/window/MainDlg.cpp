@@ -8,11 +8,11 @@
 #include "Catalogue.h"
 #include "FileListCommands.h"
 #include "FixedText.h"
-#include "MakeEncoderInit.h"
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
 #include "WindowBatch.h"
+#include "runs/MakeEncoderInit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -18,12 +18,12 @@
 // signals, and the window never waits for either (but for the batch when
 // the window goes away, see WindowBatch::Abandon).
 
-#include "BatchLoop.h"
 #include "CEncoderCntl.h"
 #include "FileTable.h"
 #include "MainWindowControls.h"
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
+#include "runs/BatchLoop.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -29,9 +29,9 @@
 // the screen saver and sleep come back until Resume; Stop and the window's
 // end work while paused.
 
-#include "BatchLoop.h"
 #include "FileTable.h"
 #include "MessageBoxes.h"
+#include "runs/BatchLoop.h"
 
 #include <QObject>
 #include <QPointer>

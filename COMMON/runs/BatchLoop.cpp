@@ -1,0 +1,175 @@
+#include "runs/BatchLoop.h"
+
+#include "FixedText.h"
+#include "Log.h"
+#include "Vocabularies.h"
+#include "files/PartialOutput.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+namespace kiv {
+
+namespace {
+
+// One batch from its first row to its end.
+class Batch {
+public:
+    Batch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan)
+        : controller_(controller), rows_(rows), plan_(plan) {}
+
+    const BatchReport& Report() const { return report_; }
+
+    BatchReport Run() {
+        for (int row = 0; row < rows_.RowCount(); ++row) {
+            if (!Waiting(row))
+                continue;
+            BatchEnd end = ConvertRow(row);
+            if (end != BatchEnd::Finished) {
+                report_.end = end;
+                break;
+            }
+        }
+        return report_;
+    }
+
+private:
+    CEncoderCntl& controller_;
+    BatchRows& rows_;
+    const BatchPlan& plan_;
+    BatchReport report_;
+    std::set<std::string> written_;
+    int begun_ = 0;
+    double doneSeconds_ = 0; // media of the rows this batch has converted
+
+    bool Waiting(int row) { return rows_.Job(row).done != 1 && rows_.IsChecked(row); }
+
+    // Media seconds a row converts, to weigh it in the batch's fraction:
+    // its trim range, else the file's length; at least one second.
+    double RowSeconds(int row) {
+        const ConversionJob job = rows_.Job(row);
+        const TrimRange trim = rows_.Trim(row);
+        double seconds = job.hasVideo == 1 ? job.source.videoDuration : job.source.audioDuration;
+        seconds -= trim.startSeconds;
+        if (trim.endSeconds)
+            seconds = std::min<double>(seconds, *trim.endSeconds - trim.startSeconds);
+        return std::max(1.0, seconds);
+    }
+
+    // Where the batch stands as the row begins; the rows after it are
+    // those still waiting now.
+    BatchPosition Position(int row, double& rowSeconds, double& batchSeconds) {
+        BatchPosition position;
+        position.fileNumber = ++begun_;
+        rowSeconds = RowSeconds(row);
+        batchSeconds = doneSeconds_ + rowSeconds;
+        position.fileCount = begun_;
+        for (int later = row + 1; later < rows_.RowCount(); ++later) {
+            if (Waiting(later)) {
+                ++position.fileCount;
+                batchSeconds += RowSeconds(later);
+            }
+        }
+        position.fraction = doneSeconds_ / batchSeconds;
+        return position;
+    }
+
+    BatchEnd ConvertRow(int row) {
+        double rowSeconds = 0, batchSeconds = 0;
+        BatchPosition position = Position(row, rowSeconds, batchSeconds);
+        ConversionJob job = rows_.Job(row);
+        rows_.BeginRow(row);
+        rows_.RowProgress(row, ProgressFigures{}, position);
+        std::string source(GetText(job.sourcePath));
+        std::error_code error;
+        if (!std::filesystem::exists(source, error)) {
+            rows_.SourceMissing(row, source);
+            return BatchEnd::SourceMissing;
+        }
+        std::string reason;
+        if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind,
+                                     RowJobPlan(plan_, rows_.Trim(row)), &reason)) {
+            ++report_.failed;
+            rows_.RowFailed(row, reason);
+            return BatchEnd::Failed;
+        }
+        controller_.SetOutputsToKeep(written_);
+        const double doneBefore = doneSeconds_;
+        controller_.SetProgressListener([&, row, position](const ProgressFigures& figures) mutable {
+            position.fraction = (doneBefore + rowSeconds * figures.fraction) / batchSeconds;
+            rows_.RowProgress(row, figures, position);
+        });
+        controller_.bDoConvert(&job);
+        controller_.SetProgressListener(nullptr);
+        report_.seconds += controller_.CurrentFigures().elapsedSeconds;
+        ConvertResult result = controller_.LastResult();
+        std::string output(GetText(job.outputPath));
+        if (result.outcome == ConvertOutcome::Stopped)
+            return Stopped(row, result, output);
+        // The engine judged the output already: written means there, not empty.
+        if (result.Failed() || !result.outputWritten) {
+            ++report_.failed;
+            rows_.RowFailed(row, result.Failed() ? result.reason
+                                                 : "the encoder left no output file " + output);
+            return BatchEnd::Failed;
+        }
+        written_.insert(output);
+        doneSeconds_ += rowSeconds;
+        ++report_.converted;
+        rows_.RowFinished(row, output);
+        return BatchEnd::Finished;
+    }
+
+    // What the encoder wrote before the stop is kept under a name that says
+    // so; the row is not done, so the next batch converts it whole.
+    BatchEnd Stopped(int row, const ConvertResult& result, const std::string& output) {
+        if (!result.reason.empty())
+            WriteLogFormat("Module:COMMON/BatchLoop,Error Info :the stopped encoder %s",
+                           result.reason.c_str());
+        std::string partial;
+        if (result.outputWritten) {
+            std::string error;
+            partial = KeepAsPartial(output, error);
+            if (partial.empty()) {
+                WriteLogFormat("Module:COMMON/BatchLoop,Error Info :%s", error.c_str());
+                partial = output;
+            }
+            ++report_.stopped;
+        }
+        rows_.RowStopped(row, partial);
+        return BatchEnd::Stopped;
+    }
+};
+
+} // namespace
+
+JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim) {
+    return {plan.outputFolder, FormatDuration(trim.startSeconds),
+            trim.endSeconds ? FormatDuration(*trim.endSeconds) : std::string(),
+            plan.inputScriptPath};
+}
+
+BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
+    controller.ResetStop(); // a stop or pause from before this batch is not for it
+    Batch batch(controller, rows, plan);
+    BatchReport report;
+    try {
+        report = batch.Run();
+    } catch (const std::exception& error) {
+        WriteLogFormat("Module:COMMON/BatchLoop,Error Info :the batch ended on an error: %s",
+                       error.what());
+        report = batch.Report();
+        report.end = BatchEnd::Failed;
+    } catch (...) {
+        WriteLog("Module:COMMON/BatchLoop,Error Info :the batch ended on an unknown error");
+        report = batch.Report();
+        report.end = BatchEnd::Failed;
+    }
+    controller.SetProgressListener(nullptr);
+    // A pause ends with its batch: nothing the engine runs later starts held.
+    controller.ResumeConvert();
+    return report;
+}
+
+} // namespace kiv
