@@ -4,9 +4,9 @@
 // over its file arguments).
 
 #include "CEncoderCntl.h"
-#include "runs/JobBuilder.h"
 #include "MediaProfile.h"
 #include "runs/BatchSummary.h"
+#include "runs/JobBuilder.h"
 
 #include <optional>
 #include <string>
