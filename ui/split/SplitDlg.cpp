@@ -6,6 +6,7 @@
 #include "MessageBoxes.h"
 #include "PreviewPlayer.h"
 #include "VideoArea.h"
+#include "WindowPlaces.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -39,6 +40,8 @@ CSplitDlg::CSplitDlg(QWidget* parent, int durationSeconds, const QString& path)
       tracker_([this] { return tracking_.load(); }, [this] { PollPosition(); }) {
     CreateControls();
     ConnectControls();
+    // Where the user left it, at the size they gave it.
+    restoreGeometry(SavedWindowGeometry("Split"));
 }
 
 CSplitDlg::~CSplitDlg() {
@@ -53,6 +56,11 @@ void CSplitDlg::showEvent(QShowEvent* event) {
         initialised_ = true;
         Initialise();
     }
+}
+
+void CSplitDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layout_.Place(minimumSize(), size());
 }
 
 void CSplitDlg::Initialise() {
@@ -382,6 +390,7 @@ void CSplitDlg::done(int result) {
     state_.showingResult = false;
     maker_->Cancel();
     maker_->Discard();
+    SaveWindowGeometry("Split", saveGeometry());
     QDialog::done(result);
 }
 

@@ -29,6 +29,7 @@
 // O the end, Left and Right step a second (also before Play), Home and End
 // go to the bounds.
 
+#include "GrowingLayout.h"
 #include "PreviewMaker.h"
 #include "SplitTracker.h"
 
@@ -119,6 +120,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -218,6 +220,7 @@ private:
     QPushButton* cancelPreview_ = nullptr;
     QLabel* previewInfo_ = nullptr;
     PreviewMaker* maker_ = nullptr;
+    GrowingLayout layout_;
 
     // Last member: its thread ends before the members above go.
     SplitTracker tracker_;

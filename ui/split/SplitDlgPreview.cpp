@@ -65,6 +65,11 @@ void CSplitDlg::CreatePreviewControls() {
     previewInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     previewInfo_->setAccessibleName(QStringLiteral("Preview"));
 
+    layout_.Add(preview_, Follow::MoveDown);
+    layout_.Add(previewProgress_, Follow::MoveDown);
+    layout_.Add(cancelPreview_, Follow::MoveDown);
+    layout_.Add(previewInfo_, Follow::MoveDown | Follow::Widen);
+
     maker_ = new PreviewMaker(this);
     connect(preview_, &QPushButton::clicked, this, &CSplitDlg::onPreview);
     connect(cancelPreview_, &QPushButton::clicked, this, &CSplitDlg::onCancelPreview);

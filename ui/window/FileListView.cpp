@@ -9,7 +9,10 @@
 #include "Vocabularies.h"
 #include "runs/BatchSummary.h"
 
+#include <QEvent>
 #include <QHeaderView>
+
+#include <algorithm>
 
 namespace kiv {
 
@@ -30,6 +33,9 @@ constexpr ColumnPlace kColumns[kFileColumnCount] = {
     {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 11, Qt::AlignHCenter},
     {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
 };
+
+// The list's width less what its columns share.
+constexpr int kFrameWidths = 4;
 
 QString Time(int seconds) {
     return QString::fromStdString(FormatDuration(seconds));
@@ -126,7 +132,7 @@ void FileListView::SetUpColumns() {
 
     // Columns 0 to 4 take their share of the width less the frame; the
     // status column takes what is left, less two pixels.
-    const int base = list_.width() - 2;
+    const int base = list_.width() - kFrameWidths / 2;
     int used = 0;
     for (int column = 0; column < kFileColumnCount; ++column) {
         const ColumnPlace& c = kColumns[column];
@@ -135,6 +141,9 @@ void FileListView::SetUpColumns() {
         list_.InsertColumn(column, QString::fromLatin1(c.heading), c.alignment, width);
     }
     list_.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The path takes whatever room the list gains, and gives it back.
+    smallestFileWidth_ = list_.columnWidth(Col(FileColumn::VideoFile));
+    list_.installEventFilter(this);
 
     // Header images: the check column shows the empty check box, the others none.
     const int side = list_.verticalHeader()->defaultSectionSize() - 3;
@@ -144,6 +153,24 @@ void FileListView::SetUpColumns() {
     list_.SetHeaderAccessibleName(Col(FileColumn::Check), QStringLiteral("Check all"));
     // Long paths keep their file name in sight; the tooltip shows them whole.
     list_.SetColumnElideMode(Col(FileColumn::VideoFile), Qt::ElideMiddle);
+}
+
+bool FileListView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &list_ && event->type() == QEvent::Resize)
+        FitFileColumn();
+    return QObject::eventFilter(watched, event);
+}
+
+void FileListView::FitFileColumn() {
+    // The columns fill the list less its frame, as they did when laid out;
+    // the others keep the widths they have.
+    int others = 0;
+    for (int column = 0; column < kFileColumnCount; ++column) {
+        if (column != Col(FileColumn::VideoFile))
+            others += list_.columnWidth(column);
+    }
+    list_.setColumnWidth(Col(FileColumn::VideoFile),
+                         std::max(list_.width() - kFrameWidths - others, smallestFileWidth_));
 }
 
 void FileListView::ShowNewRow(int row) {

@@ -25,7 +25,12 @@ signals:
     // The list refused to show the table's new row `row`.
     void rowRefused(int row);
 
+protected:
+    // The list's size changed: the path column takes the difference.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void FitFileColumn();
     // Shows the table's row `row` as a new last row of the list, selected.
     void ShowNewRow(int row);
     void ShowCheck(int row);
@@ -40,6 +45,7 @@ private:
 
     CXListCtrl& list_;
     FileTable& table_;
+    int smallestFileWidth_ = 0; // the path column's width as laid out
 };
 
 } // namespace kiv

@@ -12,6 +12,7 @@
 #include "ToolImages.h"
 #include "Vocabularies.h"
 #include "WindowBatch.h"
+#include "WindowPlaces.h"
 #include "runs/MakeEncoderInit.h"
 
 #include <QAction>
@@ -60,6 +61,8 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
     CreateShortcuts();
     ConnectControls();
     EnableControls(true);
+    // Where the user left it, at the size they gave it.
+    restoreGeometry(SavedWindowGeometry("Main"));
 }
 
 CKivVideoConverterDlg::~CKivVideoConverterDlg() {
@@ -200,6 +203,11 @@ void CKivVideoConverterDlg::closeEvent(QCloseEvent* event) {
     // only Exit ends it.
     event->ignore();
     showMinimized();
+}
+
+void CKivVideoConverterDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ui_.layout.Place(minimumSize(), size());
 }
 
 void CKivVideoConverterDlg::keyPressEvent(QKeyEvent* event) {

@@ -15,6 +15,7 @@
 #include "OpenFolder.h"
 #include "Settings.h"
 #include "Vocabularies.h"
+#include "WindowPlaces.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -144,6 +145,7 @@ void CKivVideoConverterDlg::OnExit() {
                         QString::fromStdString(reason),
                     MessageIcon::Warning);
     }
+    SaveWindowGeometry("Main", saveGeometry());
     EndWindow(QDialog::Accepted);
 }
 

@@ -163,12 +163,15 @@ void SetUpLinks(const MainWindowControls& ui, QDialog& window) {
 MainWindowControls CreateMainWindowControls(QDialog& window) {
     MainWindowControls ui;
     window.setObjectName(QStringLiteral("KivVideoConverter"));
-    // A normal top-level window (shown in the task bar, can be minimised by
-    // the desktop) with a caption, a system menu and a close box, no
-    // minimise or maximise box, and a fixed size.
+    // A normal top-level window (shown in the task bar) with a caption, a
+    // system menu, minimise, maximise and close boxes; its designed size is
+    // its smallest.
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    window.setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
+                          Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                          Qt::WindowCloseButtonHint);
+    const QSize smallest(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
+    window.setMinimumSize(smallest);
+    window.resize(smallest);
     QFont dialogFont = window.font();
     dialogFont.setPointSize(8);
     window.setFont(dialogFont);
@@ -217,6 +220,30 @@ MainWindowControls CreateMainWindowControls(QDialog& window) {
 
     SetUpButtonImages(ui);
     SetUpLinks(ui, window);
+
+    const struct {
+        QWidget* control;
+        unsigned follow;
+    } follows[] = {
+        {ui.about, Follow::MoveRight},
+        {ui.help, Follow::MoveRight},
+        {ui.exit, Follow::MoveRight},
+        {ui.list, Follow::Widen | Follow::Heighten},
+        {folderLabel, Follow::MoveDown},
+        {ui.outputFolder, Follow::MoveDown | Follow::Widen},
+        {ui.folder, Follow::MoveDown | Follow::MoveRight},
+        {formatLabel, Follow::MoveDown},
+        {ui.formats, Follow::MoveDown | Follow::Widen},
+        {profileLabel, Follow::MoveDown},
+        {ui.profiles, Follow::MoveDown | Follow::Widen},
+        {ui.edit, Follow::MoveDown | Follow::MoveRight},
+        {ui.openFolderBox, Follow::MoveDown},
+        {ui.shutdownBox, Follow::MoveDown},
+        {ui.siteLink, Follow::MoveDown | Follow::MoveRight},
+        {ui.faqLink, Follow::MoveDown | Follow::MoveRight},
+    };
+    for (const auto& f : follows)
+        ui.layout.Add(f.control, f.follow);
     return ui;
 }
 
