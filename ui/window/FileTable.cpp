@@ -52,14 +52,18 @@ bool FileTable::HasCheckedRow() const {
     return std::any_of(rows_.begin(), rows_.end(), [](const FileRow& r) { return r.checked; });
 }
 
-int FileTable::Append(const ConversionJob& probed) {
+FileRow NewFileRow(const ConversionJob& probed) {
     FileRow row;
     row.job = probed;
     row.durationSeconds = DisplayedDurationSeconds(probed);
     // The command line of an untrimmed file stays as it always was.
     row.wholeFileEndSeconds = WholeFileEndSeconds(probed);
     row.trimEndSeconds = row.wholeFileEndSeconds;
-    return AppendRow(row);
+    return row;
+}
+
+int FileTable::Append(const ConversionJob& probed) {
+    return AppendRow(NewFileRow(probed));
 }
 
 int FileTable::AppendRow(const FileRow& row) {

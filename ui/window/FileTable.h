@@ -62,6 +62,10 @@ struct FileRow {
     int VideoSeconds() const;
 };
 
+// The row a probed job gets when it is added: checked, ready, the whole
+// file to convert.
+FileRow NewFileRow(const ConversionJob& probed);
+
 class FileTable : public QObject {
     Q_OBJECT
 public:
@@ -76,8 +80,8 @@ public:
     bool HasCheckedRow() const;
 
     // Changing, on the GUI thread.
-    // Appends a row for a probed job: checked, ready, the whole file to
-    // convert. Returns its index, or -1 when the table is full.
+    // Appends NewFileRow(probed). Returns its index, or -1 when the table
+    // is full.
     int Append(const ConversionJob& probed);
     // Appends a whole row as it was kept; -1 when the table is full.
     int AppendRow(const FileRow& row);

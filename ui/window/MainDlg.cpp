@@ -8,6 +8,9 @@
 #include "Catalogue.h"
 #include "FileListCommands.h"
 #include "FixedText.h"
+#include "KeptList.h"
+#include "Log.h"
+#include "MessageBoxes.h"
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
@@ -23,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 namespace kiv {
 
@@ -47,12 +51,21 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
     setWindowTitle(Caption());
     ui_.openFolderBox->setChecked(settings_.AFO == 1);
     ui_.shutdownBox->setChecked(settings_.AFC == 1);
+    keptList_ = new KeptList(
+        table_,
+        [this] {
+            return KeptList::Choice{selection_, outputFolder_};
+        },
+        this);
+    RestoreLastChoice();
 
     listCommands_ =
         std::make_unique<FileListCommands>(table_, *ui_.list, controller_, *this, [this] {
             return std::pair{workingProfile_, CurrentTargetKind()};
         });
     FillLists();
+    RestoreLastRows();
+    keptList_->Watch();
     presenter_ = new BatchPresenter(*this, *batch_,
                                     {ProductName(), Caption(),
                                      [this](bool paused) { ShowPauseLook(*ui_.pause, paused); },
@@ -69,6 +82,41 @@ CKivVideoConverterDlg::~CKivVideoConverterDlg() {
     batch_->Abandon();
     // The file reader probes with the controller: it ends first.
     listCommands_.reset();
+    // Keeps the last changes, from the table and the choice, while they are here.
+    delete keptList_;
+    keptList_ = nullptr;
+}
+
+void CKivVideoConverterDlg::RestoreLastChoice() {
+    lastList_ = keptList_->TakeLast();
+    if (!lastList_)
+        return;
+    ProfileSelection selection = lastList_->selection;
+    const std::string repaired = RepairSelection(selection);
+    if (!repaired.empty())
+        WriteLog("Kept list: " + repaired);
+    selection_ = selection;
+    if (!lastList_->outputFolder.isEmpty()) {
+        outputFolder_ = lastList_->outputFolder;
+        ui_.outputFolder->setText(outputFolder_);
+    }
+}
+
+void CKivVideoConverterDlg::RestoreLastRows() {
+    if (!lastList_)
+        return;
+    const int interrupted = ReadyInterruptedRows(*lastList_);
+    for (const FileRow& row : lastList_->rows)
+        table_.AppendRow(row);
+    const int rows = static_cast<int>(lastList_->rows.size());
+    lastList_.reset();
+    if (rows == 0)
+        return;
+    WriteLogFormat("Kept list: restored %d rows, %d of them interrupted", rows, interrupted);
+    // Said once the window shows.
+    QTimer::singleShot(0, this, [this, text = KeptList::RestoredText(rows, interrupted)] {
+        ShowMessage(this, QStringLiteral("Info"), text, MessageIcon::Information);
+    });
 }
 
 void CKivVideoConverterDlg::ConnectControls() {

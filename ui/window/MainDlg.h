@@ -20,6 +20,7 @@
 
 #include "CEncoderCntl.h"
 #include "FileTable.h"
+#include "KeptListFormat.h"
 #include "MainWindowControls.h"
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
@@ -29,6 +30,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -36,6 +38,7 @@ namespace kiv {
 
 class BatchPresenter;
 class FileListCommands;
+class KeptList;
 class WindowBatch;
 
 class CKivVideoConverterDlg : public QDialog {
@@ -107,6 +110,10 @@ private:
     void ConnectControls();
     void CreateEncoder();
     void FillLists();
+    // Puts back what the last run left when it did not end with Exit: the
+    // choice before the lists are filled, the rows once the list shows them.
+    void RestoreLastChoice();
+    void RestoreLastRows();
     void OnAddingChanged();
     // Ends the window without saving; while files are read, once the file
     // being read is done.
@@ -139,6 +146,8 @@ private:
     std::unique_ptr<WindowBatch> batch_;
     std::unique_ptr<FileListCommands> listCommands_;
     BatchPresenter* presenter_ = nullptr;
+    KeptList* keptList_ = nullptr;
+    std::optional<KeptListContents> lastList_; // until its rows are back
     bool busy_ = false;
     int pendingEnd_ = -1; // the result EndWindow waits to end with
 

@@ -9,6 +9,7 @@
 #include "EditorDlg.h"
 #include "FileListCommands.h"
 #include "FixedText.h"
+#include "KeptList.h"
 #include "Log.h"
 #include "MainDlg.h"
 #include "MessageBoxes.h"
@@ -61,6 +62,7 @@ void CKivVideoConverterDlg::OnFormatPick() {
     selection_.Class = 0;
     currentProfile_ = category->Profiles[0];
     workingProfile_ = currentProfile_;
+    keptList_->Changed();
 }
 
 void CKivVideoConverterDlg::OnProfilePick() {
@@ -74,6 +76,7 @@ void CKivVideoConverterDlg::OnProfilePick() {
     selection_.Class = p;
     currentProfile_ = category->Profiles[p];
     workingProfile_ = currentProfile_;
+    keptList_->Changed();
 }
 
 void CKivVideoConverterDlg::OnEditProfile() {
@@ -91,6 +94,7 @@ void CKivVideoConverterDlg::OnEditProfile() {
     if (editor.IsSaved()) {
         selection_ = fresh;
         currentProfile_ = workingProfile_;
+        keptList_->Changed();
     }
     ui_.profiles->setCurrentIndex(fresh.Class);
 }
@@ -109,6 +113,7 @@ void CKivVideoConverterDlg::OnBrowse() {
         if (!picked.endsWith(QLatin1Char('/')))
             picked += QLatin1Char('/');
         outputFolder_ = picked;
+        keptList_->Changed();
     }
     ui_.outputFolder->setText(outputFolder_);
 }
@@ -146,6 +151,8 @@ void CKivVideoConverterDlg::OnExit() {
                     MessageIcon::Warning);
     }
     SaveWindowGeometry("Main", saveGeometry());
+    // A normal end: the next start begins with an empty list.
+    keptList_->Forget();
     EndWindow(QDialog::Accepted);
 }
 
