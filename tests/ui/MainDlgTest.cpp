@@ -511,6 +511,11 @@ private slots:
         QCOMPARE(title, QString("About KivVideoConverter"));
         QCOMPARE(texts.at(0), QString("KivVideoConverter Version 1.0"));
         QVERIFY(!texts.at(1).isEmpty() && !texts.at(2).isEmpty());
+        // Esc closes it too, as it closes every message.
+        ran =
+            WhenModal<CAboutDlg>([](CAboutDlg* about) { QTest::keyClick(about, Qt::Key_Escape); });
+        dlg_->OnAbout();
+        QVERIFY(*ran);
     }
 
     void controlStatesFollowTheSwitch() {

@@ -175,6 +175,20 @@ private slots:
         QCOMPARE(dlg->EndSeconds(), double(duration));
     }
 
+    // A file's end shows as the list shows the file's length, which is
+    // rounded where the duration the dialog is given is cut: a 4.01 s clip
+    // is 0:00:04 in both.
+    void theFilesEndShowsAsTheListShowsIt() {
+        dlg = std::make_unique<CSplitDlg>(nullptr, 5, QString());
+        dlg->SetShownLength(4);
+        dlg->show();
+        QCOMPARE(shown("endTime"), QString("0:00:04"));
+        QCOMPARE(dlg->EndSeconds(), 5.0); // still the whole file
+        slider()->SetSelection(0, 4.5);   // inside the file, cut as the list cuts
+        emit slider()->rangeChanged(RightChanged);
+        QCOMPARE(shown("endTime"), QString("0:00:04"));
+    }
+
     void iconButtonsAreNamedByTheirTooltips() {
         open();
         const QStringList expected{"Play", "Stop",       "Begin",    "Previous",  "Next",
@@ -374,16 +388,25 @@ private slots:
         QVERIFY(dlg->StartSeconds() > 0 && dlg->EndSeconds() <= kClipSeconds);
     }
 
-    void markEndNeedsMarkStart() {
-        openClip();
-        press("markEnd");
+    // The keys work as soon as the dialog opens, before the file has even
+    // loaded: the keyboard is on Play, Right steps the picture, and the
+    // marks take where it went. Mark end needs a start.
+    void keysBeforePlayStepThePictureAndMarkWhereItIs() {
+        dlg = std::make_unique<CSplitDlg>(nullptr, kClipSeconds, clip);
+        dlg->show();
+        QWidget* keys = dlg->focusWidget();
+        QCOMPARE(keys, dlg->findChild<QWidget*>("play"));
+        QTest::keyClick(keys, Qt::Key_O);
         QVERIFY(!dlg->IsEndMarked());
-        press("markStart");
-        press("markEnd");
-        QVERIFY(dlg->IsStartMarked() && dlg->IsEndMarked());
-        // Marked while not playing: the selection stays where it was.
-        QCOMPARE(dlg->StartSeconds(), 0.0);
-        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_I, Qt::Key_Right, Qt::Key_Right,
+                            Qt::Key_Right, Qt::Key_O})
+            QTest::keyClick(keys, key);
+        QVERIFY(dlg->IsStartMarked() && dlg->IsEndMarked() && !dlg->IsPlaying());
+        QVERIFY2(std::abs(dlg->StartSeconds() - 2) < 0.1, qPrintable(shown("startTime")));
+        QVERIFY2(std::abs(dlg->EndSeconds() - 5) < 0.1, qPrintable(shown("endTime")));
+        QCOMPARE(shown("endTime"), QString("0:00:05"));
+        // The picture shows where the keys took it.
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - 5) < 0.1, kTimeoutMs);
     }
 
     void stopKeepsOnlyBothMarks_data() {

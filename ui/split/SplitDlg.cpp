@@ -71,17 +71,20 @@ void CSplitDlg::Initialise() {
         slider_->SetSelection(rangeMin_, rangeMax_);
     }
     startTime_->setText(ClockText(0));
-    endTime_->setText(ClockText(durationSeconds_));
+    ShowTime(endTime_, rangeMax_);
     // The player is shared by the process: whatever it showed goes.
     PreviewPlayer::Instance().CloseIfOpen();
     if (!fileName_.isEmpty()) {
         OpenPlayer();
-        PreviewPlayer::Instance().Seek(0);
+        SeekTo(0); // the first picture, also for keys pressed before it shows
     }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
     state_.start = start;
     state_.end = end;
+    // The dialog's keys work at once: the keyboard starts on Play, not on
+    // the slider, which keeps the arrow keys for itself.
+    play_->setFocus(Qt::OtherFocusReason);
 }
 
 void CSplitDlg::OpenPlayer() {
@@ -102,8 +105,15 @@ void CSplitDlg::ClosePlayer() {
 }
 
 bool CSplitDlg::CurrentPosition(double& seconds) {
-    if (!playerOpen_ || !PreviewPlayer::Instance().GetPosition(seconds))
+    if (!playerOpen_)
         return false;
+    if (!PreviewPlayer::Instance().GetPosition(seconds)) {
+        // Still loading: the picture goes where the last seek asked for.
+        if (!seekTarget_)
+            return false;
+        seconds = *seekTarget_;
+        return true;
+    }
     // Where a seek asked for goes, not where the player was before it.
     if (IsSeekPending(seconds))
         seconds = *seekTarget_;
@@ -136,6 +146,9 @@ void CSplitDlg::ShowTime(QLineEdit* field, double seconds) {
     // What the user is typing stays until it is finished.
     if (field->hasFocus() && field->isModified())
         return;
+    // The file's end shows as long as the list shows the file.
+    if (field == endTime_ && shownLength_ > 0 && seconds >= rangeMax_)
+        seconds = shownLength_;
     field->setText(ClockText(seconds));
 }
 
@@ -254,10 +267,11 @@ void CSplitDlg::onNext() {
 void CSplitDlg::onMarkStart() {
     if (state_.showingResult)
         return;
-    // While playing, the start is where the player is now rather than
-    // where the last tracking step left it.
+    // The start is where the picture is: while playing, where the player is
+    // now rather than where the last tracking step left it; before Play,
+    // where the keys or a seek took the picture.
     double position = 0;
-    if (state_.playing && !state_.startMarked && CurrentPosition(position)) {
+    if (!state_.startMarked && CurrentPosition(position)) {
         state_.start = ClampToRange(position);
         ShowOnSlider();
         ShowSelection();
@@ -270,7 +284,7 @@ void CSplitDlg::onMarkEnd() {
     if (!state_.startMarked || state_.showingResult)
         return;
     double position = 0;
-    if (state_.playing && !state_.endMarked && CurrentPosition(position)) {
+    if (!state_.endMarked && CurrentPosition(position)) {
         state_.end = ClampToRange(position);
         ShowOnSlider();
         ShowSelection();
@@ -483,8 +497,10 @@ bool CSplitDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ChooseSplitRange(QWidget* parent, int durationSeconds, const QString& path, int& startSeconds,
-                      int& endSeconds, const PreviewSource* preview, bool previewAtOnce) {
+                      int& endSeconds, const PreviewSource* preview, bool previewAtOnce,
+                      int shownSeconds) {
     CSplitDlg dlg(parent, durationSeconds, path);
+    dlg.SetShownLength(shownSeconds);
     if (preview) {
         dlg.SetPreviewSource(*preview);
         if (previewAtOnce) // once the dialog shows the source

@@ -79,6 +79,9 @@ public:
     CSplitDlg(QWidget* parent, int durationSeconds, const QString& path);
     ~CSplitDlg() override;
 
+    // The file's length as the list shows it (rounded, where the duration
+    // given is cut): an end at the file's end shows so. 0: the duration.
+    void SetShownLength(int seconds) { shownLength_ = seconds; }
     // Offers "Preview result" for this source; without it the button stays
     // disabled.
     void SetPreviewSource(const PreviewSource& source);
@@ -175,6 +178,7 @@ private:
     void ShowPreviewInfo(const QString& text);
 
     const int durationSeconds_;
+    int shownLength_ = 0;
     QByteArray fileName_;
     const double rangeMin_ = 0;
     double rangeMax_ = 0;
@@ -230,9 +234,9 @@ private:
 // whole seconds (cut towards zero) and returns true; otherwise returns false
 // and leaves both untouched.
 // With a preview source, "Preview result" is offered, and pressed at once
-// when previewAtOnce is true.
+// when previewAtOnce is true. shownSeconds: see SetShownLength.
 bool ChooseSplitRange(QWidget* parent, int durationSeconds, const QString& path, int& startSeconds,
                       int& endSeconds, const PreviewSource* preview = nullptr,
-                      bool previewAtOnce = false);
+                      bool previewAtOnce = false, int shownSeconds = 0);
 
 } // namespace kiv

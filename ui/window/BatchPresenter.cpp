@@ -51,7 +51,10 @@ void BatchPresenter::ShowPaused(bool paused) {
 }
 
 QString BatchPresenter::EndText(const BatchReport& report) {
-    return QStringLiteral("Encoding Finish!\n") + QString::fromStdString(BatchSummary(report));
+    const QString summary = QString::fromStdString(BatchSummary(report));
+    if (report.end == BatchEnd::Stopped)
+        return QStringLiteral("Stopped: ") + summary;
+    return QStringLiteral("Encoding Finish!\n") + summary;
 }
 
 void BatchPresenter::ShowEnd(const BatchReport& report) {

@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <algorithm>
 #include <exception>
 
 namespace kiv {
@@ -235,8 +236,12 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
         // sound's.
         if (!ChooseSplitRange(&window_, chosen.VideoSeconds(),
                               QString::fromStdString(chosen.SourcePath()), start, end, &preview,
-                              previewAtOnce))
+                              previewAtOnce, chosen.durationSeconds))
             return;
+        // An end at the dialog's end is the end of the file: the row keeps
+        // converting to it as it was added.
+        if (end >= chosen.VideoSeconds())
+            end = std::max(end, chosen.wholeFileEndSeconds);
         table_.SetTrim(row, start, end);
     } catch (const std::exception&) {
         Info(&window_, "We encount a problem,Please restar it");

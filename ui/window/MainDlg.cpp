@@ -202,7 +202,9 @@ bool CKivVideoConverterDlg::IsAdding() const {
 }
 
 void CKivVideoConverterDlg::EnableControls(bool enable) {
-    const bool hadFocus = ui_.start->hasFocus() || ui_.stop->hasFocus() || ui_.pause->hasFocus();
+    // The window's own focus, also while a message over it has the keyboard.
+    const QWidget* focused = focusWidget();
+    const bool hadFocus = focused == ui_.start || focused == ui_.stop || focused == ui_.pause;
     for (QWidget* control :
          std::initializer_list<QWidget*>{ui_.add, ui_.remove, ui_.start, ui_.formats, ui_.profiles,
                                          ui_.exit, ui_.folder, ui_.edit})
