@@ -441,34 +441,49 @@ void CSplitDlg::ApplyPosition(std::uint64_t phase, double seconds) {
     ShowSelection();
 }
 
+void CSplitDlg::onStepBack() {
+    StepBy(-kKeyStepSeconds);
+}
+
+void CSplitDlg::onStepForward() {
+    StepBy(kKeyStepSeconds);
+}
+
+namespace {
+
+// The dialog's keys, each acting like its button; Left and Right step a
+// second.
+struct SplitKey {
+    Qt::Key key;
+    void (CSplitDlg::*command)();
+};
+
+constexpr SplitKey kSplitKeys[] = {
+    {Qt::Key_Space, &CSplitDlg::onPlayPause},   {Qt::Key_I, &CSplitDlg::onMarkStart},
+    {Qt::Key_O, &CSplitDlg::onMarkEnd},         {Qt::Key_Left, &CSplitDlg::onStepBack},
+    {Qt::Key_Right, &CSplitDlg::onStepForward}, {Qt::Key_Home, &CSplitDlg::onBegin},
+    {Qt::Key_End, &CSplitDlg::onEnd},
+};
+
+} // namespace
+
+QList<QKeySequence> CSplitDlg::Keys() {
+    QList<QKeySequence> keys;
+    for (const SplitKey& k : kSplitKeys)
+        keys << QKeySequence(k.key);
+    return keys;
+}
+
 bool CSplitDlg::HandleKey(const QKeyEvent& event) {
     if ((event.modifiers() | Qt::KeypadModifier) != Qt::KeypadModifier)
         return false;
-    switch (event.key()) {
-    case Qt::Key_Space:
-        onPlayPause();
-        return true;
-    case Qt::Key_I:
-        onMarkStart();
-        return true;
-    case Qt::Key_O:
-        onMarkEnd();
-        return true;
-    case Qt::Key_Left:
-        StepBy(-kKeyStepSeconds);
-        return true;
-    case Qt::Key_Right:
-        StepBy(kKeyStepSeconds);
-        return true;
-    case Qt::Key_Home:
-        onBegin();
-        return true;
-    case Qt::Key_End:
-        onEnd();
-        return true;
-    default:
-        return false;
+    for (const SplitKey& k : kSplitKeys) {
+        if (event.key() == k.key) {
+            (this->*k.command)();
+            return true;
+        }
     }
+    return false;
 }
 
 void CSplitDlg::keyPressEvent(QKeyEvent* event) {

@@ -35,6 +35,8 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
 #include <atomic>
@@ -86,6 +88,9 @@ public:
     // disabled.
     void SetPreviewSource(const PreviewSource& source);
 
+    // The keys the dialog takes, wherever the focus is.
+    static QList<QKeySequence> Keys();
+
     const SplitState& State() const { return state_; }
     // The chosen part; meaningful to the caller after an accepted end.
     double StartSeconds() const { return state_.start; }
@@ -116,6 +121,9 @@ public slots:
     void onOk();
     // Space: plays when not playing or paused, pauses otherwise.
     void onPlayPause();
+    // Left and Right: a second back or on, also before Play.
+    void onStepBack();
+    void onStepForward();
     // "Preview result", or "Back to source" while the result plays.
     void onPreview();
     void onCancelPreview();
