@@ -21,6 +21,7 @@ KeptList::KeptList(const FileTable& table, std::function<Choice()> choice, const
     : QObject(parent), table_(table), choice_(std::move(choice)), path_(path),
       writer_(std::make_unique<KeptListWriter>(path)) {
     timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer); // a coarse one may come 5 % early
     connect(&timer_, &QTimer::timeout, this, &KeptList::SaveNow);
 }
 
@@ -76,8 +77,9 @@ void KeptList::SaveNow() {
     contents.outputFolder = choice.outputFolder;
     for (int row = 0; row < table_.RowCount(); ++row)
         contents.rows.push_back(table_.Row(row));
-    writer_->Post(KeptListText(contents));
+    writer_->Post(std::move(contents));
     sinceSave_.start();
+    ++saves_;
 }
 
 void KeptList::Forget() {

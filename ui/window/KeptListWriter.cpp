@@ -51,7 +51,7 @@ struct KeptListWriter::Shared {
     std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable ended;
-    std::optional<QByteArray> waiting;
+    std::optional<KeptListContents> waiting;
     bool quit = false;
     bool done = false; // the thread has left its loop
     int written = 0;
@@ -66,12 +66,12 @@ KeptListWriter::~KeptListWriter() {
     Stop();
 }
 
-void KeptListWriter::Post(QByteArray text) {
+void KeptListWriter::Post(KeptListContents contents) {
     {
         std::lock_guard lock(shared_->mutex);
         if (shared_->quit)
             return;
-        shared_->waiting = std::move(text);
+        shared_->waiting = std::move(contents);
     }
     shared_->wake.notify_one();
 }
@@ -106,11 +106,11 @@ void KeptListWriter::Run(const std::shared_ptr<Shared>& shared) {
         shared->wake.wait(lock, [&] { return shared->quit || shared->waiting.has_value(); });
         if (!shared->waiting)
             break; // quit with nothing left to write
-        const QByteArray text = std::move(*shared->waiting);
+        const KeptListContents contents = std::move(*shared->waiting);
         shared->waiting.reset();
         lock.unlock();
         QString why;
-        const bool written = WriteWhole(shared->path, text, why);
+        const bool written = WriteWhole(shared->path, KeptListText(contents), why);
         lock.lock();
         if (written) {
             ++shared->written;

@@ -1,13 +1,13 @@
 #pragma once
 // Writes the kept list on a thread of its own, so the GUI thread never
-// waits for the disk (a save ends with fsync, which can take long on a
-// busy or slow disk). The GUI thread posts the newest text; the thread
-// writes the newest it has, and a text posted while it writes replaces the
-// one waiting, so nothing queues up.
+// waits for the text to be made or for the disk (a save ends with fsync,
+// which can take long on a busy or slow disk). The GUI thread posts the
+// newest contents; the thread writes the newest it has, and contents posted
+// while it writes replace those waiting, so nothing queues up.
 //
 //     KeptListWriter writer("/home/ann/.local/state/kiv-video-converter/kept-list.json");
-//     writer.Post(KeptListText(contents));  // GUI thread, returns at once
-//     writer.Stop();                        // the text waiting is written first
+//     writer.Post(std::move(contents));  // GUI thread, returns at once
+//     writer.Stop();                     // what waits is written first
 //
 // A file is written whole or not at all: into a new file beside it (mode
 // 0600: it names the user's files), synced, then renamed over the old one,
@@ -16,6 +16,8 @@
 // Stop waits at most kStopWait for a write stuck on the disk (a network
 // folder gone away); then it leaves the thread to finish on its own: the
 // thread owns what it uses.
+
+#include "KeptListFormat.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,7 +38,7 @@ public:
     KeptListWriter& operator=(const KeptListWriter&) = delete;
 
     // Any thread.
-    void Post(QByteArray text);
+    void Post(KeptListContents contents);
     // Writes the text waiting, if any, and ends the thread. Nothing after.
     void Stop();
     // Drops the text waiting and ends the thread: nothing more is written.
