@@ -31,6 +31,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -178,6 +179,11 @@ private slots:
         dlg_->resize(smallest);
         QTRY_COMPARE(dlg_->size(), smallest);
         QCOMPARE(places(), before);
+        // A scroll bar beside many rows takes its room from the path column.
+        for (int row = 0; row < 20; ++row)
+            List()->AddRow(row, QString());
+        QTRY_VERIFY(List()->verticalScrollBar()->isVisible());
+        QVERIFY(!List()->horizontalScrollBar()->isVisible());
 
         dlg_->resize(900, 700);
         dlg_->move(40, 30);

@@ -142,8 +142,7 @@ void FileListView::SetUpColumns() {
     }
     list_.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // The path takes whatever room the list gains, and gives it back.
-    smallestFileWidth_ = list_.columnWidth(Col(FileColumn::VideoFile));
-    list_.installEventFilter(this);
+    list_.viewport()->installEventFilter(this);
 
     // Header images: the check column shows the empty check box, the others none.
     const int side = list_.verticalHeader()->defaultSectionSize() - 3;
@@ -156,21 +155,24 @@ void FileListView::SetUpColumns() {
 }
 
 bool FileListView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &list_ && event->type() == QEvent::Resize)
+    // The list grew or shrank, or a scroll bar came or went.
+    if (watched == list_.viewport() && event->type() == QEvent::Resize)
         FitFileColumn();
     return QObject::eventFilter(watched, event);
 }
 
 void FileListView::FitFileColumn() {
-    // The columns fill the list less its frame, as they did when laid out;
-    // the others keep the widths they have.
+    // The columns fill the room beside the scroll bar as they filled the
+    // list when laid out; the others keep the widths they have.
     int others = 0;
     for (int column = 0; column < kFileColumnCount; ++column) {
         if (column != Col(FileColumn::VideoFile))
             others += list_.columnWidth(column);
     }
+    const int spare = kFrameWidths - 2 * list_.frameWidth();
     list_.setColumnWidth(Col(FileColumn::VideoFile),
-                         std::max(list_.width() - kFrameWidths - others, smallestFileWidth_));
+                         std::max(list_.viewport()->width() - spare - others,
+                                  list_.horizontalHeader()->minimumSectionSize()));
 }
 
 void FileListView::ShowNewRow(int row) {

@@ -26,7 +26,7 @@ signals:
     void rowRefused(int row);
 
 protected:
-    // The list's size changed: the path column takes the difference.
+    // The room for the columns changed: the path column takes the difference.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -45,7 +45,6 @@ private:
 
     CXListCtrl& list_;
     FileTable& table_;
-    int smallestFileWidth_ = 0; // the path column's width as laid out
 };
 
 } // namespace kiv
