@@ -52,6 +52,7 @@ class SplitDlgTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    QTemporaryDir home; // where the dialog keeps its place
     QString clip;
     std::unique_ptr<CSplitDlg> dlg;
     std::vector<ShownMessage> messages;
@@ -101,6 +102,7 @@ class SplitDlgTest : public QObject {
 private slots:
     void initTestCase() {
         std::setlocale(LC_NUMERIC, "C");
+        qputenv("KIV_HOME", home.path().toLocal8Bit());
         QVERIFY(dir.isValid());
         clip = dir.filePath("clip20.mp4");
         QVERIFY2(MakeClip(clip, kClipSeconds), "ffmpeg could not make the clip");
@@ -187,6 +189,27 @@ private slots:
         slider()->SetSelection(0, 4.5);   // inside the file, cut as the list cuts
         emit slider()->rangeChanged(RightChanged);
         QCOMPARE(shown("endTime"), QString("0:00:04"));
+    }
+
+    // The picture takes the room the dialog gains; the controls below it
+    // follow; the next dialog opens at the size this one was left.
+    void theDialogGrowsAndKeepsItsSize() {
+        open();
+        const QSize smallest = dlg->size();
+        QCOMPARE(smallest, dlg->minimumSize());
+        auto* picture = dlg->findChild<QWidget*>("picture");
+        auto* ok = dlg->findChild<QWidget*>("ok");
+        const QRect pictureBefore = picture->geometry(), okBefore = ok->geometry();
+        const int sliderBefore = slider()->width();
+        dlg->resize(smallest + QSize(300, 200));
+        QTRY_COMPARE(picture->size(), pictureBefore.size() + QSize(300, 200));
+        QCOMPARE(ok->geometry(), okBefore.translated(300, 200));
+        QCOMPARE(slider()->width(), sliderBefore + 300);
+        dlg->reject();
+        open();
+        QCOMPARE(dlg->size(), smallest + QSize(300, 200));
+        dlg->resize(smallest); // the tests after this one see the designed size
+        dlg->reject();
     }
 
     void iconButtonsAreNamedByTheirTooltips() {
