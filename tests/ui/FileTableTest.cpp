@@ -33,8 +33,9 @@ void Record(FileTable& table, QStringList& lines) {
             lines << QString("%1 %2 %3").arg(what).arg(index).arg(describe(table.Row(index)));
         };
     };
-    QObject::connect(&table, &FileTable::rowAppended,
-                     row("appended", [](const FileRow& r) { return r.SourcePath().c_str(); }));
+    QObject::connect(&table, &FileTable::rowAppended, row("appended", [](const FileRow& r) {
+        return QString::fromStdString(r.SourcePath());
+    }));
     QObject::connect(&table, &FileTable::rowRemoved, [&table, &lines](int index) {
         lines << QString("removed %1 of %2").arg(index).arg(table.RowCount() + 1);
     });

@@ -64,8 +64,11 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
             return std::pair{workingProfile_, CurrentTargetKind()};
         });
     FillLists();
+    const bool restored = lastList_.has_value();
     RestoreLastRows();
     keptList_->Watch();
+    if (restored)
+        keptList_->Changed(); // the rows that were converting wait now
     presenter_ = new BatchPresenter(*this, *batch_,
                                     {ProductName(), Caption(),
                                      [this](bool paused) { ShowPauseLook(*ui_.pause, paused); },
