@@ -79,7 +79,7 @@ void KeptList::SaveNow() {
         contents.rows.push_back(table_.Row(row));
     writer_->Post(std::move(contents));
     sinceSave_.start();
-    ++saves_;
+    emit saved();
 }
 
 void KeptList::Forget() {

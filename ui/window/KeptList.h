@@ -66,12 +66,14 @@ public:
     void Changed();
     // Exit: the file goes, and nothing more is kept.
     void Forget();
-    // The saves made so far, for the benchmark.
-    int Saves() const { return saves_; }
 
     // The one line that tells the user what came back, for rows rows of
     // which interrupted were being converted.
     static QString RestoredText(int rows, int interrupted);
+
+signals:
+    // A save was handed to the writer.
+    void saved();
 
 private:
     void SaveNow();
@@ -83,7 +85,6 @@ private:
     QTimer timer_;
     QElapsedTimer sinceSave_;
     bool forgotten_ = false;
-    int saves_ = 0;
 };
 
 // A row that was being converted when the last run ended waits again, and
