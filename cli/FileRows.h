@@ -1,8 +1,8 @@
 #pragma once
 // kiv-convert's files as the rows of a batch: every file is checked (a
-// Ctrl-C stops the batch as the window's Stop does), the trim texts come
-// from the options, and each row's end is told on the terminal and kept,
-// so that the summary names what became of every file.
+// Ctrl-C stops the batch as the window's Stop does), the trim ranges come
+// from the options, and each row's end is told on the terminal and kept, so
+// that the summary names what became of every file.
 
 #include "ProgressReporter.h"
 #include "runs/BatchLoop.h"
@@ -22,15 +22,13 @@ struct FileResult {
 
 class FileRows : public BatchRows {
 public:
-    FileRows(std::vector<ConversionJob>& jobs, const std::vector<std::string>& files,
-             std::vector<std::string> trimStarts, std::vector<std::string> trimEnds,
-             ProgressReporter& reporter);
+    FileRows(const std::vector<ConversionJob>& jobs, const std::vector<std::string>& files,
+             std::vector<TrimRange> trims, ProgressReporter& reporter);
 
     int RowCount() override { return static_cast<int>(jobs_.size()); }
     bool IsChecked(int) override { return true; }
-    ConversionJob& Job(int row) override { return jobs_[std::size_t(row)]; }
-    std::string TrimStart(int row) override { return trimStarts_[std::size_t(row)]; }
-    std::string TrimEnd(int row) override { return trimEnds_[std::size_t(row)]; }
+    ConversionJob Job(int row) override { return jobs_[std::size_t(row)]; }
+    TrimRange Trim(int row) override { return trims_[std::size_t(row)]; }
 
     void BeginRow(int row) override;
     void RowProgress(int row, const ProgressFigures& figures, const BatchPosition& batch) override;
@@ -42,9 +40,9 @@ public:
     const std::vector<FileResult>& Results() const { return results_; }
 
 private:
-    std::vector<ConversionJob>& jobs_;
+    const std::vector<ConversionJob>& jobs_;
     const std::vector<std::string>& files_;
-    std::vector<std::string> trimStarts_, trimEnds_;
+    std::vector<TrimRange> trims_;
     ProgressReporter& reporter_;
     std::vector<FileResult> results_;
 };

@@ -3,10 +3,9 @@
 #include "FixedText.h"
 #include "Log.h"
 #include "TargetKind.h"
-#include "commandline/CommandLineBuilder.h"
+#include "Vocabularies.h"
 #include "files/PartialOutput.h"
 #include "media/MediaDetector.h"
-#include "runs/JobBuilder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -69,13 +68,12 @@ private:
     // Media seconds a row converts, to weigh it in the batch's fraction:
     // its trim range, else the file's length; at least one second.
     double RowSeconds(int row) {
-        const ConversionJob& job = rows_.Job(row);
-        std::string start = rows_.TrimStart(row), end = rows_.TrimEnd(row);
-        int from = start.empty() ? 0 : TrimSeconds(start);
+        const ConversionJob job = rows_.Job(row);
+        const TrimRange trim = rows_.Trim(row);
         double seconds = job.hasVideo == 1 ? job.source.videoDuration : job.source.audioDuration;
-        seconds -= from;
-        if (!end.empty())
-            seconds = std::min<double>(seconds, TrimSeconds(end) - from);
+        seconds -= trim.startSeconds;
+        if (trim.endSeconds)
+            seconds = std::min<double>(seconds, *trim.endSeconds - trim.startSeconds);
         return std::max(1.0, seconds);
     }
 
@@ -100,7 +98,7 @@ private:
     BatchEnd ConvertRow(int row) {
         double rowSeconds = 0, batchSeconds = 0;
         BatchPosition position = Position(row, rowSeconds, batchSeconds);
-        ConversionJob& job = rows_.Job(row); // after Position, which reads other rows' jobs
+        ConversionJob job = rows_.Job(row);
         rows_.BeginRow(row);
         rows_.RowProgress(row, ProgressFigures{}, position);
         std::string source(GetText(job.sourcePath));
@@ -111,17 +109,13 @@ private:
             return BatchEnd::SourceMissing;
         }
         if (IsSoundOnlyKind(plan_.targetKind) && job.hasAudio != 1) {
-            job.done = 1;
             goOn_ = true;
             return Failed(row, {kNoSound, FailureKind::NoSound});
         }
-        JobPlan jobPlan{plan_.outputFolder, rows_.TrimStart(row), rows_.TrimEnd(row),
-                        plan_.inputScriptPath};
         std::string reason;
-        if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind, jobPlan, &reason)) {
-            job.done = 1;
+        if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind,
+                                     RowJobPlan(plan_, rows_.Trim(row)), &reason))
             return Failed(row, {reason});
-        }
         controller_.SetOutputsToKeep(written_);
         const double doneBefore = doneSeconds_;
         controller_.SetProgressListener([&, row, position](const ProgressFigures& figures) mutable {
@@ -135,7 +129,6 @@ private:
         std::string output(GetText(job.outputPath));
         if (result.outcome == ConvertOutcome::Stopped)
             return Stopped(row, result, output);
-        job.done = 1;
         // The engine judged the output already: written means there, not empty.
         if (result.Failed() || !result.outputWritten)
             return Failed(row, {result.Failed() ? result.reason
@@ -165,10 +158,10 @@ private:
             return {};
         // The probe's length carries one second more than measured.
         double end = job.source.audioDuration - 1.0;
-        const std::string start = rows_.TrimStart(row), last = rows_.TrimEnd(row);
-        if (!last.empty())
-            end = std::min<double>(end, TrimSeconds(last));
-        return ShortOutputWarning(start.empty() ? 0 : TrimSeconds(start), end, facts.duration);
+        const TrimRange trim = rows_.Trim(row);
+        if (trim.endSeconds)
+            end = std::min<double>(end, *trim.endSeconds);
+        return ShortOutputWarning(trim.startSeconds, end, facts.duration);
     }
 
     // What the encoder wrote before the stop is kept under a name that says
@@ -193,6 +186,12 @@ private:
 };
 
 } // namespace
+
+JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim) {
+    return {plan.outputFolder, FormatDuration(trim.startSeconds),
+            trim.endSeconds ? FormatDuration(*trim.endSeconds) : std::string(),
+            plan.inputScriptPath};
+}
 
 BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
     controller.ResetStop(); // a stop or pause from before this batch is not for it
