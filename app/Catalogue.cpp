@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "ContainerTable.h"
 #include "FixedText.h"
 
 #include <array>
@@ -149,9 +150,9 @@ constexpr MediaProfile kCategory8[] = {
 // Today's formats keep the source's frame rate and sample rate ("Original"),
 // and its size unless they name a box to fit it into. VideoBitrate holds the
 // constant quality (lower is better); the variant is the container.
-constexpr int kMp4 = static_cast<int>(ModernContainer::Mp4);
-constexpr int kMkv = static_cast<int>(ModernContainer::Matroska);
-constexpr int kWebM = static_cast<int>(ModernContainer::WebM);
+constexpr int kMp4 = VariantOf(Container::Mp4);
+constexpr int kMkv = VariantOf(Container::Matroska);
+constexpr int kWebM = VariantOf(Container::WebM);
 
 // 9: "To MP4/MKV/WebM (today's devices and the web)", target kind 23
 constexpr MediaProfile kCategory9[] = {

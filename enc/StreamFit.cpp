@@ -1,5 +1,6 @@
 #include "StreamFit.h"
 
+#include "CodecTable.h"
 #include "Containers.h"
 #include "MediaLibrary.h"
 #include "Repairs.h"
@@ -154,7 +155,8 @@ Decision Decide(const LineFacts& line, const StreamFacts& stream, const HoldsFun
         return decision;
     }
     case StreamType::Attachment:
-        if (line.format == "matroska") {
+        if (const ContainerRow* container = FindContainerByFormat(line.format);
+            container && container->holdsAttachments) {
             decision.keep = true;
             return decision;
         }
@@ -197,7 +199,8 @@ constexpr const char* kToneMap = "zscale=t=linear:npl=100,format=gbrpf32le,zscal
 
 // Encoders that keep a 10-bit source's depth (H.265 Main 10, AV1 Main).
 bool KeepsTenBits(const std::string& encoder) {
-    return encoder == "libx265" || encoder == "libsvtav1";
+    const CodecRow* row = FindEncoder(CodecMedia::Video, encoder);
+    return row && row->keepsTenBits;
 }
 
 void FitPixels(FfmpegPlan& plan, const LineFacts& line, const StreamFacts& video) {
