@@ -38,6 +38,10 @@ constexpr std::array<const char*, 25> kVideoQualities = {
     "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28",
     "29", "30", "31", "32", "33", "34", "35", "36", "37", "38", "39", "40"};
 
+// "Original": the source's channels, as the codec carries them (today's
+// kinds only).
+constexpr std::array<const char*, 3> kChannels = {"Mono", "Stereo", "Original"};
+
 constexpr int kFrameRateChoices = 9;
 constexpr int kFrameSizeChoices = 28;
 constexpr int kSampleRateChoices = 6;
@@ -148,6 +152,14 @@ TextList SampleRateChoices(int targetKind) {
 }
 TextList AudioBitrateChoices() {
     return TextList(kAudioBitrates).first(kAudioBitrateChoices);
+}
+TextList ChannelChoices(int targetKind) {
+    return IsModernKind(targetKind) ? TextList(kChannels)
+                                    : TextList(kChannels).first(kSourceChannelsIndex);
+}
+
+int ChannelCountOf(int channelIndex) {
+    return channelIndex == kSourceChannelsIndex ? 0 : channelIndex + 1;
 }
 
 std::span<const ContainerCodecRow> ContainerCodecs() {

@@ -36,10 +36,4 @@ bool MapsStreams(const FfmpegPlan& plan);
 StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
                      const HoldsFunction& holds);
 
-// The same for the plan's own input, read through the media library; a
-// source it cannot read is left to FFmpeg. The notes are for the caller to
-// print after the FFmpeg command (which stays enc's first line); false with
-// the reason when the line cannot be converted.
-bool FitToSource(FfmpegPlan& plan, std::string& error, std::vector<std::string>& notes);
-
 } // namespace kiv::enc

@@ -17,6 +17,11 @@ namespace kiv {
 
 enum class CodecMedia { Video, Audio };
 
+// How an encoder takes HDR10's mastering display and light levels: in
+// x265's parameters (chromaticities in 1/50000, luminance in 1/10000
+// cd/m2) or in SVT-AV1's (plain numbers); None where it takes none.
+enum class HdrTenParameters { None, X265, SvtAv1 };
+
 // Whether today's kinds offer a codec: with a picture (ModernVideo), for the
 // sound alone (ModernAudio), both or neither.
 enum class TodayOffer { None, WithVideo, Alone, Both };
@@ -44,6 +49,10 @@ struct CodecRow {
     Container alone;      // audio: where it goes as the sound alone
     TodayOffer offer;
     std::span<const int> sampleRates; // audio: the only rates it takes; empty: any
+    // Audio: takes each channel count in its standard layout only (5.1,
+    // not 5.1(side)).
+    bool standardLayouts = false;
+    HdrTenParameters hdrTen = HdrTenParameters::None; // video
 };
 
 std::span<const CodecRow> CodecRows();

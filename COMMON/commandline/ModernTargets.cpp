@@ -39,10 +39,11 @@ std::string VideoOptions(const CodecRow& codec, const MediaDescription& target) 
 }
 
 // A box the picture is fitted into, never enlarged; or the source's own
-// size. Either way even sides, which 4:2:0 encoders need.
+// size, an odd side cropped by a pixel (not resampled). Either way even
+// sides, which 4:2:0 encoders need.
 std::string SizeFilter(const MediaDescription& target) {
     if (target.width <= 0 || target.height <= 0)
-        return " -vf scale=trunc(iw/2)*2:trunc(ih/2)*2";
+        return " -vf crop=trunc(iw/2)*2:trunc(ih/2)*2";
     std::string w = std::to_string(target.width);
     std::string h = std::to_string(target.height);
     return " -vf scale=w='min(" + w + ",iw)':h='min(" + h +
