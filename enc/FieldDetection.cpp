@@ -4,6 +4,7 @@
 #include "FfmpegRunner.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kiv::enc {
@@ -14,6 +15,8 @@ namespace {
 // decode.
 constexpr int kFrames = 100;
 constexpr std::chrono::seconds kLimit{60};
+// How many times more pictures one field order must have than the other.
+constexpr int kDominance = 3;
 
 } // namespace
 
@@ -29,7 +32,11 @@ FieldOrder ReadFieldCounts(const std::string& idetMessages) {
                     &progressive, &undetermined) != 4 ||
         top + bottom + progressive == 0)
         return FieldOrder::Unknown;
-    if (top + bottom <= progressive)
+    // Interlaced pictures have one field order. Fine detail moving fast
+    // fools idet into counting progressive pictures as interlaced, but then
+    // both orders about equally often.
+    bool oneOrder = std::max(top, bottom) >= kDominance * std::min(top, bottom);
+    if (top + bottom <= progressive || !oneOrder)
         return FieldOrder::Progressive;
     return top >= bottom ? FieldOrder::TopFirst : FieldOrder::BottomFirst;
 }

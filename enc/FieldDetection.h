@@ -10,8 +10,9 @@
 
 namespace kiv::enc {
 
-// The order idet's counts show: interlaced when most pictures are; the
-// order the most of them have. Unknown when nothing was counted.
+// The order idet's counts show: interlaced when most pictures are and one
+// field order clearly leads; progressive otherwise. Unknown when nothing
+// was counted.
 FieldOrder ReadFieldCounts(const std::string& idetMessages);
 
 // Runs idet on the stream from startSeconds on; Unknown when FFmpeg cannot
