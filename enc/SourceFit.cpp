@@ -44,9 +44,8 @@ TakenStreams ReadTakenStreams(const FfmpegPlan& plan, const std::vector<StreamFa
         for (const PlanOption& option : plan.options) {
             if (option.name != "-map")
                 continue;
-            const StreamFacts* stream = option.value.starts_with("0:")
-                                            ? byIndex(std::atoi(option.value.c_str() + 2))
-                                            : nullptr;
+            std::optional<int> number = MappedStreamNumber(option.value);
+            const StreamFacts* stream = number ? byIndex(*number) : nullptr;
             if (!stream)
                 continue;
             if (TypeOf(*stream) == StreamType::Audio)

@@ -246,6 +246,13 @@ bool MapsStreams(const FfmpegPlan& plan) {
     return plan.Has("-map");
 }
 
+std::optional<int> MappedStreamNumber(const std::string& map) {
+    if (map.size() < 3 || !map.starts_with("0:") ||
+        map.find_first_not_of("0123456789", 2) != std::string::npos)
+        return std::nullopt;
+    return std::atoi(map.c_str() + 2);
+}
+
 StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
                      const HoldsFunction& holds) {
     StreamFit fit;

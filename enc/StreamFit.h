@@ -16,6 +16,7 @@
 #include "StreamFacts.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ struct StreamFit {
 
 // True when the line asks for streams by -map.
 bool MapsStreams(const FfmpegPlan& plan);
+
+// The stream number of a map of one stream of the first input ("0:3"), as
+// FitStreams writes them; nothing for any other map.
+std::optional<int> MappedStreamNumber(const std::string& map);
 
 StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
                      const HoldsFunction& holds);

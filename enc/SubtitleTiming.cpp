@@ -5,6 +5,7 @@
 #include "FfmpegRunner.h"
 #include "NumberText.h"
 #include "Repairs.h"
+#include "StreamFit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -177,9 +178,11 @@ void CutSubtitlesToTrim(FfmpegPlan& plan, const std::vector<StreamFacts>& stream
     std::vector<std::pair<std::size_t, const StreamFacts*>> maps;
     for (std::size_t at = 0; at < plan.options.size(); ++at) {
         const PlanOption& option = plan.options[at];
-        if (option.name != "-map" || !option.value.starts_with("0:"))
+        std::optional<int> number =
+            option.name == "-map" ? MappedStreamNumber(option.value) : std::nullopt;
+        if (!number)
             continue;
-        int index = std::atoi(option.value.c_str() + 2);
+        int index = *number;
         auto source = std::find_if(streams.begin(), streams.end(),
                                    [index](const StreamFacts& s) { return s.index == index; });
         maps.emplace_back(at, source == streams.end() ? nullptr : &*source);
