@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include <cctype>
+#include <charconv>
 #include <map>
 
 namespace kiv {
@@ -57,6 +58,20 @@ bool IsTimeText(const std::string& text) {
             return false;
     }
     return text[colon + 1] <= '5' && text[colon + 4] <= '5';
+}
+
+std::optional<int> TimeTextSeconds(const std::string& text) {
+    if (!IsTimeText(text))
+        return std::nullopt;
+    const std::size_t colon = text.find(':');
+    int hours = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + colon, hours);
+    // Hours up to 99 999: beyond any file, and the seconds still fit an int.
+    if (error != std::errc() || end != text.data() + colon || hours > 99999)
+        return std::nullopt;
+    const int minutes = std::stoi(text.substr(colon + 1, 2));
+    const int seconds = std::stoi(text.substr(colon + 4, 2));
+    return (hours * 60 + minutes) * 60 + seconds;
 }
 
 bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options,
@@ -126,7 +141,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
         }
     }
     for (const auto* time : {&options.start, &options.end}) {
-        if (*time && !IsTimeText(**time)) {
+        if (*time && !TimeTextSeconds(**time)) {
             error = "'" + **time + "' is not a time of the form HH:MM:SS";
             return false;
         }

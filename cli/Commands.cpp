@@ -85,12 +85,15 @@ namespace {
 
 // The trim range each file converts: the options', or the whole file.
 bool PlanTrims(const CliOptions& options, const std::vector<ConversionJob>& jobs,
-               std::vector<std::string>& starts, std::vector<std::string>& ends) {
+               std::vector<TrimRange>& trims) {
+    // The options were checked as times when they were read.
+    const int start = options.start ? TimeTextSeconds(*options.start).value_or(0) : 0;
+    const std::optional<int> end = options.end ? TimeTextSeconds(*options.end) : std::nullopt;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
-        starts.push_back(options.start.value_or("00:00:00"));
-        ends.push_back(options.end.value_or(FormatDuration(WholeFileEndSeconds(jobs[i]))));
+        trims.push_back({start, end.value_or(WholeFileEndSeconds(jobs[i]))});
+        const JobPlan plan = RowJobPlan({}, trims.back());
         std::string reason;
-        if (!CheckTrimRange(starts.back(), ends.back(), &reason)) {
+        if (!CheckTrimRange(plan.trimStart, plan.trimEnd, &reason)) {
             std::fprintf(stderr, "kiv-convert: '%s' cannot be converted: %s\n",
                          options.files[i].c_str(), reason.c_str());
             return false;
@@ -103,14 +106,13 @@ bool PlanTrims(const CliOptions& options, const std::vector<ConversionJob>& jobs
 // would give (a second output of the same name gets " (2)").
 int PrintCommandLines(CEncoderCntl& controller, const CliOptions& options,
                       std::vector<ConversionJob>& jobs, const BatchPlan& plan,
-                      const std::vector<std::string>& starts,
-                      const std::vector<std::string>& ends) {
+                      const std::vector<TrimRange>& trims) {
     std::set<std::string> named;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         std::string commandLine, reason;
-        JobPlan jobPlan{plan.outputFolder, starts[i], ends[i], plan.inputScriptPath};
         controller.SetOutputsToKeep(named);
-        if (!PrepareJobForConversion(jobs[i], plan.profile, plan.targetKind, jobPlan, &reason) ||
+        if (!PrepareJobForConversion(jobs[i], plan.profile, plan.targetKind,
+                                     RowJobPlan(plan, trims[i]), &reason) ||
             !controller.PrepareCommandLine(jobs[i], commandLine, reason)) {
             std::fprintf(stderr, "kiv-convert: no command line can be built for '%s': %s\n",
                          options.files[i].c_str(), reason.c_str());
@@ -149,15 +151,15 @@ int ConvertFiles(const CliOptions& options) {
     }
 
     std::vector<ConversionJob> jobs;
-    std::vector<std::string> starts, ends;
-    if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, starts, ends))
+    std::vector<TrimRange> trims;
+    if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, trims))
         return kExitUsage;
     BatchPlan plan{choice.profile, choice.targetKind, folder, InputScriptPath()};
     if (options.dryRun) {
-        const int status = PrintCommandLines(controller, options, jobs, plan, starts, ends);
+        const int status = PrintCommandLines(controller, options, jobs, plan, trims);
         if (status != kExitOk || !options.estimate)
             return status;
-        return PrintEstimates(options, controller, jobs, plan, starts, ends);
+        return PrintEstimates(options, controller, jobs, plan, trims);
     }
 
     // Started after the encoder exists, so the watcher sees it complete.
@@ -165,7 +167,7 @@ int ConvertFiles(const CliOptions& options) {
                                                  [](bool paused) { reporter.Paused(paused); });
     std::error_code ignored; // a folder that cannot be made fails the first conversion
     std::filesystem::create_directories(folder, ignored);
-    FileRows rows(jobs, options.files, starts, ends, reporter);
+    FileRows rows(jobs, options.files, trims, reporter);
     BatchReport report = RunBatch(controller, rows, plan);
     if (!options.quiet)
         std::fprintf(stderr, "kiv-convert: %s\n", BatchSummary(report).c_str());

@@ -15,7 +15,7 @@ namespace kiv {
 
 int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
                    const std::vector<ConversionJob>& jobs, const BatchPlan& plan,
-                   const std::vector<std::string>& starts, const std::vector<std::string>& ends) {
+                   const std::vector<TrimRange>& trims) {
     // Process-long, like the controller: the watcher may use it until the end.
     static std::unique_ptr<InterruptWatcher> watcher;
     watcher = std::make_unique<InterruptWatcher>(controller);
@@ -32,8 +32,9 @@ int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
     const SampleRequest request{plan.profile, plan.targetKind, folder.Path(), plan.inputScriptPath};
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         controller.ResetStop();
-        const SizeEstimate estimate = EstimateOutputSize(
-            controller, jobs[i], request, TrimSeconds(starts[i]), TrimSeconds(ends[i]));
+        const SizeEstimate estimate =
+            EstimateOutputSize(controller, jobs[i], request, trims[i].startSeconds,
+                               trims[i].endSeconds.value_or(WholeFileEndSeconds(jobs[i])));
         if (watcher->Interrupted() || estimate.result.outcome == ConvertOutcome::Stopped)
             return kExitInterrupted;
         if (estimate.result.outcome != ConvertOutcome::Done) {

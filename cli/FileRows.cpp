@@ -6,11 +6,9 @@
 
 namespace kiv {
 
-FileRows::FileRows(std::vector<ConversionJob>& jobs, const std::vector<std::string>& files,
-                   std::vector<std::string> trimStarts, std::vector<std::string> trimEnds,
-                   ProgressReporter& reporter)
-    : jobs_(jobs), files_(files), trimStarts_(std::move(trimStarts)),
-      trimEnds_(std::move(trimEnds)), reporter_(reporter) {}
+FileRows::FileRows(const std::vector<ConversionJob>& jobs, const std::vector<std::string>& files,
+                   std::vector<TrimRange> trims, ProgressReporter& reporter)
+    : jobs_(jobs), files_(files), trims_(std::move(trims)), reporter_(reporter) {}
 
 void FileRows::BeginRow(int row) {
     reporter_.Begin(files_[std::size_t(row)]);

@@ -1,7 +1,7 @@
 #pragma once
 // kiv-convert's files as the rows of a batch: every file is checked (a
-// Ctrl-C stops the batch as the window's Stop does), the trim texts come
-// from the options, and each row's end is told on the terminal.
+// Ctrl-C stops the batch as the window's Stop does), the trim
+// ranges come from the options, and each row's end is told on the terminal.
 
 #include "ProgressReporter.h"
 #include "runs/BatchLoop.h"
@@ -13,15 +13,13 @@ namespace kiv {
 
 class FileRows : public BatchRows {
 public:
-    FileRows(std::vector<ConversionJob>& jobs, const std::vector<std::string>& files,
-             std::vector<std::string> trimStarts, std::vector<std::string> trimEnds,
-             ProgressReporter& reporter);
+    FileRows(const std::vector<ConversionJob>& jobs, const std::vector<std::string>& files,
+             std::vector<TrimRange> trims, ProgressReporter& reporter);
 
     int RowCount() override { return static_cast<int>(jobs_.size()); }
     bool IsChecked(int) override { return true; }
-    ConversionJob& Job(int row) override { return jobs_[std::size_t(row)]; }
-    std::string TrimStart(int row) override { return trimStarts_[std::size_t(row)]; }
-    std::string TrimEnd(int row) override { return trimEnds_[std::size_t(row)]; }
+    ConversionJob Job(int row) override { return jobs_[std::size_t(row)]; }
+    TrimRange Trim(int row) override { return trims_[std::size_t(row)]; }
 
     void BeginRow(int row) override;
     void RowProgress(int row, const ProgressFigures& figures, const BatchPosition& batch) override;
@@ -31,9 +29,9 @@ public:
     void RowStopped(int row, const std::string& partialPath) override;
 
 private:
-    std::vector<ConversionJob>& jobs_;
+    const std::vector<ConversionJob>& jobs_;
     const std::vector<std::string>& files_;
-    std::vector<std::string> trimStarts_, trimEnds_;
+    std::vector<TrimRange> trims_;
     ProgressReporter& reporter_;
 };
 

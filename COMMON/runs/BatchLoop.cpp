@@ -2,9 +2,8 @@
 
 #include "FixedText.h"
 #include "Log.h"
-#include "commandline/CommandLineBuilder.h"
+#include "Vocabularies.h"
 #include "files/PartialOutput.h"
-#include "runs/JobBuilder.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -49,13 +48,12 @@ private:
     // Media seconds a row converts, to weigh it in the batch's fraction:
     // its trim range, else the file's length; at least one second.
     double RowSeconds(int row) {
-        const ConversionJob& job = rows_.Job(row);
-        std::string start = rows_.TrimStart(row), end = rows_.TrimEnd(row);
-        int from = start.empty() ? 0 : TrimSeconds(start);
+        const ConversionJob job = rows_.Job(row);
+        const TrimRange trim = rows_.Trim(row);
         double seconds = job.hasVideo == 1 ? job.source.videoDuration : job.source.audioDuration;
-        seconds -= from;
-        if (!end.empty())
-            seconds = std::min<double>(seconds, TrimSeconds(end) - from);
+        seconds -= trim.startSeconds;
+        if (trim.endSeconds)
+            seconds = std::min<double>(seconds, *trim.endSeconds - trim.startSeconds);
         return std::max(1.0, seconds);
     }
 
@@ -80,7 +78,7 @@ private:
     BatchEnd ConvertRow(int row) {
         double rowSeconds = 0, batchSeconds = 0;
         BatchPosition position = Position(row, rowSeconds, batchSeconds);
-        ConversionJob& job = rows_.Job(row); // after Position, which reads other rows' jobs
+        ConversionJob job = rows_.Job(row);
         rows_.BeginRow(row);
         rows_.RowProgress(row, ProgressFigures{}, position);
         std::string source(GetText(job.sourcePath));
@@ -89,11 +87,9 @@ private:
             rows_.SourceMissing(row, source);
             return BatchEnd::SourceMissing;
         }
-        JobPlan jobPlan{plan_.outputFolder, rows_.TrimStart(row), rows_.TrimEnd(row),
-                        plan_.inputScriptPath};
         std::string reason;
-        if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind, jobPlan, &reason)) {
-            job.done = 1;
+        if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind,
+                                     RowJobPlan(plan_, rows_.Trim(row)), &reason)) {
             ++report_.failed;
             rows_.RowFailed(row, reason);
             return BatchEnd::Failed;
@@ -111,7 +107,6 @@ private:
         std::string output(GetText(job.outputPath));
         if (result.outcome == ConvertOutcome::Stopped)
             return Stopped(row, result, output);
-        job.done = 1;
         // The engine judged the output already: written means there, not empty.
         if (result.Failed() || !result.outputWritten) {
             ++report_.failed;
@@ -148,6 +143,12 @@ private:
 };
 
 } // namespace
+
+JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim) {
+    return {plan.outputFolder, FormatDuration(trim.startSeconds),
+            trim.endSeconds ? FormatDuration(*trim.endSeconds) : std::string(),
+            plan.inputScriptPath};
+}
 
 BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
     controller.ResetStop(); // a stop or pause from before this batch is not for it

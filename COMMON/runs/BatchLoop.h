@@ -6,10 +6,18 @@
 #include "CEncoderCntl.h"
 #include "MediaProfile.h"
 #include "runs/BatchSummary.h"
+#include "runs/JobBuilder.h"
 
+#include <optional>
 #include <string>
 
 namespace kiv {
+
+// The part of a row's source to convert, in whole seconds.
+struct TrimRange {
+    int startSeconds = 0;
+    std::optional<int> endSeconds; // none: to the end of the file
+};
 
 // Where the batch stands while a row converts.
 struct BatchPosition {
@@ -27,12 +35,10 @@ public:
     // the batch runs.
     virtual int RowCount() = 0;
     virtual bool IsChecked(int row) = 0;
-    // The row's job; the batch completes it and sets its done flag. The
-    // reference may serve every row: it holds until the next call.
-    virtual ConversionJob& Job(int row) = 0;
-    // The row's trim texts ("%02d:%02d:%02d"; empty for the whole file).
-    virtual std::string TrimStart(int row) = 0;
-    virtual std::string TrimEnd(int row) = 0;
+    // A copy of the row's job as the probe filled it, done when the row
+    // needs no conversion; the batch completes its own copy.
+    virtual ConversionJob Job(int row) = 0;
+    virtual TrimRange Trim(int row) = 0;
 
     // The row's conversion begins; progress now goes to this row.
     virtual void BeginRow(int row) = 0;
@@ -61,6 +67,10 @@ struct BatchPlan {
     std::string outputFolder;
     std::string inputScriptPath;
 };
+
+// A row's plan for PrepareJobForConversion: the range as the job record's
+// time texts ("%02d:%02d:%02d"; no end text for the whole file).
+JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim);
 
 // Converts every checked row that is not done, in list order. Outputs the
 // batch writes are never replaced by later rows of the same batch. A stop

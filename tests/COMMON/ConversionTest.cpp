@@ -129,9 +129,8 @@ struct RecordedRows : BatchRows {
 
     int RowCount() override { return static_cast<int>(jobs.size()); }
     bool IsChecked(int row) override { return checked[std::size_t(row)]; }
-    ConversionJob& Job(int row) override { return jobs[std::size_t(row)]; }
-    std::string TrimStart(int) override { return "00:00:00"; }
-    std::string TrimEnd(int) override { return ""; }
+    ConversionJob Job(int row) override { return jobs[std::size_t(row)]; }
+    TrimRange Trim(int) override { return {}; }
     void BeginRow(int row) override {
         events.push_back("begin " + std::to_string(row));
         if (onBegin)
@@ -148,11 +147,14 @@ struct RecordedRows : BatchRows {
     void SourceMissing(int row, const std::string&) override {
         events.push_back("missing " + std::to_string(row));
     }
+    // A row that failed or finished is done, as the window's rows are.
     void RowFailed(int row, const std::string& reason) override {
         events.push_back("failed " + std::to_string(row) + ": " + reason);
+        jobs[std::size_t(row)].done = 1;
     }
     void RowFinished(int row, const std::string& output) override {
         events.push_back("finished " + std::to_string(row) + " " + Name(output));
+        jobs[std::size_t(row)].done = 1;
     }
     void RowStopped(int row, const std::string& partial) override {
         events.push_back("stopped " + std::to_string(row) + (partial.empty() ? "" : " ") +

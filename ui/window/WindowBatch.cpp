@@ -4,7 +4,6 @@
 #include "Log.h"
 #include "MakerTexts.h"
 #include "Paths.h"
-#include "Vocabularies.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -46,17 +45,15 @@ public:
         return !batch_.abandoned_ && batch_.table_.Row(row).checked;
     }
     // The batch completes a copy of the row's job; the table keeps the probe's.
-    ConversionJob& Job(int row) override {
+    ConversionJob Job(int row) override {
         const FileRow r = batch_.table_.Row(row);
-        job_ = r.job;
-        job_.done = IsDone(r.state) ? 1 : 0;
-        return job_;
+        ConversionJob job = r.job;
+        job.done = IsDone(r.state) ? 1 : 0;
+        return job;
     }
-    std::string TrimStart(int row) override {
-        return FormatDuration(batch_.table_.Row(row).trimStartSeconds);
-    }
-    std::string TrimEnd(int row) override {
-        return FormatDuration(batch_.table_.Row(row).trimEndSeconds);
+    TrimRange Trim(int row) override {
+        const FileRow r = batch_.table_.Row(row);
+        return {r.trimStartSeconds, r.trimEndSeconds};
     }
 
     void BeginRow(int row) override {
@@ -96,7 +93,6 @@ public:
 
 private:
     WindowBatch& batch_;
-    ConversionJob job_{};
 };
 
 WindowBatch::WindowBatch(FileTable& table, CEncoderCntl& controller, QWidget* window)
