@@ -83,7 +83,7 @@ intervals() { # the three commonest frame intervals in ms, with their counts
 }
 channels() { # of every audio track: "2+6"
     ffprobe -v error -select_streams a -show_entries stream=channels -of csv=p=0 "$1" |
-        cut -d , -f 1 | paste -sd +
+        cut -d , -f 1 | grep . | paste -sd +
 }
 hdr() { # HDR10 side data of the first picture
     local info
