@@ -4,7 +4,7 @@
 #include "CommandLine.h"
 #include "FfmpegRunner.h"
 #include "InputScriptReader.h"
-#include "StreamFit.h"
+#include "SourceFit.h"
 #include "Translator.h"
 
 #include <csignal>
@@ -53,7 +53,18 @@ int RunConversion(const std::vector<std::string>& arguments) {
     if (!ResolveScripts(plan, error))
         return Fail(error, kUsageError);
     std::vector<std::string> notes;
-    if (!FitToSource(plan, error, notes))
+    bool fits = FitToSource(plan, error, notes);
+    // The prepared inputs (re-timed subtitles) live until FFmpeg has ended.
+    struct PreparedInputs {
+        std::vector<int> descriptors;
+        ~PreparedInputs() {
+            for (int descriptor : descriptors)
+                ::close(descriptor);
+        }
+    } prepared;
+    for (const PreparedInput& input : plan.preparedInputs)
+        prepared.descriptors.push_back(input.descriptor);
+    if (!fits)
         return Fail(error, kRunError);
 
     bool atomic = false;
@@ -66,7 +77,7 @@ int RunConversion(const std::vector<std::string>& arguments) {
     for (const std::string& note : notes)
         WriteAll(STDERR_FILENO, "enc: " + note + "\n");
 
-    RunResult result = RunFfmpeg(argv);
+    RunResult result = RunFfmpeg(argv, -1, prepared.descriptors);
     if (result.abandoned) {
         if (atomic)
             DiscardOutput(written);
