@@ -116,7 +116,7 @@ std::string RepairSelection(ProfileSelection& s) {
     Repair(s.VBR, d.VBR, ListSize(VideoRateChoices(kind)), "VBR", report);
     Repair(s.Size, d.Size, ListSize(FrameSizeChoices(kind)), "Size", report);
     Repair(s.Apsect, d.Apsect, ListSize(AspectRatios()), "Apsect", report);
-    Repair(s.ACH, d.ACH, 2, "ACH", report);
+    Repair(s.ACH, d.ACH, ListSize(ChannelChoices(kind)), "ACH", report);
     Repair(s.ABR, d.ABR, ListSize(AudioBitrates()), "ABR", report);
     Repair(s.ASR, d.ASR, ListSize(SampleRateChoices(kind)), "ASR", report);
     return report;

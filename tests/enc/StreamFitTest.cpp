@@ -2,6 +2,7 @@
 // own answer to which codecs a container holds.
 
 #include "StreamFit.h"
+#include "SourceFit.h"
 #include "Translator.h"
 #include "media/MediaStreams.h"
 
@@ -193,6 +194,18 @@ const FitCase kCases[] = {
      "gbrpf32le,zscale=p=bt709,tonemap=tonemap=hable:desat=0,zscale=t=bt709:m=bt709:r=tv,format="
      "yuv420p,scale=trunc(iw/2)*2:trunc(ih/2)*2 -c:a aac -f mp4 -color_primaries bt709 -color_trc "
      "bt709 -colorspace bt709",
+     {},
+     ""},
+    {"SoundAloneKeepsTheCover",
+     "-map 0:a:0 -c:a flac -f flac",
+     "o.flac",
+     {Stream(0, kA, "mp3"),
+      [] {
+          StreamFacts cover = Stream(1, kV, "png");
+          cover.attachedPicture = 1;
+          return cover;
+      }()},
+     " -map 0:0 -map 0:1 -c:a flac -f flac -c:v copy -disposition:v:0 attached_pic",
      {},
      ""},
     {"CoverArtIsNotVideo",
