@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "FfmpegRunner.h"
 #include "InputScriptReader.h"
+#include "RawStreams.h"
 #include "SourceFit.h"
 #include "Translator.h"
 
@@ -52,6 +53,7 @@ int RunConversion(const std::vector<std::string>& arguments) {
         return Fail(error, kUsageError);
     if (!ResolveScripts(plan, error))
         return Fail(error, kUsageError);
+    SeekInsideRawStreams(plan);
     std::vector<std::string> notes;
     bool fits = FitToSource(plan, error, notes);
     // The prepared inputs (re-timed subtitles) live until FFmpeg has ended.
