@@ -3,7 +3,6 @@
 #include "FixedText.h"
 #include "Log.h"
 #include "commandline/CommandLineBuilder.h"
-#include "files/PartialOutput.h"
 #include "runs/JobBuilder.h"
 
 #include <algorithm>
@@ -110,7 +109,7 @@ private:
         ConvertResult result = controller_.LastResult();
         std::string output(GetText(job.outputPath));
         if (result.outcome == ConvertOutcome::Stopped)
-            return Stopped(row, result, output);
+            return Stopped(row, result);
         job.done = 1;
         // The engine judged the output already: written means there, not empty.
         if (result.Failed() || !result.outputWritten) {
@@ -127,22 +126,15 @@ private:
     }
 
     // What the encoder wrote before the stop is kept under a name that says
-    // so; the row is not done, so the next batch converts it whole.
-    BatchEnd Stopped(int row, const ConvertResult& result, const std::string& output) {
+    // so, and an earlier file of the output's name is left as it was; the
+    // row is not done, so the next batch converts it whole.
+    BatchEnd Stopped(int row, const ConvertResult& result) {
         if (!result.reason.empty())
             WriteLogFormat("Module:COMMON/BatchLoop,Error Info :the stopped encoder %s",
                            result.reason.c_str());
-        std::string partial;
-        if (result.outputWritten) {
-            std::string error;
-            partial = KeepAsPartial(output, error);
-            if (partial.empty()) {
-                WriteLogFormat("Module:COMMON/BatchLoop,Error Info :%s", error.c_str());
-                partial = output;
-            }
+        if (!result.partialPath.empty())
             ++report_.stopped;
-        }
-        rows_.RowStopped(row, partial);
+        rows_.RowStopped(row, result.partialPath);
         return BatchEnd::Stopped;
     }
 };

@@ -216,8 +216,17 @@ TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
 
 // Ctrl-Z pauses the encoder and FFmpeg with kiv-convert, fg goes on, and
 // Ctrl-C stops as the window's Stop does: the partial file is kept under a
-// name that says so, and no other file starts.
+// name that says so, an earlier output of the file stays as it was, and no
+// other file starts.
 TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOtherFile) {
+    std::filesystem::create_directories(home_ / "first");
+    ASSERT_TRUE(MakeClip(home_ / "first" / "long.mp4", 1, "640x360"));
+    ProgramResult first = Convert({"--format", "5", "--profile", "15", "--output-dir",
+                                   out_.string(), (home_ / "first" / "long.mp4").string()});
+    ASSERT_EQ(first.exitStatus, 0) << first.err;
+    const std::string earlier = ReadFile(out_ / "long_libx264_libfaac.mp4");
+    ASSERT_FALSE(earlier.empty());
+
     ASSERT_TRUE(MakeClip(home_ / "long.mp4", 40, "640x360"));
     std::string outFile = (home_ / "stdout.txt").string();
     std::string errFile = (home_ / "stderr.txt").string();
@@ -273,7 +282,7 @@ TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOther
     EXPECT_TRUE(std::any_of(json.begin(), json.end(), [](const QJsonObject& event) {
         return event["eta_seconds"].isDouble() && event["speed"].toDouble() > 0;
     })) << out;
-    EXPECT_FALSE(std::filesystem::exists(out_ / "long_libx264_libfaac.mp4"));
+    EXPECT_EQ(ReadFile(out_ / "long_libx264_libfaac.mp4"), earlier);
     EXPECT_FALSE(std::filesystem::exists(out_ / "second_libx264_libfaac.mp4"));
     EXPECT_NE(ReadFile(errFile).find("is in " + partial + "\n"), std::string::npos)
         << ReadFile(errFile);

@@ -145,6 +145,29 @@ TEST_F(RunsSideBySide, NamesWithDoubleQuotesConvert) {
     EXPECT_NEAR(Inspect(made.string()).seconds, 3.0, 0.5);
     EXPECT_EQ(EntriesIn(out), 1); // nothing left under a plain name
     EXPECT_FALSE(HasRunFolder(home_));
+
+    // Converted again at the source's pace and stopped: the partial file
+    // takes its real name's partial form, and the first file stays.
+    const std::string first = ReadFile(made);
+    fs::remove(source);
+    ASSERT_TRUE(MakeClip(source, 20));
+    fs::path paced = home_ / "paced-ffmpeg";
+    WriteFile(paced, "#!/bin/sh\nexec ffmpeg -re \"$@\"\n");
+    fs::permissions(paced, fs::perms::owner_all);
+    std::vector<std::string> environment = Environment();
+    environment.push_back("KIV_FFMPEG=" + paced.string());
+    std::string progress = (home_ / "progress.txt").string();
+    pid_t running = StartProgram(Command(out, {"--json", "--format", "8", source.string()}),
+                                 environment, progress, (home_ / "stderr.txt").string());
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (ReadFile(progress).find("\"percent\":1") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(running, SIGINT);
+    EXPECT_EQ(WaitProgram(running, std::chrono::seconds(90)), 130);
+    EXPECT_TRUE(Inspect((out / "say \"hi\"_h263_libfaac (partial).3gp").string()).opened);
+    EXPECT_EQ(ReadFile(made), first);
+    EXPECT_EQ(EntriesIn(out), 2);
 }
 
 // FFmpeg says "No space left on device" and closes with "Conversion

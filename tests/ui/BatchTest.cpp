@@ -344,10 +344,20 @@ private slots:
 
     // Pause holds enc and FFmpeg and lets the screen saver and sleep come
     // back until Resume; Stop ends the batch, keeps what was written under a
-    // name that says so and leaves the other row waiting; the next Start
-    // converts the stopped row again, whole, and then the rest.
+    // name that says so, leaves an earlier output of the file as it was and
+    // the other row waiting; the next Start converts the stopped row again,
+    // whole, and then the rest.
     void pauseResumeAndAStopThatEndsTheBatchKeepingAPartialFile() {
         Open({long_, b_}, 5, 15);
+        QTemporaryDir firstMedia;
+        const std::string first = firstMedia.filePath("long.mp4").toStdString();
+        QVERIFY(MakeClip(first, 1, "640x360"));
+        const ProgramResult made =
+            RunProgram({BinDirectory() + "kiv-convert", "--format", "5", "--profile", "15",
+                        "--output-dir", out_.toStdString(), first});
+        QVERIFY2(made.exitStatus == 0, made.err.c_str());
+        const QByteArray earlier = ReadAll(Output("long_libx264_libfaac.mp4"));
+        QVERIFY(!earlier.isEmpty());
         const int callsBefore = SettledCallCount();
         QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
         auto* start = dlg_->findChild<QAbstractButton*>("startButton");
@@ -423,7 +433,7 @@ private slots:
         MediaInspection kept = Inspect(partial.toStdString());
         QVERIFY(kept.opened);
         QVERIFY(kept.seconds > 0.5 && kept.seconds < 28);
-        QVERIFY(!QFile::exists(Output("long_libx264_libfaac.mp4")));
+        QCOMPARE(ReadAll(Output("long_libx264_libfaac.mp4")), earlier);
         QVERIFY(!QFile::exists(Output("b_libx264_libfaac.mp4")));
         QCOMPARE(Status(0), QString("Stopped"));
         QVERIFY(StatusTip(0).endsWith(partial));
