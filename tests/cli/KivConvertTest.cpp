@@ -214,6 +214,20 @@ TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
     EXPECT_FALSE(events.back()["reason"].toString().isEmpty());
 }
 
+// A first start (no settings file) converts what the window names, "PAL
+// DVD Video": 720x576 at 25 frames a second.
+TEST_F(KivConvert, AFirstStartConvertsWithThePalDvdProfilesOwnValues) {
+    ProgramResult r = Convert({"--output-dir", out_.string(), (media / "second.avi").string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, (out_ / "second_pal-dvd_ac3.mpg").string() + "\n");
+    MediaInspection made = Inspect((out_ / "second_pal-dvd_ac3.mpg").string());
+    EXPECT_EQ(made.videoCodec, "mpeg2video");
+    EXPECT_EQ(made.width, 720);
+    EXPECT_EQ(made.height, 576);
+    EXPECT_NEAR(made.frameRate, 25.0, 0.01);
+    EXPECT_EQ(made.audioCodec, "ac3");
+}
+
 // Ctrl-Z pauses the encoder and FFmpeg with kiv-convert, fg goes on, and
 // Ctrl-C stops as the window's Stop does: the partial file is kept under a
 // name that says so, an earlier output of the file stays as it was, and no
