@@ -1,8 +1,6 @@
 #include "MessageBoxes.h"
 
-#include <QApplication>
 #include <QMessageBox>
-#include <QThread>
 
 namespace kiv {
 
@@ -30,12 +28,6 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 } // namespace
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app && QThread::currentThread() != app->thread()) {
-        QMetaObject::invokeMethod(
-            app, [=] { ShowMessage(parent, title, text, icon); }, Qt::BlockingQueuedConnection);
-        return;
-    }
     if (const MessageSink& sink = SinkSlot()) {
         sink(parent, ShownMessage{title, text, icon});
         return;

@@ -19,6 +19,7 @@
 #include <future>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -287,15 +288,14 @@ TEST_F(Conversion, APausedBatchStandsStillAStopKeepsAPartialFileAndTheNextBatchS
         return pids.size() == 2 && std::all_of(pids.begin(), pids.end(),
                                                [](pid_t pid) { return ProcessState(pid) == 'T'; });
     }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // what was written is read
-    const ProgressFigures held = controller_.CurrentFigures();
+    // What was written before is read, then nothing moves: no status line,
+    // and the time spent and the time left stand still.
+    EXPECT_TRUE(Settled([&] {
+        const ProgressFigures figures = controller_.CurrentFigures();
+        return std::tuple(rows.Progress().size(), figures.elapsedSeconds, figures.secondsLeft);
+    }));
+    EXPECT_TRUE(controller_.CurrentFigures().paused);
     const std::size_t heldLines = rows.Progress().size();
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    const ProgressFigures later = controller_.CurrentFigures();
-    EXPECT_TRUE(later.paused);
-    EXPECT_EQ(later.elapsedSeconds, held.elapsedSeconds);
-    EXPECT_EQ(later.secondsLeft, held.secondsLeft);
-    EXPECT_EQ(rows.Progress().size(), heldLines);
 
     controller_.ResumeConvert();
     EXPECT_FALSE(controller_.CurrentFigures().paused);

@@ -102,5 +102,15 @@ int main(int argc, char** argv) {
         return Ticker(false);
     if (mode == "slowstop")
         return SlowToStop();
+    if (mode == "escapee") { // a helper outside its group keeps the output open
+        pid_t helper = fork();
+        if (helper == 0) {
+            setsid();
+            sleep(600);
+            _exit(0);
+        }
+        Write("helper " + std::to_string(helper) + "\n");
+        return Ticker(false);
+    }
     return 2;
 }

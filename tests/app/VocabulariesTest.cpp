@@ -63,8 +63,8 @@ TEST(Vocabularies, TodaysEntriesAreAppendedAndOnlyTodaysKindsSeeThem) {
 TEST(Vocabularies, ContainerCodecsInTableOrder) {
     const int kinds[] = {1, 2, 3, 4, 8, 7, 6, 5, 9, 22, 23, 24};
     auto rows = ContainerCodecs();
-    ASSERT_EQ(rows.size(), 12u);
-    for (std::size_t i = 0; i < rows.size(); ++i)
+    ASSERT_GE(rows.size(), 12u); // rows are only ever appended
+    for (std::size_t i = 0; i < std::size(kinds); ++i)
         EXPECT_EQ(KindNumber(rows[i].kind), kinds[i]);
     const ContainerCodecRow* row3 = FindContainerCodecs(3);
     ASSERT_NE(row3, nullptr);

@@ -74,11 +74,13 @@ TEST_F(KivConvert, TodaysFormatsAreListedTakenByNameAndDryRun) {
     ProgramResult list = Convert({"--list"});
     ASSERT_EQ(list.exitStatus, 0) << list.err;
     std::vector<std::string> lines = Lines(list.out);
-    EXPECT_EQ(lines.size(), 70u + 10u + 7u);
+    ASSERT_GE(lines.size(), 70u + 10u + 7u); // later profiles are appended
     EXPECT_EQ(lines[70], "9\t0\tTo MP4/MKV/WebM (today's devices and the web)\tH.264 MP4, same "
                          "size (plays everywhere)");
-    EXPECT_EQ(lines.back(), "10\t6\tTo audio only (MP3/AAC/FLAC/Opus/WAV)\tThe audio track as it "
-                            "is (no re-encoding)");
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "10\t6\tTo audio only (MP3/AAC/FLAC/Opus/WAV)\tThe audio track as it "
+                        "is (no re-encoding)"),
+              lines.end());
 
     std::string clip = (media / "clip.part1.mp4").string();
     ProgramResult r =
