@@ -16,7 +16,8 @@ command -v stress-ng >/dev/null || { echo "stress-ng is missing (tools/install-d
 log=$(mktemp -d)
 nice -n 5 stress-ng --cpu "$workers" --timeout 0 --quiet &
 stress=$!
-trap 'kill $stress 2>/dev/null; wait $stress 2>/dev/null' EXIT INT TERM
+trap 'kill $stress 2>/dev/null; wait $stress 2>/dev/null' EXIT
+trap 'exit 130' INT TERM
 failedRuns=0
 for run in $(seq 1 "$runs"); do
     start=$(date +%s)

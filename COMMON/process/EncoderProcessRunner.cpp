@@ -223,8 +223,10 @@ bool EncoderProcessRunner::GivenUp() const {
                std::chrono::duration_cast<std::chrono::milliseconds>(kGiveUpAfterKill).count();
 }
 
-// Each step is taken once: FFmpeg counts the signals it receives and, from
-// the fourth on, leaves at once without finishing its file.
+// Each step is taken once, and SIGTERM goes to the child alone: enc passes
+// it on to FFmpeg, and FFmpeg counts the signals it receives. From the
+// second on it can no longer write, so its file would lose its index (an
+// MP4 its moov), and from the fourth on it leaves at once.
 void EncoderProcessRunner::EscalateStop(pid_t child, int& escalation) {
     std::int64_t since = stopRequestedAtMs_;
     if (since == 0)
@@ -240,7 +242,7 @@ void EncoderProcessRunner::EscalateStop(pid_t child, int& escalation) {
         WriteLogFormat("Module:CFFMPEGENCODER,Error Info :the encoder did not finish within %lld "
                        "ms of the stop request; it is sent SIGTERM",
                        static_cast<long long>(elapsed));
-        SignalGroupLocked(SIGTERM);
+        kill(child, SIGTERM);
         escalation = 1;
     }
 }

@@ -44,8 +44,9 @@ public:
     // Asks the running child to finish: "q" and nine zero bytes on its input
     // (a paused child is resumed first, so that it can read them). The
     // requester hears NotifyStopped. Callable from any thread. A child that
-    // has not ended terminateAfter later is sent SIGTERM once (FFmpeg then
-    // still finishes its file), and killed with its group at killAfter.
+    // has not ended terminateAfter later is sent SIGTERM once, itself alone
+    // (enc passes it on, and FFmpeg then still finishes its file), and
+    // killed with its group at killAfter.
     void Stop(ProcessSink* requester);
     // Suspends the running child and everything it started (its process
     // group) until Resume; a child started while paused is suspended at once.

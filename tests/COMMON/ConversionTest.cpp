@@ -35,6 +35,11 @@ protected:
         ASSERT_EQ(controller_.bCreateEncoder(&init_), 1);
     }
     void TearDown() override { CloseLog(); }
+    // The end of the engine's log, to say why a stop kept no playable file.
+    std::string LogTail() const {
+        const std::string log = ReadFile(folder_ / "kiv.dmp");
+        return log.substr(log.size() > 3000 ? log.size() - 3000 : 0);
+    }
 
     ConversionJob Prepare(const std::string& source, int category, int profile,
                           const std::string& start, const std::string& end) {
@@ -126,7 +131,7 @@ TEST_F(Conversion, AStopOrAFailureLeavesAnEarlierOutputAsItWas) {
     EXPECT_EQ(stopped.outcome, ConvertOutcome::Stopped);
     EXPECT_EQ(stopped.partialPath, (folder_ / "long_libx264_libfaac (partial).mp4").string());
     MediaFacts facts;
-    ASSERT_EQ(DetectMedia(stopped.partialPath, facts), 0);
+    ASSERT_EQ(DetectMedia(stopped.partialPath, facts), 0) << LogTail();
     EXPECT_EQ(facts.hasVideo, 1);
     EXPECT_GT(facts.duration, 0.2);
     EXPECT_LT(facts.duration, 35.0);
@@ -312,7 +317,7 @@ TEST_F(Conversion, APausedBatchStandsStillAStopKeepsAPartialFileAndTheNextBatchS
     EXPECT_FALSE(std::filesystem::exists(folder_ / "out" / "long_libx264_libfaac.mp4"));
     MediaInspection partial =
         Inspect((folder_ / "out" / "long_libx264_libfaac (partial).mp4").string());
-    EXPECT_TRUE(partial.opened);
+    EXPECT_TRUE(partial.opened) << LogTail();
     EXPECT_GT(partial.seconds, 0.2);
     EXPECT_LT(partial.seconds, 18);
 

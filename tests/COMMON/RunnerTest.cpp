@@ -240,7 +240,7 @@ TEST_F(Runner, StopEndsTheChildAndLaterLinesAreIgnored) {
 }
 
 TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
-    QuickStopBounds bounds(500, 5000);
+    QuickStopBounds bounds(500, 30000);
     RecordingSink sink;
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
     runner.Init(kEmitter + " stubborn", &sink, 0);
@@ -273,6 +273,19 @@ TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
     end = runner.LastChildEnd();
     EXPECT_TRUE(end.exited);
     EXPECT_EQ(end.exitCode, 1) << "SIGTERMs received";
+
+    // SIGTERM reaches the child alone, which passes it on as enc does: the
+    // rest of its group (FFmpeg) hears it once, not twice, and so can still
+    // write its file's index.
+    RecordingSink family;
+    runner.Init(kEmitter + " helper", &family, 0);
+    run = std::async(std::launch::async, [&] { return runner.Start(); });
+    ASSERT_TRUE(Eventually([&] { return family.Lines().size() >= 3; }));
+    runner.Stop(&family);
+    ASSERT_EQ(run.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    end = runner.LastChildEnd();
+    EXPECT_TRUE(end.exited);
+    EXPECT_EQ(end.exitCode, 0) << "SIGTERMs the rest of the group received";
 
     // Abandoned, while a helper it started outside its group keeps the
     // output open: the run ends all the same, soon after the group's kill.
