@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "ContainerTable.h"
 #include "FixedText.h"
 
 #include <array>
@@ -146,36 +147,37 @@ constexpr MediaProfile kCategory8[] = {
     Row("MP4(Standard video)", "mpeg4", "512", "15.00", "176x144", "Original", "aac", "128", "44100", 1, 256, 5),
 };
 
-// Today's formats keep the source's frame rate and sample rate ("Original"),
-// and its size unless they name a box to fit it into. VideoBitrate holds the
+// Today's formats keep the source's frame rate, sample rate and channels
+// ("Original"), and its size unless they name a box to fit it into. VideoBitrate holds the
 // constant quality (lower is better); the variant is the container.
-constexpr int kMp4 = static_cast<int>(ModernContainer::Mp4);
-constexpr int kMkv = static_cast<int>(ModernContainer::Matroska);
-constexpr int kWebM = static_cast<int>(ModernContainer::WebM);
+constexpr int kMp4 = VariantOf(Container::Mp4);
+constexpr int kMkv = VariantOf(Container::Matroska);
+constexpr int kWebM = VariantOf(Container::WebM);
+constexpr int kKeep = kSourceChannelsIndex; // the source's channels
 
 // 9: "To MP4/MKV/WebM (today's devices and the web)", target kind 23
 constexpr MediaProfile kCategory9[] = {
-    Row("H.264 MP4, same size (plays everywhere)", "h264", "23", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
-    Row("H.264 MP4, fit within 1920x1080 (Full HD)", "h264", "23", "Original", "1920x1080", "Original", "aac", "160", "Original", 1, 256, kMp4),
-    Row("H.264 MP4, fit within 1280x720 (HD)", "h264", "23", "Original", "1280x720", "Original", "aac", "160", "Original", 1, 256, kMp4),
-    Row("H.264 MP4, fit within 854x480 (SD)", "h264", "23", "Original", "854x480", "Original", "aac", "128", "Original", 1, 256, kMp4),
-    Row("H.265 MP4, same size (smaller file, newer devices)", "hevc", "26", "Original", "Original", "Original", "aac", "160", "Original", 1, 256, kMp4),
-    Row("VP9 WebM with Opus, same size (for the web)", "vp9", "32", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kWebM),
-    Row("AV1 MKV with Opus, same size (smallest)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kMkv),
-    Row("AV1 WebM with Opus, same size (for the web)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", 1, 256, kWebM),
-    Row("MKV, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMkv),
-    Row("MP4, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", 1, 256, kMp4),
+    Row("H.264 MP4, same size (plays everywhere)", "h264", "23", "Original", "Original", "Original", "aac", "160", "Original", kKeep, 256, kMp4),
+    Row("H.264 MP4, fit within 1920x1080 (Full HD)", "h264", "23", "Original", "1920x1080", "Original", "aac", "160", "Original", kKeep, 256, kMp4),
+    Row("H.264 MP4, fit within 1280x720 (HD)", "h264", "23", "Original", "1280x720", "Original", "aac", "160", "Original", kKeep, 256, kMp4),
+    Row("H.264 MP4, fit within 854x480 (SD)", "h264", "23", "Original", "854x480", "Original", "aac", "128", "Original", kKeep, 256, kMp4),
+    Row("H.265 MP4, same size (smaller file, newer devices)", "hevc", "26", "Original", "Original", "Original", "aac", "160", "Original", kKeep, 256, kMp4),
+    Row("VP9 WebM with Opus, same size (for the web)", "vp9", "32", "Original", "Original", "Original", "opus", "128", "Original", kKeep, 256, kWebM),
+    Row("AV1 MKV with Opus, same size (smallest)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", kKeep, 256, kMkv),
+    Row("AV1 WebM with Opus, same size (for the web)", "av1", "34", "Original", "Original", "Original", "opus", "128", "Original", kKeep, 256, kWebM),
+    Row("MKV, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", kKeep, 256, kMkv),
+    Row("MP4, same streams (no re-encoding)", "copy", "23", "Original", "Original", "Original", "copy", "160", "Original", kKeep, 256, kMp4),
 };
 
 // 10: "To audio only (MP3/AAC/FLAC/Opus/WAV)", target kind 24; no video codec
 constexpr MediaProfile kCategory10[] = {
-    Row("MP3, 320 kb/s (best MP3)", "", "1150", "Original", "Original", "Original", "mp3", "320", "Original", 1, 256, 0),
-    Row("MP3, 192 kb/s (smaller)", "", "1150", "Original", "Original", "Original", "mp3", "192", "Original", 1, 256, 0),
-    Row("AAC in M4A, 256 kb/s (Apple devices)", "", "1150", "Original", "Original", "Original", "aac", "256", "Original", 1, 256, 0),
-    Row("FLAC (lossless)", "", "1150", "Original", "Original", "Original", "flac", "320", "Original", 1, 256, 0),
-    Row("Opus, 160 kb/s (smallest)", "", "1150", "Original", "Original", "Original", "opus", "160", "Original", 1, 256, 0),
-    Row("WAV (uncompressed)", "", "1150", "Original", "Original", "Original", "pcm_s16le", "320", "Original", 1, 256, 0),
-    Row("The audio track as it is (no re-encoding)", "", "1150", "Original", "Original", "Original", "copy", "320", "Original", 1, 256, 0),
+    Row("MP3, 320 kb/s (best MP3)", "", "1150", "Original", "Original", "Original", "mp3", "320", "Original", kKeep, 256, 0),
+    Row("MP3, 192 kb/s (smaller)", "", "1150", "Original", "Original", "Original", "mp3", "192", "Original", kKeep, 256, 0),
+    Row("AAC in M4A, 256 kb/s (Apple devices)", "", "1150", "Original", "Original", "Original", "aac", "256", "Original", kKeep, 256, 0),
+    Row("FLAC (lossless)", "", "1150", "Original", "Original", "Original", "flac", "320", "Original", kKeep, 256, 0),
+    Row("Opus, 160 kb/s (smallest)", "", "1150", "Original", "Original", "Original", "opus", "160", "Original", kKeep, 256, 0),
+    Row("WAV (uncompressed)", "", "1150", "Original", "Original", "Original", "pcm_s16le", "320", "Original", kKeep, 256, 0),
+    Row("The audio track as it is (no re-encoding)", "", "1150", "Original", "Original", "Original", "copy", "320", "Original", kKeep, 256, 0),
 };
 // clang-format on
 

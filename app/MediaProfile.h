@@ -20,6 +20,10 @@ struct MediaProfile {
     std::int32_t Variant;
 };
 
+// The ChannelIndex of today's kinds that keeps the source's channels (as
+// the codec carries them); the older kinds offer mono (0) and stereo (1).
+constexpr std::int32_t kSourceChannelsIndex = 2;
+
 struct ProfileCategory {
     char CategoryName[256];
     std::int32_t Target;

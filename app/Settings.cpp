@@ -116,15 +116,16 @@ std::string RepairSelection(ProfileSelection& s) {
     Repair(s.VBR, d.VBR, ListSize(VideoRateChoices(kind)), "VBR", report);
     Repair(s.Size, d.Size, ListSize(FrameSizeChoices(kind)), "Size", report);
     Repair(s.Apsect, d.Apsect, ListSize(AspectRatios()), "Apsect", report);
-    Repair(s.ACH, d.ACH, 2, "ACH", report);
+    Repair(s.ACH, d.ACH, ListSize(ChannelChoices(kind)), "ACH", report);
     Repair(s.ABR, d.ABR, ListSize(AudioBitrates()), "ABR", report);
     Repair(s.ASR, d.ASR, ListSize(SampleRateChoices(kind)), "ASR", report);
     return report;
 }
 
-void ReadSettingsFile(const std::string& iniPath, const std::string& folder, AppSettings& settings,
-                      ProfileSelection& selection) {
-    IniFile ini = IniFile::Load(iniPath);
+namespace {
+
+void FillFrom(const IniFile& ini, const std::string& folder, AppSettings& settings,
+              ProfileSelection& selection) {
     settings = AppSettings{};
     settings.Core = ini.GetInt(kOptions, "Core", 1);
     SetText(settings.Name, ini.GetString(kVideo, "Name", "Kiv Video Converter"));
@@ -140,21 +141,30 @@ void ReadSettingsFile(const std::string& iniPath, const std::string& folder, App
         selection.*rule.field = ini.GetInt(kVideo, rule.key, kDefaultSelection.*rule.field);
 }
 
+} // namespace
+
+void ReadSettingsFile(const std::string& iniPath, const std::string& folder, AppSettings& settings,
+                      ProfileSelection& selection) {
+    FillFrom(IniFile::Load(iniPath), folder, settings, selection);
+}
+
 void LoadSettings() {
     std::string folder = ProgramDirectoryPath();
     OpenLog(LogFilePath());
-    AppSettings settings;
-    ProfileSelection selection;
-    ReadSettingsFile(SettingsFilePath(), DefaultOutputFolder(), settings, selection);
-    std::string report = RepairSelection(selection);
-    if (!report.empty())
-        WriteLog(report);
-    IniFile unused;
+    // Read once: what is not a regular settings file is set aside and the
+    // defaults are used.
+    IniFile ini;
     std::string why;
-    if (!IniFile::Read(SettingsFilePath(), unused, &why))
+    if (!IniFile::Read(SettingsFilePath(), ini, &why))
         WriteLog("Settings: " + why +
                  ": cannot be read; using the defaults, and the file will "
                  "not be written");
+    AppSettings settings;
+    ProfileSelection selection;
+    FillFrom(ini, DefaultOutputFolder(), settings, selection);
+    std::string report = RepairSelection(selection);
+    if (!report.empty())
+        WriteLog(report);
     std::lock_guard lock(settingsMutex);
     programDirectory = folder;
     currentSettings = settings;

@@ -33,13 +33,11 @@ enum class TargetKind : std::int32_t {
     SourceQuality = 22, // FLV, AVI or MOV at the source's quality
     // Today's formats. The lines keep the source's frame rate, size (or fit
     // it into a box) and every stream the container holds.
-    ModernVideo = 23, // MP4, MKV or WebM (ModernContainer): H.264, H.265, VP9 or AV1
-                      // at constant quality, or the streams copied
+    ModernVideo = 23, // MP4, MKV or WebM (the container row its Variant names):
+                      // H.264, H.265, VP9 or AV1 at constant quality, or the streams
+                      // copied
     ModernAudio = 24, // the sound alone; the container follows the audio codec
 };
-
-// The container of a ModernVideo profile, kept in its Variant.
-enum class ModernContainer : std::int32_t { Mp4 = 0, Matroska = 1, WebM = 2 };
 
 // The integer a record stores for a kind.
 constexpr std::int32_t KindNumber(TargetKind kind) {

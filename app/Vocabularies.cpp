@@ -1,6 +1,7 @@
 #include "Vocabularies.h"
 
 #include "Catalogue.h"
+#include "CodecTable.h"
 #include "FixedText.h"
 
 #include <array>
@@ -37,6 +38,10 @@ constexpr std::array<const char*, 25> kVideoQualities = {
     "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28",
     "29", "30", "31", "32", "33", "34", "35", "36", "37", "38", "39", "40"};
 
+// "Original": the source's channels, as the codec carries them (today's
+// kinds only).
+constexpr std::array<const char*, 3> kChannels = {"Mono", "Stereo", "Original"};
+
 constexpr int kFrameRateChoices = 9;
 constexpr int kFrameSizeChoices = 28;
 constexpr int kSampleRateChoices = 6;
@@ -59,40 +64,37 @@ constexpr std::array<const char*, 2> kVideo9 = {"mpeg4", "h263"};
 constexpr std::array<const char*, 3> kAudio9 = {"aac", "amr_nb", "mp3"};
 constexpr std::array<const char*, 2> kVideo22 = {"mjpeg", "flv"};
 constexpr std::array<const char*, 2> kAudio22 = {"pcm_s16le", "mp3"};
-// "copy": the source's stream as it is, not re-encoded.
-constexpr std::array<const char*, 5> kVideoModern = {"h264", "hevc", "vp9", "av1", "copy"};
-constexpr std::array<const char*, 3> kAudioModern = {"aac", "opus", "copy"};
-constexpr std::array<const char*, 6> kAudioOnly = {"mp3",  "aac",       "flac",
-                                                   "opus", "pcm_s16le", "copy"};
+// The rows of every kind, in table order: the older kinds' lists as they
+// always were, today's from the formats table.
+const std::array<ContainerCodecRow, 12>& KindRows() {
+    static const std::array<ContainerCodecRow, 12> kRows = {{
+        {TargetKind::Avi, kVideo1, kAudio1},
+        {TargetKind::WindowsMedia, kVideo2, kAudio2},
+        {TargetKind::MpegProgramStream, kVideo3, kAudio3},
+        {TargetKind::PortableMp4, kVideoH264Mpeg4, kAudioAac},
+        {TargetKind::Psp, kVideoH264Mpeg4, kAudioAac},
+        {TargetKind::QuickTime, kVideo7, kAudio7},
+        {TargetKind::Flash, kVideo6, kAudio6},
+        {TargetKind::ThirdGeneration, kVideoH264Mpeg4, kAudio5},
+        {TargetKind::ThirdGenerationB, kVideo9, kAudio9},
+        {TargetKind::SourceQuality, kVideo22, kAudio22},
+        {TargetKind::ModernVideo, TodayCodecNames(CodecMedia::Video, true),
+         TodayCodecNames(CodecMedia::Audio, true)},
+        {TargetKind::ModernAudio, {}, TodayCodecNames(CodecMedia::Audio, false)},
+    }};
+    return kRows;
+}
 
-const std::array<ContainerCodecRow, 12> kContainerCodecs = {{
-    {TargetKind::Avi, kVideo1, kAudio1},
-    {TargetKind::WindowsMedia, kVideo2, kAudio2},
-    {TargetKind::MpegProgramStream, kVideo3, kAudio3},
-    {TargetKind::PortableMp4, kVideoH264Mpeg4, kAudioAac},
-    {TargetKind::Psp, kVideoH264Mpeg4, kAudioAac},
-    {TargetKind::QuickTime, kVideo7, kAudio7},
-    {TargetKind::Flash, kVideo6, kAudio6},
-    {TargetKind::ThirdGeneration, kVideoH264Mpeg4, kAudio5},
-    {TargetKind::ThirdGenerationB, kVideo9, kAudio9},
-    {TargetKind::SourceQuality, kVideo22, kAudio22},
-    {TargetKind::ModernVideo, kVideoModern, kAudioModern},
-    {TargetKind::ModernAudio, {}, kAudioOnly},
-}};
+CodecMedia MediaOf(CodecStream stream) {
+    return stream == CodecStream::Video ? CodecMedia::Video : CodecMedia::Audio;
+}
 
-struct CodecRename {
-    CodecStream stream;
-    const char* profileName;
-    const char* encoderName;
-};
-
-constexpr std::array<CodecRename, 5> kCodecRenames = {{
-    {CodecStream::Video, "h264", "libx264"},
-    {CodecStream::Video, "xvid", "libxvid"},
-    {CodecStream::Audio, "aac", "libfaac"},
-    {CodecStream::Audio, "mp3", "libmp3lame"},
-    {CodecStream::Audio, "amr_nb", "libamr_nb"},
-}};
+// The job's spelling of a list name: the name itself unless the table
+// renames it.
+std::string_view JobSpelling(CodecStream stream, std::string_view name) {
+    const CodecRow* row = FindListedCodec(MediaOf(stream), name);
+    return row ? row->jobName : name;
+}
 
 // Copies list[index] into the field; an index outside the list leaves it.
 template <std::size_t N> void TakeEntry(char (&field)[N], TextList list, int index) {
@@ -151,13 +153,21 @@ TextList SampleRateChoices(int targetKind) {
 TextList AudioBitrateChoices() {
     return TextList(kAudioBitrates).first(kAudioBitrateChoices);
 }
+TextList ChannelChoices(int targetKind) {
+    return IsModernKind(targetKind) ? TextList(kChannels)
+                                    : TextList(kChannels).first(kSourceChannelsIndex);
+}
+
+int ChannelCountOf(int channelIndex) {
+    return channelIndex == kSourceChannelsIndex ? 0 : channelIndex + 1;
+}
 
 std::span<const ContainerCodecRow> ContainerCodecs() {
-    return kContainerCodecs;
+    return KindRows();
 }
 
 const ContainerCodecRow* FindContainerCodecs(int targetKind) {
-    for (const ContainerCodecRow& row : kContainerCodecs)
+    for (const ContainerCodecRow& row : KindRows())
         if (KindNumber(row.kind) == targetKind)
             return &row;
     return nullptr;
@@ -207,7 +217,7 @@ void SelectionFromProfile(const MediaProfile& profile, int targetKind,
     selection.ACH = profile.ChannelIndex;
     selection.VOL = profile.Volume;
     FindEntry(selection.Size, FrameSizeChoices(targetKind), GetText(profile.FrameSize));
-    for (const ContainerCodecRow& row : kContainerCodecs) {
+    for (const ContainerCodecRow& row : KindRows()) {
         if (KindNumber(row.kind) != targetKind)
             continue;
         FindEntry(selection.VCodec, row.videoCodecs, GetText(profile.VideoCodec));
@@ -224,22 +234,15 @@ void ToEncoderCodecName(CodecStream stream, char* buffer, std::size_t bufferSize
     if (!buffer || bufferSize == 0)
         return;
     std::string_view name(buffer, strnlen(buffer, bufferSize));
-    for (const CodecRename& rename : kCodecRenames) {
-        if (rename.stream == stream && name == rename.profileName) {
-            std::size_t length = std::strlen(rename.encoderName);
-            if (length + 1 > bufferSize)
-                return;
-            std::memcpy(buffer, rename.encoderName, length + 1);
-            return;
-        }
-    }
+    std::string_view renamed = JobSpelling(stream, name);
+    if (renamed == name || renamed.size() + 1 > bufferSize)
+        return;
+    std::memcpy(buffer, renamed.data(), renamed.size());
+    buffer[renamed.size()] = '\0';
 }
 
 std::string ToEncoderCodecName(CodecStream stream, std::string_view name) {
-    for (const CodecRename& rename : kCodecRenames)
-        if (rename.stream == stream && name == rename.profileName)
-            return rename.encoderName;
-    return std::string(name);
+    return std::string(JobSpelling(stream, name));
 }
 
 bool FormatDuration(int seconds, char* buffer, std::size_t bufferSize) {

@@ -34,6 +34,11 @@ TextList FrameRateChoices(int targetKind);
 TextList FrameSizeChoices(int targetKind);
 TextList SampleRateChoices(int targetKind);
 TextList AudioBitrateChoices();
+// "Mono", "Stereo"; today's kinds also "Original" (kSourceChannelsIndex).
+TextList ChannelChoices(int targetKind);
+// The channel count a job gets for a profile's ChannelIndex: index + 1, or
+// 0 (the source's own) for "Original".
+int ChannelCountOf(int channelIndex);
 
 struct ContainerCodecRow {
     TargetKind kind;

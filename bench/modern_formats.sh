@@ -55,8 +55,8 @@ report "kiv-convert H.264 MP4, same size" "$OURS_TIME" "$OURS"
 # The same FFmpeg options, without the program around them.
 start=$(now)
 ffmpeg -v error -nostdin -y -i "$SOURCE" -map 0:V:0? -map 0:a? -c:v libx264 -preset fast \
-    -crf 23 -pix_fmt yuv420p -vf "scale=trunc(iw/2)*2:trunc(ih/2)*2" -fps_mode:v vfr -c:a aac \
-    -b:a 160k -ac 2 -movflags +faststart "$WORK/ffmpeg.mp4"
+    -crf 23 -pix_fmt yuv420p -vf "crop=trunc(iw/2)*2:trunc(ih/2)*2" -fps_mode:v vfr \
+    -enc_time_base:v -1 -c:a aac -b:a 160k -movflags +faststart "$WORK/ffmpeg.mp4"
 report "plain FFmpeg, same options" "$(since "$start")" "$WORK/ffmpeg.mp4"
 
 if command -v HandBrakeCLI > /dev/null; then

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include <cctype>
+#include <charconv>
 #include <map>
 
 namespace kiv {
@@ -23,7 +24,8 @@ const char* const kUsage =
     "  --dry-run              print each encoder command line; convert nothing\n"
     "  --estimate             with --dry-run: also print the expected size of each\n"
     "                         output, from eight short samples converted and removed\n"
-    "  --json                 progress as one JSON object per line on standard output\n"
+    "  --json                 JSON on standard output, one object per line, in every\n"
+    "                         mode: progress and a summary, dry runs, probes, the list\n"
     "  --quiet                no progress display\n"
     "  --probe                print what each file holds\n"
     "  --list                 print every profile: category index, profile index,\n"
@@ -44,6 +46,7 @@ const char* const kUsage =
     "Defaults come from the settings file. Progress shows the speed and the time left.\n"
     "Ctrl-Z pauses the conversion (fg or bg goes on); Ctrl-C stops it and keeps what\n"
     "was converted as \"NAME (partial).EXT\"; a second Ctrl-C ends at once.\n"
+    "A file that fails does not end the run; the summary names what became of each.\n"
     "Exit status: 0 all converted, 1 a conversion failed, 2 usage error or\n"
     "unreadable input, 130 interrupted.\n";
 
@@ -57,6 +60,20 @@ bool IsTimeText(const std::string& text) {
             return false;
     }
     return text[colon + 1] <= '5' && text[colon + 4] <= '5';
+}
+
+std::optional<int> TimeTextSeconds(const std::string& text) {
+    if (!IsTimeText(text))
+        return std::nullopt;
+    const std::size_t colon = text.find(':');
+    int hours = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + colon, hours);
+    // Hours up to 99 999: beyond any file, and the seconds still fit an int.
+    if (error != std::errc() || end != text.data() + colon || hours > 99999)
+        return std::nullopt;
+    const int minutes = std::stoi(text.substr(colon + 1, 2));
+    const int seconds = std::stoi(text.substr(colon + 4, 2));
+    return (hours * 60 + minutes) * 60 + seconds;
 }
 
 bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options,
@@ -126,7 +143,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
         }
     }
     for (const auto* time : {&options.start, &options.end}) {
-        if (*time && !IsTimeText(**time)) {
+        if (*time && !TimeTextSeconds(**time)) {
             error = "'" + **time + "' is not a time of the form HH:MM:SS";
             return false;
         }

@@ -36,6 +36,9 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
 
 // True for "H:MM:SS" style times with one or more hour digits.
 bool IsTimeText(const std::string& text);
+// Such a time in seconds; none when it is not one or too large for the
+// program to count ("1:00:00" gives 3600).
+std::optional<int> TimeTextSeconds(const std::string& text);
 
 extern const char* const kUsage;
 

@@ -7,6 +7,7 @@
 #include "FileRows.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
+#include "Json.h"
 #include "Log.h"
 #include "Paths.h"
 #include "ProfileChoice.h"
@@ -27,9 +28,10 @@ namespace kiv {
 
 namespace {
 
+const char* const kUnreadable = "not a media file the encoder can open";
+
 void ReportUnreadable(const std::string& file) {
-    std::fprintf(stderr, "kiv-convert: cannot read '%s': not a media file the encoder can open\n",
-                 file.c_str());
+    std::fprintf(stderr, "kiv-convert: cannot read '%s': %s\n", file.c_str(), kUnreadable);
 }
 
 // Probes every file first, so that nothing converts when one is unreadable.
@@ -48,12 +50,19 @@ bool ProbeAll(CEncoderCntl& controller, const std::vector<std::string>& files,
 
 } // namespace
 
-int ListProfiles() {
+int ListProfiles(const CliOptions& options) {
     for (int c = 0; c < CategoryCount(); ++c) {
         const ProfileCategory* category = GetCategory(c);
-        for (int p = 0; p < category->ProfileCount; ++p)
-            std::printf("%d\t%d\t%s\t%s\n", c, p, category->CategoryName,
-                        category->Profiles[p].ProfileName);
+        for (int p = 0; p < category->ProfileCount; ++p) {
+            if (options.json)
+                std::printf("{\"format\":%d,\"profile\":%d,\"format_name\":%s,"
+                            "\"profile_name\":%s}\n",
+                            c, p, JsonString(category->CategoryName).c_str(),
+                            JsonString(category->Profiles[p].ProfileName).c_str());
+            else
+                std::printf("%d\t%d\t%s\t%s\n", c, p, category->CategoryName,
+                            category->Profiles[p].ProfileName);
+        }
     }
     return kExitOk;
 }
@@ -68,15 +77,26 @@ int ProbeFiles(const CliOptions& options) {
         ConversionJob job;
         if (ProbeIntoJob(controller, file, job) != 1) {
             ReportUnreadable(file);
+            if (options.json)
+                std::printf("{%s,\"error\":%s}\n", JsonField("file", file).c_str(),
+                            JsonString(kUnreadable).c_str());
             status = kExitUsage;
             continue;
         }
         const MediaDescription& s = job.source;
-        std::printf("%s\tduration=%.2f\tvideo=%d\taudio=%d\twidth=%d\theight=%d\tfps=%.2f\t"
-                    "vbitrate=%d\tabitrate=%.0f\tsamplerate=%.0f\tchannels=%d\tscript=%d\n",
-                    file.c_str(), s.audioDuration, job.hasVideo, job.hasAudio, s.width, s.height,
-                    s.frameRate, s.videoBitrate, s.audioBitrate, s.sampleRate, s.channels,
-                    job.scriptInput);
+        if (options.json)
+            std::printf("{%s,\"duration\":%.2f,\"video\":%d,\"audio\":%d,\"width\":%d,"
+                        "\"height\":%d,\"fps\":%.2f,\"vbitrate\":%d,\"abitrate\":%.0f,"
+                        "\"samplerate\":%.0f,\"channels\":%d,\"script\":%d}\n",
+                        JsonField("file", file).c_str(), s.audioDuration, job.hasVideo,
+                        job.hasAudio, s.width, s.height, s.frameRate, s.videoBitrate,
+                        s.audioBitrate, s.sampleRate, s.channels, job.scriptInput);
+        else
+            std::printf("%s\tduration=%.2f\tvideo=%d\taudio=%d\twidth=%d\theight=%d\tfps=%.2f\t"
+                        "vbitrate=%d\tabitrate=%.0f\tsamplerate=%.0f\tchannels=%d\tscript=%d\n",
+                        file.c_str(), s.audioDuration, job.hasVideo, job.hasAudio, s.width,
+                        s.height, s.frameRate, s.videoBitrate, s.audioBitrate, s.sampleRate,
+                        s.channels, job.scriptInput);
     }
     return status;
 }
@@ -85,12 +105,15 @@ namespace {
 
 // The trim range each file converts: the options', or the whole file.
 bool PlanTrims(const CliOptions& options, const std::vector<ConversionJob>& jobs,
-               std::vector<std::string>& starts, std::vector<std::string>& ends) {
+               std::vector<TrimRange>& trims) {
+    // The options were checked as times when they were read.
+    const int start = options.start ? TimeTextSeconds(*options.start).value_or(0) : 0;
+    const std::optional<int> end = options.end ? TimeTextSeconds(*options.end) : std::nullopt;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
-        starts.push_back(options.start.value_or("00:00:00"));
-        ends.push_back(options.end.value_or(FormatDuration(WholeFileEndSeconds(jobs[i]))));
+        trims.push_back({start, end.value_or(WholeFileEndSeconds(jobs[i]))});
+        const JobPlan plan = RowJobPlan({}, trims.back());
         std::string reason;
-        if (!CheckTrimRange(starts.back(), ends.back(), &reason)) {
+        if (!CheckTrimRange(plan.trimStart, plan.trimEnd, &reason)) {
             std::fprintf(stderr, "kiv-convert: '%s' cannot be converted: %s\n",
                          options.files[i].c_str(), reason.c_str());
             return false;
@@ -103,21 +126,26 @@ bool PlanTrims(const CliOptions& options, const std::vector<ConversionJob>& jobs
 // would give (a second output of the same name gets " (2)").
 int PrintCommandLines(CEncoderCntl& controller, const CliOptions& options,
                       std::vector<ConversionJob>& jobs, const BatchPlan& plan,
-                      const std::vector<std::string>& starts,
-                      const std::vector<std::string>& ends) {
+                      const std::vector<TrimRange>& trims) {
     std::set<std::string> named;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         std::string commandLine, reason;
-        JobPlan jobPlan{plan.outputFolder, starts[i], ends[i], plan.inputScriptPath};
         controller.SetOutputsToKeep(named);
-        if (!PrepareJobForConversion(jobs[i], plan.profile, plan.targetKind, jobPlan, &reason) ||
+        if (!PrepareJobForConversion(jobs[i], plan.profile, plan.targetKind,
+                                     RowJobPlan(plan, trims[i]), &reason) ||
             !controller.PrepareCommandLine(jobs[i], commandLine, reason)) {
             std::fprintf(stderr, "kiv-convert: no command line can be built for '%s': %s\n",
                          options.files[i].c_str(), reason.c_str());
             return kExitFailed;
         }
-        named.insert(std::string(GetText(jobs[i].outputPath)));
-        std::printf("%s\n", commandLine.c_str());
+        const std::string output(GetText(jobs[i].outputPath));
+        named.insert(output);
+        if (options.json)
+            std::printf("{%s,%s,%s}\n", JsonField("file", options.files[i]).c_str(),
+                        JsonField("output", output).c_str(),
+                        JsonField("command_line", commandLine).c_str());
+        else
+            std::printf("%s\n", commandLine.c_str());
     }
     return kExitOk;
 }
@@ -149,15 +177,16 @@ int ConvertFiles(const CliOptions& options) {
     }
 
     std::vector<ConversionJob> jobs;
-    std::vector<std::string> starts, ends;
-    if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, starts, ends))
+    std::vector<TrimRange> trims;
+    if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, trims))
         return kExitUsage;
     BatchPlan plan{choice.profile, choice.targetKind, folder, InputScriptPath()};
+    plan.goOnAfterFailure = true; // every file is tried; the summary names each one's end
     if (options.dryRun) {
-        const int status = PrintCommandLines(controller, options, jobs, plan, starts, ends);
+        const int status = PrintCommandLines(controller, options, jobs, plan, trims);
         if (status != kExitOk || !options.estimate)
             return status;
-        return PrintEstimates(options, controller, jobs, plan, starts, ends);
+        return PrintEstimates(options, controller, jobs, plan, trims);
     }
 
     // Started after the encoder exists, so the watcher sees it complete.
@@ -165,13 +194,15 @@ int ConvertFiles(const CliOptions& options) {
                                                  [](bool paused) { reporter.Paused(paused); });
     std::error_code ignored; // a folder that cannot be made fails the first conversion
     std::filesystem::create_directories(folder, ignored);
-    FileRows rows(jobs, options.files, starts, ends, reporter);
+    FileRows rows(jobs, options.files, trims, reporter);
     BatchReport report = RunBatch(controller, rows, plan);
+    if (options.json)
+        PrintJsonSummary(report, options.files, rows.Results());
     if (!options.quiet)
-        std::fprintf(stderr, "kiv-convert: %s\n", BatchSummary(report).c_str());
+        PrintSummary(report, options.files, rows.Results());
     if (watcher->Interrupted() || report.end == BatchEnd::Stopped)
         return kExitInterrupted;
-    return report.end == BatchEnd::Finished ? kExitOk : kExitFailed;
+    return report.end == BatchEnd::Finished && report.failed == 0 ? kExitOk : kExitFailed;
 }
 
 } // namespace kiv

@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "InterruptWatcher.h"
+#include "Json.h"
 #include "RunFolder.h"
 #include "commandline/CommandLineBuilder.h"
 #include "files/PrivateWorkFolder.h"
@@ -15,7 +16,7 @@ namespace kiv {
 
 int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
                    const std::vector<ConversionJob>& jobs, const BatchPlan& plan,
-                   const std::vector<std::string>& starts, const std::vector<std::string>& ends) {
+                   const std::vector<TrimRange>& trims) {
     // Process-long, like the controller: the watcher may use it until the end.
     static std::unique_ptr<InterruptWatcher> watcher;
     watcher = std::make_unique<InterruptWatcher>(controller);
@@ -32,8 +33,9 @@ int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
     const SampleRequest request{plan.profile, plan.targetKind, folder.Path(), plan.inputScriptPath};
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         controller.ResetStop();
-        const SizeEstimate estimate = EstimateOutputSize(
-            controller, jobs[i], request, TrimSeconds(starts[i]), TrimSeconds(ends[i]));
+        const SizeEstimate estimate =
+            EstimateOutputSize(controller, jobs[i], request, trims[i].startSeconds,
+                               trims[i].endSeconds.value_or(WholeFileEndSeconds(jobs[i])));
         if (watcher->Interrupted() || estimate.result.outcome == ConvertOutcome::Stopped)
             return kExitInterrupted;
         if (estimate.result.outcome != ConvertOutcome::Done) {
@@ -41,9 +43,15 @@ int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
                          options.files[i].c_str(), estimate.result.reason.c_str());
             return kExitFailed;
         }
-        std::printf("%s\testimate=%ju\tseconds=%.0f\tabout=%s\n", options.files[i].c_str(),
-                    estimate.bytes, std::floor(estimate.outputSeconds),
-                    SizeText(estimate.bytes).c_str());
+        if (options.json)
+            std::printf("{%s,\"estimate\":%ju,\"seconds\":%.0f,\"about\":%s}\n",
+                        JsonField("file", options.files[i]).c_str(), estimate.bytes,
+                        std::floor(estimate.outputSeconds),
+                        JsonString(SizeText(estimate.bytes)).c_str());
+        else
+            std::printf("%s\testimate=%ju\tseconds=%.0f\tabout=%s\n", options.files[i].c_str(),
+                        estimate.bytes, std::floor(estimate.outputSeconds),
+                        SizeText(estimate.bytes).c_str());
         std::fflush(stdout);
     }
     return kExitOk;

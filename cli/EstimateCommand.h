@@ -24,6 +24,6 @@ namespace kiv {
 // could not be made (the reason on standard error), 130 when interrupted.
 int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
                    const std::vector<ConversionJob>& jobs, const BatchPlan& plan,
-                   const std::vector<std::string>& starts, const std::vector<std::string>& ends);
+                   const std::vector<TrimRange>& trims);
 
 } // namespace kiv

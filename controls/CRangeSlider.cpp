@@ -76,7 +76,7 @@ void CRangeSlider::PaintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect
                               bool flat) const {
     const SystemColours sc = SystemColours::FromPalette(palette());
     FillEdgeRect(p, outer, sc.buttonFace);
-    DrawEdgeLines(p, outer, Qt::black, Qt::black);
+    DrawEdgeLines(p, outer, sc.buttonText, sc.buttonText);
     if (flat) {
         return;
     }
@@ -90,22 +90,25 @@ void CRangeSlider::PaintThumb(QPainter& p, const EdgeRect& outer, const EdgeRect
 }
 
 void CRangeSlider::paintEvent(QPaintEvent*) {
+    // The palette's colours, so a dark theme shows the ends on their thumbs:
+    // in a light one the lines and ends are black and the band white.
+    const SystemColours sc = SystemColours::FromPalette(palette());
     QPainter p(this);
     const SliderGeometry g = GeometryNow();
     const EdgeRect all = EdgeRect::FromQRect(rect());
     FillEdgeRect(p, all, QColor(128, 128, 128));
-    DrawEdgeLines(p, all, Qt::black, Qt::black);
+    DrawEdgeLines(p, all, sc.buttonText, sc.buttonText);
 
-    p.setPen(Qt::black);
-    p.setBrush(Qt::black);
+    p.setPen(sc.buttonText);
+    p.setBrush(sc.buttonText);
     PaintThumb(p, g.leftOuter, g.leftThumb, dragging_ && dragPart_ == LeftThumb);
     p.drawPolygon(g.leftArrow.data(), 3);
     PaintThumb(p, g.rightOuter, g.rightThumb, dragging_ && dragPart_ == RightThumb);
     p.drawPolygon(g.rightArrow.data(), 3);
-    FillEdgeRect(p, g.band, Qt::white);
+    FillEdgeRect(p, g.band, sc.window);
 
     if (hasFocus() && !g.focus.IsEmpty()) {
-        QPen pen(Qt::black, 1, Qt::DotLine);
+        QPen pen(sc.windowText, 1, Qt::DotLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         p.drawRect(g.focus.ToQRect().adjusted(0, 0, -1, -1));

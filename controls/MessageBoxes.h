@@ -1,7 +1,9 @@
 #pragma once
 // Every message box of the program goes through ShowMessage: an OK-only box with
-// a fixed title, text and icon. Tests install a sink that receives the message
-// instead of a box being shown.
+// a fixed title, text and icon. A text of many lines (a list of files) shows
+// its first line as the message and the rest in a list that scrolls, so the
+// box never outgrows the screen. Tests install a sink that receives the
+// message instead of a box being shown.
 //
 // GUI thread only: a worker posts its message there (as the window's batch
 // does) and never waits for the GUI thread.

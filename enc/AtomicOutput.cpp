@@ -1,12 +1,13 @@
 #include "AtomicOutput.h"
 
+#include "TemporaryOutput.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,35 +32,6 @@ void ReleaseLock(const std::string& temporary) {
     HeldLocks().erase(held);
 }
 
-// The open file is still the one at path.
-bool StillAt(int descriptor, const std::string& path) {
-    struct stat opened {
-    }, named{};
-    return ::fstat(descriptor, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-}
-
-// Opened for writing where possible: a network file system grants an
-// exclusive lock only on a file open for writing.
-int OpenForLock(const std::string& path, int flags) {
-    int descriptor = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | flags, 0666);
-    if (descriptor < 0 && errno == EACCES && (flags & O_CREAT) == 0)
-        descriptor = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    return descriptor;
-}
-
-// Deletes path when no process holds its lock. True when it was deleted.
-bool RemoveIfAbandoned(const std::string& path) {
-    int descriptor = OpenForLock(path, O_NONBLOCK);
-    if (descriptor < 0)
-        return false;
-    bool abandoned = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && StillAt(descriptor, path);
-    if (abandoned)
-        ::unlink(path.c_str());
-    ::close(descriptor);
-    return abandoned;
-}
-
 } // namespace
 
 bool IsPlainFilePath(const std::string& path) {
@@ -71,26 +43,11 @@ bool IsPlainFilePath(const std::string& path) {
     return colon == std::string::npos || (slash != std::string::npos && slash < colon);
 }
 
-std::string TemporaryOutputName(const std::string& path, long pid, int n) {
-    std::filesystem::path output(path);
-    // Appended piece by piece: GCC 12 misjudges "." + string as overlapping.
-    std::string name = ".";
-    name += output.stem().string();
-    name += ".kivtmp-";
-    name += std::to_string(pid);
-    if (n > 1) {
-        name += "-";
-        name += std::to_string(n);
-    }
-    name += output.extension().string();
-    return output.has_parent_path() ? (output.parent_path() / name).string() : name;
-}
-
 std::string HoldTemporaryOutput(const std::string& outputPath, std::string& error) {
     int n = 1;
     for (int attempt = 0; attempt < kNames; ++attempt) {
         std::string temporary = TemporaryOutputName(outputPath, static_cast<long>(::getpid()), n);
-        int descriptor = OpenForLock(temporary, O_CREAT | O_EXCL);
+        int descriptor = OpenForOutputLock(temporary, O_CREAT | O_EXCL);
         if (descriptor < 0) {
             if (errno != EEXIST)
                 break;
@@ -102,7 +59,7 @@ std::string HoldTemporaryOutput(const std::string& outputPath, std::string& erro
         }
         // A sweep of another run may have deleted the new file before the
         // lock was taken; then the next name is tried.
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && StillAt(descriptor, temporary)) {
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && IsStillAt(descriptor, temporary)) {
             HeldLocks()[temporary] = descriptor;
             return temporary;
         }
@@ -141,17 +98,7 @@ void ReleaseOutputLock(const std::string& temporary) {
 }
 
 void RemoveAbandonedTemporaries(const std::string& outputPath) {
-    namespace fs = std::filesystem;
-    static const std::regex kTemporary(R"(\..*\.kivtmp-[0-9]{1,10}(-[0-9]{1,3})?(\.[^.]*)?)");
-    fs::path folder = fs::path(outputPath).parent_path();
-    std::error_code error;
-    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end;
-         !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        if (std::regex_match(name, kTemporary) && it->is_regular_file(error) &&
-            !it->is_symlink(error))
-            RemoveIfAbandoned(it->path().string());
-    }
+    RemoveAbandonedTemporariesIn(std::filesystem::path(outputPath).parent_path().string());
 }
 
 } // namespace kiv::enc

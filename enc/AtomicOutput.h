@@ -11,6 +11,7 @@
 // there to keep names apart.
 
 #include "NonEmptyFile.h"
+#include "TemporaryOutput.h"
 
 #include <string>
 
@@ -20,10 +21,9 @@ namespace kiv::enc {
 // protocol such as "pipe:1" or "http://").
 bool IsPlainFilePath(const std::string& path);
 
-// "dir/name.ext" -> "dir/.name.kivtmp-<pid>.ext" ("kivtmp-<pid>-<n>" for
-// n > 1); the real extension stays last so FFmpeg still picks the muxer from
-// the name.
-std::string TemporaryOutputName(const std::string& path, long pid, int n = 1);
+// The names and the locks of temporaries are shared with the program
+// (TemporaryOutput.h).
+using kiv::TemporaryOutputName;
 
 // Creates the temporary for outputPath, empty, and holds its lock until
 // CommitOutput or DiscardOutput. Returns its path, or empty with the reason.

@@ -1,9 +1,12 @@
 #include "Containers.h"
 
+#include "ContainerTable.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <vector>
 
 namespace kiv::enc {
 
@@ -16,63 +19,14 @@ constexpr std::array<TargetPreset, 3> kPresets = {{
     {"dvd", "dvd", 48000, 9000, "mpeg2video", "ac3"},
 }};
 
-// Every extension the program gives an output, and a few common others, with
-// the muxer libavformat picks for it (".vob" is the svcd muxer's, ".m4v" the
-// ipod muxer's).
-constexpr std::array<ExtensionRow, 29> kExtensions = {{
-    {".avi", "avi"},      {".wmv", "asf"},   {".asf", "asf"},      {".wma", "asf"},
-    {".mpg", "mpeg"},     {".mpeg", "mpeg"}, {".vob", "svcd"},     {".mp4", "mp4"},
-    {".m4a", "ipod"},     {".mov", "mov"},   {".3gp", "3gp"},      {".3g2", "3g2"},
-    {".flv", "flv"},      {".swf", "swf"},   {".ogg", "ogg"},      {".mmf", "mmf"},
-    {".amr", "amr"},      {".wav", "wav"},   {".aac", "adts"},     {".mp2", "mp2"},
-    {".mp3", "mp3"},      {".ac3", "ac3"},   {".mkv", "matroska"}, {".webm", "webm"},
-    {".m4v", "ipod"},     {".ts", "mpegts"}, {".flac", "flac"},    {".opus", "opus"},
-    {".mka", "matroska"},
-}};
-
-struct DefaultCodecRow {
-    std::string_view format;
-    std::string_view video;
-    std::string_view audio;
-};
-
-// clang-format off
-constexpr std::array<DefaultCodecRow, 21> kDefaults = {{
-    {"avi",  "mpeg4",      "libmp3lame"},
-    {"asf",  "msmpeg4",    "wmav2"},
-    {"mpeg", "mpeg1video", "mp2"},
-    {"vcd",  "mpeg1video", "mp2"},
-    {"svcd", "mpeg2video", "mp2"},
-    {"vob",  "mpeg2video", "ac3"},
-    {"dvd",  "mpeg2video", "ac3"},
-    {"mp4",  "libx264",    "aac"},
-    {"mov",  "libx264",    "aac"},
-    {"psp",  "libx264",    "aac"},
-    {"ipod", "libx264",    "aac"},
-    {"3gp",  "h263",       "libopencore_amrnb"},
-    {"3g2",  "h263",       "libopencore_amrnb"},
-    {"flv",  "flv",        "libmp3lame"},
-    {"swf",  "flv",        "libmp3lame"},
-    {"ogg",  "",           "libvorbis"},
-    {"mmf",  "",           "adpcm_yamaha"},
-    {"amr",  "",           "libopencore_amrnb"},
-    {"wav",  "",           "pcm_s16le"},
-    {"adts", "",           "aac"},
-    {"mp2",  "",           "mp2"},
-}};
-// clang-format on
-
-struct FormatText {
-    std::string_view format;
-    std::string_view text;
-};
-
-const DefaultCodecRow* FindDefaults(std::string_view format) {
-    for (const DefaultCodecRow& row : kDefaults) {
-        if (row.format == format)
-            return &row;
-    }
-    return nullptr;
+// Every extension of the formats table with the muxer libavformat picks for
+// it (".vob" is the svcd muxer's, ".m4v" the ipod muxer's).
+std::vector<ExtensionRow> ExtensionRows() {
+    std::vector<ExtensionRow> rows;
+    for (const ContainerRow& container : ContainerRows())
+        for (std::string_view extension : ExtensionsOf(container))
+            rows.push_back({extension, container.format});
+    return rows;
 }
 
 std::string Lower(std::string_view text) {
@@ -95,37 +49,30 @@ const TargetPreset* FindTargetPreset(std::string_view target) {
 }
 
 std::span<const ExtensionRow> ExtensionTable() {
-    return kExtensions;
+    static const std::vector<ExtensionRow> kRows = ExtensionRows();
+    return kRows;
 }
 
 std::string FormatOfFileName(std::string_view path) {
     std::string extension = Lower(std::filesystem::path(path).extension().string());
-    if (extension.empty())
-        return {};
-    for (const ExtensionRow& row : kExtensions) {
-        if (row.extension == extension)
-            return std::string(row.format);
-    }
-    return {};
+    const ContainerRow* row = FindContainerByExtension(extension);
+    return row ? std::string(row->format) : std::string();
 }
 
 std::string DefaultVideoCodec(std::string_view format) {
-    const DefaultCodecRow* row = FindDefaults(format);
+    const ContainerRow* row = FindContainerByFormat(format);
     return row ? std::string(row->video) : std::string();
 }
 
 std::string DefaultAudioCodec(std::string_view format) {
-    const DefaultCodecRow* row = FindDefaults(format);
+    const ContainerRow* row = FindContainerByFormat(format);
     return row ? std::string(row->audio) : std::string();
 }
 
 std::string ContainerDisplayName(std::string_view format) {
-    static constexpr std::array<FormatText, 4> kNames = {
-        {{"matroska", "MKV"}, {"webm", "WebM"}, {"ipod", "M4A"}, {"opus", "Opus"}}};
-    for (const FormatText& row : kNames) {
-        if (row.format == format)
-            return std::string(row.text);
-    }
+    const ContainerRow* row = FindContainerByFormat(format);
+    if (row && !row->name.empty())
+        return std::string(row->name);
     std::string name(format);
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -133,21 +80,8 @@ std::string ContainerDisplayName(std::string_view format) {
 }
 
 std::string TextSubtitleCodec(std::string_view format) {
-    static constexpr std::array<FormatText, 5> kTextCodecs = {{{"mp4", "mov_text"},
-                                                               {"mov", "mov_text"},
-                                                               {"ipod", "mov_text"},
-                                                               {"matroska", "srt"},
-                                                               {"webm", "webvtt"}}};
-    for (const FormatText& row : kTextCodecs) {
-        if (row.format == format)
-            return std::string(row.text);
-    }
-    return {};
-}
-
-bool IsMpegProgramStream(std::string_view format) {
-    constexpr std::array<std::string_view, 5> kFormats = {"mpeg", "vob", "dvd", "vcd", "svcd"};
-    return std::find(kFormats.begin(), kFormats.end(), format) != kFormats.end();
+    const ContainerRow* row = FindContainerByFormat(format);
+    return row ? std::string(row->textSubtitles) : std::string();
 }
 
 } // namespace kiv::enc

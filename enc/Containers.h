@@ -1,6 +1,7 @@
 #pragma once
-// What enc knows about the output containers: the muxer a file name or a
-// -target preset chooses, and the codecs a muxer picks when none is given.
+// What enc asks of the output containers: the muxer a file name or a -target
+// preset chooses, and the codecs a muxer picks when none is given, read from
+// the formats table (formats/ContainerTable.h).
 
 #include <span>
 #include <string>
@@ -24,8 +25,8 @@ const TargetPreset* FindTargetPreset(std::string_view target);
 std::string FormatOfFileName(std::string_view path);
 
 // The extension-to-muxer rows behind FormatOfFileName (extensions with their
-// dot, lower case). enc keeps its own copy so a conversion need not load
-// libavformat; a test holds it against libavformat's choice.
+// dot, lower case), from the formats table, so a conversion need not load
+// libavformat; a test holds them against libavformat's choice.
 struct ExtensionRow {
     std::string_view extension;
     std::string_view format;
@@ -44,8 +45,5 @@ std::string ContainerDisplayName(std::string_view format);
 // copied into it (mov_text for MP4, srt for Matroska, webvtt for WebM);
 // empty for a container without subtitles.
 std::string TextSubtitleCodec(std::string_view format);
-
-// True for the MPEG program stream muxers (mpeg, vob, dvd, vcd, svcd).
-bool IsMpegProgramStream(std::string_view format);
 
 } // namespace kiv::enc

@@ -6,7 +6,8 @@
 #include "InputScriptReader.h"
 #include "PartialKeptLine.h"
 #include "PartialOutput.h"
-#include "StreamFit.h"
+#include "RawStreams.h"
+#include "SourceFit.h"
 #include "Translator.h"
 
 #include <csignal>
@@ -67,8 +68,20 @@ int RunConversion(const std::vector<std::string>& arguments) {
         return Fail(error, kUsageError);
     if (!ResolveScripts(plan, error))
         return Fail(error, kUsageError);
+    SeekInsideRawStreams(plan);
     std::vector<std::string> notes;
-    if (!FitToSource(plan, error, notes))
+    bool fits = FitToSource(plan, error, notes);
+    // The prepared inputs (re-timed subtitles) live until FFmpeg has ended.
+    struct PreparedInputs {
+        std::vector<int> descriptors;
+        ~PreparedInputs() {
+            for (int descriptor : descriptors)
+                ::close(descriptor);
+        }
+    } prepared;
+    for (const PreparedInput& input : plan.preparedInputs)
+        prepared.descriptors.push_back(input.descriptor);
+    if (!fits)
         return Fail(error, kRunError);
 
     bool atomic = false;
@@ -81,7 +94,7 @@ int RunConversion(const std::vector<std::string>& arguments) {
     for (const std::string& note : notes)
         WriteAll(STDERR_FILENO, "enc: " + note + "\n");
 
-    RunResult result = RunFfmpeg(argv);
+    RunResult result = RunFfmpeg(argv, -1, prepared.descriptors);
     if (result.abandoned) {
         if (atomic)
             DiscardOutput(written);

@@ -46,6 +46,10 @@ std::vector<std::string> FfmpegArguments(const FfmpegPlan& plan, const std::stri
         arguments.push_back("-i");
         arguments.push_back(plan.inputs[i]);
     }
+    for (std::size_t i = 0; i < plan.preparedInputs.size(); ++i) {
+        std::string pipe = "pipe:" + std::to_string(kFirstPreparedDescriptor + i);
+        arguments.insert(arguments.end(), {"-f", plan.preparedInputs[i].format, "-i", pipe});
+    }
     for (const PlanOption& option : plan.options) {
         arguments.push_back(option.name);
         if (option.hasValue)

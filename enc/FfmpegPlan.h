@@ -14,12 +14,20 @@ struct PlanOption {
     bool hasValue = true;
 };
 
+// An input enc makes itself (subtitles re-timed for a trim): FFmpeg reads
+// it from a descriptor it inherits, in the format named.
+struct PreparedInput {
+    std::string format;
+    int descriptor = -1; // enc's, closed by whoever made it
+};
+
 struct FfmpegPlan {
     std::vector<std::string> inputOptions; // placed before the first -i
     std::vector<std::string> inputs;
-    std::vector<PlanOption> options; // output options, in order
-    std::string outputPath;          // the file the caller asked for
-    bool hasAudioPart = false;       // the line set audio values (-ab/-ac/-ar)
+    std::vector<PreparedInput> preparedInputs; // after the inputs
+    std::vector<PlanOption> options;           // output options, in order
+    std::string outputPath;                    // the file the caller asked for
+    bool hasAudioPart = false;                 // the line set audio values (-ab/-ac/-ar)
 
     // The value of the last option of that name, or nullptr.
     const std::string* Find(std::string_view name) const;
@@ -39,5 +47,7 @@ std::vector<std::string> FfmpegArguments(const FfmpegPlan& plan, const std::stri
 
 // Where FFmpeg writes its -progress blocks in the child.
 inline constexpr int kProgressDescriptor = 3;
+// Where FFmpeg reads the prepared inputs: this descriptor and the next ones.
+inline constexpr int kFirstPreparedDescriptor = 5;
 
 } // namespace kiv::enc

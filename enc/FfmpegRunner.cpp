@@ -86,7 +86,7 @@ struct Pipes {
 };
 
 bool Spawn(const std::vector<std::string>& argv, const Pipes& pipes, int inputDescriptor,
-           pid_t& child, std::string& error) {
+           const std::vector<int>& prepared, pid_t& child, std::string& error) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
@@ -96,6 +96,9 @@ bool Spawn(const std::vector<std::string>& argv, const Pipes& pipes, int inputDe
     posix_spawn_file_actions_adddup2(&actions, pipes.progress[1], kProgressDescriptor);
     if (inputDescriptor >= 0)
         posix_spawn_file_actions_adddup2(&actions, inputDescriptor, kVideoInputDescriptor);
+    for (std::size_t i = 0; i < prepared.size(); ++i)
+        posix_spawn_file_actions_adddup2(&actions, prepared[i],
+                                         kFirstPreparedDescriptor + static_cast<int>(i));
     sigset_t defaults;
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
@@ -207,7 +210,8 @@ void WriteAll(int descriptor, const std::string& text) {
     }
 }
 
-RunResult RunFfmpeg(const std::vector<std::string>& argv, int inputDescriptor) {
+RunResult RunFfmpeg(const std::vector<std::string>& argv, int inputDescriptor,
+                    const std::vector<int>& prepared) {
     struct Input {
         int fd;
         ~Input() {
@@ -228,7 +232,7 @@ RunResult RunFfmpeg(const std::vector<std::string>& argv, int inputDescriptor) {
         result.abandoned = gAbandoned != 0;
         return result;
     }
-    if (!Spawn(argv, pipes, inputDescriptor, child, result.startError))
+    if (!Spawn(argv, pipes, inputDescriptor, prepared, child, result.startError))
         return result;
     ::close(input.fd); // FFmpeg holds it now
     input.fd = -1;

@@ -30,9 +30,12 @@ bool IsFfmpegStatusLine(const std::string& line);
 
 // Starts the program with arguments (argv[0] is the executable) and waits
 // for its end, relaying output as it comes. An inputDescriptor (10 or
-// above) becomes descriptor kVideoInputDescriptor in FFmpeg ("pipe:4") and
+// above) becomes descriptor kVideoInputDescriptor in FFmpeg ("/dev/fd/4") and
 // is closed in enc once FFmpeg has it, so that FFmpeg is its only reader.
-RunResult RunFfmpeg(const std::vector<std::string>& argv, int inputDescriptor = -1);
+// The prepared descriptors (10 or above, kept open) become descriptors
+// kFirstPreparedDescriptor and on in FFmpeg.
+RunResult RunFfmpeg(const std::vector<std::string>& argv, int inputDescriptor = -1,
+                    const std::vector<int>& prepared = {});
 
 // Takes over SIGINT, SIGTERM and SIGHUP as described above (RunFfmpeg does
 // it too); for work that starts other processes before FFmpeg runs.

@@ -1,7 +1,8 @@
 #pragma once
 // The media library (libkiv_media.so), loaded from the program directory
-// when first needed: conversions of the older kinds never pay for loading
-// libavformat.
+// when first needed (a conversion reads its source's streams, "-info" the
+// file's facts): enc itself links no FFmpeg library, so a slideshow's
+// drawing passes never load libavformat.
 
 #include "MediaFacts.h"
 #include "StreamFacts.h"

@@ -1,5 +1,6 @@
 #include "OptionTable.h"
 
+#include "CodecTable.h"
 #include "NumberText.h"
 
 #include <array>
@@ -83,36 +84,12 @@ constexpr std::array<OptionRow, 59> kRows = {{
 }};
 // clang-format on
 
-struct CodecRename {
-    std::string_view legacy;
-    std::string_view modern;
-};
-
-constexpr std::array<CodecRename, 5> kVideoRenames = {{
-    {"divx", "mpeg4"},
-    {"xvid", "libxvid"},
-    {"swf", "flv"},
-    {"h264", "libx264"},
-    {"msmpeg4v3", "msmpeg4"},
-}};
-
-constexpr std::array<CodecRename, 7> kAudioRenames = {{
-    {"libfaac", "aac"},
-    {"mpeg4aac", "aac"},
-    {"libamr_nb", "libopencore_amrnb"},
-    {"libamr_wb", "libvo_amrwbenc"},
-    {"amr_nb", "libopencore_amrnb"},
-    {"amr_wb", "libvo_amrwbenc"},
-    {"mp3", "libmp3lame"},
-}};
-
-template <std::size_t N>
-std::string RenameCodec(const std::array<CodecRename, N>& table, std::string_view legacy) {
-    for (const CodecRename& row : table) {
-        if (row.legacy == legacy)
-            return std::string(row.modern);
-    }
-    return std::string(legacy);
+// FFmpeg 5.1's encoder for a name an older line writes (a list name, a job
+// spelling or an older spelling); the name itself when the table does not
+// rename it (a -target preset, an encoder named as it is).
+std::string RenameCodec(CodecMedia media, std::string_view legacy) {
+    const CodecRow* row = FindCodec(media, legacy);
+    return row && !row->encoder.empty() ? std::string(row->encoder) : std::string(legacy);
 }
 
 struct VsyncRow {
@@ -141,11 +118,11 @@ const OptionRow* FindOptionRow(std::string_view legacy) {
 }
 
 std::string ModernVideoCodec(std::string_view legacy) {
-    return RenameCodec(kVideoRenames, legacy);
+    return RenameCodec(CodecMedia::Video, legacy);
 }
 
 std::string ModernAudioCodec(std::string_view legacy) {
-    return RenameCodec(kAudioRenames, legacy);
+    return RenameCodec(CodecMedia::Audio, legacy);
 }
 
 std::string ApplyValueForm(ValueForm form, std::string_view value) {

@@ -1,11 +1,11 @@
 #include "Repairs.h"
 
+#include "CodecTable.h"
 #include "NumberText.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <span>
 #include <string_view>
 
@@ -13,91 +13,33 @@ namespace kiv::enc {
 
 namespace {
 
-using Names = std::initializer_list<std::string_view>;
-
-bool Contains(Names names, std::string_view name) {
-    for (std::string_view entry : names) {
-        if (entry == name)
-            return true;
-    }
-    return false;
-}
-
 // A name ending in no extension and no -f: FFmpeg finds no muxer.
 constexpr std::string_view kFallbackFormat = "avi";
 
-// Containers that refuse a codec: the line's codec is switched to another
-// container of the same family.
+// A container that refuses a codec its sibling takes: the line switches to
+// the sibling (MP4 takes no H.263 or AMR; 3GP, of the same family, does).
 struct FormatSwitch {
-    std::string_view format;
-    bool video;
-    Names codecs;
-    std::string_view newFormat;
+    Container from;
+    Container to;
 };
 
-const std::array<FormatSwitch, 2> kFormatSwitches = {{
-    {"mp4", true, {"h263"}, "3gp"},
-    {"mp4", false, {"libopencore_amrnb", "libvo_amrwbenc"}, "3gp"},
-}};
+constexpr std::array<FormatSwitch, 1> kFormatSwitches = {{{Container::Mp4, Container::ThreeGp}}};
 
-// Containers that take only some codecs: anything else becomes the
-// replacement. MPEG-PS writes H.263 without error but unreadably.
-struct CodecSubstitution {
-    Names formats;
-    bool video;
-    Names allowed;
-    std::string_view replacement;
-};
-
-const std::array<CodecSubstitution, 6> kSubstitutions = {{
-    {{"3gp", "3g2"}, false, {"aac", "libopencore_amrnb", "libvo_amrwbenc"}, "aac"},
-    {{"mpeg", "vob", "dvd", "vcd", "svcd"},
-     false,
-     {"mp2", "libmp3lame", "ac3", "pcm_s16be", "mp1", "dca"},
-     "mp2"},
-    {{"mpeg", "vob", "dvd", "vcd", "svcd"},
-     true,
-     {"mpeg1video", "mpeg2video", "mpeg4", "libx264"},
-     "mpeg1video"},
-    {{"flv"}, true, {"flv", "libx264"}, "flv"},
-    // WebM takes VP8, VP9 and AV1 with Vorbis or Opus only.
-    {{"webm"}, true, {"libvpx-vp9", "libvpx", "libsvtav1", "libaom-av1", "copy"}, "libvpx-vp9"},
-    {{"webm"}, false, {"libopus", "libvorbis", "copy"}, "libopus"},
-}};
-
-// Values an encoder or muxer accepts only one of (0: no constraint).
-struct ForcedAudio {
-    std::string_view format; // empty: any
-    std::string_view codec;  // empty: any
-    int sampleRate;
-    int channels;
-};
-
-const std::array<ForcedAudio, 3> kForcedAudio = {{
-    {"", "libopencore_amrnb", 8000, 1},
-    {"", "libvo_amrwbenc", 16000, 1},
-    {"mmf", "", 0, 1}, // SMAF stereo is experimental in FFmpeg
-}};
-
-constexpr std::array<int, 6> kMp2Rates = {16000, 22050, 24000, 32000, 44100, 48000};
-constexpr std::array<int, 3> kAc3Rates = {32000, 44100, 48000};
 constexpr std::array<int, 5> kSmafRates = {4000, 8000, 11025, 22050, 44100};
 constexpr std::array<int, 3> kFlashMp3Rates = {11025, 22050, 44100};
-constexpr std::array<int, 5> kOpusRates = {8000, 12000, 16000, 24000, 48000};
 
+// Rates a container takes of a codec, beside the rates a codec takes
+// anywhere (the formats table's rows).
 struct RateLimit {
     std::string_view format;
     std::string_view codec;
     std::span<const int> rates;
 };
 
-const std::array<RateLimit, 6> kRateLimits = {{
-    {"", "mp2", kMp2Rates},
-    {"", "ac3", kAc3Rates},
+const std::array<RateLimit, 3> kRateLimits = {{
     {"mmf", "", kSmafRates},
     {"flv", "libmp3lame", kFlashMp3Rates},
     {"swf", "libmp3lame", kFlashMp3Rates},
-    {"", "libopus", kOpusRates},
 }};
 
 constexpr std::array<int, 14> kMp2HighBitrates = {32,  48,  56,  64,  80,  96,  112,
@@ -191,34 +133,45 @@ void RepairMissingFormat(FfmpegPlan& plan) {
 void SwitchFormats(FfmpegPlan& plan) {
     OutputFacts facts = ReadOutputFacts(plan);
     for (const FormatSwitch& rule : kFormatSwitches) {
-        const std::string& codec = rule.video ? facts.videoCodec : facts.audioCodec;
-        if (facts.format == rule.format && Contains(rule.codecs, codec)) {
-            plan.Set("-f", rule.newFormat);
-            return;
+        const ContainerRow& from = *FindContainer(rule.from);
+        const ContainerRow& to = *FindContainer(rule.to);
+        if (facts.format != from.format)
+            continue;
+        for (auto [media, codec] : {std::pair(CodecMedia::Video, facts.videoCodec),
+                                    std::pair(CodecMedia::Audio, facts.audioCodec)}) {
+            if (!codec.empty() && !ContainerTakes(from, media, codec) &&
+                ContainerTakes(to, media, codec)) {
+                plan.Set("-f", to.format);
+                return;
+            }
         }
     }
 }
 
+// A container that takes only some codecs gets its own codec instead of
+// any other (MPEG-PS writes H.263 without error, but unreadably).
 void SubstituteCodecs(FfmpegPlan& plan) {
-    for (const CodecSubstitution& rule : kSubstitutions) {
-        OutputFacts facts = ReadOutputFacts(plan);
-        const std::string& codec = rule.video ? facts.videoCodec : facts.audioCodec;
-        if (Contains(rule.formats, facts.format) && !codec.empty() &&
-            !Contains(rule.allowed, codec))
-            plan.Set(rule.video ? "-c:v" : "-c:a", rule.replacement);
-    }
+    OutputFacts facts = ReadOutputFacts(plan);
+    const ContainerRow* container = FindContainerByFormat(facts.format);
+    if (!container)
+        return;
+    if (!container->onlyVideo.empty() && !facts.videoCodec.empty() &&
+        !ContainerTakes(*container, CodecMedia::Video, facts.videoCodec))
+        plan.Set("-c:v", container->onlyVideo);
+    if (!container->onlyAudio.empty() && !facts.audioCodec.empty() &&
+        !ContainerTakes(*container, CodecMedia::Audio, facts.audioCodec))
+        plan.Set("-c:a", container->onlyAudio);
 }
 
+// Encoders that take a single sample rate take a single channel too (AMR).
 void ForceAudioValues(FfmpegPlan& plan) {
-    OutputFacts facts = ReadOutputFacts(plan);
-    for (const ForcedAudio& rule : kForcedAudio) {
-        if (!Matches(rule.format, facts.format) || !Matches(rule.codec, facts.audioCodec))
-            continue;
-        if (rule.sampleRate > 0)
-            plan.Set("-ar", std::to_string(rule.sampleRate));
-        if (rule.channels > 0)
-            plan.Set("-ac", std::to_string(rule.channels));
-    }
+    const CodecRow* codec = FindEncoder(CodecMedia::Audio, ReadOutputFacts(plan).audioCodec);
+    if (!codec)
+        return;
+    if (codec->sampleRates.size() == 1)
+        plan.Set("-ar", std::to_string(codec->sampleRates.front()));
+    if (codec->mostChannels == 1)
+        plan.Set("-ac", "1");
 }
 
 void SnapSampleRates(FfmpegPlan& plan) {
@@ -227,6 +180,11 @@ void SnapSampleRates(FfmpegPlan& plan) {
     std::optional<double> rate = rateText ? ParseNumber(*rateText) : std::nullopt;
     if (facts.preset || !rate)
         return;
+    const CodecRow* codec = FindEncoder(CodecMedia::Audio, facts.audioCodec);
+    if (codec && !codec->sampleRates.empty()) {
+        plan.Set("-ar", std::to_string(Nearest(codec->sampleRates, *rate)));
+        return;
+    }
     for (const RateLimit& rule : kRateLimits) {
         if (Matches(rule.format, facts.format) && Matches(rule.codec, facts.audioCodec)) {
             plan.Set("-ar", std::to_string(Nearest(rule.rates, *rate)));

@@ -1,7 +1,7 @@
 #include "StreamFit.h"
 
+#include "CodecTable.h"
 #include "Containers.h"
-#include "MediaLibrary.h"
 #include "Repairs.h"
 
 #include <algorithm>
@@ -154,7 +154,8 @@ Decision Decide(const LineFacts& line, const StreamFacts& stream, const HoldsFun
         return decision;
     }
     case StreamType::Attachment:
-        if (line.format == "matroska") {
+        if (const ContainerRow* container = FindContainerByFormat(line.format);
+            container && container->holdsAttachments) {
             decision.keep = true;
             return decision;
         }
@@ -167,6 +168,8 @@ Decision Decide(const LineFacts& line, const StreamFacts& stream, const HoldsFun
 }
 
 std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapOption>& maps) {
+    if (stream.emptyTrack)
+        return "the track holds no sound";
     bool typeMapped = std::any_of(maps.begin(), maps.end(), [&](const MapOption& map) {
         return map.type != 0 && map.type != 'V' && Matches(map.type, stream);
     });
@@ -197,7 +200,8 @@ constexpr const char* kToneMap = "zscale=t=linear:npl=100,format=gbrpf32le,zscal
 
 // Encoders that keep a 10-bit source's depth (H.265 Main 10, AV1 Main).
 bool KeepsTenBits(const std::string& encoder) {
-    return encoder == "libx265" || encoder == "libsvtav1";
+    const CodecRow* row = FindEncoder(CodecMedia::Video, encoder);
+    return row && row->keepsTenBits;
 }
 
 void FitPixels(FfmpegPlan& plan, const LineFacts& line, const StreamFacts& video) {
@@ -219,10 +223,36 @@ void FitPixels(FfmpegPlan& plan, const LineFacts& line, const StreamFacts& video
     plan.Set("-colorspace", "bt709");
 }
 
+// The sound alone keeps the source's cover picture where the container
+// holds one (MP3, M4A, FLAC): the first JPEG or PNG, as it is. (FFmpeg's
+// answer whether M4A holds PNG is no, yet its muxer writes the cover.)
+std::optional<std::size_t> KeptCover(const LineFacts& line, const std::vector<StreamFacts>& streams,
+                                     const std::vector<bool>& selected,
+                                     const std::vector<MapOption>& maps) {
+    const ContainerRow* container = FindContainerByFormat(line.format);
+    bool soundAlone =
+        std::all_of(maps.begin(), maps.end(), [](const MapOption& map) { return map.type == 'a'; });
+    if (!container || !container->holdsCover || !soundAlone)
+        return std::nullopt;
+    for (std::size_t i = 0; i < streams.size(); ++i) {
+        std::string_view codec = streams[i].codec;
+        if (!selected[i] && streams[i].attachedPicture && (codec == "mjpeg" || codec == "png"))
+            return i;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 bool MapsStreams(const FfmpegPlan& plan) {
     return plan.Has("-map");
+}
+
+std::optional<int> MappedStreamNumber(const std::string& map) {
+    if (map.size() < 3 || !map.starts_with("0:") ||
+        map.find_first_not_of("0123456789", 2) != std::string::npos)
+        return std::nullopt;
+    return std::atoi(map.c_str() + 2);
 }
 
 StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
@@ -251,6 +281,9 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
         for (std::size_t i = 0; i < streams.size(); ++i) {
             if (!Matches(map.type, streams[i]))
                 continue;
+            // "The first audio track" is the first that holds sound.
+            if (map.position >= 0 && streams[i].emptyTrack)
+                continue;
             if (int n = matched++; map.position >= 0 && n != map.position)
                 continue;
             ++chosen;
@@ -278,6 +311,11 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
             return fit;
         }
     }
+    std::optional<std::size_t> cover = KeptCover(line, streams, selected, maps);
+    if (cover) {
+        selected[*cover] = true;
+        kept.push_back(*cover);
+    }
     for (std::size_t i = 0; i < streams.size(); ++i) {
         if (!selected[i])
             fit.notes.push_back("not kept: " + Describe(streams[i]) + ": " +
@@ -290,11 +328,16 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
 
     // One map per kept stream where the first map stood, one codec per
     // subtitle (they may differ: a copy beside a text turned into srt).
-    auto first = std::find_if(plan.options.begin(), plan.options.end(),
-                              [](const PlanOption& option) { return option.name == "-map"; });
-    std::size_t at = static_cast<std::size_t>(first - plan.options.begin());
+    // The place counts only the options that stay (a -c:s may come first).
+    std::size_t at = 0;
+    for (const PlanOption& option : plan.options) {
+        if (option.name == "-map")
+            break;
+        at += option.name != "-c:s";
+    }
     plan.Remove("-map");
     plan.Remove("-c:s");
+    at = std::min(at, plan.options.size());
     std::vector<PlanOption> explicitMaps;
     for (std::size_t i : kept)
         explicitMaps.push_back({"-map", "0:" + std::to_string(streams[i].index), true});
@@ -304,22 +347,11 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
                         explicitMaps.begin(), explicitMaps.end());
     if (video)
         FitPixels(plan, line, *video);
+    if (cover) {
+        plan.Set("-c:v", "copy");
+        plan.Set("-disposition:v:0", "attached_pic");
+    }
     return fit;
-}
-
-bool FitToSource(FfmpegPlan& plan, std::string& error, std::vector<std::string>& notes) {
-    if (!MapsStreams(plan) || plan.inputs.empty())
-        return true;
-    // SVT-AV1 reports its whole configuration at every start unless told
-    // to keep to warnings and errors.
-    ::setenv("SVT_LOG", "2", 0);
-    std::vector<StreamFacts> streams;
-    if (!ListStreamsOnDemand(plan.inputs.front(), streams))
-        return true;
-    StreamFit fit = FitStreams(plan, streams, ContainerHoldsOnDemand);
-    notes = fit.notes;
-    error = fit.error;
-    return error.empty();
 }
 
 } // namespace kiv::enc

@@ -16,6 +16,7 @@
 #include "StreamFacts.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,11 @@ struct StreamFit {
 // True when the line asks for streams by -map.
 bool MapsStreams(const FfmpegPlan& plan);
 
+// The stream number of a map of one stream of the first input ("0:3"), as
+// FitStreams writes them; nothing for any other map.
+std::optional<int> MappedStreamNumber(const std::string& map);
+
 StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
                      const HoldsFunction& holds);
-
-// The same for the plan's own input, read through the media library; a
-// source it cannot read is left to FFmpeg. The notes are for the caller to
-// print after the FFmpeg command (which stays enc's first line); false with
-// the reason when the line cannot be converted.
-bool FitToSource(FfmpegPlan& plan, std::string& error, std::vector<std::string>& notes);
 
 } // namespace kiv::enc

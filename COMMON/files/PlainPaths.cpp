@@ -1,5 +1,7 @@
 #include "files/PlainPaths.h"
 
+#include <algorithm>
+
 #include "Paths.h"
 #include "files/PartialOutput.h"
 
@@ -43,7 +45,11 @@ std::string FreePlainName(const fs::path& folder, const std::string& extension) 
 } // namespace
 
 bool NeedsPlainName(const std::string& path) {
-    return path.find('"') != std::string::npos;
+    // A line end would also break the input script's line in two.
+    return std::any_of(path.begin(), path.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return c == '"' || byte < 0x20 || byte == 0x7f;
+    });
 }
 
 std::string MakePlainLink(const std::string& folder, const std::string& target,

@@ -18,7 +18,7 @@ extern "C" __attribute__((visibility("default"))) int
 kiv_list_streams(const char* path, kiv::StreamFacts* streams, int capacity) {
     if (!path || capacity < 0)
         return -1;
-    return kiv::ListStreams(path, streams, capacity);
+    return kiv::ListStreams(path, streams, capacity, true); // for enc: every fact it needs
 }
 
 extern "C" __attribute__((visibility("default"))) int kiv_container_holds(const char* format,

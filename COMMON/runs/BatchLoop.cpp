@@ -2,8 +2,9 @@
 
 #include "FixedText.h"
 #include "Log.h"
-#include "commandline/CommandLineBuilder.h"
-#include "runs/JobBuilder.h"
+#include "TargetKind.h"
+#include "Vocabularies.h"
+#include "media/MediaDetector.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -11,7 +12,24 @@
 
 namespace kiv {
 
+bool IsSoundOnlyKind(int targetKind) {
+    return (targetKind >= KindNumber(TargetKind::WmaAudio) &&
+            targetKind <= KindNumber(TargetKind::MmfAudio)) ||
+           targetKind == KindNumber(TargetKind::ModernAudio);
+}
+
+std::string ShortOutputWarning(double startSeconds, double endSeconds, double outputSeconds) {
+    const double expected = endSeconds - startSeconds;
+    const double missing = expected - outputSeconds;
+    if (!(missing > 2 && missing > 0.05 * expected))
+        return {};
+    return "the source ends at " + ShortClock(startSeconds + outputSeconds) + " of " +
+           ShortClock(endSeconds);
+}
+
 namespace {
+
+constexpr const char* kNoSound = "the file has no sound, and the profile makes sound only";
 
 // One batch from its first row to its end.
 class Batch {
@@ -26,10 +44,10 @@ public:
             if (!Waiting(row))
                 continue;
             BatchEnd end = ConvertRow(row);
-            if (end != BatchEnd::Finished) {
-                report_.end = end;
-                break;
-            }
+            if (end == BatchEnd::Finished || (end != BatchEnd::Stopped && goOn_))
+                continue;
+            report_.end = end;
+            break;
         }
         return report_;
     }
@@ -41,20 +59,20 @@ private:
     BatchReport report_;
     std::set<std::string> written_;
     int begun_ = 0;
-    double doneSeconds_ = 0; // media of the rows this batch has converted
+    double doneSeconds_ = 0;             // media of the rows this batch has converted
+    bool goOn_ = plan_.goOnAfterFailure; // also set by a failure that concerns one row only
 
     bool Waiting(int row) { return rows_.Job(row).done != 1 && rows_.IsChecked(row); }
 
     // Media seconds a row converts, to weigh it in the batch's fraction:
     // its trim range, else the file's length; at least one second.
     double RowSeconds(int row) {
-        const ConversionJob& job = rows_.Job(row);
-        std::string start = rows_.TrimStart(row), end = rows_.TrimEnd(row);
-        int from = start.empty() ? 0 : TrimSeconds(start);
+        const ConversionJob job = rows_.Job(row);
+        const TrimRange trim = rows_.Trim(row);
         double seconds = job.hasVideo == 1 ? job.source.videoDuration : job.source.audioDuration;
-        seconds -= from;
-        if (!end.empty())
-            seconds = std::min<double>(seconds, TrimSeconds(end) - from);
+        seconds -= trim.startSeconds;
+        if (trim.endSeconds)
+            seconds = std::min<double>(seconds, *trim.endSeconds - trim.startSeconds);
         return std::max(1.0, seconds);
     }
 
@@ -79,24 +97,24 @@ private:
     BatchEnd ConvertRow(int row) {
         double rowSeconds = 0, batchSeconds = 0;
         BatchPosition position = Position(row, rowSeconds, batchSeconds);
-        ConversionJob& job = rows_.Job(row); // after Position, which reads other rows' jobs
+        ConversionJob job = rows_.Job(row);
         rows_.BeginRow(row);
         rows_.RowProgress(row, ProgressFigures{}, position);
         std::string source(GetText(job.sourcePath));
         std::error_code error;
         if (!std::filesystem::exists(source, error)) {
+            ++report_.failed;
             rows_.SourceMissing(row, source);
             return BatchEnd::SourceMissing;
         }
-        JobPlan jobPlan{plan_.outputFolder, rows_.TrimStart(row), rows_.TrimEnd(row),
-                        plan_.inputScriptPath};
-        std::string reason;
-        if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind, jobPlan, &reason)) {
-            job.done = 1;
-            ++report_.failed;
-            rows_.RowFailed(row, reason);
-            return BatchEnd::Failed;
+        if (IsSoundOnlyKind(plan_.targetKind) && job.hasAudio != 1) {
+            goOn_ = true;
+            return Failed(row, {kNoSound, FailureKind::NoSound});
         }
+        std::string reason;
+        if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind,
+                                     RowJobPlan(plan_, rows_.Trim(row)), &reason))
+            return Failed(row, {reason});
         controller_.SetOutputsToKeep(written_);
         const double doneBefore = doneSeconds_;
         controller_.SetProgressListener([&, row, position](const ProgressFigures& figures) mutable {
@@ -110,19 +128,39 @@ private:
         std::string output(GetText(job.outputPath));
         if (result.outcome == ConvertOutcome::Stopped)
             return Stopped(row, result);
-        job.done = 1;
         // The engine judged the output already: written means there, not empty.
-        if (result.Failed() || !result.outputWritten) {
-            ++report_.failed;
-            rows_.RowFailed(row, result.Failed() ? result.reason
-                                                 : "the encoder left no output file " + output);
-            return BatchEnd::Failed;
-        }
+        if (result.Failed() || !result.outputWritten)
+            return Failed(row, {result.Failed() ? result.reason
+                                                : "the encoder left no output file " + output});
         written_.insert(output);
         doneSeconds_ += rowSeconds;
         ++report_.converted;
-        rows_.RowFinished(row, output);
+        std::string warning = Shortness(row, job, output);
+        if (!warning.empty())
+            WriteLogFormat("Module:COMMON/BatchLoop,Error Info :%s: %s\n", source.c_str(),
+                           warning.c_str());
+        rows_.RowFinished(row, output, warning);
         return BatchEnd::Finished;
+    }
+
+    BatchEnd Failed(int row, const RowFailure& failure) {
+        ++report_.failed;
+        rows_.RowFailed(row, failure);
+        return BatchEnd::Failed;
+    }
+
+    // A source cut short (a download that broke off) still converts, up
+    // to where its data ends; the output says where that is.
+    std::string Shortness(int row, const ConversionJob& job, const std::string& output) {
+        MediaFacts facts;
+        if (DetectMedia(output, facts) != 0)
+            return {};
+        // The probe's length carries one second more than measured.
+        double end = job.source.audioDuration - 1.0;
+        const TrimRange trim = rows_.Trim(row);
+        if (trim.endSeconds)
+            end = std::min<double>(end, *trim.endSeconds);
+        return ShortOutputWarning(trim.startSeconds, end, facts.duration);
     }
 
     // What the encoder wrote before the stop is kept under a name that says
@@ -140,6 +178,12 @@ private:
 };
 
 } // namespace
+
+JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim) {
+    return {plan.outputFolder, FormatDuration(trim.startSeconds),
+            trim.endSeconds ? FormatDuration(*trim.endSeconds) : std::string(),
+            plan.inputScriptPath};
+}
 
 BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
     controller.ResetStop(); // a stop or pause from before this batch is not for it

@@ -69,7 +69,7 @@ void FillJobTarget(ConversionJob& job, const MediaProfile& profile, int targetKi
     SetText(target.audioCodec, ToEncoderCodecName(CodecStream::Audio, GetText(profile.AudioCodec)));
     target.audioBitrate = ReadNumber<double>(GetText(profile.AudioBitrate));
     target.sampleRate = ReadNumber<double>(GetText(profile.SampleRate));
-    target.channels = profile.ChannelIndex + 1;
+    target.channels = ChannelCountOf(profile.ChannelIndex);
     target.volume = profile.Volume;
     target.variant = profile.Variant;
     job.targetKind = targetKind;

@@ -22,8 +22,8 @@ std::string OutputBaseName(std::string_view sourcePath);
 // Fills the target half and the target kind from a profile: codec names in
 // the encoder's spelling, "Original" frame size takes the source's size (0x0
 // for today's formats, which keep it themselves), aspect "Original" leaves
-// the aspect empty, channels = ChannelIndex + 1. A frame rate or sample rate
-// "Original" reads as 0: keep the source's.
+// the aspect empty, channels = ChannelIndex + 1. A frame rate, sample rate
+// or channel index "Original" reads as 0: keep the source's.
 void FillJobTarget(ConversionJob& job, const MediaProfile& profile, int targetKind);
 
 struct JobPlan {

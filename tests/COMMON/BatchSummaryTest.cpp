@@ -20,6 +20,7 @@ TEST(BatchSummary, CountsAndTime) {
         {{BatchEnd::Finished, 3, 0, 0, 252}, "3 files converted in 4:12"},
         {{BatchEnd::Finished, 1, 0, 0, 11.6}, "1 file converted in 0:12"},
         {{BatchEnd::Finished, 0, 0, 0, 0}, "No file converted"},
+        {{BatchEnd::Finished, 2, 0, 1, 40}, "2 converted, 1 failed in 0:40"},
         {{BatchEnd::Stopped, 2, 1, 0, 252.4}, "2 converted, 1 stopped after 4:12"},
         {{BatchEnd::Stopped, 2, 0, 0, 60}, "2 converted, stopped after 1:00"},
         {{BatchEnd::Failed, 1, 0, 1, 3723}, "1 converted, 1 failed after 1:02:03"},

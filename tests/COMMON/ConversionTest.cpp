@@ -159,9 +159,8 @@ struct RecordedRows : BatchRows {
 
     int RowCount() override { return static_cast<int>(jobs.size()); }
     bool IsChecked(int row) override { return checked[std::size_t(row)]; }
-    ConversionJob& Job(int row) override { return jobs[std::size_t(row)]; }
-    std::string TrimStart(int) override { return "00:00:00"; }
-    std::string TrimEnd(int) override { return ""; }
+    ConversionJob Job(int row) override { return jobs[std::size_t(row)]; }
+    TrimRange Trim(int) override { return {}; }
     void BeginRow(int row) override {
         events.push_back("begin " + std::to_string(row));
         if (onBegin)
@@ -178,11 +177,17 @@ struct RecordedRows : BatchRows {
     void SourceMissing(int row, const std::string&) override {
         events.push_back("missing " + std::to_string(row));
     }
-    void RowFailed(int row, const std::string& reason) override {
-        events.push_back("failed " + std::to_string(row) + ": " + reason);
+    // A row that failed or finished is done, as the window's rows are.
+    void RowFailed(int row, const RowFailure& failure) override {
+        events.push_back("failed " + std::to_string(row) +
+                         (failure.kind == FailureKind::NoSound ? " (no sound)" : "") + ": " +
+                         failure.reason);
+        jobs[std::size_t(row)].done = 1;
     }
-    void RowFinished(int row, const std::string& output) override {
-        events.push_back("finished " + std::to_string(row) + " " + Name(output));
+    void RowFinished(int row, const std::string& output, const std::string& warning) override {
+        events.push_back("finished " + std::to_string(row) + " " + Name(output) +
+                         (warning.empty() ? "" : ": " + warning));
+        jobs[std::size_t(row)].done = 1;
     }
     void RowStopped(int row, const std::string& partial) override {
         events.push_back("stopped " + std::to_string(row) + (partial.empty() ? "" : " ") +
@@ -256,6 +261,57 @@ TEST_F(Conversion, TheBatchSkipsKeepsItsOutputsAndNeverLosesAStop) {
     EXPECT_EQ(RunBatch(controller_, rows, plan).end, BatchEnd::SourceMissing);
     EXPECT_EQ(rows.events[1], "missing 2");
     EXPECT_EQ(rows.jobs[2].done, 0);
+}
+
+// What a batch reports of sources that are not what they claim: a file
+// without sound for a profile that makes sound only fails at once and the
+// batch goes on; a download cut short converts as far as it goes, with a
+// warning that names where it ends; a missing file ends the window's batch
+// but not one that goes on after failures.
+TEST_F(Conversion, SourcesCutShortOrWithoutSoundAreToldAndTheBatchGoesOn) {
+    ASSERT_TRUE(MakeMedia(folder_ / "silent.mp4",
+                          {"-f", "lavfi", "-i", "testsrc=s=160x120:r=25:d=3", "-c:v", "libx264"}));
+    ASSERT_TRUE(MakeTone(folder_ / "tone.wav", 3));
+    // Its header (at its start) says 8 seconds; the data breaks off after 3.
+    ASSERT_TRUE(MakeMedia(folder_ / "whole.m4a", {"-f", "lavfi", "-i", "sine=d=8", "-c:a", "aac",
+                                                  "-movflags", "+faststart"}));
+    std::string whole = ReadFile(folder_ / "whole.m4a");
+    WriteFile(folder_ / "cut.m4a", whole.substr(0, whole.size() * 4 / 10));
+    RecordedRows rows;
+    for (const char* name : {"silent.mp4", "cut.m4a", "tone.wav"}) {
+        rows.jobs.emplace_back();
+        ASSERT_EQ(ProbeIntoJob(controller_, (folder_ / name).string(), rows.jobs.back()), 1);
+    }
+    rows.checked = {true, true, true};
+    BatchPlan plan{};
+    ASSERT_TRUE(GetProfile(10, 3, plan.profile)); // FLAC (lossless)
+    plan.targetKind = GetCategory(10)->Target;
+    plan.outputFolder = (folder_ / "sound").string();
+    plan.inputScriptPath = (folder_ / "edit.avs").string();
+    std::filesystem::create_directories(plan.outputFolder);
+
+    BatchReport report = RunBatch(controller_, rows, plan);
+    EXPECT_EQ(report.end, BatchEnd::Finished);
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_EQ(report.converted, 2);
+    EXPECT_EQ(rows.events,
+              (std::vector<std::string>{
+                  "begin 0",
+                  "failed 0 (no sound): the file has no sound, and the profile makes sound only",
+                  "begin 1", "finished 1 cut.flac: the source ends at 0:03 of 0:08", "begin 2",
+                  "finished 2 tone.flac"}));
+
+    rows.events.clear();
+    for (ConversionJob& job : rows.jobs)
+        job.done = 0;
+    rows.checked = {false, true, true};
+    std::filesystem::remove(folder_ / "cut.m4a");
+    plan.goOnAfterFailure = true;
+    report = RunBatch(controller_, rows, plan);
+    EXPECT_EQ(report.end, BatchEnd::Finished);
+    EXPECT_EQ(rows.events, (std::vector<std::string>{"begin 1", "missing 1", "begin 2",
+                                                     "finished 2 tone.flac"}));
+    EXPECT_EQ(BatchSummary(report).rfind("1 converted, 1 failed in 0:0", 0), 0u);
 }
 
 // Pause holds the encoder and FFmpeg and freezes the time left; Stop ends

@@ -21,9 +21,9 @@ const std::string kHead =
     "\"/opt/kiv/enc\" quillon-transcode-gates -i \"/in/clip.mp4\" -ss 00:00:00 -t 90";
 const std::string kMaps = " -map 0:V:0? -map 0:a? -map 0:s?";
 const std::string kH264 = " -c:v libx264 -preset fast -crf 23 -pix_fmt yuv420p";
-const std::string kSame = " -vf scale=trunc(iw/2)*2:trunc(ih/2)*2 -fps_mode:v vfr";
-const std::string kAac = " -c:a aac -b:a 160k -ac 2";
-const std::string kOpus = " -c:a libopus -b:a 128k -ac 2";
+const std::string kSame = " -vf crop=trunc(iw/2)*2:trunc(ih/2)*2 -fps_mode:v vfr";
+const std::string kAac = " -c:a aac -b:a 160k";
+const std::string kOpus = " -c:a libopus -b:a 128k";
 const std::string kMp4 = " -c:s mov_text -movflags +faststart -f mp4";
 const std::string kWebM = " -c:s webvtt -f webm";
 
@@ -48,8 +48,7 @@ const Line kLines[] = {
     {9, 0, kMaps + kH264 + kSame + kAac + kMp4 + Out("_h264_aac.mp4")},
     {9, 1, kMaps + kH264 + Box(1920, 1080) + kAac + kMp4 + Out("_h264_aac.mp4")},
     {9, 2, kMaps + kH264 + Box(1280, 720) + kAac + kMp4 + Out("_h264_aac.mp4")},
-    {9, 3,
-     kMaps + kH264 + Box(854, 480) + " -c:a aac -b:a 128k -ac 2" + kMp4 + Out("_h264_aac.mp4")},
+    {9, 3, kMaps + kH264 + Box(854, 480) + " -c:a aac -b:a 128k" + kMp4 + Out("_h264_aac.mp4")},
     {9, 4,
      kMaps + " -c:v libx265 -preset fast -crf 26 -tag:v hvc1 -x265-params log-level=error" + kSame +
          kAac + kMp4 + Out("_hevc_aac.mp4")},
@@ -66,12 +65,12 @@ const Line kLines[] = {
     {9, 9,
      " -map 0 -c:v copy -c:a copy -c:s mov_text -movflags +faststart -f mp4" +
          Out("_copy_copy.mp4")},
-    {10, 0, " -map 0:a:0 -c:a libmp3lame -b:a 320k -ac 2 -f mp3" + Out(".mp3")},
-    {10, 1, " -map 0:a:0 -c:a libmp3lame -b:a 192k -ac 2 -f mp3" + Out(".mp3")},
-    {10, 2, " -map 0:a:0 -c:a aac -b:a 256k -ac 2 -movflags +faststart -f ipod" + Out(".m4a")},
-    {10, 3, " -map 0:a:0 -c:a flac -ac 2 -f flac" + Out(".flac")},
-    {10, 4, " -map 0:a:0 -c:a libopus -b:a 160k -ac 2 -f opus" + Out(".opus")},
-    {10, 5, " -map 0:a:0 -c:a pcm_s16le -ac 2 -f wav" + Out(".wav")},
+    {10, 0, " -map 0:a:0 -c:a libmp3lame -b:a 320k -f mp3" + Out(".mp3")},
+    {10, 1, " -map 0:a:0 -c:a libmp3lame -b:a 192k -f mp3" + Out(".mp3")},
+    {10, 2, " -map 0:a:0 -c:a aac -b:a 256k -movflags +faststart -f ipod" + Out(".m4a")},
+    {10, 3, " -map 0:a:0 -c:a flac -f flac" + Out(".flac")},
+    {10, 4, " -map 0:a:0 -c:a libopus -b:a 160k -f opus" + Out(".opus")},
+    {10, 5, " -map 0:a:0 -c:a pcm_s16le -f wav" + Out(".wav")},
     // The source's codec is unknown here: Matroska audio holds anything.
     {10, 6, " -map 0:a:0 -c:a copy -f matroska" + Out(".mka")},
 };
@@ -182,10 +181,9 @@ TEST_F(ModernCommandLine, SlideShowsAreHighDefinition) {
         bool known;
         std::string size;
         std::string audio;
-    } const shows[] = {
-        {0, true, "1920x1080", kAac}, {1, true, "1920x1080", kAac},
-        {2, true, "1280x720", kAac},  {3, true, "854x480", " -c:a aac -b:a 128k -ac 2"},
-        {8, false, "", ""},           {9, false, "", ""}};
+    } const shows[] = {{0, true, "1920x1080", kAac}, {1, true, "1920x1080", kAac},
+                       {2, true, "1280x720", kAac},  {3, true, "854x480", " -c:a aac -b:a 128k"},
+                       {8, false, "", ""},           {9, false, "", ""}};
     for (const Show& show : shows) {
         ConversionJob job = JobFor(9, show.profile);
         SlideShowOptionSet set = SlideShowOptionsFor(job.target, job.targetKind);

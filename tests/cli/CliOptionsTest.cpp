@@ -39,6 +39,7 @@ TEST(CliOptions, UsageErrors) {
         {{"a", "--format"}, "option '--format' needs a value"},
         {{"--start", "5", "a"}, "'5' is not a time of the form HH:MM:SS"},
         {{"--end", "00:61:00", "a"}, "'00:61:00' is not a time of the form HH:MM:SS"},
+        {{"--end", "100000:00:00", "a"}, "'100000:00:00' is not a time of the form HH:MM:SS"},
         {{"--dry-run"}, "no input file given"},
         {{"--probe"}, "no input file given"},
     };
@@ -48,10 +49,12 @@ TEST(CliOptions, UsageErrors) {
         EXPECT_FALSE(ParseOptions(c.arguments, o, error)) << c.message;
         EXPECT_EQ(error, c.message);
     }
-    EXPECT_TRUE(IsTimeText("100:00:00"));
-    EXPECT_TRUE(IsTimeText("0:00:59"));
-    EXPECT_FALSE(IsTimeText("00:00"));
-    EXPECT_FALSE(IsTimeText("aa:00:00"));
+    // Times in seconds, whatever the number of hour digits.
+    EXPECT_EQ(TimeTextSeconds("100:00:00"), 360000);
+    EXPECT_EQ(TimeTextSeconds("0:00:59"), 59);
+    EXPECT_EQ(TimeTextSeconds("01:02:03"), 3723);
+    EXPECT_EQ(TimeTextSeconds("00:00"), std::nullopt);
+    EXPECT_EQ(TimeTextSeconds("aa:00:00"), std::nullopt);
 }
 
 TEST(CliOptions, SlideShowTakesPicturesCaptionsMusicAndSeconds) {

@@ -131,23 +131,41 @@ TEST_F(RunsSideBySide, ARunInAnotherPidNamespaceLeavesARunningTemporaryAlone) {
     EXPECT_TRUE(Inspect((out_ / "short_h263_libfaac.3gp").string()).opened);
 }
 
-TEST_F(RunsSideBySide, NamesWithDoubleQuotesConvert) {
+// Names the command line or the input script cannot carry: double quotes,
+// a line feed, a tab; in an older profile (its source goes through the
+// input script) and one of today's.
+TEST_F(RunsSideBySide, NamesWithQuotesAndLineEndsConvert) {
     fs::path films = home_ / "films \"best\"";
     fs::path out = home_ / "out \"new\"";
     fs::create_directories(films);
-    fs::path source = films / "say \"hi\".mp4";
-    ASSERT_TRUE(MakeClip(source, 3));
-    ProgramResult r =
-        RunProgram(Command(out, {"--quiet", "--format", "8", source.string()}), Environment());
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
-    fs::path made = out / "say \"hi\"_h263_libfaac.3gp";
-    EXPECT_EQ(r.out, made.string() + "\n");
-    EXPECT_NEAR(Inspect(made.string()).seconds, 3.0, 0.5);
-    EXPECT_EQ(EntriesIn(out), 1); // nothing left under a plain name
-    EXPECT_FALSE(HasRunFolder(home_));
+    const struct {
+        const char* name;
+        const char* format;
+        const char* made;
+    } rows[] = {
+        {"say \"hi\".mp4", "8", "say \"hi\"_h263_libfaac.3gp"},
+        {"two\nlines.mp4", "8", "two\nlines_h263_libfaac.3gp"},
+        {"tab\there\r.mp4", "0", "tab\there\r_divx_libmp3lame.avi"},
+        {"two\nlines.mp4", "9", "two\nlines_h264_aac.mp4"},
+    };
+    int outputs = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.made);
+        fs::path source = films / row.name;
+        ASSERT_TRUE(MakeClip(source, 3));
+        ProgramResult r = RunProgram(
+            Command(out, {"--quiet", "--format", row.format, source.string()}), Environment());
+        ASSERT_EQ(r.exitStatus, 0) << r.err;
+        EXPECT_EQ(r.out, (out / row.made).string() + "\n");
+        EXPECT_NEAR(Inspect((out / row.made).string()).seconds, 3.0, 0.5);
+        EXPECT_EQ(EntriesIn(out), ++outputs); // nothing left under a plain name
+        EXPECT_FALSE(HasRunFolder(home_));
+    }
 
     // Converted again at the source's pace and stopped: the partial file
     // takes its real name's partial form, and the first file stays.
+    fs::path source = films / rows[0].name;
+    fs::path made = out / rows[0].made;
     const std::string first = ReadFile(made);
     fs::remove(source);
     ASSERT_TRUE(MakeClip(source, 20));
@@ -167,7 +185,7 @@ TEST_F(RunsSideBySide, NamesWithDoubleQuotesConvert) {
     EXPECT_EQ(WaitProgram(running, std::chrono::seconds(90)), 130);
     EXPECT_TRUE(Inspect((out / "say \"hi\"_h263_libfaac (partial).3gp").string()).opened);
     EXPECT_EQ(ReadFile(made), first);
-    EXPECT_EQ(EntriesIn(out), 2);
+    EXPECT_EQ(EntriesIn(out), outputs + 1);
 }
 
 // FFmpeg says "No space left on device" and closes with "Conversion

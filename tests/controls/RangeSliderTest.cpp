@@ -2,6 +2,7 @@
 // and painting.
 
 #include "CRangeSlider.h"
+#include "DarkPalette.h"
 #include "PixelHelpers.h"
 
 #include <QSignalSpy>
@@ -220,22 +221,35 @@ private slots:
         QTest::mouseRelease(&s, Qt::LeftButton, {}, QPoint(225, 10));
     }
 
+    void paintsThumbsBandAndFocus_data() {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light palette") << false;
+        QTest::newRow("dark palette") << true;
+    }
+    // In a light palette black lines and ends on grey thumbs and a white
+    // band; in a dark one the palette's light ink, so the ends stand out.
     void paintsThumbsBandAndFocus() {
+        QFETCH(bool, dark);
         CRangeSlider s;
+        if (dark)
+            s.setPalette(test::DarkPaletteWithLightLinks(s.palette()));
         s.resize(230, 20);
         s.SetBounds(0, 100);
         s.SetSelection(25, 75);
         const QImage image = s.grab().toImage();
         const SliderGeometry g = s.GeometryNow();
         const QColor face = s.palette().color(QPalette::Active, QPalette::Button);
-        QCOMPARE(At(image, 0, 10), QColor(Qt::black).rgb());      // outline
+        const QColor ink = dark ? QColor(238, 238, 238) : QColor(Qt::black);
+        const QColor band = dark ? QColor(42, 42, 42) : QColor(Qt::white);
+        QCOMPARE(At(image, 0, 10), ink.rgb());                    // outline
         QCOMPARE(At(image, 20, 10), QColor(128, 128, 128).rgb()); // background
-        QCOMPARE(At(image, g.leftOuter.left, 10), QColor(Qt::black).rgb());
+        QCOMPARE(At(image, g.leftOuter.left, 10), ink.rgb());
         QCOMPARE(At(image, g.leftOuter.left + 2, 3), face.rgb());
-        QCOMPARE(At(image, g.leftArrow[0].x() + 1, 10), QColor(Qt::black).rgb());
-        QCOMPARE(At(image, 120, 10), QColor(Qt::white).rgb()); // band
-        QCOMPARE(At(image, g.rightOuter.right - 1, 10), QColor(Qt::black).rgb());
+        QCOMPARE(At(image, g.leftArrow[0].x() + 1, 10), ink.rgb());
+        QCOMPARE(At(image, 120, 10), band.rgb());
+        QCOMPARE(At(image, g.rightOuter.right - 1, 10), ink.rgb());
         QCOMPARE(At(image, 200, 10), QColor(128, 128, 128).rgb());
+        QVERIFY(std::abs(ink.lightness() - face.lightness()) > 100);
     }
 
     void equalBoundsKeepThumbsLeftAndIgnoreInput() {

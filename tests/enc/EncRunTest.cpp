@@ -180,6 +180,25 @@ TEST(EncRunTest, FailedRunLeavesNoFileAndKeepsAnOlderOne) {
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
+// A disc with many languages: more tracks than the first guess of the
+// stream list holds, and every one of them comes out.
+TEST(EncRunTest, EveryStreamIsKeptHoweverMany) {
+    std::string folder = FreshFolder("run many streams");
+    std::string source = folder + "/languages.mkv";
+    std::vector<std::string> make = {"-f", "lavfi", "-i", "anullsrc=r=8000:cl=mono", "-t", "0.2"};
+    for (int track = 0; track < 70; ++track)
+        make.insert(make.end(), {"-map", "0:a"});
+    make.insert(make.end(), {"-c:a", "pcm_s16le"});
+    ASSERT_TRUE(MakeMedia(source, make));
+    ASSERT_EQ(Inspect(source).audioTracks, 70);
+    std::string output = folder + "/languages_copy.mkv";
+    ProcessResult result = RunEnc({"-i", source, "-map", "0", "-c:v", "copy", "-c:a", "copy",
+                                   "-c:s", "copy", "-f", "matroska", "-y", output});
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_EQ(Inspect(output).audioTracks, 70);
+    EXPECT_NE(FirstLine(result.output).find(" -map 0:69 "), std::string::npos);
+}
+
 TEST(EncRunTest, MissingInputFails) {
     std::string folder = FreshFolder("run missing");
     ProcessResult result = RunEnc(DivxLine(folder + "/none.mp4", folder + "/x.avi"));

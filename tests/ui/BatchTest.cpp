@@ -301,10 +301,16 @@ private slots:
         const ShownMessage failure = messages_->Messages()[0];
         QCOMPARE(failure.title, QString("Error"));
         QCOMPARE(failure.icon, MessageIcon::Critical);
-        const QString head = "Convert fail! Please send the log file \"" + home_->Path("kiv.dmp") +
-                             "\" to support@kiv-video-converter.example\n";
-        QVERIFY2(failure.text.startsWith(head), qPrintable(failure.text));
-        QVERIFY(failure.text.size() > head.size()); // the encoder's own reason follows
+        // Why first (the encoder's own reason), then what to do.
+        const QString tail = "\nConvert fail! Please send the log file \"" +
+                             home_->Path("kiv.dmp") + "\" to support@kiv-video-converter.example";
+        QVERIFY2(failure.text.endsWith(tail), qPrintable(failure.text));
+        const QString reason = failure.text.chopped(tail.size());
+        QVERIFY(!reason.isEmpty());
+        // The row says it failed, and why in its tooltip; never a full bar.
+        QCOMPARE(Status(1), QString("Failed"));
+        QCOMPARE(StatusTip(1), reason);
+        QVERIFY(!list_->Cell(1, 5)->isProgress);
         QVERIFY(Done(0) && Done(1) && !Done(2));
         QVERIFY(!list_->Cell(2, 5)->isProgress); // still "Ready"
         QVERIFY(!QFile::exists(Output("c_h263_libfaac.3gp")));
@@ -319,6 +325,24 @@ private slots:
         QVERIFY(QFile::exists(Output("c_h263_libfaac.3gp")));
     }
 
+    // A file without sound in a sound-only batch fails alone: its row says
+    // so, the batch goes on, and its end names the file.
+    void aFileWithoutSoundFailsAloneAndTheBatchGoesOn() {
+        const QString silent = media_.filePath("silent.mp4");
+        QVERIFY(MakeMedia(silent.toStdString(),
+                          {"-f", "lavfi", "-i", "testsrc=s=160x120:d=2", "-c:v", "libx264"}));
+        Open({a_, silent, b_}, 10, 3); // FLAC
+        QVERIFY(RunBatch());
+        QCOMPARE(Status(1), QString("Failed: no sound"));
+        QCOMPARE(StatusTip(1), QString("the file has no sound, and the profile makes sound only"));
+        QCOMPARE(Status(2), QString("Converted"));
+        QCOMPARE(messages_->Messages().size(), 1);
+        const QString end = Titles().front();
+        QVERIFY2(end.startsWith("Info: Encoding Finish!\n2 converted, 1 failed in "),
+                 qPrintable(end));
+        QVERIFY2(end.endsWith("\n" + silent + ": no sound"), qPrintable(end));
+    }
+
     void aSourceGoneAfterAddingStopsTheBatchAndIsTriedAgain() {
         QString gone = media_.filePath("gone.mp4");
         QVERIFY(QFile::copy(a_, gone));
@@ -329,6 +353,7 @@ private slots:
         QCOMPARE(messages_->Messages()[0].icon, MessageIcon::NoIcon);
         QVERIFY(!Done(0) && !Done(1));
         QCOMPARE(dlg_->Table().Row(0).state, RowState::SourceMissing);
+        QCOMPARE(Status(0), QString("Missing"));
         QVERIFY(QFile::rename(gone + ".away", gone));
         messages_->Clear();
         QVERIFY(RunBatch());
@@ -425,15 +450,27 @@ private slots:
                  Status(0).section(" · ", 1));
         QVERIFY2(StatusTip(0).contains("× real time"), qPrintable(StatusTip(0)));
 
+        // Stop from the keyboard; the end box, a real one this time, says
+        // what happened and goes with Esc; the keyboard is back on Start.
         QVERIFY(stop->isEnabled());
-        stop->click();
+        const MessageSink log = SetMessageSink({});
+        auto logAgain = qScopeGuard([&log] { SetMessageSink(log); });
+        QString endText;
+        auto escaped = WhenModal<QMessageBox>([&endText](QMessageBox* box) {
+            endText = box->windowTitle() + ": " + box->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        stop->setFocus();
+        QTest::keyClick(stop, Qt::Key_Space);
         QVERIFY(ended.wait(kBatchTimeoutMs));
-        QCOMPARE(messages_->Messages().size(), 1);
-        QVERIFY2(QRegularExpression("^Info: Encoding Finish!\n0 converted, 1 stopped after "
-                                    "\\d+:\\d\\d$")
-                     .match(Titles()[0])
+        QVERIFY(*escaped);
+        QVERIFY2(QRegularExpression("^Info: Stopped: 0 converted, 1 stopped after \\d+:\\d\\d$")
+                     .match(endText)
                      .hasMatch(),
-                 qPrintable(Titles()[0]));
+                 qPrintable(endText));
+        QCOMPARE(dlg_->focusWidget(), start);
+        SetMessageSink(log);
+        logAgain.dismiss();
         const QString partial = Output("long_libx264_libfaac (partial).mp4");
         MediaInspection kept = Inspect(partial.toStdString());
         QVERIFY(kept.opened);
@@ -553,8 +590,8 @@ private slots:
         qputenv("KIV_FFMPEG", fake.toLocal8Bit());
         QVERIFY(RunBatch());
         QCOMPARE(messages_->Messages().size(), 1);
-        QVERIFY(messages_->Messages()[0].text.endsWith(
-            "\nenc: conversion failed (FFmpeg exit status 1): No space left on device"));
+        QVERIFY(messages_->Messages()[0].text.startsWith(
+            "enc: conversion failed (FFmpeg exit status 1): No space left on device\n"));
         QCOMPARE(ReadAll(Output("a_h263_libfaac.3gp")), QByteArray("an earlier result"));
 
         // With a working encoder both rows convert, the second beside the first.

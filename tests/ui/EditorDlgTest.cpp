@@ -331,6 +331,8 @@ private slots:
         QCOMPARE(Combo("frameSize")->currentText(), QString("1280x720"));
         QCOMPARE(Combo("frameSize")->itemText(28), QString("854x480"));
         QCOMPARE(Combo("sampleRate")->currentText(), QString("Original"));
+        QCOMPARE(Items(Combo("channels")), QStringList({"Mono", "Stereo", "Original"}));
+        QCOMPARE(Combo("channels")->currentText(), QString("Original"));
         const std::pair<const char*, const char*> labels[] = {
             {"videoBitrateLabel", " Quality (RF):"},
             {"frameRateLabel", " Frame Rate (fps):"},
@@ -375,6 +377,7 @@ private slots:
         QCOMPARE(Label("videoBitrateLabel"), QString(" Bitrate:"));
         QCOMPARE(Label("sampleRateLabel"), QString("Sample Rate:"));
         QCOMPARE(Combo("frameRate")->count(), 9);
+        QCOMPARE(Items(Combo("channels")), QStringList({"Mono", "Stereo"}));
     }
 };
 

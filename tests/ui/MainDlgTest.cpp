@@ -31,6 +31,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -131,8 +132,9 @@ private slots:
             QVERIFY2(labels.contains(QString(text)), text);
         QCOMPARE(Child<CHyperLink>("faqLink")->text(), QString("Online FAQ"));
 
-        // Fixed size; the file list's columns share its width as laid out.
-        QCOMPARE(dlg_->minimumSize(), dlg_->maximumSize());
+        // At its designed size, its smallest; the file list's columns share
+        // its width as laid out.
+        QCOMPARE(dlg_->size(), dlg_->minimumSize());
         CXListCtrl* list = List();
         QStringList headings;
         int widths = 0;
@@ -145,6 +147,51 @@ private slots:
         QCOMPARE(widths, list->width() - 4);
         QCOMPARE(list->GetHeaderCheck(0), 1);
         QCOMPARE(list->GetHeaderCheck(1), 0);
+    }
+
+    // The list takes the room; what is below it and at the right edge
+    // follows; the size and place are kept by Exit for the next start.
+    void theWindowGrowsAndIsPutBackAsItWasLeft() {
+        Open();
+        const QSize smallest = dlg_->size();
+        const auto places = [this] {
+            QMap<QString, QRect> rects;
+            for (const char* name :
+                 {"fileList", "exitButton", "formatList", "faqLink", "addButton"})
+                rects[name] = Child<QWidget>(name)->geometry();
+            rects["file column"] = QRect(0, 0, List()->columnWidth(1), List()->columnWidth(2));
+            return rects;
+        };
+        const auto before = places();
+        dlg_->resize(1600, 1000);
+        QTRY_COMPARE(dlg_->size(), QSize(1600, 1000));
+        const QSize grown(1600 - smallest.width(), 1000 - smallest.height());
+        const auto after = places();
+        QCOMPARE(after["fileList"].size(), before["fileList"].size() + grown);
+        QCOMPARE(after["exitButton"], before["exitButton"].translated(grown.width(), 0));
+        QCOMPARE(after["formatList"].topLeft(),
+                 before["formatList"].topLeft() + QPoint(0, grown.height()));
+        QCOMPARE(after["faqLink"], before["faqLink"].translated(grown.width(), grown.height()));
+        QCOMPARE(after["addButton"], before["addButton"]);
+        // The path column takes the width the list gained; the others keep theirs.
+        QCOMPARE(after["file column"].width(), before["file column"].width() + grown.width());
+        QCOMPARE(after["file column"].height(), before["file column"].height());
+        dlg_->resize(smallest);
+        QTRY_COMPARE(dlg_->size(), smallest);
+        QCOMPARE(places(), before);
+        // A scroll bar beside many rows takes its room from the path column.
+        for (int row = 0; row < 20; ++row)
+            List()->AddRow(row, QString());
+        QTRY_VERIFY(List()->verticalScrollBar()->isVisible());
+        QVERIFY(!List()->horizontalScrollBar()->isVisible());
+
+        dlg_->resize(900, 700);
+        dlg_->move(40, 30);
+        QTRY_COMPARE(dlg_->size(), QSize(900, 700));
+        const QRect left = dlg_->geometry();
+        dlg_->OnExit();
+        Open();
+        QCOMPARE(dlg_->geometry(), left);
     }
 
     void startsWithoutThePlayerLibrary() {
@@ -470,6 +517,11 @@ private slots:
         QCOMPARE(title, QString("About KivVideoConverter"));
         QCOMPARE(texts.at(0), QString("KivVideoConverter Version 1.0"));
         QVERIFY(!texts.at(1).isEmpty() && !texts.at(2).isEmpty());
+        // Esc closes it too, as it closes every message.
+        ran =
+            WhenModal<CAboutDlg>([](CAboutDlg* about) { QTest::keyClick(about, Qt::Key_Escape); });
+        dlg_->OnAbout();
+        QVERIFY(*ran);
     }
 
     void controlStatesFollowTheSwitch() {

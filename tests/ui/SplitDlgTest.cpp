@@ -52,6 +52,7 @@ class SplitDlgTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    QTemporaryDir home; // where the dialog keeps its place
     QString clip;
     std::unique_ptr<CSplitDlg> dlg;
     std::vector<ShownMessage> messages;
@@ -101,6 +102,7 @@ class SplitDlgTest : public QObject {
 private slots:
     void initTestCase() {
         std::setlocale(LC_NUMERIC, "C");
+        qputenv("KIV_HOME", home.path().toLocal8Bit());
         QVERIFY(dir.isValid());
         clip = dir.filePath("clip20.mp4");
         QVERIFY2(MakeClip(clip, kClipSeconds), "ffmpeg could not make the clip");
@@ -173,6 +175,41 @@ private slots:
         QCOMPARE(shown("startTime"), QString("0:00:00"));
         QCOMPARE(shown("endTime"), end);
         QCOMPARE(dlg->EndSeconds(), double(duration));
+    }
+
+    // A file's end shows as the list shows the file's length, which is
+    // rounded where the duration the dialog is given is cut: a 4.01 s clip
+    // is 0:00:04 in both.
+    void theFilesEndShowsAsTheListShowsIt() {
+        dlg = std::make_unique<CSplitDlg>(nullptr, 5, QString());
+        dlg->SetShownLength(4);
+        dlg->show();
+        QCOMPARE(shown("endTime"), QString("0:00:04"));
+        QCOMPARE(dlg->EndSeconds(), 5.0); // still the whole file
+        slider()->SetSelection(0, 4.5);   // inside the file, cut as the list cuts
+        emit slider()->rangeChanged(RightChanged);
+        QCOMPARE(shown("endTime"), QString("0:00:04"));
+    }
+
+    // The picture takes the room the dialog gains; the controls below it
+    // follow; the next dialog opens at the size this one was left.
+    void theDialogGrowsAndKeepsItsSize() {
+        open();
+        const QSize smallest = dlg->size();
+        QCOMPARE(smallest, dlg->minimumSize());
+        auto* picture = dlg->findChild<QWidget*>("picture");
+        auto* ok = dlg->findChild<QWidget*>("ok");
+        const QRect pictureBefore = picture->geometry(), okBefore = ok->geometry();
+        const int sliderBefore = slider()->width();
+        dlg->resize(smallest + QSize(300, 200));
+        QTRY_COMPARE(picture->size(), pictureBefore.size() + QSize(300, 200));
+        QCOMPARE(ok->geometry(), okBefore.translated(300, 200));
+        QCOMPARE(slider()->width(), sliderBefore + 300);
+        dlg->reject();
+        open();
+        QCOMPARE(dlg->size(), smallest + QSize(300, 200));
+        dlg->resize(smallest); // the tests after this one see the designed size
+        dlg->reject();
     }
 
     void iconButtonsAreNamedByTheirTooltips() {
@@ -374,16 +411,25 @@ private slots:
         QVERIFY(dlg->StartSeconds() > 0 && dlg->EndSeconds() <= kClipSeconds);
     }
 
-    void markEndNeedsMarkStart() {
-        openClip();
-        press("markEnd");
+    // The keys work as soon as the dialog opens, before the file has even
+    // loaded: the keyboard is on Play, Right steps the picture, and the
+    // marks take where it went. Mark end needs a start.
+    void keysBeforePlayStepThePictureAndMarkWhereItIs() {
+        dlg = std::make_unique<CSplitDlg>(nullptr, kClipSeconds, clip);
+        dlg->show();
+        QWidget* keys = dlg->focusWidget();
+        QCOMPARE(keys, dlg->findChild<QWidget*>("play"));
+        QTest::keyClick(keys, Qt::Key_O);
         QVERIFY(!dlg->IsEndMarked());
-        press("markStart");
-        press("markEnd");
-        QVERIFY(dlg->IsStartMarked() && dlg->IsEndMarked());
-        // Marked while not playing: the selection stays where it was.
-        QCOMPARE(dlg->StartSeconds(), 0.0);
-        QCOMPARE(dlg->EndSeconds(), double(kClipSeconds));
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_I, Qt::Key_Right, Qt::Key_Right,
+                            Qt::Key_Right, Qt::Key_O})
+            QTest::keyClick(keys, key);
+        QVERIFY(dlg->IsStartMarked() && dlg->IsEndMarked() && !dlg->IsPlaying());
+        QVERIFY2(std::abs(dlg->StartSeconds() - 2) < 0.1, qPrintable(shown("startTime")));
+        QVERIFY2(std::abs(dlg->EndSeconds() - 5) < 0.1, qPrintable(shown("endTime")));
+        QCOMPARE(shown("endTime"), QString("0:00:05"));
+        // The picture shows where the keys took it.
+        QTRY_VERIFY_WITH_TIMEOUT(std::abs(Position() - 5) < 0.1, kTimeoutMs);
     }
 
     void stopKeepsOnlyBothMarks_data() {

@@ -99,6 +99,13 @@ void CEditorDlg::ShowProfile(const MediaProfile& p) {
     FillCombo(aspect_, AspectRatios(), GetText(p.Aspect));
     FillCombo(frameRate_, FrameRateChoices(targetKind_), GetText(p.FrameRate));
 
+    // The older kinds' two entries come with the dialog and stay; today's
+    // kinds also offer the source's own channels.
+    TextList channels = ChannelChoices(targetKind_);
+    while (channels_->count() > static_cast<int>(channels.size()))
+        channels_->removeItem(channels_->count() - 1);
+    for (std::size_t i = static_cast<std::size_t>(channels_->count()); i < channels.size(); ++i)
+        channels_->addItem(QString::fromUtf8(channels[i]));
     channels_->setCurrentIndex(
         p.ChannelIndex >= 0 && p.ChannelIndex < channels_->count() ? p.ChannelIndex : -1);
     volume_->setRange(0, 768);

@@ -5,6 +5,7 @@
 
 #include "EditorDlg.h"
 
+#include "CodecTable.h"
 #include "TargetKind.h"
 
 #include <QComboBox>
@@ -33,10 +34,10 @@ const QString kQualityTip =
     QStringLiteral("Constant quality, as HandBrake's RF: a lower number keeps more detail and "
                    "makes a bigger file");
 
-// Codecs whose bit rate is not the user's to choose.
+// Codecs whose bit rate is not the user's to choose (lossless, a copy).
 bool TakesNoBitrate(const QString& codec) {
-    return codec == QLatin1String("flac") || codec == QLatin1String("pcm_s16le") ||
-           codec == QLatin1String("copy");
+    const CodecRow* row = FindListedCodec(CodecMedia::Audio, codec.toStdString());
+    return row && !row->takesBitrate;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "MessageBoxes.h"
 #include "PreviewPlayer.h"
 #include "VideoArea.h"
+#include "WindowPlaces.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -37,9 +38,11 @@ private:
 CSplitDlg::CSplitDlg(QWidget* parent, int durationSeconds, const QString& path)
     : QDialog(parent), durationSeconds_(std::max(durationSeconds, 0)),
       fileName_(path.toUtf8().left(PreviewPlayer::kMaxPathLength)),
-      tracker_([this] { return IsTracking(); }, [this] { PollPosition(); }) {
+      tracker_([this] { return tracking_.load(); }, [this] { PollPosition(); }) {
     CreateControls();
     ConnectControls();
+    // Where the user left it, at the size they gave it.
+    restoreGeometry(SavedWindowGeometry("Split"));
 }
 
 CSplitDlg::~CSplitDlg() {
@@ -56,6 +59,11 @@ void CSplitDlg::showEvent(QShowEvent* event) {
     }
 }
 
+void CSplitDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layout_.Place(minimumSize(), size());
+}
+
 void CSplitDlg::Initialise() {
     rangeMax_ = durationSeconds_;
     {
@@ -64,17 +72,20 @@ void CSplitDlg::Initialise() {
         slider_->SetSelection(rangeMin_, rangeMax_);
     }
     startTime_->setText(ClockText(0));
-    endTime_->setText(ClockText(durationSeconds_));
+    ShowTime(endTime_, rangeMax_);
     // The player is shared by the process: whatever it showed goes.
     PreviewPlayer::Instance().CloseIfOpen();
     if (!fileName_.isEmpty()) {
         OpenPlayer();
-        PreviewPlayer::Instance().Seek(0);
+        SeekTo(0); // the first picture, also for keys pressed before it shows
     }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
+    state_.start = start;
+    state_.end = end;
+    // The dialog's keys work at once: the keyboard starts on Play, not on
+    // the slider, which keeps the arrow keys for itself.
+    play_->setFocus(Qt::OtherFocusReason);
 }
 
 void CSplitDlg::OpenPlayer() {
@@ -95,8 +106,15 @@ void CSplitDlg::ClosePlayer() {
 }
 
 bool CSplitDlg::CurrentPosition(double& seconds) {
-    if (!playerOpen_ || !PreviewPlayer::Instance().GetPosition(seconds))
+    if (!playerOpen_)
         return false;
+    if (!PreviewPlayer::Instance().GetPosition(seconds)) {
+        // Still loading: the picture goes where the last seek asked for.
+        if (!seekTarget_)
+            return false;
+        seconds = *seekTarget_;
+        return true;
+    }
     // Where a seek asked for goes, not where the player was before it.
     if (IsSeekPending(seconds))
         seconds = *seekTarget_;
@@ -115,82 +133,84 @@ void CSplitDlg::ResetSelection() {
     }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
+    state_.start = start;
+    state_.end = end;
     ShowSelection();
 }
 
 void CSplitDlg::ShowSelection() {
-    ShowTime(startTime_, selectionStart_);
-    ShowTime(endTime_, selectionEnd_);
+    ShowTime(startTime_, state_.start);
+    ShowTime(endTime_, state_.end);
 }
 
 void CSplitDlg::ShowTime(QLineEdit* field, double seconds) {
     // What the user is typing stays until it is finished.
     if (field->hasFocus() && field->isModified())
         return;
+    // The file's end shows as long as the list shows the file.
+    if (field == endTime_ && shownLength_ > 0 && seconds >= rangeMax_)
+        seconds = shownLength_;
     field->setText(ClockText(seconds));
 }
 
 void CSplitDlg::ShowOnSlider() {
     const SliderGuard guard(adjustingSlider_);
-    slider_->SetSelection(selectionStart_, selectionEnd_);
+    slider_->SetSelection(state_.start, state_.end);
 }
 
 void CSplitDlg::onPlay() {
-    if (showingResult_) {
-        paused_ = false;
+    if (state_.showingResult) {
+        state_.paused = false;
         PreviewPlayer::Instance().Play();
         return;
     }
-    if (needsReopen_) {
+    if (state_.needsReopen) {
         if (!fileName_.isEmpty())
             OpenPlayer();
-        if (!startMarked_)
+        if (!state_.startMarked)
             ResetSelection();
-        else if (!endMarked_ && playerOpen_)
-            SeekTo(selectionStart_); // the end follows playback from the start on
+        else if (!state_.endMarked && playerOpen_)
+            SeekTo(state_.start); // the end follows playback from the start on
     }
-    needsReopen_ = false;
-    paused_ = false;
+    state_.needsReopen = false;
+    state_.paused = false;
     if (playerOpen_)
         PreviewPlayer::Instance().Play();
-    playing_ = true;
-    NewPhase();
+    state_.playing = true;
+    StateChanged();
     tracker_.Start();
     tracker_.Wake();
 }
 
 void CSplitDlg::onPlayPause() {
-    if (!(playing_ || showingResult_) || paused_) {
+    if (!(state_.playing || state_.showingResult) || state_.paused) {
         onPlay();
         return;
     }
     if (playerOpen_)
         PreviewPlayer::Instance().Pause();
-    paused_ = true;
+    state_.paused = true;
 }
 
 void CSplitDlg::onStop() {
-    if (showingResult_) {
+    if (state_.showingResult) {
         // The result stays: held at its start.
         PreviewPlayer::Instance().Pause();
-        paused_ = true;
+        state_.paused = true;
         SeekTo(0);
         return;
     }
-    if (!playing_)
+    if (!state_.playing)
         return;
     ClosePlayer();
-    playing_ = false;
-    paused_ = false;
-    needsReopen_ = true;
-    if (!(startMarked_ && endMarked_)) {
-        startMarked_ = false;
-        endMarked_ = false;
+    state_.playing = false;
+    state_.paused = false;
+    state_.needsReopen = true;
+    if (!(state_.startMarked && state_.endMarked)) {
+        state_.startMarked = false;
+        state_.endMarked = false;
     }
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
 }
 
 void CSplitDlg::onBegin() {
@@ -207,7 +227,7 @@ void CSplitDlg::SeekTo(double seconds) {
     // The result is shorter than the source, and looped: a seek to its end
     // or past it would land back at its start (or nowhere), so it goes to
     // its last half second.
-    if (double length = 0; showingResult_ && PreviewPlayer::Instance().GetDuration(length))
+    if (double length = 0; state_.showingResult && PreviewPlayer::Instance().GetDuration(length))
         seconds = std::min(seconds, std::max(length - kResultEndMargin, 0.0));
     if (!PreviewPlayer::Instance().Seek(seconds))
         return;
@@ -246,79 +266,77 @@ void CSplitDlg::onNext() {
 }
 
 void CSplitDlg::onMarkStart() {
-    if (showingResult_)
+    if (state_.showingResult)
         return;
-    // While playing, the start is where the player is now rather than
-    // where the last tracking step left it.
+    // The start is where the picture is: while playing, where the player is
+    // now rather than where the last tracking step left it; before Play,
+    // where the keys or a seek took the picture.
     double position = 0;
-    if (playing_ && !startMarked_ && CurrentPosition(position)) {
-        selectionStart_ = ClampToRange(position);
+    if (!state_.startMarked && CurrentPosition(position)) {
+        state_.start = ClampToRange(position);
         ShowOnSlider();
         ShowSelection();
     }
-    startMarked_ = true;
-    NewPhase();
-    tracker_.Wake();
+    state_.startMarked = true;
+    StateChanged();
 }
 
 void CSplitDlg::onMarkEnd() {
-    if (!startMarked_ || showingResult_)
+    if (!state_.startMarked || state_.showingResult)
         return;
     double position = 0;
-    if (playing_ && !endMarked_ && CurrentPosition(position)) {
-        selectionEnd_ = ClampToRange(position);
+    if (!state_.endMarked && CurrentPosition(position)) {
+        state_.end = ClampToRange(position);
         ShowOnSlider();
         ShowSelection();
     }
-    endMarked_ = true;
-    NewPhase();
-    tracker_.Wake();
+    state_.endMarked = true;
+    StateChanged();
 }
 
 void CSplitDlg::onClearMark() {
-    if (showingResult_)
+    if (state_.showingResult)
         return;
-    if (startMarked_ && endMarked_) {
+    if (state_.startMarked && state_.endMarked) {
         ResetSelection();
-        startMarked_ = false;
-        endMarked_ = false;
+        state_.startMarked = false;
+        state_.endMarked = false;
         tracker_.Start();
-    } else if (startMarked_) {
-        startMarked_ = false;
-        endMarked_ = false;
-        selectionEnd_ = rangeMax_;
+    } else if (state_.startMarked) {
+        state_.startMarked = false;
+        state_.endMarked = false;
+        state_.end = rangeMax_;
         ShowOnSlider();
         ShowSelection();
     } else {
         return;
     }
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
 }
 
 void CSplitDlg::onRangeChanged(int code) {
     // The dialog's own settings of the slider hold values it knows already.
-    if (adjustingSlider_ || showingResult_)
+    if (adjustingSlider_ || state_.showingResult)
         return;
-    if (!playing_) {
+    if (!state_.playing) {
         KeepMovedThumb(code);
         return;
     }
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
-    if (!startMarked_)
+    state_.start = start;
+    state_.end = end;
+    if (!state_.startMarked)
         ShowTime(startTime_, start);
-    if (!endMarked_)
+    if (!state_.endMarked)
         ShowTime(endTime_, end);
     // Positions read before the move would pull the thumb back.
-    NewPhase();
+    StateChanged();
     if (!playerOpen_)
         return;
-    if (!startMarked_)
+    if (!state_.startMarked)
         SeekTo(start);
-    else if (!endMarked_)
+    else if (!state_.endMarked)
         SeekTo(end);
 }
 
@@ -327,14 +345,13 @@ void CSplitDlg::KeepMovedThumb(int code) {
     // put there is the mark. An end is only kept with a start.
     double start = 0, end = 0;
     slider_->GetSelection(start, end);
-    selectionStart_ = start;
-    selectionEnd_ = end;
-    startMarked_ = true;
+    state_.start = start;
+    state_.end = end;
+    state_.startMarked = true;
     if (code != LeftChanged)
-        endMarked_ = true;
+        state_.endMarked = true;
     ShowSelection();
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
     // The picture shows the point chosen.
     if (playerOpen_)
         SeekTo(code == RightChanged ? end : start);
@@ -349,24 +366,23 @@ void CSplitDlg::ApplyTypedTime(QLineEdit* field) {
     }
     const double seconds = ClampToRange(*typed);
     if (field == startTime_) {
-        selectionStart_ = seconds;
-        startMarked_ = true;
+        state_.start = seconds;
+        state_.startMarked = true;
     } else {
-        selectionEnd_ = seconds;
-        startMarked_ = true;
-        endMarked_ = true;
+        state_.end = seconds;
+        state_.startMarked = true;
+        state_.endMarked = true;
     }
     ShowOnSlider();
     ShowSelection();
-    NewPhase();
-    tracker_.Wake();
+    StateChanged();
     if (playerOpen_)
         SeekTo(seconds);
 }
 
 void CSplitDlg::onOk() {
     // Whole seconds are what the caller keeps: they must give a clip.
-    if (std::trunc(selectionEnd_) <= std::trunc(selectionStart_)) {
+    if (std::trunc(state_.end) <= std::trunc(state_.start)) {
         ShowMessage(this, QStringLiteral("Warning"),
                     QStringLiteral("The end must be after the start."), MessageIcon::Warning);
         return;
@@ -378,21 +394,25 @@ void CSplitDlg::done(int result) {
     // However the dialog ends (OK, Escape, the close box), the worker ends
     // and the player closes: nothing goes on playing from a dialog no one
     // sees.
-    playing_ = false;
-    paused_ = false;
+    state_.playing = false;
+    state_.paused = false;
+    tracking_ = false;
     tracker_.Stop();
     if (playerOpen_)
         ClosePlayer();
     // No result outlives the dialog: one being made is stopped (its file
     // goes when it has stopped), one made is removed.
-    showingResult_ = false;
+    state_.showingResult = false;
     maker_->Cancel();
     maker_->Discard();
+    SaveWindowGeometry("Split", saveGeometry());
     QDialog::done(result);
 }
 
-bool CSplitDlg::IsTracking() const {
-    return playing_ && !(startMarked_ && endMarked_);
+void CSplitDlg::StateChanged() {
+    tracking_ = state_.Tracking();
+    ++phase_;
+    tracker_.Wake();
 }
 
 void CSplitDlg::PollPosition() {
@@ -410,45 +430,60 @@ void CSplitDlg::ApplyPosition(std::uint64_t phase, double seconds) {
     // Dropped when the state changed after the reading, while the user
     // drags a thumb, and while a seek asked for is not done yet (the old
     // position would pull the thumb back for a moment).
-    if (phase != phase_ || !IsTracking() || slider_->IsDragging() || IsSeekPending(seconds))
+    if (phase != phase_ || !state_.Tracking() || slider_->IsDragging() || IsSeekPending(seconds))
         return;
     seconds = ClampToRange(seconds);
-    if (!startMarked_)
-        selectionStart_ = seconds;
+    if (!state_.startMarked)
+        state_.start = seconds;
     else
-        selectionEnd_ = seconds;
+        state_.end = seconds;
     ShowOnSlider();
     ShowSelection();
+}
+
+void CSplitDlg::onStepBack() {
+    StepBy(-kKeyStepSeconds);
+}
+
+void CSplitDlg::onStepForward() {
+    StepBy(kKeyStepSeconds);
+}
+
+namespace {
+
+// The dialog's keys, each acting like its button; Left and Right step a
+// second.
+struct SplitKey {
+    Qt::Key key;
+    void (CSplitDlg::*command)();
+};
+
+constexpr SplitKey kSplitKeys[] = {
+    {Qt::Key_Space, &CSplitDlg::onPlayPause},   {Qt::Key_I, &CSplitDlg::onMarkStart},
+    {Qt::Key_O, &CSplitDlg::onMarkEnd},         {Qt::Key_Left, &CSplitDlg::onStepBack},
+    {Qt::Key_Right, &CSplitDlg::onStepForward}, {Qt::Key_Home, &CSplitDlg::onBegin},
+    {Qt::Key_End, &CSplitDlg::onEnd},
+};
+
+} // namespace
+
+QList<QKeySequence> CSplitDlg::Keys() {
+    QList<QKeySequence> keys;
+    for (const SplitKey& k : kSplitKeys)
+        keys << QKeySequence(k.key);
+    return keys;
 }
 
 bool CSplitDlg::HandleKey(const QKeyEvent& event) {
     if ((event.modifiers() | Qt::KeypadModifier) != Qt::KeypadModifier)
         return false;
-    switch (event.key()) {
-    case Qt::Key_Space:
-        onPlayPause();
-        return true;
-    case Qt::Key_I:
-        onMarkStart();
-        return true;
-    case Qt::Key_O:
-        onMarkEnd();
-        return true;
-    case Qt::Key_Left:
-        StepBy(-kKeyStepSeconds);
-        return true;
-    case Qt::Key_Right:
-        StepBy(kKeyStepSeconds);
-        return true;
-    case Qt::Key_Home:
-        onBegin();
-        return true;
-    case Qt::Key_End:
-        onEnd();
-        return true;
-    default:
-        return false;
+    for (const SplitKey& k : kSplitKeys) {
+        if (event.key() == k.key) {
+            (this->*k.command)();
+            return true;
+        }
     }
+    return false;
 }
 
 void CSplitDlg::keyPressEvent(QKeyEvent* event) {
@@ -477,8 +512,10 @@ bool CSplitDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ChooseSplitRange(QWidget* parent, int durationSeconds, const QString& path, int& startSeconds,
-                      int& endSeconds, const PreviewSource* preview, bool previewAtOnce) {
+                      int& endSeconds, const PreviewSource* preview, bool previewAtOnce,
+                      int shownSeconds) {
     CSplitDlg dlg(parent, durationSeconds, path);
+    dlg.SetShownLength(shownSeconds);
     if (preview) {
         dlg.SetPreviewSource(*preview);
         if (previewAtOnce) // once the dialog shows the source

@@ -29,11 +29,14 @@
 // O the end, Left and Right step a second (also before Play), Home and End
 // go to the bounds.
 
+#include "GrowingLayout.h"
 #include "PreviewMaker.h"
 #include "SplitTracker.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
 #include <atomic>
@@ -51,6 +54,22 @@ class CButtonST;
 class CRangeSlider;
 class VideoArea;
 
+// Where the Split dialog stands: the chosen part, what plays, which marks
+// are set. The dialog's one record of it; GUI thread.
+struct SplitState {
+    double start = 0; // the chosen part, in seconds
+    double end = 0;
+    bool playing = false; // from Play until Stop, a result or the end
+    bool paused = false;
+    bool startMarked = false;
+    bool endMarked = false;     // only with the start
+    bool needsReopen = false;   // after Stop: Play opens the file again
+    bool showingResult = false; // the converted result plays in the picture
+
+    // The start, or after Mark start the end, follows playback.
+    bool Tracking() const { return playing && !(startMarked && endMarked); }
+};
+
 class CSplitDlg : public QDialog {
     Q_OBJECT
 
@@ -62,23 +81,30 @@ public:
     CSplitDlg(QWidget* parent, int durationSeconds, const QString& path);
     ~CSplitDlg() override;
 
+    // The file's length as the list shows it (rounded, where the duration
+    // given is cut): an end at the file's end shows so. 0: the duration.
+    void SetShownLength(int seconds) { shownLength_ = seconds; }
     // Offers "Preview result" for this source; without it the button stays
     // disabled.
     void SetPreviewSource(const PreviewSource& source);
 
-    // The chosen part; meaningful to the caller after an accepted end.
-    double StartSeconds() const { return selectionStart_; }
-    double EndSeconds() const { return selectionEnd_; }
+    // The keys the dialog takes, wherever the focus is.
+    static QList<QKeySequence> Keys();
 
-    bool IsPlaying() const { return playing_; }
-    bool IsPaused() const { return paused_; }
-    bool IsStartMarked() const { return startMarked_; }
-    bool IsEndMarked() const { return endMarked_; }
+    const SplitState& State() const { return state_; }
+    // The chosen part; meaningful to the caller after an accepted end.
+    double StartSeconds() const { return state_.start; }
+    double EndSeconds() const { return state_.end; }
+
+    bool IsPlaying() const { return state_.playing; }
+    bool IsPaused() const { return state_.paused; }
+    bool IsStartMarked() const { return state_.startMarked; }
+    bool IsEndMarked() const { return state_.endMarked; }
     bool IsTrackerRunning() const { return tracker_.IsRunning(); }
     unsigned long long TrackerPolls() const { return tracker_.Polls(); }
     // A converted result is being made, or is playing.
     bool IsMakingResult() const { return maker_->IsRunning(); }
-    bool IsShowingResult() const { return showingResult_; }
+    bool IsShowingResult() const { return state_.showingResult; }
     const SampleResult& Result() const { return maker_->Result(); }
 
 public slots:
@@ -95,6 +121,9 @@ public slots:
     void onOk();
     // Space: plays when not playing or paused, pauses otherwise.
     void onPlayPause();
+    // Left and Right: a second back or on, also before Play.
+    void onStepBack();
+    void onStepForward();
     // "Preview result", or "Back to source" while the result plays.
     void onPreview();
     void onCancelPreview();
@@ -102,6 +131,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -130,13 +160,13 @@ private:
     void KeepMovedThumb(int code);
     // The time typed into a time field becomes that mark.
     void ApplyTypedTime(QLineEdit* field);
-    // The tracking worker's wish and poll.
-    bool IsTracking() const;
+    // After what plays or the marks changed: the worker looks again at
+    // whether to track, and positions it read before now are dropped.
+    void StateChanged();
+    // The tracking worker's poll.
     void PollPosition();
     // A position read by the worker, applied on the GUI thread.
     void ApplyPosition(std::uint64_t phase, double seconds);
-    // Tracked positions read before now are dropped.
-    void NewPhase() { ++phase_; }
     // The current position when it can be read (the target of a seek not
     // done yet).
     bool CurrentPosition(double& seconds);
@@ -156,16 +186,15 @@ private:
     void ShowPreviewInfo(const QString& text);
 
     const int durationSeconds_;
+    int shownLength_ = 0;
     QByteArray fileName_;
     const double rangeMin_ = 0;
     double rangeMax_ = 0;
 
-    // Shared with the tracking worker.
-    std::atomic<double> selectionStart_{0};
-    std::atomic<double> selectionEnd_{0};
-    std::atomic<bool> playing_{false};
-    std::atomic<bool> startMarked_{false};
-    std::atomic<bool> endMarked_{false};
+    SplitState state_;
+    // What the tracking worker reads: whether to track (the state's
+    // Tracking, as of the last StateChanged) and the phase it read in.
+    std::atomic<bool> tracking_{false};
     std::atomic<std::uint64_t> phase_{0};
 
     // The last seek asked for, until the player reports a position there.
@@ -176,15 +205,12 @@ private:
     std::optional<double> seekTarget_;
     QElapsedTimer seekClock_;
 
-    bool paused_ = false;
-    bool needsReopen_ = false;
     // The dialog opened the player; written by the GUI thread under the
     // tracker's player lock, read by the worker under it.
     bool playerOpen_ = false;
     bool initialised_ = false;
     bool adjustingSlider_ = false;
     std::optional<PreviewSource> previewSource_;
-    bool showingResult_ = false;
     double returnPosition_ = 0; // where the source was when the result came
 
     VideoArea* picture_ = nullptr;
@@ -206,6 +232,7 @@ private:
     QPushButton* cancelPreview_ = nullptr;
     QLabel* previewInfo_ = nullptr;
     PreviewMaker* maker_ = nullptr;
+    GrowingLayout layout_;
 
     // Last member: its thread ends before the members above go.
     SplitTracker tracker_;
@@ -215,9 +242,9 @@ private:
 // whole seconds (cut towards zero) and returns true; otherwise returns false
 // and leaves both untouched.
 // With a preview source, "Preview result" is offered, and pressed at once
-// when previewAtOnce is true.
+// when previewAtOnce is true. shownSeconds: see SetShownLength.
 bool ChooseSplitRange(QWidget* parent, int durationSeconds, const QString& path, int& startSeconds,
                       int& endSeconds, const PreviewSource* preview = nullptr,
-                      bool previewAtOnce = false);
+                      bool previewAtOnce = false, int shownSeconds = 0);
 
 } // namespace kiv

@@ -36,8 +36,8 @@ struct IconButton {
 };
 
 // A time field: shows a time as h:mm:ss and takes one typed so.
-QLineEdit* MakeTimeField(QWidget* parent, const char* objectName, const QString& label, int y,
-                         int labelX) {
+QLineEdit* MakeTimeField(QWidget* parent, GrowingLayout& layout, const char* objectName,
+                         const QString& label, int y, int labelX) {
     auto* text = new QLabel(label, parent);
     text->setGeometry(DluRect(labelX, y, 45 - labelX - 1, 13));
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -48,6 +48,8 @@ QLineEdit* MakeTimeField(QWidget* parent, const char* objectName, const QString&
     display->setAccessibleName(label);
     display->setToolTip(QStringLiteral("Type a time as h:mm:ss and press Enter"));
     text->setBuddy(display);
+    layout.Add(text, Follow::MoveDown);
+    layout.Add(display, Follow::MoveDown);
     return display;
 }
 
@@ -55,7 +57,11 @@ QLineEdit* MakeTimeField(QWidget* parent, const char* objectName, const QString&
 
 void CSplitDlg::CreateControls() {
     setWindowTitle(QStringLiteral("Split"));
-    setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
+    // Its designed size is its smallest; the picture takes the room it gains.
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    const QSize smallest(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
+    setMinimumSize(smallest);
+    resize(smallest);
     // The dialog units above assume an 8-point dialog font.
     QFont dialogFont = font();
     dialogFont.setPointSize(8);
@@ -71,12 +77,17 @@ void CSplitDlg::CreateControls() {
     picture_->setGeometry(frame->contentsRect());
     picture_->SetIdlePicture(RenderSplitPicture("idle", picture_->size()));
     picture_->setAccessibleName(QStringLiteral("Picture"));
+    connect(picture_, &VideoArea::resized, this,
+            [this] { picture_->SetIdlePicture(RenderSplitPicture("idle", picture_->size())); });
+    layout_.Add(frame, Follow::Widen | Follow::Heighten);
+    layout_.Add(picture_, Follow::Widen | Follow::Heighten);
 
     slider_ = new CRangeSlider(this);
     slider_->setObjectName(QStringLiteral("range"));
     slider_->setGeometry(DluRect(4, 114, 131, 10));
     slider_->setAccessibleName(QStringLiteral("Selection"));
     slider_->SetValueText([](double seconds) { return ClockText(seconds); });
+    layout_.Add(slider_, Follow::MoveDown | Follow::Widen);
 
     static constexpr IconButton kButtons[] = {
         {&CSplitDlg::play_, "play", "play", "Play", 5},
@@ -102,17 +113,19 @@ void CSplitDlg::CreateControls() {
         const QString tooltip = QString::fromLatin1(b.tooltip);
         button->SetTooltip(tooltip, true);
         button->setAccessibleName(tooltip);
+        layout_.Add(button, Follow::MoveDown);
         this->*b.member = button;
     }
 
-    startTime_ = MakeTimeField(this, "startTime", QStringLiteral("Start Time"), 144, 6);
-    endTime_ = MakeTimeField(this, "endTime", QStringLiteral("End Time"), 160, 7);
+    startTime_ = MakeTimeField(this, layout_, "startTime", QStringLiteral("Start Time"), 144, 6);
+    endTime_ = MakeTimeField(this, layout_, "endTime", QStringLiteral("End Time"), 160, 7);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setGeometry(DluRect(108, 144, 36, 21));
     ok_->setDefault(true);
     ok_->setAccessibleName(QStringLiteral("OK"));
+    layout_.Add(ok_, Follow::MoveDown | Follow::MoveRight);
 
     CreatePreviewControls();
 }

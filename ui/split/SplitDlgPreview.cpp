@@ -65,6 +65,11 @@ void CSplitDlg::CreatePreviewControls() {
     previewInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     previewInfo_->setAccessibleName(QStringLiteral("Preview"));
 
+    layout_.Add(preview_, Follow::MoveDown);
+    layout_.Add(previewProgress_, Follow::MoveDown);
+    layout_.Add(cancelPreview_, Follow::MoveDown);
+    layout_.Add(previewInfo_, Follow::MoveDown | Follow::Widen);
+
     maker_ = new PreviewMaker(this);
     connect(preview_, &QPushButton::clicked, this, &CSplitDlg::onPreview);
     connect(cancelPreview_, &QPushButton::clicked, this, &CSplitDlg::onCancelPreview);
@@ -80,8 +85,8 @@ void CSplitDlg::SetPreviewSource(const PreviewSource& source) {
 int CSplitDlg::PreviewStartSeconds() {
     double start = durationSeconds_ * kDefaultStartShare;
     double position = 0;
-    if (startMarked_)
-        start = selectionStart_;
+    if (state_.startMarked)
+        start = state_.start;
     else if (CurrentPosition(position) && position > 0)
         start = position;
     // Some seconds before the end at least, where the file is long enough.
@@ -90,7 +95,7 @@ int CSplitDlg::PreviewStartSeconds() {
 }
 
 void CSplitDlg::onPreview() {
-    if (showingResult_) {
+    if (state_.showingResult) {
         LeaveResult();
         return;
     }
@@ -146,10 +151,10 @@ void CSplitDlg::ShowResult() {
     const SampleResult& sample = maker_->Result();
     // The chosen part as the caller keeps it: whole seconds. An untrimmed
     // end carries a second past the file's end, which converts to nothing.
-    int partEnd = static_cast<int>(selectionEnd_);
+    int partEnd = static_cast<int>(state_.end);
     if (const int fileSeconds = DisplayedDurationSeconds(previewSource_->job); fileSeconds > 0)
         partEnd = std::min(partEnd, fileSeconds);
-    const int partSeconds = std::max(partEnd - static_cast<int>(selectionStart_), 0);
+    const int partSeconds = std::max(partEnd - static_cast<int>(state_.start), 0);
     const QString shape = sample.hasVideo
                               ? QStringLiteral("%1x%2").arg(sample.width).arg(sample.height)
                               : QStringLiteral("sound only");
@@ -167,13 +172,12 @@ void CSplitDlg::ShowResult() {
     ShowPreviewInfo(text);
 
     // The source stops where it is; the result plays in its place, looped.
-    double position = selectionStart_;
+    double position = state_.start;
     CurrentPosition(position);
     returnPosition_ = position;
-    playing_ = false;
-    paused_ = false;
-    NewPhase();
-    tracker_.Wake();
+    state_.playing = false;
+    state_.paused = false;
+    StateChanged();
     ClosePlayer();
     {
         auto lock = tracker_.LockPlayer();
@@ -182,7 +186,7 @@ void CSplitDlg::ShowResult() {
         playerOpen_ = true;
     }
     PreviewPlayer::Instance().Play();
-    showingResult_ = true;
+    state_.showingResult = true;
     picture_->setAccessibleDescription(QStringLiteral("Converted result"));
     preview_->setText(kBackText);
     preview_->setAccessibleName(kBackText);
@@ -190,17 +194,17 @@ void CSplitDlg::ShowResult() {
 }
 
 void CSplitDlg::LeaveResult() {
-    if (!showingResult_)
+    if (!state_.showingResult)
         return;
     ClosePlayer();
-    showingResult_ = false;
+    state_.showingResult = false;
     maker_->Discard();
     picture_->setAccessibleDescription(QString());
     preview_->setText(kPreviewText);
     preview_->setAccessibleName(kPreviewText);
     EnableSelectionControls(true);
     // The source again, paused where it was.
-    needsReopen_ = false;
+    state_.needsReopen = false;
     if (!fileName_.isEmpty()) {
         OpenPlayer();
         SeekTo(returnPosition_);

@@ -9,7 +9,10 @@
 #include "Vocabularies.h"
 #include "runs/BatchSummary.h"
 
+#include <QEvent>
 #include <QHeaderView>
+
+#include <algorithm>
 
 namespace kiv {
 
@@ -30,6 +33,9 @@ constexpr ColumnPlace kColumns[kFileColumnCount] = {
     {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 11, Qt::AlignHCenter},
     {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
 };
+
+// The list's width less what its columns share.
+constexpr int kFrameWidths = 4;
 
 QString Time(int seconds) {
     return QString::fromStdString(FormatDuration(seconds));
@@ -64,13 +70,16 @@ struct StatusLook {
 StatusLook LookOf(const FileRow& r) {
     StatusLook look;
     const QString output = QString::fromStdString(r.outputPath);
+    const QString reason = QString::fromStdString(r.reason);
     switch (r.state) {
     case RowState::Ready:
         look.text = QStringLiteral("Ready");
         break;
     case RowState::Converted:
-        look.text = QStringLiteral("Converted");
-        look.tip = output;
+        // A source that ends early converts as far as it goes, and says so.
+        look.text =
+            r.reason.empty() ? QStringLiteral("Converted") : QStringLiteral("Converted (short)");
+        look.tip = r.reason.empty() ? output : output + QLatin1Char('\n') + reason;
         break;
     case RowState::Stopped:
         look.text = QStringLiteral("Stopped");
@@ -89,9 +98,15 @@ StatusLook LookOf(const FileRow& r) {
         look.description = r.figures.paused ? QStringLiteral("paused, ") + left : left;
         break;
     }
+    // Never a bar: a full one would read as done.
     case RowState::Failed:
+        look.text = r.label.empty() ? QStringLiteral("Failed")
+                                    : QStringLiteral("Failed: ") + QString::fromStdString(r.label);
+        look.tip = reason;
+        break;
     case RowState::SourceMissing:
-        look.bar = true; // at its last percentage
+        look.text = QStringLiteral("Missing");
+        look.tip = reason;
         break;
     }
     return look;
@@ -101,6 +116,13 @@ StatusLook LookOf(const FileRow& r) {
 
 FileListView::FileListView(CXListCtrl& list, FileTable& table, QObject* parent)
     : QObject(parent), list_(list), table_(table) {
+    connect(&table_, &FileTable::rowAppended, this, &FileListView::ShowNewRow);
+    connect(&table_, &FileTable::rowRemoved, this, [this](int row) { list_.RemoveRow(row); });
+    connect(&table_, &FileTable::cleared, this, [this] { list_.RemoveAllRows(); });
+    connect(&table_, &FileTable::checkChanged, this, &FileListView::ShowCheck);
+    connect(&table_, &FileTable::trimChanged, this, &FileListView::ShowTrim);
+    connect(&table_, &FileTable::stateChanged, this, &FileListView::ShowStatus);
+    connect(&table_, &FileTable::progressChanged, this, &FileListView::ShowStatus);
     // Every change of a check box, by a click, the header or a call, reaches
     // the model as a changed cell.
     connect(list_.CellModel(), &QAbstractItemModel::dataChanged, this,
@@ -119,7 +141,7 @@ void FileListView::SetUpColumns() {
 
     // Columns 0 to 4 take their share of the width less the frame; the
     // status column takes what is left, less two pixels.
-    const int base = list_.width() - 2;
+    const int base = list_.width() - kFrameWidths / 2;
     int used = 0;
     for (int column = 0; column < kFileColumnCount; ++column) {
         const ColumnPlace& c = kColumns[column];
@@ -128,6 +150,8 @@ void FileListView::SetUpColumns() {
         list_.InsertColumn(column, QString::fromLatin1(c.heading), c.alignment, width);
     }
     list_.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The path takes whatever room the list gains, and gives it back.
+    list_.viewport()->installEventFilter(this);
 
     // Header images: the check column shows the empty check box, the others none.
     const int side = list_.verticalHeader()->defaultSectionSize() - 3;
@@ -139,10 +163,33 @@ void FileListView::SetUpColumns() {
     list_.SetColumnElideMode(Col(FileColumn::VideoFile), Qt::ElideMiddle);
 }
 
-bool FileListView::ShowNewRow(int row) {
+bool FileListView::eventFilter(QObject* watched, QEvent* event) {
+    // The list grew or shrank, or a scroll bar came or went.
+    if (watched == list_.viewport() && event->type() == QEvent::Resize)
+        FitFileColumn();
+    return QObject::eventFilter(watched, event);
+}
+
+void FileListView::FitFileColumn() {
+    // The columns fill the room beside the scroll bar as they filled the
+    // list when laid out; the others keep the widths they have.
+    int others = 0;
+    for (int column = 0; column < kFileColumnCount; ++column) {
+        if (column != Col(FileColumn::VideoFile))
+            others += list_.columnWidth(column);
+    }
+    const int spare = kFrameWidths - 2 * list_.frameWidth();
+    list_.setColumnWidth(Col(FileColumn::VideoFile),
+                         std::max(list_.viewport()->width() - spare - others,
+                                  list_.horizontalHeader()->minimumSectionSize()));
+}
+
+void FileListView::ShowNewRow(int row) {
     const FileRow r = table_.Row(row);
-    if (list_.AddRow(row, QString()) < 0)
-        return false;
+    if (list_.AddRow(row, QString()) < 0) {
+        emit rowRefused(row);
+        return;
+    }
     list_.SetCellCheck(row, Col(FileColumn::Check), r.checked ? 1 : 0);
     list_.SetCellText(row, Col(FileColumn::VideoFile),
                       QLatin1Char(' ') + QString::fromStdString(r.SourcePath()));
@@ -153,7 +200,12 @@ bool FileListView::ShowNewRow(int row) {
     // user sees chosen.
     list_.clearSelection();
     list_.SelectRow(row);
-    return true;
+}
+
+void FileListView::ShowCheck(int row) {
+    const int shown = table_.Row(row).checked ? 1 : 0;
+    if (list_.GetCellCheck(row, Col(FileColumn::Check)) != shown)
+        list_.SetCellCheck(row, Col(FileColumn::Check), shown);
 }
 
 void FileListView::ShowTrim(int row) {
@@ -188,16 +240,9 @@ void FileListView::ShowStatus(int row) {
     });
 }
 
-void FileListView::RemoveRow(int row) {
-    list_.RemoveRow(row);
-}
-
-void FileListView::RemoveAllRows() {
-    list_.RemoveAllRows();
-}
-
 void FileListView::TakeChecks(int firstRow, int lastRow) {
-    for (int row = firstRow; row <= lastRow; ++row)
+    // A row the table does not hold yet (being shown) has nothing to take.
+    for (int row = firstRow; row <= lastRow && row < table_.RowCount(); ++row)
         table_.SetChecked(row, list_.GetCellCheck(row, Col(FileColumn::Check)) == 1);
 }
 

@@ -7,6 +7,18 @@
 
 namespace kiv {
 
+namespace {
+
+// Sets a field and tells whether it changed.
+template <typename T> bool Assign(T& field, const T& value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+} // namespace
+
 bool IsDone(RowState state) {
     return state == RowState::Converted || state == RowState::Failed;
 }
@@ -40,65 +52,118 @@ bool FileTable::HasCheckedRow() const {
     return std::any_of(rows_.begin(), rows_.end(), [](const FileRow& r) { return r.checked; });
 }
 
-int FileTable::Append(const ConversionJob& probed) {
-    std::lock_guard lock(mutex_);
-    if (static_cast<int>(rows_.size()) >= kMaxRows)
-        return -1;
-    FileRow& row = rows_.emplace_back();
+FileRow NewFileRow(const ConversionJob& probed) {
+    FileRow row;
     row.job = probed;
     row.durationSeconds = DisplayedDurationSeconds(probed);
     // The command line of an untrimmed file stays as it always was.
     row.wholeFileEndSeconds = WholeFileEndSeconds(probed);
     row.trimEndSeconds = row.wholeFileEndSeconds;
-    return static_cast<int>(rows_.size()) - 1;
+    return row;
+}
+
+int FileTable::Append(const ConversionJob& probed) {
+    return AppendRow(NewFileRow(probed));
+}
+
+int FileTable::AppendRow(const FileRow& row) {
+    int index = -1;
+    {
+        std::lock_guard lock(mutex_);
+        if (static_cast<int>(rows_.size()) >= kMaxRows)
+            return -1;
+        rows_.push_back(row);
+        index = static_cast<int>(rows_.size()) - 1;
+    }
+    emit rowAppended(index);
+    return index;
 }
 
 bool FileTable::Remove(int row) {
-    std::lock_guard lock(mutex_);
-    if (row < 0 || row >= static_cast<int>(rows_.size()))
-        return false;
-    rows_.erase(rows_.begin() + row);
+    {
+        std::lock_guard lock(mutex_);
+        if (row < 0 || row >= static_cast<int>(rows_.size()))
+            return false;
+        rows_.erase(rows_.begin() + row);
+    }
+    emit rowRemoved(row);
     return true;
 }
 
 void FileTable::Clear() {
-    std::lock_guard lock(mutex_);
-    rows_.clear();
+    {
+        std::lock_guard lock(mutex_);
+        if (rows_.empty())
+            return;
+        rows_.clear();
+    }
+    emit cleared();
 }
 
 template <typename Change> bool FileTable::Update(int row, Change change) {
     std::lock_guard lock(mutex_);
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return false;
-    change(rows_[static_cast<std::size_t>(row)]);
-    return true;
+    return change(rows_[static_cast<std::size_t>(row)]);
 }
 
 bool FileTable::SetChecked(int row, bool checked) {
-    return Update(row, [checked](FileRow& r) { r.checked = checked; });
+    if (!Update(row, [checked](FileRow& r) { return Assign(r.checked, checked); }))
+        return false;
+    emit checkChanged(row);
+    return true;
 }
 
 bool FileTable::SetTrim(int row, int startSeconds, int endSeconds) {
-    return Update(row, [=](FileRow& r) {
-        r.trimStartSeconds = startSeconds;
-        r.trimEndSeconds = endSeconds;
-    });
+    if (!Update(row, [=](FileRow& r) {
+            const bool start = Assign(r.trimStartSeconds, startSeconds);
+            return Assign(r.trimEndSeconds, endSeconds) || start;
+        }))
+        return false;
+    emit trimChanged(row);
+    return true;
 }
 
 bool FileTable::SetState(int row, RowState state) {
-    return Update(row, [state](FileRow& r) { r.state = state; });
+    if (!Update(row, [state](FileRow& r) { return Assign(r.state, state); }))
+        return false;
+    emit stateChanged(row);
+    return true;
 }
 
 bool FileTable::SetPercent(int row, int percent) {
-    return Update(row, [percent](FileRow& r) { r.percent = percent; });
+    if (!Update(row, [percent](FileRow& r) { return Assign(r.percent, percent); }))
+        return false;
+    emit progressChanged(row);
+    return true;
 }
 
 bool FileTable::SetOutputPath(int row, const std::string& path) {
-    return Update(row, [&path](FileRow& r) { r.outputPath = path; });
+    if (!Update(row, [&path](FileRow& r) { return Assign(r.outputPath, path); }))
+        return false;
+    emit stateChanged(row);
+    return true;
+}
+
+bool FileTable::SetReason(int row, const std::string& reason, const std::string& label) {
+    if (!Update(row, [&](FileRow& r) {
+            const bool why = Assign(r.reason, reason);
+            return Assign(r.label, label) || why;
+        }))
+        return false;
+    emit stateChanged(row);
+    return true;
 }
 
 bool FileTable::SetFigures(int row, const ProgressFigures& figures) {
-    return Update(row, [&figures](FileRow& r) { r.figures = figures; });
+    // Figures come with every status line; they always count as a change.
+    if (!Update(row, [&figures](FileRow& r) {
+            r.figures = figures;
+            return true;
+        }))
+        return false;
+    emit progressChanged(row);
+    return true;
 }
 
 } // namespace kiv

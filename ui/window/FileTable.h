@@ -1,15 +1,26 @@
 #pragma once
 // The rows of the main window's file list, one per added file in list
 // order: the one record of each row's source, probed facts, part to convert,
-// check box and state. The list control shows it; the batch reads it.
+// check box and state. The list control follows it (FileListView), the batch
+// reads it, and the kept list saves it.
+//
+//     FileTable table;
+//     connect(&table, &FileTable::trimChanged, view, ...);
+//     table.SetTrim(row, 5, 60);  // trimChanged(row), once the row holds it
+//
+// Every change is announced by a signal once the table holds it, and only
+// when something changed: setting a row to what it holds says nothing.
 //
 // Threads: rows are changed on the GUI thread only (adding, removing, the
-// check boxes, Split, and the batch's events once they reach that thread).
-// Any thread may read: every call takes the table's lock and readers get
-// copies, so the batch thread reads a row while the GUI thread works.
+// check boxes, Split, and the batch's events once they reach that thread),
+// and the signals come on it, after the lock is let go. Any thread may
+// read: every call takes the table's lock and readers get copies, so the
+// batch thread reads a row while the GUI thread works.
 
 #include "ConversionJob.h"
 #include "process/ProgressEstimator.h"
+
+#include <QObject>
 
 #include <mutex>
 #include <string>
@@ -40,8 +51,12 @@ struct FileRow {
     int wholeFileEndSeconds = 0;
     bool checked = true;
     RowState state = RowState::Ready;
-    int percent = 0;         // the progress shown from the row's first conversion on
-    std::string outputPath;  // what the last conversion wrote, whole or partial
+    int percent = 0;        // the progress shown from the row's first conversion on
+    std::string outputPath; // what the last conversion wrote, whole or partial
+    // Why the last conversion failed, or what to know of its output (a
+    // source that ends early); label: the few words the state cell adds
+    // ("no sound").
+    std::string reason, label;
     ProgressFigures figures; // of its running conversion: time left, speed
 
     std::string SourcePath() const;
@@ -51,9 +66,16 @@ struct FileRow {
     int VideoSeconds() const;
 };
 
-class FileTable {
+// The row a probed job gets when it is added: checked, ready, the whole
+// file to convert.
+FileRow NewFileRow(const ConversionJob& probed);
+
+class FileTable : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kMaxRows = 30;
+
+    explicit FileTable(QObject* parent = nullptr) : QObject(parent) {}
 
     // Reading, from any thread.
     int RowCount() const;
@@ -62,20 +84,37 @@ public:
     bool HasCheckedRow() const;
 
     // Changing, on the GUI thread.
-    // Appends a row for a probed job: checked, ready, the whole file to
-    // convert. Returns its index, or -1 when the table is full.
+    // Appends NewFileRow(probed). Returns its index, or -1 when the table
+    // is full.
     int Append(const ConversionJob& probed);
+    // Appends a whole row as it was kept; -1 when the table is full.
+    int AppendRow(const FileRow& row);
     // The rows behind move up one place.
     bool Remove(int row);
     void Clear();
+    // Each setter returns true when the row changed (and its signal came).
     bool SetChecked(int row, bool checked);
     bool SetTrim(int row, int startSeconds, int endSeconds);
     bool SetState(int row, RowState state);
     bool SetPercent(int row, int percent);
     bool SetOutputPath(int row, const std::string& path);
+    bool SetReason(int row, const std::string& reason, const std::string& label = {});
     bool SetFigures(int row, const ProgressFigures& figures);
 
+signals:
+    void rowAppended(int row);
+    // The rows behind it have moved up one place.
+    void rowRemoved(int row);
+    void cleared();
+    void checkChanged(int row);
+    void trimChanged(int row);
+    // Its state or its output changed.
+    void stateChanged(int row);
+    // Its percentage or its time-left figures changed.
+    void progressChanged(int row);
+
 private:
+    // Applies change to the row under the lock; true when it changed it.
     template <typename Change> bool Update(int row, Change change);
 
     mutable std::mutex mutex_;

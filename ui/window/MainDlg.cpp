@@ -2,33 +2,31 @@
 
 #include "MainDlg.h"
 
+#include "BatchPresenter.h"
 #include "CButtonST.h"
-#include "CHyperLink.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
-#include "DesktopOpen.h"
-#include "FileAdder.h"
+#include "FileListCommands.h"
 #include "FixedText.h"
-#include "MakerTexts.h"
+#include "KeptList.h"
+#include "Log.h"
 #include "MessageBoxes.h"
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Vocabularies.h"
 #include "WindowBatch.h"
+#include "WindowPlaces.h"
 #include "runs/MakeEncoderInit.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QPointer>
+#include <QMenu>
 #include <QPushButton>
-#include <QUrl>
+#include <QTimer>
 
 namespace kiv {
 
@@ -38,70 +36,143 @@ QString FromField(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The local files among dropped URLs, in order.
-QStringList DroppedFiles(const QMimeData* data) {
-    QStringList files;
-    if (!data || !data->hasUrls())
-        return files;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            files << url.toLocalFile();
-    }
-    return files;
-}
-
 } // namespace
 
 CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
-    : QDialog(parent), batch_(std::make_unique<WindowBatch>(table_, controller_, this)) {
-    CreateControls();
+    : QDialog(parent), batch_(std::make_unique<WindowBatch>(table_, controller_, this)),
+      ui_(CreateMainWindowControls(*this)) {
     setWindowIcon(ApplicationIcon());
     settings_ = CurrentSettings();
     selection_ = CurrentSelection();
     CreateEncoder();
 
-    outputFolderEdit_->setText(FromField(GetText(settings_.Folder)));
-    outputFolder_ = outputFolderEdit_->text();
+    ui_.outputFolder->setText(FromField(GetText(settings_.Folder)));
+    outputFolder_ = ui_.outputFolder->text();
     setWindowTitle(Caption());
-    openFolderBox_->setChecked(settings_.AFO == 1);
-    shutdownBox_->setChecked(settings_.AFC == 1);
+    ui_.openFolderBox->setChecked(settings_.AFO == 1);
+    ui_.shutdownBox->setChecked(settings_.AFC == 1);
+    keptList_ = new KeptList(
+        table_,
+        [this] {
+            return KeptList::Choice{selection_, outputFolder_};
+        },
+        this);
+    RestoreLastChoice();
 
-    SetUpButtonImages();
-    SetUpFileList();
+    listCommands_ =
+        std::make_unique<FileListCommands>(table_, *ui_.list, controller_, *this, [this] {
+            return std::pair{workingProfile_, CurrentTargetKind()};
+        });
     FillLists();
-    SetLinkTargets();
-
-    connect(folderButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::ShowDirMenu);
-    connect(editButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnEditProfile);
-    connect(addButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnAdd);
-    connect(removeButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnRemove);
-    connect(aboutButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnAbout);
-    connect(helpButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnHelp);
-    connect(exitButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnExit);
-    connect(startButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStart);
-    connect(stopButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnStop);
-    connect(pauseButton_, &QAbstractButton::clicked, this, &CKivVideoConverterDlg::OnPause);
-    connect(formatList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnFormatPick);
-    connect(profileList_, &QComboBox::activated, this, &CKivVideoConverterDlg::OnProfilePick);
-
-    adder_ = new FileAdder(controller_, this);
-    ConnectFileAdder();
-    ConnectBatch();
-    setAcceptDrops(true);
-    list_->viewport()->setAcceptDrops(true);
-    list_->viewport()->installEventFilter(this);
-    installEventFilter(this);
-
+    const bool restored = lastList_.has_value();
+    RestoreLastRows();
+    keptList_->Watch();
+    if (restored)
+        keptList_->Changed(); // the rows that were converting wait now
+    presenter_ = new BatchPresenter(*this, *batch_,
+                                    {ProductName(), Caption(),
+                                     [this](bool paused) { ShowPauseLook(*ui_.pause, paused); },
+                                     ui_.shutdownBox, ui_.openFolderBox});
+    CreateMenus();
+    CreateShortcuts();
+    ConnectControls();
     EnableControls(true);
+    // Where the user left it, at the size they gave it.
+    restoreGeometry(SavedWindowGeometry("Main"));
 }
 
 CKivVideoConverterDlg::~CKivVideoConverterDlg() {
     batch_->Abandon();
-    // The reading thread probes with the controller: it ends first.
-    delete adder_;
-    adder_ = nullptr;
-    if (cursorOverridden_)
-        QApplication::restoreOverrideCursor();
+    // The file reader probes with the controller: it ends first.
+    listCommands_.reset();
+    // Keeps the last changes, from the table and the choice, while they are here.
+    delete keptList_;
+    keptList_ = nullptr;
+}
+
+void CKivVideoConverterDlg::RestoreLastChoice() {
+    lastList_ = keptList_->TakeLast();
+    if (!lastList_)
+        return;
+    ProfileSelection selection = lastList_->selection;
+    const std::string repaired = RepairSelection(selection);
+    if (!repaired.empty())
+        WriteLog("Kept list: " + repaired);
+    selection_ = selection;
+    if (!lastList_->outputFolder.isEmpty()) {
+        outputFolder_ = lastList_->outputFolder;
+        ui_.outputFolder->setText(outputFolder_);
+    }
+}
+
+void CKivVideoConverterDlg::RestoreLastRows() {
+    if (!lastList_)
+        return;
+    const int interrupted = ReadyInterruptedRows(*lastList_);
+    for (const FileRow& row : lastList_->rows)
+        table_.AppendRow(row);
+    const int rows = static_cast<int>(lastList_->rows.size());
+    lastList_.reset();
+    if (rows == 0)
+        return;
+    WriteLogFormat("Kept list: restored %d rows, %d of them interrupted", rows, interrupted);
+    // Said once the window shows.
+    QTimer::singleShot(0, this, [this, text = KeptList::RestoredText(rows, interrupted)] {
+        ShowMessage(this, QStringLiteral("Info"), text, MessageIcon::Information);
+    });
+}
+
+void CKivVideoConverterDlg::ConnectControls() {
+    const auto onClick = [this](CButtonST* button, void (CKivVideoConverterDlg::*command)()) {
+        connect(button, &QAbstractButton::clicked, this, command);
+    };
+    onClick(ui_.folder, &CKivVideoConverterDlg::ShowDirMenu);
+    onClick(ui_.edit, &CKivVideoConverterDlg::OnEditProfile);
+    onClick(ui_.add, &CKivVideoConverterDlg::OnAdd);
+    onClick(ui_.remove, &CKivVideoConverterDlg::OnRemove);
+    onClick(ui_.about, &CKivVideoConverterDlg::OnAbout);
+    onClick(ui_.help, &CKivVideoConverterDlg::OnHelp);
+    onClick(ui_.exit, &CKivVideoConverterDlg::OnExit);
+    onClick(ui_.start, &CKivVideoConverterDlg::OnStart);
+    onClick(ui_.stop, &CKivVideoConverterDlg::OnStop);
+    onClick(ui_.pause, &CKivVideoConverterDlg::OnPause);
+    connect(ui_.formats, &QComboBox::activated, this, &CKivVideoConverterDlg::OnFormatPick);
+    connect(ui_.profiles, &QComboBox::activated, this, &CKivVideoConverterDlg::OnProfilePick);
+
+    connect(listCommands_.get(), &FileListCommands::addingChanged, this,
+            &CKivVideoConverterDlg::OnAddingChanged);
+    connect(listCommands_.get(), &FileListCommands::filesAdded, this,
+            &CKivVideoConverterDlg::filesAdded);
+    connect(batch_.get(), &WindowBatch::rowStarted, this, [this](int row) {
+        ui_.list->SelectRow(row); // the other rows keep their selection
+    });
+    connect(batch_.get(), &WindowBatch::batchEnded, this, &CKivVideoConverterDlg::OnBatchEnded);
+}
+
+void CKivVideoConverterDlg::CreateMenus() {
+    dirMenu_ = new QMenu(QStringLiteral("Dir"), this);
+    dirMenu_->setObjectName(QStringLiteral("dirMenu"));
+    dirMenu_->addAction(QStringLiteral("Browse"), this, &CKivVideoConverterDlg::OnBrowse);
+    dirMenu_->addAction(QStringLiteral("Open"), this, &CKivVideoConverterDlg::OnOpenFolder);
+}
+
+void CKivVideoConverterDlg::CreateShortcuts() {
+    // Keys users of desktop converters expect; each runs its command only
+    // when the command's button could be pressed.
+    const auto addKey = [this](const QKeySequence& key, CButtonST* button,
+                               void (CKivVideoConverterDlg::*command)()) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, button, command] {
+            if (button->isEnabled())
+                (this->*command)();
+        });
+        addAction(action);
+    };
+    addKey(QKeySequence(Qt::Key_Delete), ui_.remove, &CKivVideoConverterDlg::OnRemove);
+    addKey(QKeySequence(Qt::CTRL | Qt::Key_O), ui_.add, &CKivVideoConverterDlg::OnAdd);
+    addKey(QKeySequence(Qt::Key_F1), ui_.help, &CKivVideoConverterDlg::OnHelp);
 }
 
 void CKivVideoConverterDlg::CreateEncoder() {
@@ -110,38 +181,15 @@ void CKivVideoConverterDlg::CreateEncoder() {
 }
 
 void CKivVideoConverterDlg::FillLists() {
-    formatList_->clear();
+    ui_.formats->clear();
     for (int c = 0; c < CategoryCount(); ++c)
-        formatList_->addItem(QString::fromUtf8(GetCategory(c)->CategoryName));
-    formatList_->setCurrentIndex(selection_.Kind);
+        ui_.formats->addItem(QString::fromUtf8(GetCategory(c)->CategoryName));
+    ui_.formats->setCurrentIndex(selection_.Kind);
     FillProfileList(selection_.Kind);
-    profileList_->setCurrentIndex(selection_.Class);
+    ui_.profiles->setCurrentIndex(selection_.Class);
     const ProfileCategory* category = GetCategory(selection_.Kind);
     ProfileFromSelection(selection_, category ? category->Target : 0, currentProfile_);
     workingProfile_ = currentProfile_;
-}
-
-void CKivVideoConverterDlg::SetLinkTargets() {
-    siteLink_->setText(QString::fromLatin1(kWebSiteLinkText));
-    siteLink_->SetLinkTarget(HelpPagePath(kWebSitePage));
-    siteLink_->setAccessibleName(siteLink_->text());
-    faqLink_->setText(QString::fromLatin1(kFaqLinkText));
-    faqLink_->SetLinkTarget(HelpPagePath(kFaqPage));
-    faqLink_->setAccessibleName(faqLink_->text());
-    // The links open the desktop's way: a desktop that cannot open them at
-    // once makes the link say so; one whose opener fails later, the window.
-    for (CHyperLink* link : {siteLink_, faqLink_}) {
-        link->SetUrlOpener([this](const QUrl& url) {
-            return OpenOnDesktop(url, [window = QPointer<QWidget>(this), url] {
-                ShowMessage(window, QStringLiteral("Warning"),
-                            DesktopCannotOpenText(url.toLocalFile()), MessageIcon::Warning);
-            });
-        });
-    }
-}
-
-QString CKivVideoConverterDlg::HelpPagePath(const char* page) const {
-    return QString::fromStdString(ProgramDirectory()) + QString::fromLatin1(page);
 }
 
 QString CKivVideoConverterDlg::ProductName() const {
@@ -152,38 +200,52 @@ QString CKivVideoConverterDlg::Caption() const {
     return ProductName() + QLatin1Char(' ') + FromField(GetText(settings_.Ver));
 }
 
+bool CKivVideoConverterDlg::IsAdding() const {
+    return listCommands_->IsAdding();
+}
+
 void CKivVideoConverterDlg::EnableControls(bool enable) {
-    const bool hadFocus =
-        startButton_->hasFocus() || stopButton_->hasFocus() || pauseButton_->hasFocus();
+    // The window's own focus, also while a message over it has the keyboard.
+    const QWidget* focused = focusWidget();
+    const bool hadFocus = focused == ui_.start || focused == ui_.stop || focused == ui_.pause;
     for (QWidget* control :
-         std::initializer_list<QWidget*>{addButton_, removeButton_, startButton_, formatList_,
-                                         profileList_, exitButton_, folderButton_, editButton_})
+         std::initializer_list<QWidget*>{ui_.add, ui_.remove, ui_.start, ui_.formats, ui_.profiles,
+                                         ui_.exit, ui_.folder, ui_.edit})
         control->setEnabled(enable);
-    stopButton_->setEnabled(!enable);
+    ui_.stop->setEnabled(!enable);
     // Pause takes Start's place while a batch runs.
-    startButton_->setVisible(enable);
-    pauseButton_->setEnabled(!enable);
-    pauseButton_->setVisible(!enable);
+    ui_.start->setVisible(enable);
+    ui_.pause->setEnabled(!enable);
+    ui_.pause->setVisible(!enable);
     // While added files are read the list must not change under them.
-    if (adding_) {
-        for (QWidget* control : {addButton_, removeButton_, startButton_})
+    if (IsAdding()) {
+        for (QWidget* control : {ui_.add, ui_.remove, ui_.start})
             control->setEnabled(false);
     }
     // The keyboard stays on the batch's buttons: Start's focus goes to Pause
     // when a batch starts, and back to Start when it ends.
     if (hadFocus) {
-        QWidget* next = enable ? static_cast<QWidget*>(startButton_) : pauseButton_;
+        QWidget* next = enable ? static_cast<QWidget*>(ui_.start) : ui_.pause;
         if (next->isEnabled())
             next->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CKivVideoConverterDlg::OnAddingChanged() {
+    EnableControls(!busy_);
+    if (!IsAdding() && pendingEnd_ >= 0) {
+        const int result = pendingEnd_;
+        pendingEnd_ = -1;
+        EndWindow(result);
     }
 }
 
 void CKivVideoConverterDlg::EndWindow(int result) {
     if (busy_)
         return; // a batch uses the window and its rows until it ends
-    if (adding_) {
+    if (IsAdding()) {
         pendingEnd_ = result;
-        adder_->Cancel();
+        listCommands_->CancelAdding();
         return;
     }
     done(result);
@@ -194,6 +256,11 @@ void CKivVideoConverterDlg::closeEvent(QCloseEvent* event) {
     // only Exit ends it.
     event->ignore();
     showMinimized();
+}
+
+void CKivVideoConverterDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ui_.layout.Place(minimumSize(), size());
 }
 
 void CKivVideoConverterDlg::keyPressEvent(QKeyEvent* event) {
@@ -211,40 +278,6 @@ void CKivVideoConverterDlg::keyPressEvent(QKeyEvent* event) {
     if (plain && event->key() == Qt::Key_Escape)
         return; // likewise
     QDialog::keyPressEvent(event);
-}
-
-bool CKivVideoConverterDlg::eventFilter(QObject* watched, QEvent* event) {
-    // Files dropped on the list, or anywhere on the window, are added.
-    if (watched == list_->viewport() || watched == this) {
-        switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDropEvent*>(event);
-            const bool take = !DroppedFiles(drag->mimeData()).isEmpty() && addButton_->isEnabled();
-            if (take)
-                drag->acceptProposedAction();
-            else
-                drag->ignore();
-            return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            const QStringList files = DroppedFiles(drop->mimeData());
-            if (files.isEmpty() || !addButton_->isEnabled()) {
-                drop->ignore();
-                return true;
-            }
-            drop->acceptProposedAction();
-            // Added after the drop has ended, so the file manager is not kept waiting.
-            QMetaObject::invokeMethod(
-                this, [this, files] { AddFiles(files); }, Qt::QueuedConnection);
-            return true;
-        }
-        default:
-            break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace kiv

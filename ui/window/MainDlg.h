@@ -1,14 +1,17 @@
 #pragma once
-// The main conversion window: a view of its file table (FileTable, shown by
-// FileListView) and of its batch (WindowBatch), with the output folder, the
-// format and profile picks, the profile editor, the end-of-batch options
-// and the tool buttons. It lives for the whole run of the program.
+// The main conversion window: a view of its file table (FileTable, which
+// the list follows by itself) and of its batch (WindowBatch), with the
+// output folder, the format and profile picks, the profile editor, the
+// end-of-batch options and the tool buttons. It lives for the whole run of
+// the program.
 //
-// The window's code is spread over files by subject: MainDlg.cpp (start-up,
-// control states, window events), MainDlgLayout.cpp (controls, menus and
-// keys), MainDlgCommands.cpp (picks, editor, output folder, About, Help,
-// Exit), MainDlgFileList.cpp (adding, removing and clearing files, Split,
-// the "Pop" menu) and MainDlgBatch.cpp (Start, Stop and the end of a batch).
+// Its concerns live apart: MainWindowControls makes the controls,
+// FileListCommands runs the list's commands (adding, removing, clearing,
+// Split, the "Pop" menu, drops), and BatchPresenter shows the batch (title,
+// task bar, Pause's look, the end box). The window's own files: MainDlg.cpp
+// (start-up, control states, window events), MainDlgCommands.cpp (picks,
+// editor, output folder, About, Help, Exit) and MainDlgBatch.cpp (Start,
+// Pause, Stop and the end of a batch).
 //
 // Threads: all of it runs on the GUI thread. Files are read on FileAdder's
 // thread and converted on WindowBatch's; both report back through queued
@@ -17,29 +20,25 @@
 
 #include "CEncoderCntl.h"
 #include "FileTable.h"
+#include "KeptListFormat.h"
+#include "MainWindowControls.h"
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
-#include "TaskbarProgress.h"
 #include "runs/BatchLoop.h"
 
 #include <QDialog>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
 class QMenu;
 
 namespace kiv {
 
-class CButtonST;
-class CHyperLink;
-class CXListCtrl;
-class FileAdder;
-class FileListView;
+class BatchPresenter;
+class FileListCommands;
+class KeptList;
 class WindowBatch;
 
 class CKivVideoConverterDlg : public QDialog {
@@ -91,7 +90,7 @@ public:
     // From Start until the end of the batch has been dealt with.
     bool IsBusy() const { return busy_; }
     // While added files are being read.
-    bool IsAdding() const { return adding_; }
+    bool IsAdding() const;
 
 signals:
     // Every row of one Add, drop or command line has been handled.
@@ -101,107 +100,59 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // MainDlgLayout.cpp
-    void CreateControls();
+    // MainDlg.cpp
     void CreateMenus();
     void CreateShortcuts();
-    void SetUpButtonImages();
-    void SetUpFileList();
-
-    // MainDlg.cpp
+    void ConnectControls();
     void CreateEncoder();
     void FillLists();
-    void SetLinkTargets();
-    QString HelpPagePath(const char* page) const;
+    // Puts back what the last run left when it did not end with Exit: the
+    // choice before the lists are filled, the rows once the list shows them.
+    void RestoreLastChoice();
+    void RestoreLastRows();
+    void OnAddingChanged();
     // Ends the window without saving; while files are read, once the file
     // being read is done.
     void EndWindow(int result);
-
-    // MainDlgSplit.cpp
-    void RunSplit(bool previewAtOnce);
-
-    // MainDlgBatch.cpp
-    void ConnectBatch();
-    // True to go on: when every checked row is done, the user is asked
-    // whether to convert them again, and they wait again on Yes.
-    bool ConvertAgainIfAllDone();
-    void ShowBatchPosition(const BatchPosition& position);
-    void ShowPaused(bool paused);
-    QString BusyTitle() const;
-    void OnBatchEnded(const BatchReport& report);
-
-    // MainDlgLayout.cpp
-    void SetPauseButtonLook(bool paused);
-    // MainDlg.cpp: the settings' Name, "Kiv Video Converter" by default, and
-    // the caption, Name and Ver: "Kiv Video Converter 1.0.0".
+    // The settings' Name, "Kiv Video Converter" by default, and the caption,
+    // Name and Ver: "Kiv Video Converter 1.0.0".
     QString ProductName() const;
     QString Caption() const;
 
+    // MainDlgBatch.cpp
+    // True to go on: when every checked row is done, the user is asked
+    // whether to convert them again, and they wait again on Yes.
+    bool ConvertAgainIfAllDone();
+    void OnBatchEnded(const BatchReport& report);
+
     // MainDlgCommands.cpp
     int CurrentCategoryIndex() const;
+    int CurrentTargetKind() const;
     void FillProfileList(int categoryIndex);
-
-    // MainDlgFileList.cpp
-    void ConnectFileAdder();
-    void OnFileRead(const QString& path, const ConversionJob& job);
-    void OnLimitReached();
-    void OnNotAdded(const QString& line);
-    void OnAddFailed();
-    void OnAddingFinished();
-    void SetAdding(bool adding);
 
     AppSettings settings_{};
     ProfileSelection selection_{};
     MediaProfile currentProfile_{};
     MediaProfile workingProfile_{};
     QString outputFolder_;
-    // In this order: the batch and the reader use the table and the
-    // controller, and go first.
+    // In this order: the batch and the list's commands (with the file
+    // reader) use the table and the controller, and go first.
     FileTable table_;
     CEncoderCntl controller_;
     std::unique_ptr<WindowBatch> batch_;
-    FileAdder* adder_ = nullptr;
+    std::unique_ptr<FileListCommands> listCommands_;
+    BatchPresenter* presenter_ = nullptr;
+    KeptList* keptList_ = nullptr;
+    std::optional<KeptListContents> lastList_; // until its rows are back
     bool busy_ = false;
-    bool adding_ = false;
-    bool cursorOverridden_ = false;
-    // This add's files that were not added, each with why.
-    QStringList notAdded_;
-    BatchPosition batchPosition_; // where the running batch stands
-    TaskbarProgress taskbar_;
     int pendingEnd_ = -1; // the result EndWindow waits to end with
 
-    CButtonST* addButton_ = nullptr;
-    CButtonST* removeButton_ = nullptr;
-    CButtonST* startButton_ = nullptr;
-    CButtonST* stopButton_ = nullptr;
-    CButtonST* pauseButton_ = nullptr; // in Start's place while a batch runs
-    CButtonST* aboutButton_ = nullptr;
-    CButtonST* helpButton_ = nullptr;
-    CButtonST* exitButton_ = nullptr;
-    CXListCtrl* list_ = nullptr;
-    FileListView* listView_ = nullptr;
-    QLineEdit* outputFolderEdit_ = nullptr;
-    CButtonST* folderButton_ = nullptr;
-    QComboBox* formatList_ = nullptr;
-    QComboBox* profileList_ = nullptr;
-    CButtonST* editButton_ = nullptr;
-    QCheckBox* openFolderBox_ = nullptr;
-    QCheckBox* shutdownBox_ = nullptr;
-    CHyperLink* siteLink_ = nullptr;
-    CHyperLink* faqLink_ = nullptr;
-
-    QMenu* popMenu_ = nullptr;
-    QAction* addAction_ = nullptr;
-    QAction* deleteAction_ = nullptr;
-    QAction* clearAction_ = nullptr;
-    QAction* splitAction_ = nullptr;
+    MainWindowControls ui_;
     QMenu* dirMenu_ = nullptr;
-    QAction* browseAction_ = nullptr;
-    QAction* openAction_ = nullptr;
 };
 
 } // namespace kiv

@@ -1,54 +1,25 @@
 // Start, Pause, Stop and the end of a batch in the main window. The batch
-// itself runs in WindowBatch; the window shows its rows as they change, the
-// whole batch in its title and on the task bar, and deals with its end.
+// itself runs in WindowBatch; the list follows its rows through the table,
+// and BatchPresenter shows the whole batch and its end.
 
 #include "MainDlg.h"
 
-#include "CXListCtrl.h"
-#include "Catalogue.h"
-#include "DesktopNotification.h"
+#include "BatchPresenter.h"
 #include "DirectoryTree.h"
-#include "FileListView.h"
+#include "FileListCommands.h"
 #include "MessageBoxes.h"
-#include "OpenFolder.h"
 #include "Paths.h"
-#include "PowerOff.h"
 #include "WindowBatch.h"
-#include "runs/BatchSummary.h"
-
-#include <QCheckBox>
 
 #include <vector>
 
 namespace kiv {
 
-namespace {
-
-bool IsWaiting(const FileRow& row) {
-    return row.checked && !IsDone(row.state);
-}
-
-} // namespace
-
-void CKivVideoConverterDlg::ConnectBatch() {
-    WindowBatch* batch = batch_.get();
-    connect(batch, &WindowBatch::rowStarted, this, [this](int row) {
-        listView_->ShowStatus(row);
-        list_->SelectRow(row); // the other rows keep their selection
-    });
-    connect(batch, &WindowBatch::rowProgress, listView_, &FileListView::ShowStatus);
-    connect(batch, &WindowBatch::rowFinished, listView_,
-            [view = listView_](int row) { view->ShowStatus(row); });
-    connect(batch, &WindowBatch::batchProgress, this, &CKivVideoConverterDlg::ShowBatchPosition);
-    connect(batch, &WindowBatch::pausedChanged, this, &CKivVideoConverterDlg::ShowPaused);
-    connect(batch, &WindowBatch::batchEnded, this, &CKivVideoConverterDlg::OnBatchEnded);
-}
-
 bool CKivVideoConverterDlg::ConvertAgainIfAllDone() {
     std::vector<int> done;
     for (int row = 0; row < table_.RowCount(); ++row) {
         const FileRow r = table_.Row(row);
-        if (IsWaiting(r))
+        if (r.checked && !IsDone(r.state))
             return true;
         if (r.checked)
             done.push_back(row);
@@ -57,10 +28,8 @@ bool CKivVideoConverterDlg::ConvertAgainIfAllDone() {
                   QStringLiteral("Every checked file has been converted already.\n"
                                  "Convert them again?")))
         return false;
-    for (int row : done) {
+    for (int row : done)
         table_.SetState(row, RowState::Ready);
-        listView_->ShowStatus(row);
-    }
     return true;
 }
 
@@ -75,14 +44,14 @@ void CKivVideoConverterDlg::OnStart() {
     if (!ConvertAgainIfAllDone())
         return;
     busy_ = true;
-    batchPosition_ = {};
+    listCommands_->SetBatchRunning(true);
+    presenter_->Begin(outputFolder_);
     MakeDirectoryPath(outputFolder_.toStdString()); // a failure shows with the first row
     EnableControls(false);
 
     BatchPlan plan;
     plan.profile = workingProfile_;
-    const ProfileCategory* category = GetCategory(selection_.Kind);
-    plan.targetKind = category ? category->Target : 0;
+    plan.targetKind = CurrentTargetKind();
     plan.outputFolder = outputFolder_.toStdString();
     plan.inputScriptPath = InputScriptPath();
     batch_->Start(plan);
@@ -101,56 +70,11 @@ void CKivVideoConverterDlg::OnPause() {
         batch_->Pause();
 }
 
-// "2 of 3 · 45 % — Kiv Video Converter": the file that converts, and how
-// much of the whole batch's media is done.
-QString CKivVideoConverterDlg::BusyTitle() const {
-    QString title = QStringLiteral("%1 of %2 · %3 %")
-                        .arg(batchPosition_.fileNumber)
-                        .arg(batchPosition_.fileCount)
-                        .arg(static_cast<int>(batchPosition_.fraction * 100));
-    if (batch_->IsPaused())
-        title += QStringLiteral(" · Paused");
-    return title + QStringLiteral(" — ") + ProductName();
-}
-
-void CKivVideoConverterDlg::ShowBatchPosition(const BatchPosition& position) {
-    if (!busy_)
-        return;
-    batchPosition_ = position;
-    setWindowTitle(BusyTitle());
-    taskbar_.Show(position.fraction);
-}
-
-void CKivVideoConverterDlg::ShowPaused(bool paused) {
-    SetPauseButtonLook(paused);
-    if (busy_ && batchPosition_.fileCount > 0)
-        setWindowTitle(BusyTitle());
-}
-
 void CKivVideoConverterDlg::OnBatchEnded(const BatchReport& report) {
-    taskbar_.Hide();
-    setWindowTitle(Caption());
-    // What happened, in the words kiv-convert uses too.
-    const QString summary = QString::fromStdString(BatchSummary(report));
-    // A user who switched to another window learns the batch is over; one
-    // who pressed Stop knows.
-    if (!isActiveWindow() && report.end != BatchEnd::Stopped)
-        NotifyDesktop(QStringLiteral("Kiv Video Converter"),
-                      report.end == BatchEnd::Finished ? summary : batch_->LastFailure());
-    const QString finished = QStringLiteral("Encoding Finish!\n") + summary;
-    if (report.end == BatchEnd::Finished) {
-        if (shutdownBox_->isChecked()) {
-            ShutDownComputer(this);
-        } else {
-            ShowMessage(this, QStringLiteral("Info"), finished, MessageIcon::Information);
-            if (openFolderBox_->isChecked())
-                OpenFolder(outputFolder_);
-        }
-    } else if (report.end == BatchEnd::Stopped) {
-        ShowMessage(this, QStringLiteral("Info"), finished, MessageIcon::Information);
-    }
+    presenter_->ShowEnd(report);
     EnableControls(true);
     busy_ = false;
+    listCommands_->SetBatchRunning(false);
     emit batchEnded();
 }
 

@@ -1,18 +1,22 @@
 // The main window's commands: format and profile picks, the profile
-// editor, the output-folder menu, About, Help and Exit.
+// editor, the output-folder menu, About, Help and Exit, and the list's
+// commands as the window offers them.
 
 #include "AboutDlg.h"
 #include "CButtonST.h"
 #include "Catalogue.h"
 #include "DesktopOpen.h"
 #include "EditorDlg.h"
+#include "FileListCommands.h"
 #include "FixedText.h"
+#include "KeptList.h"
 #include "Log.h"
 #include "MainDlg.h"
 #include "MessageBoxes.h"
 #include "OpenFolder.h"
 #include "Settings.h"
 #include "Vocabularies.h"
+#include "WindowPlaces.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +30,7 @@ namespace kiv {
 
 int CKivVideoConverterDlg::CurrentCategoryIndex() const {
     // The category whose name is the displayed text, byte for byte; else the first.
-    const QByteArray shown = formatList_->currentText().toUtf8();
+    const QByteArray shown = ui_.formats->currentText().toUtf8();
     for (int c = 0; c < CategoryCount(); ++c) {
         if (shown == GetCategory(c)->CategoryName)
             return c;
@@ -34,31 +38,37 @@ int CKivVideoConverterDlg::CurrentCategoryIndex() const {
     return 0;
 }
 
+int CKivVideoConverterDlg::CurrentTargetKind() const {
+    const ProfileCategory* category = GetCategory(selection_.Kind);
+    return category ? category->Target : 0;
+}
+
 void CKivVideoConverterDlg::FillProfileList(int categoryIndex) {
-    profileList_->clear();
+    ui_.profiles->clear();
     const ProfileCategory* category = GetCategory(categoryIndex);
     if (!category)
         return;
     for (int p = 0; p < category->ProfileCount; ++p)
-        profileList_->addItem(QString::fromUtf8(category->Profiles[p].ProfileName));
+        ui_.profiles->addItem(QString::fromUtf8(category->Profiles[p].ProfileName));
 }
 
 void CKivVideoConverterDlg::OnFormatPick() {
     const int index = CurrentCategoryIndex();
     const ProfileCategory* category = GetCategory(index);
     FillProfileList(index);
-    profileList_->setCurrentIndex(0);
+    ui_.profiles->setCurrentIndex(0);
     SelectionFromProfile(category->Profiles[0], category->Target, selection_);
     selection_.Kind = index;
     selection_.Class = 0;
     currentProfile_ = category->Profiles[0];
     workingProfile_ = currentProfile_;
+    keptList_->Changed();
 }
 
 void CKivVideoConverterDlg::OnProfilePick() {
     const int index = CurrentCategoryIndex();
     const ProfileCategory* category = GetCategory(index);
-    const int p = profileList_->currentIndex();
+    const int p = ui_.profiles->currentIndex();
     if (p < 0 || p >= category->ProfileCount)
         return;
     SelectionFromProfile(category->Profiles[p], category->Target, selection_);
@@ -66,6 +76,7 @@ void CKivVideoConverterDlg::OnProfilePick() {
     selection_.Class = p;
     currentProfile_ = category->Profiles[p];
     workingProfile_ = currentProfile_;
+    keptList_->Changed();
 }
 
 void CKivVideoConverterDlg::OnEditProfile() {
@@ -83,16 +94,16 @@ void CKivVideoConverterDlg::OnEditProfile() {
     if (editor.IsSaved()) {
         selection_ = fresh;
         currentProfile_ = workingProfile_;
+        keptList_->Changed();
     }
-    profileList_->setCurrentIndex(fresh.Class);
+    ui_.profiles->setCurrentIndex(fresh.Class);
 }
 
 void CKivVideoConverterDlg::ShowDirMenu() {
     // At the mouse when the button was clicked; below the button from the keyboard.
     const QPoint cursor = QCursor::pos();
-    const bool underMouse = folderButton_->rect().contains(folderButton_->mapFromGlobal(cursor));
-    dirMenu_->popup(underMouse ? cursor
-                               : folderButton_->mapToGlobal(folderButton_->rect().bottomLeft()));
+    const bool underMouse = ui_.folder->rect().contains(ui_.folder->mapFromGlobal(cursor));
+    dirMenu_->popup(underMouse ? cursor : ui_.folder->mapToGlobal(ui_.folder->rect().bottomLeft()));
 }
 
 void CKivVideoConverterDlg::OnBrowse() {
@@ -102,8 +113,9 @@ void CKivVideoConverterDlg::OnBrowse() {
         if (!picked.endsWith(QLatin1Char('/')))
             picked += QLatin1Char('/');
         outputFolder_ = picked;
+        keptList_->Changed();
     }
-    outputFolderEdit_->setText(outputFolder_);
+    ui_.outputFolder->setText(outputFolder_);
 }
 
 void CKivVideoConverterDlg::OnOpenFolder() {
@@ -116,12 +128,13 @@ void CKivVideoConverterDlg::OnAbout() {
 }
 
 void CKivVideoConverterDlg::OnHelp() {
-    OpenOrSay(this, QUrl::fromLocalFile(HelpPagePath("help/index.html")));
+    OpenOrSay(this, QUrl::fromLocalFile(QString::fromStdString(ProgramDirectory()) +
+                                        QStringLiteral("help/index.html")));
 }
 
 void CKivVideoConverterDlg::OnExit() {
-    settings_.AFO = openFolderBox_->isChecked() ? 1 : 0;
-    settings_.AFC = shutdownBox_->isChecked() ? 1 : 0;
+    settings_.AFO = ui_.openFolderBox->isChecked() ? 1 : 0;
+    settings_.AFC = ui_.shutdownBox->isChecked() ? 1 : 0;
     // A folder too long for the settings field is not saved cut short: the
     // settings keep the previous one.
     const QByteArray folder = outputFolder_.toUtf8();
@@ -137,7 +150,38 @@ void CKivVideoConverterDlg::OnExit() {
                         QString::fromStdString(reason),
                     MessageIcon::Warning);
     }
+    SaveWindowGeometry("Main", saveGeometry());
+    // A normal end: the next start begins with an empty list.
+    keptList_->Forget();
     EndWindow(QDialog::Accepted);
+}
+
+void CKivVideoConverterDlg::OnAdd() {
+    listCommands_->Add();
+}
+
+void CKivVideoConverterDlg::AddFiles(const QStringList& paths) {
+    listCommands_->AddFiles(paths);
+}
+
+void CKivVideoConverterDlg::OnRemove() {
+    listCommands_->Remove();
+}
+
+void CKivVideoConverterDlg::OnClear() {
+    listCommands_->Clear();
+}
+
+void CKivVideoConverterDlg::OnSplit() {
+    listCommands_->Split();
+}
+
+void CKivVideoConverterDlg::OnPreview() {
+    listCommands_->Preview();
+}
+
+void CKivVideoConverterDlg::ShowPopMenu(const QPoint& globalPosition) {
+    listCommands_->ShowPopMenu(globalPosition);
 }
 
 } // namespace kiv

@@ -5,7 +5,6 @@
 #include "Log.h"
 #include "MakerTexts.h"
 #include "Paths.h"
-#include "Vocabularies.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -29,11 +28,12 @@ QString ConvertFailMessage(const std::string& reason) {
     std::string log = OpenLogPath();
     if (log.empty())
         log = LogFilePath();
-    QString text = QStringLiteral("Convert fail! Please send the log file \"%1\" to %2")
-                       .arg(QString::fromStdString(log), QString::fromLatin1(kSupportAddress));
-    if (!reason.empty())
-        text += QLatin1Char('\n') + QString::fromStdString(reason);
-    return text;
+    // Why first: the request to send the log is for what the reason does
+    // not explain.
+    const QString request =
+        QStringLiteral("Convert fail! Please send the log file \"%1\" to %2")
+            .arg(QString::fromStdString(log), QString::fromLatin1(kSupportAddress));
+    return reason.empty() ? request : QString::fromStdString(reason) + QLatin1Char('\n') + request;
 }
 
 // The table's rows as the batch loop sees them, on the batch thread.
@@ -47,17 +47,15 @@ public:
         return !batch_.abandoned_ && batch_.table_.Row(row).checked;
     }
     // The batch completes a copy of the row's job; the table keeps the probe's.
-    ConversionJob& Job(int row) override {
+    ConversionJob Job(int row) override {
         const FileRow r = batch_.table_.Row(row);
-        job_ = r.job;
-        job_.done = IsDone(r.state) ? 1 : 0;
-        return job_;
+        ConversionJob job = r.job;
+        job.done = IsDone(r.state) ? 1 : 0;
+        return job;
     }
-    std::string TrimStart(int row) override {
-        return FormatDuration(batch_.table_.Row(row).trimStartSeconds);
-    }
-    std::string TrimEnd(int row) override {
-        return FormatDuration(batch_.table_.Row(row).trimEndSeconds);
+    TrimRange Trim(int row) override {
+        const FileRow r = batch_.table_.Row(row);
+        return {r.trimStartSeconds, r.trimEndSeconds};
     }
 
     void BeginRow(int row) override {
@@ -79,15 +77,25 @@ public:
     }
     // Both end the batch once the user has seen why.
     void SourceMissing(int row, const std::string& sourcePath) override {
-        batch_.Fail(row, RowState::SourceMissing,
-                    QStringLiteral("%1 not exist!").arg(QString::fromStdString(sourcePath)),
-                    MessageIcon::NoIcon);
+        const QString text =
+            QStringLiteral("%1 not exist!").arg(QString::fromStdString(sourcePath));
+        batch_.Fail(row, RowState::SourceMissing, text, MessageIcon::NoIcon, text.toStdString());
     }
-    void RowFailed(int row, const std::string& reason) override {
-        batch_.Fail(row, RowState::Failed, ConvertFailMessage(reason), MessageIcon::Critical);
+    // A file without sound concerns its row only: the row says so and the
+    // batch goes on; the end of the batch lists it.
+    void RowFailed(int row, const RowFailure& failure) override {
+        if (failure.kind == FailureKind::NoSound) {
+            batch_.Finish(row, RowState::Failed, {}, failure.reason, QStringLiteral("no sound"));
+            batch_.Note(row, QStringLiteral("no sound"));
+            return;
+        }
+        batch_.Fail(row, RowState::Failed, ConvertFailMessage(failure.reason),
+                    MessageIcon::Critical, failure.reason);
     }
-    void RowFinished(int row, const std::string& outputPath) override {
-        batch_.Finish(row, RowState::Converted, outputPath);
+    void RowFinished(int row, const std::string& outputPath, const std::string& warning) override {
+        batch_.Finish(row, RowState::Converted, outputPath, warning);
+        if (!warning.empty())
+            batch_.Note(row, QString::fromStdString(warning));
     }
     // The next Start converts the row again. With nothing written it
     // simply waits; else it shows it was stopped, and names its partial file.
@@ -97,7 +105,6 @@ public:
 
 private:
     WindowBatch& batch_;
-    ConversionJob job_{};
 };
 
 WindowBatch::WindowBatch(FileTable& table, CEncoderCntl& controller, QWidget* window)
@@ -127,6 +134,7 @@ bool WindowBatch::Start(const BatchPlan& plan) {
         return false;
     running_ = true;
     lastFailure_.clear();
+    notes_.clear();
     abandoned_ = false;
     threadDone_ = false;
     screenSaver_ = std::make_unique<CDisableScreenSave>();
@@ -186,19 +194,27 @@ void WindowBatch::Post(std::function<void()> change) {
     });
 }
 
-void WindowBatch::Finish(int row, RowState state, const std::string& outputPath) {
-    Post([this, row, state, outputPath] {
+void WindowBatch::Finish(int row, RowState state, const std::string& outputPath,
+                         const std::string& reason, const QString& label) {
+    Post([this, row, state, outputPath, reason, label] {
         table_.SetState(row, state);
         if (!outputPath.empty())
             table_.SetOutputPath(row, outputPath);
+        table_.SetReason(row, reason, label.toStdString());
         emit rowFinished(row, state);
     });
 }
 
-void WindowBatch::Fail(int row, RowState state, const QString& text, MessageIcon icon) {
+void WindowBatch::Fail(int row, RowState state, const QString& text, MessageIcon icon,
+                       const std::string& reason) {
     Post([this, text] { lastFailure_ = text; });
-    Finish(row, state);
+    Finish(row, state, {}, reason);
     Ask({QStringLiteral("Error"), text, icon});
+}
+
+void WindowBatch::Note(int row, const QString& text) {
+    const QString file = QString::fromStdString(table_.Row(row).SourcePath());
+    Post([this, note = file + QStringLiteral(": ") + text] { notes_.append(note); });
 }
 
 void WindowBatch::Ask(const ShownMessage& message) {
