@@ -36,7 +36,8 @@ install(TARGETS kiv_media LIBRARY DESTINATION ${KIV_PROGRAM_DIR})
 
 # Files the window program reads from its own folder, when the build made them.
 set(kiv_bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-install(DIRECTORY ${kiv_bin}/help ${kiv_bin}/images DESTINATION ${KIV_PROGRAM_DIR} OPTIONAL)
+install(DIRECTORY ${kiv_bin}/help ${kiv_bin}/images ${kiv_bin}/translations
+        DESTINATION ${KIV_PROGRAM_DIR} OPTIONAL)
 install(FILES ${kiv_bin}/bg.jpg ${kiv_bin}/LightBlue.smf DESTINATION ${KIV_PROGRAM_DIR} OPTIONAL)
 
 # Relative links, so that the tree works under any prefix and DESTDIR; the

@@ -1,0 +1,112 @@
+#include "Translations.h"
+
+#include "Paths.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace kiv {
+
+namespace {
+
+// "de_DE.UTF-8@euro" -> "de_DE"; empty for the C locale.
+QString LanguageOfLocale(const std::string& value) {
+    QString name = QString::fromStdString(value);
+    name = name.left(name.indexOf(QLatin1Char('@'))).left(name.indexOf(QLatin1Char('.')));
+    if (name == QLatin1String("C") || name == QLatin1String("POSIX"))
+        return {};
+    return name;
+}
+
+std::unique_ptr<QTranslator> Load(const QString& file, const QString& folder) {
+    auto translator = std::make_unique<QTranslator>();
+    // No search for kiv.qm or kiv_de.qm in place of kiv_de_AT.qm: a
+    // language is tried as named, then without its region.
+    if (!translator->load(file, folder, QString(), QStringLiteral(".qm")))
+        return nullptr;
+    return translator;
+}
+
+} // namespace
+
+QStringList DesktopLanguages(const EnvironmentLookup& environment) {
+    QStringList languages;
+    for (const QString& entry : QString::fromStdString(environment("LANGUAGE"))
+                                    .split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        const QString language = LanguageOfLocale(entry.toStdString());
+        if (language.isEmpty())
+            return languages;
+        languages << language;
+    }
+    if (!languages.isEmpty())
+        return languages;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const std::string value = environment(name);
+        if (value.empty())
+            continue;
+        const QString language = LanguageOfLocale(value);
+        if (!language.isEmpty())
+            languages << language;
+        break;
+    }
+    return languages;
+}
+
+QString TranslationsFolder() {
+    return QString::fromStdString(ProgramDirectoryPath()) + QStringLiteral("translations/");
+}
+
+Translations::Translations(const QStringList& languages, const QString& folder)
+    : previousDefault_(QLocale()) {
+    if (auto english = Load(QStringLiteral("kiv_en"), folder)) {
+        QCoreApplication::installTranslator(english.get());
+        installed_.push_back(std::move(english));
+    }
+    QLocale numbers = QLocale::c();
+    for (const QString& language : languages) {
+        // "de_AT" is served by "de"; "zh_TW" is not served by "zh_CN".
+        const QString base = language.section(QLatin1Char('_'), 0, 0);
+        if (base == QLatin1String("en"))
+            break; // English asked for before any shipped language
+        for (const QString& name : {language, base}) {
+            if (auto own = Load(QStringLiteral("kiv_") + name, folder)) {
+                QCoreApplication::installTranslator(own.get());
+                installed_.push_back(std::move(own));
+                name_ = name;
+                break;
+            }
+        }
+        if (name_ == QLatin1String("en"))
+            continue;
+        // Qt's standard buttons (OK, Cancel, Yes, No) and its file dialog.
+        auto qt = std::make_unique<QTranslator>();
+        if (qt->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(qt.get());
+            installed_.push_back(std::move(qt));
+        }
+        numbers = QLocale(language);
+        break;
+    }
+    if (name_ == QLatin1String("en") && !languages.isEmpty())
+        numbers = QLocale(languages.first());
+    // Figures the way the language writes them, without thousands
+    // separators (a file count or a frame rate reads better without).
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    QLocale::setDefault(numbers);
+}
+
+Translations::~Translations() {
+    for (const auto& translator : installed_)
+        QCoreApplication::removeTranslator(translator.get());
+    QLocale::setDefault(previousDefault_);
+}
+
+void InstallEnglishPlurals(const QString& folder) {
+    auto* english = new QTranslator(QCoreApplication::instance());
+    if (english->load(QStringLiteral("kiv_en"), folder, QString(), QStringLiteral(".qm")))
+        QCoreApplication::installTranslator(english);
+}
+
+} // namespace kiv

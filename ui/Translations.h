@@ -1,0 +1,60 @@
+#pragma once
+// The window's language: the desktop's, when the program ships a
+// translation for it, else English.
+//
+//     Translations language(DesktopLanguages(ProcessEnvironment), TranslationsFolder());
+//     language.Name();   // "de", or "en" when none of the languages is shipped
+//
+// The translations are kiv_<language>.qm files in translations/ beside the
+// programs (the build tree and an installed or portable copy alike).
+// English needs one too: its source texts carry "%n file(s)", and
+// kiv_en.qm holds their singular and plural forms; it is installed first, so
+// that a real language's translator, installed after it, is asked first.
+
+#include "Environment.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QTranslator;
+
+namespace kiv {
+
+// The languages the desktop asks for, best first, as Qt names them ("de",
+// "pt_BR"): the list in LANGUAGE when it is set (as Qt and most desktops
+// read it), else the first of LC_ALL, LC_MESSAGES and LANG that is set.
+// A "C" or "POSIX" locale asks for English: the list ends there.
+QStringList DesktopLanguages(const EnvironmentLookup& environment);
+
+// translations/ beside the running program.
+QString TranslationsFolder();
+
+class Translations {
+public:
+    // Installs the English plural forms, then the translation of the first
+    // language shipped in folder with Qt's own one for its standard
+    // buttons, and makes that language's locale the default for numbers.
+    Translations(const QStringList& languages, const QString& folder);
+    // Takes them out again and puts the previous default locale back.
+    ~Translations();
+    Translations(const Translations&) = delete;
+    Translations& operator=(const Translations&) = delete;
+
+    // The language shown: "de", "zh_CN", or "en" when none was shipped.
+    QString Name() const { return name_; }
+
+private:
+    std::vector<std::unique_ptr<QTranslator>> installed_;
+    QString name_ = QStringLiteral("en");
+    QLocale previousDefault_;
+};
+
+// Only the English plural forms, owned by the application object: what a
+// program gets that shows English whatever the desktop says (the tests).
+void InstallEnglishPlurals(const QString& folder);
+
+} // namespace kiv
