@@ -3,12 +3,18 @@
 #include "Paths.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace kiv {
 
 namespace {
+
+QString& ShownName() {
+    static QString name = QStringLiteral("en");
+    return name;
+}
 
 // "de_DE.UTF-8@euro" -> "de_DE"; empty for the C locale.
 QString LanguageOfLocale(const std::string& value) {
@@ -95,12 +101,26 @@ Translations::Translations(const QStringList& languages, const QString& folder)
     // separators (a file count or a frame rate reads better without).
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);
     QLocale::setDefault(numbers);
+    previousName_ = ShownName();
+    ShownName() = name_;
 }
 
 Translations::~Translations() {
     for (const auto& translator : installed_)
         QCoreApplication::removeTranslator(translator.get());
     QLocale::setDefault(previousDefault_);
+    ShownName() = previousName_;
+}
+
+QString Translations::Shown() {
+    return ShownName();
+}
+
+QString HelpPage(const QString& programDirectory, const QString& page) {
+    const qsizetype slash = page.lastIndexOf(QLatin1Char('/'));
+    const QString translated =
+        page.left(slash + 1) + Translations::Shown() + QLatin1Char('/') + page.mid(slash + 1);
+    return QFileInfo::exists(programDirectory + translated) ? translated : page;
 }
 
 void InstallEnglishPlurals(const QString& folder) {

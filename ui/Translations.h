@@ -46,12 +46,20 @@ public:
 
     // The language shown: "de", "zh_CN", or "en" when none was shipped.
     QString Name() const { return name_; }
+    // The language the window shows now: the last one installed.
+    static QString Shown();
 
 private:
     std::vector<std::unique_ptr<QTranslator>> installed_;
     QString name_ = QStringLiteral("en");
     QLocale previousDefault_;
+    QString previousName_;
 };
+
+// A help page beside the program ("help/index.html") in the language
+// shown, "help/de/index.html", when the program has it; else the page
+// itself, in English.
+QString HelpPage(const QString& programDirectory, const QString& page);
 
 // Only the English plural forms, owned by the application object: what a
 // program gets that shows English whatever the desktop says (the tests).

@@ -16,6 +16,7 @@
 #include "MessageBoxes.h"
 #include "OpenFolder.h"
 #include "Settings.h"
+#include "Translations.h"
 #include "Vocabularies.h"
 #include "WindowPlaces.h"
 
@@ -129,8 +130,9 @@ void CKivVideoConverterDlg::OnAbout() {
 }
 
 void CKivVideoConverterDlg::OnHelp() {
-    OpenOrSay(this, QUrl::fromLocalFile(QString::fromStdString(ProgramDirectory()) +
-                                        QStringLiteral("help/index.html")));
+    const QString folder = QString::fromStdString(ProgramDirectory());
+    OpenOrSay(this,
+              QUrl::fromLocalFile(folder + HelpPage(folder, QStringLiteral("help/index.html"))));
 }
 
 void CKivVideoConverterDlg::OnExit() {

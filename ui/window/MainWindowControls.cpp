@@ -10,6 +10,7 @@
 #include "MessageBoxes.h"
 #include "Settings.h"
 #include "ToolImages.h"
+#include "Translations.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,7 +152,7 @@ void SetUpLinks(const MainWindowControls& ui, QDialog& window) {
                  {ui.faqLink, kFaqLinkText, kFaqPage}};
     for (const auto& l : links) {
         l.link->setText(QCoreApplication::translate("kiv::MainWindow", l.text));
-        l.link->SetLinkTarget(folder + QString::fromLatin1(l.page));
+        l.link->SetLinkTarget(folder + HelpPage(folder, QString::fromLatin1(l.page)));
         l.link->setAccessibleName(l.link->text());
         l.link->SetUrlOpener([owner = QPointer<QWidget>(&window)](const QUrl& url) {
             return OpenOnDesktop(url, [owner, url] {
