@@ -66,8 +66,10 @@ endif()
 find_program(KIV_HELP2MAN help2man)
 if(KIV_HELP2MAN)
   set(kiv_manual ${kiv_packaging_out}/kiv-convert.1)
+  # From the English --help, whatever the language of the build's session.
   add_custom_command(OUTPUT ${kiv_manual}
-    COMMAND ${KIV_HELP2MAN} --no-info --section=1
+    COMMAND ${CMAKE_COMMAND} -E env --unset=LANGUAGE LC_ALL=C
+            ${KIV_HELP2MAN} --no-info --section=1
             "--name=convert video and audio files with device profiles"
             --include=${CMAKE_CURRENT_LIST_DIR}/kiv-convert.h2m
             --output=${kiv_manual} $<TARGET_FILE:kiv-convert>

@@ -16,15 +16,6 @@ QString& ShownName() {
     return name;
 }
 
-// "de_DE.UTF-8@euro" -> "de_DE"; empty for the C locale.
-QString LanguageOfLocale(const std::string& value) {
-    QString name = QString::fromStdString(value);
-    name = name.left(name.indexOf(QLatin1Char('@'))).left(name.indexOf(QLatin1Char('.')));
-    if (name == QLatin1String("C") || name == QLatin1String("POSIX"))
-        return {};
-    return name;
-}
-
 std::unique_ptr<QTranslator> Load(const QString& file, const QString& folder) {
     auto translator = std::make_unique<QTranslator>();
     // No search for kiv.qm or kiv_de.qm in place of kiv_de_AT.qm: a
@@ -36,41 +27,19 @@ std::unique_ptr<QTranslator> Load(const QString& file, const QString& folder) {
 
 } // namespace
 
-QStringList DesktopLanguages(const EnvironmentLookup& environment) {
-    QStringList languages;
-    for (const QString& entry : QString::fromStdString(environment("LANGUAGE"))
-                                    .split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        const QString language = LanguageOfLocale(entry.toStdString());
-        if (language.isEmpty())
-            return languages;
-        languages << language;
-    }
-    if (!languages.isEmpty())
-        return languages;
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const std::string value = environment(name);
-        if (value.empty())
-            continue;
-        const QString language = LanguageOfLocale(value);
-        if (!language.isEmpty())
-            languages << language;
-        break;
-    }
-    return languages;
-}
-
 QString TranslationsFolder() {
     return QString::fromStdString(ProgramDirectoryPath()) + QStringLiteral("translations/");
 }
 
-Translations::Translations(const QStringList& languages, const QString& folder)
+Translations::Translations(const std::vector<std::string>& languages, const QString& folder)
     : previousDefault_(QLocale()) {
     if (auto english = Load(QStringLiteral("kiv_en"), folder)) {
         QCoreApplication::installTranslator(english.get());
         installed_.push_back(std::move(english));
     }
     QLocale numbers = QLocale::c();
-    for (const QString& language : languages) {
+    for (const std::string& code : languages) {
+        const QString language = QString::fromStdString(code);
         // "de_AT" is served by "de"; "zh_TW" is not served by "zh_CN".
         const QString base = language.section(QLatin1Char('_'), 0, 0);
         if (base == QLatin1String("en"))
@@ -95,8 +64,8 @@ Translations::Translations(const QStringList& languages, const QString& folder)
         numbers = QLocale(language);
         break;
     }
-    if (name_ == QLatin1String("en") && !languages.isEmpty())
-        numbers = QLocale(languages.first());
+    if (name_ == QLatin1String("en") && !languages.empty())
+        numbers = QLocale(QString::fromStdString(languages.front()));
     // Figures the way the language writes them, without thousands
     // separators (a file count or a frame rate reads better without).
     numbers.setNumberOptions(QLocale::OmitGroupSeparator);

@@ -11,24 +11,18 @@
 // kiv_en.qm holds their singular and plural forms; it is installed first, so
 // that a real language's translator, installed after it, is asked first.
 
-#include "Environment.h"
+#include "DesktopLanguages.h"
 
 #include <QLocale>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class QTranslator;
 
 namespace kiv {
-
-// The languages the desktop asks for, best first, as Qt names them ("de",
-// "pt_BR"): the list in LANGUAGE when it is set (as Qt and most desktops
-// read it), else the first of LC_ALL, LC_MESSAGES and LANG that is set.
-// A "C" or "POSIX" locale asks for English: the list ends there.
-QStringList DesktopLanguages(const EnvironmentLookup& environment);
 
 // translations/ beside the running program.
 QString TranslationsFolder();
@@ -38,7 +32,7 @@ public:
     // Installs the English plural forms, then the translation of the first
     // language shipped in folder with Qt's own one for its standard
     // buttons, and makes that language's locale the default for numbers.
-    Translations(const QStringList& languages, const QString& folder);
+    Translations(const std::vector<std::string>& languages, const QString& folder);
     // Takes them out again and puts the previous default locale back.
     ~Translations();
     Translations(const Translations&) = delete;

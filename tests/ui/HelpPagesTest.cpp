@@ -167,7 +167,7 @@ private slots:
         QStringList missing;
         int translated = 0;
         for (const QString& language : languages) {
-            Translations shown({language}, TranslationsFolder());
+            Translations shown({language.toStdString()}, TranslationsFolder());
             if (shown.Name() != language)
                 continue; // the pictures' folder, or a language without a translation
             ++translated;
