@@ -2,6 +2,7 @@
 
 #include "DialogUnits.h"
 #include "EditorDlg.h"
+#include "FittedText.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -147,6 +148,8 @@ void CEditorDlg::CreateControls() {
     save_ = MakeButton(this, "save", tr("Save"), 173);
     close_ = MakeButton(this, "close", tr("Close"), 206);
     reload_ = MakeButton(this, "reload", tr("Reload"), 239);
+    // Longer words than English ("Speichern", "Enregistrer") keep their ends.
+    FitTextsToWidths({save_, close_, reload_});
 }
 
 void CEditorDlg::ConnectControls() {

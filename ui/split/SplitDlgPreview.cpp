@@ -5,6 +5,7 @@
 #include "CRangeSlider.h"
 #include "ClockText.h"
 #include "DialogUnits.h"
+#include "FittedText.h"
 #include "PreviewPlayer.h"
 #include "SplitDlg.h"
 #include "SplitIcons.h"
@@ -32,6 +33,15 @@ QString BackText() {
     return CSplitDlg::tr("Back to source");
 }
 
+// The button's caption and name; a caption longer than its place (in some
+// languages) gets a narrower or smaller face instead of losing its end.
+void ShowPreviewCaption(QPushButton* button, const QString& text) {
+    button->setText(text);
+    button->setAccessibleName(text);
+    button->setFont(QFont());
+    FitTextsToWidths({button});
+}
+
 // The preview begins this far into a file when nothing else says where.
 constexpr double kDefaultStartShare = 0.1;
 
@@ -43,7 +53,7 @@ void CSplitDlg::CreatePreviewControls() {
     preview_->setGeometry(DluRect(4, 180, 68, 14));
     preview_->setIcon(RenderSplitPicture("preview", QSize(16, 16)));
     preview_->setAutoDefault(false);
-    preview_->setAccessibleName(PreviewText());
+    ShowPreviewCaption(preview_, PreviewText());
     preview_->setToolTip(tr("Convert ten seconds with the chosen profile and play the result"));
     preview_->setEnabled(false);
 
@@ -196,8 +206,7 @@ void CSplitDlg::ShowResult() {
     PreviewPlayer::Instance().Play();
     state_.showingResult = true;
     picture_->setAccessibleDescription(tr("Converted result"));
-    preview_->setText(BackText());
-    preview_->setAccessibleName(BackText());
+    ShowPreviewCaption(preview_, BackText());
     EnableSelectionControls(false);
 }
 
@@ -208,8 +217,7 @@ void CSplitDlg::LeaveResult() {
     state_.showingResult = false;
     maker_->Discard();
     picture_->setAccessibleDescription(QString());
-    preview_->setText(PreviewText());
-    preview_->setAccessibleName(PreviewText());
+    ShowPreviewCaption(preview_, PreviewText());
     EnableSelectionControls(true);
     // The source again, paused where it was.
     state_.needsReopen = false;
