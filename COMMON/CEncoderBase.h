@@ -4,6 +4,7 @@
 
 #include "ConversionJob.h"
 #include "process/ConvertResult.h"
+#include "process/EncoderProcessRunner.h"
 #include "process/ProcessSink.h"
 #include "process/ProgressTracker.h"
 
@@ -44,6 +45,8 @@ public:
     virtual void Abort() = 0;
     // The time-left estimate of the running conversion.
     virtual ProgressTracker& Tracker() = 0;
+    // The runner of this encoder's processes.
+    virtual EncoderProcessRunner& Runner() = 0;
     // Removes the slideshow's work folder with everything in it and gives
     // the process its former current directory back. Callable from any
     // thread, any number of times.

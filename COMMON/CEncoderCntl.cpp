@@ -6,6 +6,8 @@
 #include "process/EncoderProcessRunner.h"
 #include "slideshow/SlideShow.h"
 
+#include <thread>
+
 namespace kiv {
 
 namespace {
@@ -23,6 +25,7 @@ int CEncoderCntl::bCreateEncoder(const EncoderInit* init) {
     // encoder starts at that thread's normal priority, even when the batch
     // thread runs lower.
     StartSpawnerThread();
+    init_ = *init;
     try {
         encoder_ = std::make_unique<CFFmpegEncoder>();
         return encoder_->bInit(init);
@@ -50,19 +53,67 @@ int CEncoderCntl::bDoConvert(ConversionJob* job) {
         WriteLogFormat("Module:%s,Line:%d,pointer is NULL ", kModule, 109);
         return 0;
     }
-    if (!encoder_)
+    // A job that cannot be prepared runs nothing and fails with the
+    // preparation's reason.
+    if (bPrepareConvert(job) != 1)
+        return 0;
+    return bRunPrepared(job);
+}
+
+int CEncoderCntl::bPrepareConvert(ConversionJob* job) {
+    lastResult_ = {ConvertOutcome::Failed, "the conversion engine is not ready"};
+    if (!job || !encoder_)
         return 0;
     try {
-        // A job that cannot be prepared runs nothing and fails with the
-        // preparation's reason.
-        if (encoder_->bPrepareConvert(job) == 1)
-            encoder_->bRunConvert(job->outputPath, job->targetKind);
+        const int prepared = encoder_->bPrepareConvert(job);
+        lastResult_ = encoder_->LastResult();
+        return prepared == 1 ? 1 : 0;
+    } catch (...) {
+        WriteLogFormat("Module:%s,Line:%d,bDoConvert raise exception", kModule, 173);
+        lastResult_ = {ConvertOutcome::Failed, "the conversion raised an exception"};
+        return 0;
+    }
+}
+
+int CEncoderCntl::bRunPrepared(ConversionJob* job) {
+    lastResult_ = {ConvertOutcome::Failed, "the conversion engine is not ready"};
+    if (!job || !encoder_)
+        return 0;
+    try {
+        encoder_->bRunConvert(job->outputPath, job->targetKind);
         lastResult_ = encoder_->LastResult();
     } catch (...) {
         WriteLogFormat("Module:%s,Line:%d,bDoConvert raise exception", kModule, 173);
         lastResult_ = {ConvertOutcome::Failed, "the conversion raised an exception"};
     }
     return lastResult_.Failed() ? 0 : 1;
+}
+
+template <typename Action> void CEncoderCntl::ForEachLane(Action action) const {
+    std::lock_guard lock(lanesMutex_);
+    for (const std::unique_ptr<CEncoderCntl>& lane : lanes_)
+        action(*lane);
+}
+
+bool CEncoderCntl::EnsureLanes(int count) {
+    if (!encoder_)
+        return false;
+    std::lock_guard lock(lanesMutex_);
+    EncoderInit init = init_;
+    init.callback = [](int, void*) {};
+    init.userData = nullptr;
+    while (static_cast<int>(lanes_.size()) < count) {
+        auto lane = std::make_unique<CEncoderCntl>();
+        if (lane->bCreateEncoder(&init) != 1)
+            return false;
+        lanes_.push_back(std::move(lane));
+    }
+    return true;
+}
+
+CEncoderCntl& CEncoderCntl::Lane(int index) {
+    std::lock_guard lock(lanesMutex_);
+    return *lanes_.at(static_cast<std::size_t>(index));
 }
 
 ConvertResult CEncoderCntl::LastResult() const {
@@ -90,7 +141,9 @@ bool CEncoderCntl::PrepareCommandLine(ConversionJob& job, std::string& commandLi
 }
 
 bool CEncoderCntl::StopPending() const {
-    return EncoderProcessRunner::Instance().StopPending();
+    bool pending = encoder_ && encoder_->Runner().StopPending();
+    ForEachLane([&](const CEncoderCntl& lane) { pending = pending || lane.StopPending(); });
+    return pending;
 }
 
 template <typename Pass> int CEncoderCntl::RunSlideShowPass(const char* what, Pass pass) {
@@ -163,32 +216,40 @@ void CEncoderCntl::StopConvert() {
     } catch (...) {
         WriteLog("Module:COMMON/CEncoderCntl,Error Info :the stop request raised an exception");
     }
+    ForEachLane([](CEncoderCntl& lane) { lane.StopConvert(); });
 }
 
 void CEncoderCntl::ResetStop() {
-    EncoderProcessRunner::Instance().ClearStop();
-    if (encoder_)
+    if (encoder_) {
+        encoder_->Runner().ClearStop();
         encoder_->Tracker().Resume();
+    }
+    ForEachLane([](CEncoderCntl& lane) { lane.ResetStop(); });
 }
 
 void CEncoderCntl::PauseConvert() {
     if (!encoder_)
         return;
-    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    EncoderProcessRunner& runner = encoder_->Runner();
     runner.Pause();
     // A conversion that is being stopped is not held.
     if (runner.Paused())
         encoder_->Tracker().Pause();
+    ForEachLane([](CEncoderCntl& lane) { lane.PauseConvert(); });
 }
 
 void CEncoderCntl::ResumeConvert() {
-    EncoderProcessRunner::Instance().Resume();
-    if (encoder_)
+    if (encoder_) {
+        encoder_->Runner().Resume();
         encoder_->Tracker().Resume();
+    }
+    ForEachLane([](CEncoderCntl& lane) { lane.ResumeConvert(); });
 }
 
 bool CEncoderCntl::IsPaused() const {
-    return EncoderProcessRunner::Instance().Paused();
+    bool paused = encoder_ && encoder_->Runner().Paused();
+    ForEachLane([&](const CEncoderCntl& lane) { paused = paused || lane.IsPaused(); });
+    return paused;
 }
 
 void CEncoderCntl::SetProgressListener(ProgressTracker::Listener listener) {
@@ -201,15 +262,26 @@ ProgressFigures CEncoderCntl::CurrentFigures() const {
 }
 
 void CEncoderCntl::AbortConvert() {
+    // Each abort waits a few seconds for its encoder to leave: the lanes'
+    // run side by side, so the whole takes no longer than one.
+    std::vector<std::thread> aborters;
+    ForEachLane(
+        [&](CEncoderCntl& lane) { aborters.emplace_back([&lane] { lane.AbortConvert(); }); });
     try {
         if (encoder_)
             encoder_->Abort();
     } catch (...) {
         WriteLog("Module:COMMON/CEncoderCntl,Error Info :the abort request raised an exception");
     }
+    for (std::thread& aborter : aborters)
+        aborter.join();
 }
 
 int CEncoderCntl::bDestroyEncoder() {
+    {
+        std::lock_guard lock(lanesMutex_);
+        lanes_.clear();
+    }
     if (encoder_) {
         encoder_->bRelease();
         encoder_.reset();

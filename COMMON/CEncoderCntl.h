@@ -6,6 +6,8 @@
 #include "CEncoderBase.h"
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace kiv {
 
@@ -22,6 +24,12 @@ public:
     // the conversion was done or stopped, 0 when it failed (LastResult says
     // why).
     int bDoConvert(ConversionJob* job);
+    // bDoConvert in two steps, for a caller that must know the output's name
+    // before the encoder runs: 1 when the job is prepared (its outputPath
+    // set), 0 when it cannot be (LastResult says why).
+    int bPrepareConvert(ConversionJob* job);
+    // Runs the job the last bPrepareConvert prepared; returns as bDoConvert.
+    int bRunPrepared(ConversionJob* job);
     // Asks the running conversion to stop; callable from another thread.
     void StopConvert();
     // Ends the running conversion at once; callable from another thread.
@@ -65,12 +73,28 @@ public:
     // Removes the show's work folder; callable from any thread.
     void EndSlideShow();
 
+    // Conversions side by side: the controller keeps count lanes, each a
+    // controller of its own made like this one (without its progress
+    // callback: a lane is heard through its progress listener) with its own
+    // encoder process. Stop, pause, resume, abort and ResetStop reach every
+    // lane too. Lanes are kept until the encoder is destroyed. False when a
+    // lane could not be made.
+    bool EnsureLanes(int count);
+    // Lane index, from 0; EnsureLanes made it.
+    CEncoderCntl& Lane(int index);
+
     // For tests: the encoder behind the controller.
     CEncoderBase* Encoder() const { return encoder_.get(); }
 
 private:
     std::unique_ptr<CEncoderBase> encoder_;
     ConvertResult lastResult_;
+    EncoderInit init_{};
+    mutable std::mutex lanesMutex_; // guards lanes_ (stops come from other threads)
+    std::vector<std::unique_ptr<CEncoderCntl>> lanes_;
+
+    // Calls action for every lane, under the lanes' lock.
+    template <typename Action> void ForEachLane(Action action) const;
 
     template <typename Pass> int RunSlideShowPass(const char* what, Pass pass);
 };

@@ -47,6 +47,7 @@ public:
     void SetOutputsToKeep(std::set<std::string> paths) override { keepOutputs_ = std::move(paths); }
     void Abort() override;
     ProgressTracker& Tracker() override { return tracker_; }
+    EncoderProcessRunner& Runner() override { return runner_; }
     void EndSlideShow() override;
 
     // The command line built by the last preparation.
@@ -84,6 +85,7 @@ private:
     int slideshowTag_ = 0;
     std::atomic<int> progressTotal_{0};
     ProgressTracker tracker_;
+    EncoderProcessRunner runner_;
 
     void ReportProgress(int value);
     // Hands one status line to the time-left estimate.

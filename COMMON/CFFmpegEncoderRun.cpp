@@ -77,7 +77,7 @@ int CFFmpegEncoder::bRunConvert(const char*, int) {
 }
 
 int CFFmpegEncoder::RunEncoder(const std::string& commandLine) {
-    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    EncoderProcessRunner& runner = runner_;
     keptPartial_.clear();
     runner.Init(commandLine, this, 0);
     if (runner.Start() != 1) {
@@ -133,12 +133,12 @@ ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
 // A stop or an abort also ends a pause: the runner resumes the encoder so
 // that it can finish or abandon its work.
 void CFFmpegEncoder::Abort() {
-    EncoderProcessRunner::Instance().Abort();
+    runner_.Abort();
     tracker_.Resume();
 }
 
 int CFFmpegEncoder::bStop() {
-    EncoderProcessRunner::Instance().Stop(this); // catches and logs its own failures
+    runner_.Stop(this); // catches and logs its own failures
     tracker_.Resume();
     return 1;
 }

@@ -23,6 +23,7 @@ std::mutex logMutex;
 int logDescriptor = -1;
 std::string logPath;
 bool openFailed = false;
+thread_local std::string threadLogTag;
 
 // Every run that writes the log holds a shared lock on it. The one that
 // finds nobody else (its exclusive lock is granted) empties it first; the
@@ -92,8 +93,13 @@ std::string OpenLogPath() {
     return logPath;
 }
 
+void SetThreadLogTag(std::string tag) {
+    threadLogTag = std::move(tag);
+}
+
 void WriteLog(std::string_view text) {
-    std::string record(text);
+    std::string record = threadLogTag;
+    record.append(text);
     if (record.empty() || record.back() != '\n')
         record += '\n';
     std::lock_guard lock(logMutex);

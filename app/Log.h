@@ -20,6 +20,11 @@ std::string OpenLogPath();
 
 void WriteLog(std::string_view text);
 
+// Text put before every record the calling thread writes ("[/in/a.mp4] "),
+// so that the records of conversions running side by side name their file;
+// empty (the start) puts nothing.
+void SetThreadLogTag(std::string tag);
+
 // printf-style convenience for the engine's fixed "Module:..." texts.
 void WriteLogFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

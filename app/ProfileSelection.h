@@ -12,6 +12,9 @@ struct AppSettings {
     std::int32_t Core;
     std::int32_t AFO;
     std::int32_t AFC;
+    // Files a batch converts at once: 0 Automatic (also for a settings
+    // file without the key), else the count.
+    std::int32_t FilesAtOnce;
 };
 
 // Twelve list indices, each named after its INI key in [Video].

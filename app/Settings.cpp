@@ -135,6 +135,10 @@ void FillFrom(const IniFile& ini, const std::string& folder, AppSettings& settin
         SetText(settings.Folder, folder);
     settings.AFO = ini.GetInt(kOptions, "AFO", 1);
     settings.AFC = ini.GetInt(kOptions, "AFC", 0);
+    // "Automatic", a missing key or a count out of reason read as Automatic.
+    settings.FilesAtOnce = ini.GetInt(kOptions, "FilesAtOnce", 0);
+    if (settings.FilesAtOnce < 0 || settings.FilesAtOnce > kMostFilesAtOnce)
+        settings.FilesAtOnce = 0;
 
     selection = ProfileSelection{};
     for (const IndexRule& rule : kReadOrder)
@@ -191,6 +195,12 @@ bool SaveSettings(AppSettings settings, std::string* reason) {
             ini.SetString(kOptions, "AFO", settings.AFO == 1 ? "1" : "0");
             ini.SetString(kOptions, "AFC", settings.AFC == 1 ? "1" : "0");
             ini.SetString(kOptions, "Folder", GetText(settings.Folder));
+            // Written once the user chose a count: a file that never had
+            // the key keeps its lines as they were.
+            if (settings.FilesAtOnce > 0 || !ini.GetString(kOptions, "FilesAtOnce", "").empty())
+                ini.SetString(kOptions, "FilesAtOnce",
+                              settings.FilesAtOnce > 0 ? std::to_string(settings.FilesAtOnce)
+                                                       : std::string("Automatic"));
         },
         reason);
 }

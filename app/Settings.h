@@ -26,7 +26,12 @@ std::string RepairSelection(ProfileSelection& selection);
 AppSettings CurrentSettings();
 ProfileSelection CurrentSelection();
 
-// Makes the record current and writes [Options] AFO, AFC and Folder.
+// The largest count of files at once a settings file may hold.
+constexpr int kMostFilesAtOnce = 256;
+
+// Makes the record current and writes [Options] AFO, AFC and Folder, and
+// FilesAtOnce ("Automatic" or the count) once it is not Automatic or the
+// file has it.
 // A settings file that is there but cannot be read is not written (it
 // would lose the user's other lines); that and a failed write return false
 // with a sentence saying why in reason.

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <map>
+#include <string>
 
 namespace kiv {
 
@@ -11,7 +12,7 @@ const char* const kUsage =
     "       kiv-convert --probe FILE...\n"
     "       kiv-convert --list\n"
     "       kiv-convert --slideshow [OPTION]... PICTURE...\n"
-    "Convert video and audio files with the built-in profiles, one after another: today's\n"
+    "Convert video and audio files with the built-in profiles, several at once: today's\n"
     "MP4, MKV, WebM and audio-only formats, and 70 device profiles of old.\n"
     "\n"
     "  --format NAME|INDEX    output format (category), e.g. \"To 3GP/MP4\" or 8, or\n"
@@ -27,6 +28,8 @@ const char* const kUsage =
     "  --json                 JSON on standard output, one object per line, in every\n"
     "                         mode: progress and a summary, dry runs, probes, the list\n"
     "  --quiet                no progress display\n"
+    "  --jobs N|auto          files converted at once (default: the settings file's,\n"
+    "                         else auto: from the cores, the encoder and the memory)\n"
     "  --probe                print what each file holds\n"
     "  --list                 print every profile: category index, profile index,\n"
     "                         category name and profile name, tab-separated\n"
@@ -76,6 +79,16 @@ std::optional<int> TimeTextSeconds(const std::string& text) {
     return (hours * 60 + minutes) * 60 + seconds;
 }
 
+std::optional<int> JobsCount(const std::string& text) {
+    if (text == "auto")
+        return 0;
+    int count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size() || count < 1 || count > kMostJobs)
+        return std::nullopt;
+    return count;
+}
+
 bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options,
                   std::string& error) {
     const std::map<std::string, std::optional<std::string> CliOptions::*> valued = {
@@ -87,6 +100,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
         {"--music", &CliOptions::music},
         {"--picture-seconds", &CliOptions::pictureSeconds},
         {"--transition-seconds", &CliOptions::transitionSeconds},
+        {"--jobs", &CliOptions::jobs},
     };
     const std::map<std::string, bool CliOptions::*> flags = {
         {"--dry-run", &CliOptions::dryRun},   {"--estimate", &CliOptions::estimate},
@@ -147,6 +161,11 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
             error = "'" + **time + "' is not a time of the form HH:MM:SS";
             return false;
         }
+    }
+    if (options.jobs && !JobsCount(*options.jobs)) {
+        error = "--jobs takes a count from 1 to " + std::to_string(kMostJobs) + " or auto, not '" +
+                *options.jobs + "'";
+        return false;
     }
     if (options.mode == Mode::SlideShow && options.files.empty()) {
         error = "no picture given";

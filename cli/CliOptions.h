@@ -16,6 +16,7 @@ struct CliOptions {
     std::optional<std::string> outputDir;
     std::optional<std::string> start; // HH:MM:SS
     std::optional<std::string> end;
+    std::optional<std::string> jobs; // --jobs: a count or "auto"
     // --slideshow: the files are the pictures, in order.
     std::optional<std::string> music;
     std::optional<std::string> pictureSeconds;
@@ -39,6 +40,11 @@ bool IsTimeText(const std::string& text);
 // Such a time in seconds; none when it is not one or too large for the
 // program to count ("1:00:00" gives 3600).
 std::optional<int> TimeTextSeconds(const std::string& text);
+
+// The most files --jobs takes at once.
+constexpr int kMostJobs = 256;
+// --jobs' value as a count, 0 for "auto"; none when it is neither.
+std::optional<int> JobsCount(const std::string& text);
 
 extern const char* const kUsage;
 

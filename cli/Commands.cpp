@@ -182,6 +182,7 @@ int ConvertFiles(const CliOptions& options) {
         return kExitUsage;
     BatchPlan plan{choice.profile, choice.targetKind, folder, InputScriptPath()};
     plan.goOnAfterFailure = true; // every file is tried; the summary names each one's end
+    plan.filesAtOnce = options.jobs ? JobsCount(*options.jobs).value_or(1) : settings.FilesAtOnce;
     if (options.dryRun) {
         const int status = PrintCommandLines(controller, options, jobs, plan, trims);
         if (status != kExitOk || !options.estimate)

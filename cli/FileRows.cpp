@@ -14,30 +14,30 @@ FileRows::FileRows(const std::vector<ConversionJob>& jobs, const std::vector<std
       results_(files.size()) {}
 
 void FileRows::BeginRow(int row) {
-    reporter_.Begin(files_[std::size_t(row)]);
+    reporter_.Begin(files_[std::size_t(row)], row);
 }
 
-void FileRows::RowProgress(int, const ProgressFigures& figures, const BatchPosition&) {
-    reporter_.Progress(figures);
+void FileRows::RowProgress(int row, const ProgressFigures& figures, const BatchPosition&) {
+    reporter_.Progress(figures, row);
 }
 
 void FileRows::SourceMissing(int row, const std::string& sourcePath) {
     const std::string reason = "the file no longer exists";
     results_[std::size_t(row)] = {"failed", {}, reason, {}};
-    reporter_.FinishFile("failed", {}, reason);
+    reporter_.FinishFile("failed", {}, reason, {}, row);
     std::fprintf(stderr, "kiv-convert: '%s' no longer exists\n", sourcePath.c_str());
 }
 
 void FileRows::RowFailed(int row, const RowFailure& failure) {
     results_[std::size_t(row)] = {"failed", {}, failure.reason, {}};
-    reporter_.FinishFile("failed", {}, failure.reason);
+    reporter_.FinishFile("failed", {}, failure.reason, {}, row);
     std::fprintf(stderr, "kiv-convert: converting '%s' failed: %s\nkiv-convert: the log is %s\n",
                  files_[std::size_t(row)].c_str(), failure.reason.c_str(), OpenLogPath().c_str());
 }
 
 void FileRows::RowFinished(int row, const std::string& outputPath, const std::string& warning) {
     results_[std::size_t(row)] = {"done", outputPath, {}, warning};
-    reporter_.FinishFile("done", outputPath, {}, warning);
+    reporter_.FinishFile("done", outputPath, {}, warning, row);
     if (!warning.empty())
         std::fprintf(stderr, "kiv-convert: '%s' converted, but %s\n",
                      files_[std::size_t(row)].c_str(), warning.c_str());
@@ -48,7 +48,7 @@ void FileRows::RowStopped(int row, const std::string& partialPath) {
     // A stop before anything was written leaves the file as if not tried.
     if (!partialPath.empty())
         results_[std::size_t(row)] = {"stopped", partialPath, {}, {}};
-    reporter_.FinishFile("stopped", partialPath);
+    reporter_.FinishFile("stopped", partialPath, {}, {}, row);
     if (partialPath.empty())
         std::fprintf(stderr, "kiv-convert: stopped before '%s' was converted\n",
                      files_[std::size_t(row)].c_str());

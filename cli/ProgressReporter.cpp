@@ -3,6 +3,7 @@
 #include "Json.h"
 #include "runs/BatchSummary.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kiv {
@@ -20,32 +21,33 @@ void ProgressReporter::Callback(int value, void* reporter) {
         static_cast<ProgressReporter*>(reporter)->Update(value);
 }
 
-void ProgressReporter::Begin(const std::string& file) {
+void ProgressReporter::Begin(const std::string& file, int id) {
     std::lock_guard lock(mutex_);
-    file_ = file;
-    percent_ = 0;
-    figures_ = {};
-    Show(paused_ ? "paused" : "converting");
+    Running& entry = running_[id];
+    entry = {file, 0, {}};
+    Show(entry, StateNow());
 }
 
 void ProgressReporter::Update(int value) {
     std::lock_guard lock(mutex_);
     // 0 means "no position" and 100 only "the encoder has ended": the result
     // of the file is told by Finish.
-    if (value < 1 || value > 99 || value == percent_)
+    auto entry = running_.find(0);
+    if (entry == running_.end() || value < 1 || value > 99 || value == entry->second.percent)
         return;
-    percent_ = value;
-    Show("converting");
+    entry->second.percent = value;
+    Show(entry->second, "converting");
 }
 
-void ProgressReporter::Progress(const ProgressFigures& figures) {
+void ProgressReporter::Progress(const ProgressFigures& figures, int id) {
     std::lock_guard lock(mutex_);
-    figures_ = figures;
+    Running& entry = running_[id];
+    entry.figures = figures;
     int value = figures.percent;
-    if (value < 1 || value > 99 || value == percent_)
+    if (value < 1 || value > 99 || value == entry.percent)
         return;
-    percent_ = value;
-    Show(paused_ ? "paused" : "converting");
+    entry.percent = value;
+    Show(entry, StateNow());
 }
 
 void ProgressReporter::Paused(bool paused) {
@@ -53,25 +55,31 @@ void ProgressReporter::Paused(bool paused) {
     if (paused == paused_)
         return;
     paused_ = paused;
-    if (!file_.empty())
-        Show(paused ? "paused" : "converting");
+    if (style_ == ProgressStyle::Bar && running_.size() > 1)
+        return ShowAll();
+    for (const auto& [id, entry] : running_)
+        if (!entry.file.empty())
+            Show(entry, StateNow());
 }
 
 void ProgressReporter::Finish(const std::string& state) {
     std::lock_guard lock(mutex_);
+    Running& entry = running_[0];
     if (state == "done")
-        percent_ = 100;
-    Show(state);
+        entry.percent = 100;
+    Show(entry, state);
     if (style_ == ProgressStyle::Bar)
         std::fputc('\n', stderr);
 }
 
 void ProgressReporter::FinishFile(const std::string& result, const std::string& output,
-                                  const std::string& reason, const std::string& warning) {
+                                  const std::string& reason, const std::string& warning, int id) {
     std::lock_guard lock(mutex_);
+    Running entry = running_[id];
+    running_.erase(id);
     if (result == "done") {
-        percent_ = 100;
-        figures_.secondsLeft = 0;
+        entry.percent = 100;
+        entry.figures.secondsLeft = 0;
     }
     std::string ending = "," + (output.empty() ? "\"output\":null" : JsonField("output", output)) +
                          ",\"result\":" + JsonString(result);
@@ -79,10 +87,9 @@ void ProgressReporter::FinishFile(const std::string& result, const std::string& 
         ending += ",\"reason\":" + JsonString(reason);
     if (!warning.empty())
         ending += ",\"warning\":" + JsonString(warning);
-    Show(result, ending);
+    Show(entry, result, ending);
     if (style_ == ProgressStyle::Bar)
         std::fputc('\n', stderr);
-    file_.clear();
 }
 
 void ProgressReporter::PrintOutput(const std::string& output) {
@@ -93,48 +100,74 @@ void ProgressReporter::PrintOutput(const std::string& output) {
 }
 
 // "2.4x, 61 fps, 1:12 left", or "estimating time left" at first.
-std::string ProgressReporter::FiguresText() const {
-    if (!figures_.secondsLeft)
+std::string ProgressReporter::FiguresText(const ProgressFigures& figures) {
+    if (!figures.secondsLeft)
         return "estimating time left";
     char speed[64] = "";
-    if (figures_.framesPerSecond > 0)
-        std::snprintf(speed, sizeof speed, "%.1fx, %.0f fps, ", figures_.speed,
-                      figures_.framesPerSecond);
+    if (figures.framesPerSecond > 0)
+        std::snprintf(speed, sizeof speed, "%.1fx, %.0f fps, ", figures.speed,
+                      figures.framesPerSecond);
     else
-        std::snprintf(speed, sizeof speed, "%.1fx, ", figures_.speed);
-    return speed + ShortClock(*figures_.secondsLeft) + " left";
+        std::snprintf(speed, sizeof speed, "%.1fx, ", figures.speed);
+    return speed + ShortClock(*figures.secondsLeft) + " left";
 }
 
-void ProgressReporter::Show(const std::string& state, const std::string& ending) {
+// One line for all: "[#####.........] 2 converting: a.mp4 37% (1:12 left),
+// b.mp4 12% (estimating time left)", the bar at their mean.
+void ProgressReporter::ShowAll() {
+    int sum = 0;
+    std::string files;
+    for (const auto& [id, entry] : running_) {
+        sum += std::max(0, entry.percent);
+        files += (files.empty() ? "" : ", ") + entry.file + " " +
+                 std::to_string(std::max(0, entry.percent)) + "%";
+        if (!paused_ && entry.percent > 0)
+            files += " (" + FiguresText(entry.figures) + ")";
+    }
+    const int mean = running_.empty() ? 0 : sum / static_cast<int>(running_.size());
+    const int filled = mean * kBarWidth / 100;
+    std::string bar(static_cast<std::size_t>(filled), '#');
+    bar.append(static_cast<std::size_t>(kBarWidth - filled), '.');
+    std::fprintf(stderr, "\r[%s] %zu %s: %s\x1b[K", bar.c_str(), running_.size(),
+                 StateNow().c_str(), files.c_str());
+    std::fflush(stderr);
+}
+
+void ProgressReporter::Show(const Running& entry, const std::string& state,
+                            const std::string& ending) {
     const bool running = state == "converting" || state == "paused";
+    const int percent = entry.percent;
+    const ProgressFigures& figures = entry.figures;
     switch (style_) {
     case ProgressStyle::Quiet:
         return;
     case ProgressStyle::Json: {
-        const bool known = figures_.secondsLeft.has_value();
+        const bool known = figures.secondsLeft.has_value();
         std::printf("{%s,\"percent\":%d,\"state\":%s,\"speed\":%s,\"eta_seconds\":%s,"
                     "\"elapsed_seconds\":%s%s}\n",
-                    JsonField("file", file_).c_str(), percent_, JsonString(state).c_str(),
-                    figures_.speed > 0 ? JsonNumber(figures_.speed).c_str() : "null",
-                    known ? JsonNumber(*figures_.secondsLeft).c_str() : "null",
-                    JsonNumber(figures_.elapsedSeconds).c_str(), ending.c_str());
+                    JsonField("file", entry.file).c_str(), percent, JsonString(state).c_str(),
+                    figures.speed > 0 ? JsonNumber(figures.speed).c_str() : "null",
+                    known ? JsonNumber(*figures.secondsLeft).c_str() : "null",
+                    JsonNumber(figures.elapsedSeconds).c_str(), ending.c_str());
         std::fflush(stdout);
         return;
     }
     case ProgressStyle::Lines:
-        if (running && percent_ > 0)
-            std::fprintf(stderr, "%3d%% %s %s (%s)\n", percent_, state.c_str(), file_.c_str(),
-                         FiguresText().c_str());
+        if (running && percent > 0)
+            std::fprintf(stderr, "%3d%% %s %s (%s)\n", percent, state.c_str(), entry.file.c_str(),
+                         FiguresText(figures).c_str());
         else
-            std::fprintf(stderr, "%3d%% %s %s\n", percent_, state.c_str(), file_.c_str());
+            std::fprintf(stderr, "%3d%% %s %s\n", percent, state.c_str(), entry.file.c_str());
         return;
     case ProgressStyle::Bar: {
-        int filled = percent_ * kBarWidth / 100;
+        if (running && running_.size() > 1)
+            return ShowAll();
+        int filled = percent * kBarWidth / 100;
         std::string bar(static_cast<std::size_t>(filled), '#');
         bar.append(static_cast<std::size_t>(kBarWidth - filled), '.');
-        std::string figures = running && percent_ > 0 ? " (" + FiguresText() + ")" : "";
-        std::fprintf(stderr, "\r[%s] %3d%% %s %s%s\x1b[K", bar.c_str(), percent_, state.c_str(),
-                     file_.c_str(), figures.c_str());
+        std::string shown = running && percent > 0 ? " (" + FiguresText(figures) + ")" : "";
+        std::fprintf(stderr, "\r[%s] %3d%% %s %s%s\x1b[K", bar.c_str(), percent, state.c_str(),
+                     entry.file.c_str(), shown.c_str());
         std::fflush(stderr);
         return;
     }

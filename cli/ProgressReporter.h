@@ -13,9 +13,14 @@
 // "result" (done, stopped or failed), for a failure "reason", and for an
 // output much shorter than its source said it would be, "warning". File
 // names that are not UTF-8 are carried as Json.h says.
+//
+// Several files may convert at once: each is known by the id its caller
+// gives (kiv-convert's row), every JSON event and line names its file, and
+// the bar shows every running file.
 
 #include "process/ProgressEstimator.h"
 
+#include <map>
 #include <mutex>
 #include <string>
 
@@ -27,19 +32,21 @@ class ProgressReporter {
 public:
     explicit ProgressReporter(ProgressStyle style);
 
-    void Begin(const std::string& file);
-    // An engine progress value: 1 to 99 percent, 0 no position, 100 ended.
+    void Begin(const std::string& file, int id = 0);
+    // An engine progress value of file 0: 1 to 99 percent, 0 no position,
+    // 100 ended.
     void Update(int value);
     // The time-left figures of a status line; shown when the percentage
     // changes.
-    void Progress(const ProgressFigures& figures);
+    void Progress(const ProgressFigures& figures, int id = 0);
+    // Every running file is paused or goes on.
     void Paused(bool paused);
-    // state: "done", "failed" or "stopped".
+    // File 0's end; state: "done", "failed" or "stopped".
     void Finish(const std::string& state);
     // The file's end with what it wrote (empty: nothing) and, for a
     // failure, why: with JSON, its last event.
     void FinishFile(const std::string& result, const std::string& output,
-                    const std::string& reason = {}, const std::string& warning = {});
+                    const std::string& reason = {}, const std::string& warning = {}, int id = 0);
     // A file written, as a line of its own on standard output; with JSON
     // nothing (the last event named it).
     void PrintOutput(const std::string& output);
@@ -47,15 +54,23 @@ public:
     static void Callback(int value, void* reporter);
 
 private:
+    // A file that runs.
+    struct Running {
+        std::string file;
+        int percent = -1;
+        ProgressFigures figures;
+    };
+
     ProgressStyle style_;
     std::mutex mutex_;
-    std::string file_;
-    int percent_ = -1;
+    std::map<int, Running> running_; // by id
     bool paused_ = false;
-    ProgressFigures figures_;
 
-    void Show(const std::string& state, const std::string& ending = {});
-    std::string FiguresText() const;
+    void Show(const Running& entry, const std::string& state, const std::string& ending = {});
+    // The bar line of every running file, when more than one runs.
+    void ShowAll();
+    std::string StateNow() const { return paused_ ? "paused" : "converting"; }
+    static std::string FiguresText(const ProgressFigures& figures);
 };
 
 } // namespace kiv

@@ -48,11 +48,6 @@ std::string OutputLineSplitter::TakePending() {
     return text;
 }
 
-EncoderProcessRunner& EncoderProcessRunner::Instance() {
-    static EncoderProcessRunner runner;
-    return runner;
-}
-
 void EncoderProcessRunner::Init(std::string commandLine, ProcessSink* sink, int jobId) {
     commandLine_ = std::move(commandLine);
     sink_ = sink;

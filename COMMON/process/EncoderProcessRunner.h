@@ -32,8 +32,11 @@ private:
 
 class EncoderProcessRunner {
 public:
-    // The one runner of the program: one encoder process at a time.
-    static EncoderProcessRunner& Instance();
+    // Each encoder has its own runner, so several conversions can run side
+    // by side; one runner runs one encoder process at a time.
+    EncoderProcessRunner() = default;
+    EncoderProcessRunner(const EncoderProcessRunner&) = delete;
+    EncoderProcessRunner& operator=(const EncoderProcessRunner&) = delete;
 
     // Takes the command line, the sink and the job id. A stop asked for
     // before this run started stays pending: the run then starts nothing.

@@ -89,6 +89,9 @@ struct BatchPlan {
     // kiv-convert goes on with the next file after a failure; the window's
     // batch ends there (its user sees why first).
     bool goOnAfterFailure = false;
+    // Files converted at once, each by an encoder process of its own:
+    // kFilesAtOnceAutomatic (FilesAtOnce.h) lets the batch choose.
+    int filesAtOnce = 1;
 };
 
 // A row's plan for PrepareJobForConversion: the range as the job record's
@@ -104,13 +107,16 @@ bool IsSoundOnlyKind(int targetKind);
 // 5 % shorter than that part; empty otherwise.
 std::string ShortOutputWarning(double startSeconds, double endSeconds, double outputSeconds);
 
-// Converts every checked row that is not done, in list order. A row whose
+// Converts every checked row that is not done, rows beginning in list
+// order, as many at once as the plan says (each row's progress and end are
+// told on the thread that converts it). A failure that ends the batch lets
+// the rows that run finish. A row whose
 // profile makes sound only and whose file has none fails at once, without
 // running the encoder. Outputs the
 // batch writes are never replaced by later rows of the same batch. A stop
-// (CEncoderCntl::StopConvert) ends the batch: the running row ends early,
+// (CEncoderCntl::StopConvert) ends the batch: the running rows end early,
 // and one that comes between two rows stops the next before it starts. A
-// pause (CEncoderCntl::PauseConvert) holds the running row and every row
+// pause (CEncoderCntl::PauseConvert) holds the running rows and every row
 // that starts until it is resumed.
 BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan);
 

@@ -149,20 +149,27 @@ namespace {
 
 // Rows over a few jobs that record what the batch told them; BeginRow can
 // run an action, as a window's Stop button might while the row starts.
+// Several rows may convert at once: everything is under the mutex.
 struct RecordedRows : BatchRows {
     std::vector<ConversionJob> jobs;
     std::vector<bool> checked;
     std::vector<std::string> events;
     std::function<void(int)> onBegin;
-    std::mutex mutex; // progress is read while the batch runs
+    std::mutex mutex;
     std::vector<std::pair<ProgressFigures, BatchPosition>> progress;
 
     int RowCount() override { return static_cast<int>(jobs.size()); }
-    bool IsChecked(int row) override { return checked[std::size_t(row)]; }
-    ConversionJob Job(int row) override { return jobs[std::size_t(row)]; }
+    bool IsChecked(int row) override {
+        std::lock_guard lock(mutex);
+        return checked[std::size_t(row)];
+    }
+    ConversionJob Job(int row) override {
+        std::lock_guard lock(mutex);
+        return jobs[std::size_t(row)];
+    }
     TrimRange Trim(int) override { return {}; }
     void BeginRow(int row) override {
-        events.push_back("begin " + std::to_string(row));
+        Record("begin " + std::to_string(row));
         if (onBegin)
             onBegin(row);
     }
@@ -174,24 +181,33 @@ struct RecordedRows : BatchRows {
         std::lock_guard lock(mutex);
         return progress;
     }
+    std::vector<std::string> Events() {
+        std::lock_guard lock(mutex);
+        return events;
+    }
     void SourceMissing(int row, const std::string&) override {
-        events.push_back("missing " + std::to_string(row));
+        Record("missing " + std::to_string(row));
     }
     // A row that failed or finished is done, as the window's rows are.
     void RowFailed(int row, const RowFailure& failure) override {
-        events.push_back("failed " + std::to_string(row) +
-                         (failure.kind == FailureKind::NoSound ? " (no sound)" : "") + ": " +
-                         failure.reason);
-        jobs[std::size_t(row)].done = 1;
+        Record("failed " + std::to_string(row) +
+                   (failure.kind == FailureKind::NoSound ? " (no sound)" : "") + ": " +
+                   failure.reason,
+               row);
     }
     void RowFinished(int row, const std::string& output, const std::string& warning) override {
-        events.push_back("finished " + std::to_string(row) + " " + Name(output) +
-                         (warning.empty() ? "" : ": " + warning));
-        jobs[std::size_t(row)].done = 1;
+        Record("finished " + std::to_string(row) + " " + Name(output) +
+                   (warning.empty() ? "" : ": " + warning),
+               row);
     }
     void RowStopped(int row, const std::string& partial) override {
-        events.push_back("stopped " + std::to_string(row) + (partial.empty() ? "" : " ") +
-                         Name(partial));
+        Record("stopped " + std::to_string(row) + (partial.empty() ? "" : " ") + Name(partial));
+    }
+    void Record(const std::string& event, int doneRow = -1) {
+        std::lock_guard lock(mutex);
+        events.push_back(event);
+        if (doneRow >= 0)
+            jobs[std::size_t(doneRow)].done = 1;
     }
     static std::string Name(const std::string& path) {
         return std::filesystem::path(path).filename().string();
@@ -390,4 +406,98 @@ TEST_F(Conversion, APausedBatchStandsStillAStopKeepsAPartialFileAndTheNextBatchS
     auto progress = rows.Progress();
     EXPECT_TRUE(std::any_of(progress.begin(), progress.end(),
                             [](const auto& p) { return p.first.secondsLeft.has_value(); }));
+}
+
+// Two files at once: both encoders run side by side, a pause holds both and
+// a stop ends both as partial files while the row not begun stays waiting,
+// and no encoder is left behind, stopped or not. The next batch converts
+// every row, two rows of one source under two names. A failure ends a
+// batch that does not go on after failures, but the row running beside it
+// finishes.
+TEST_F(Conversion, TwoFilesAtOnceRunSideBySidePauseStopAndFailAlone) {
+    ASSERT_TRUE(MakeClip(folder_ / "long.mp4", 20, "640x360"));
+    ASSERT_TRUE(MakeClip(folder_ / "b.mp4", 2));
+    RecordedRows rows;
+    for (const char* name : {"long.mp4", "long.mp4", "b.mp4"}) {
+        rows.jobs.emplace_back();
+        ASSERT_EQ(ProbeIntoJob(controller_, (folder_ / name).string(), rows.jobs.back()), 1);
+    }
+    rows.checked = {true, true, true};
+    BatchPlan plan{};
+    ASSERT_TRUE(GetProfile(5, 15, plan.profile));
+    plan.targetKind = GetCategory(5)->Target;
+    plan.outputFolder = (folder_ / "out").string();
+    plan.inputScriptPath = (folder_ / "edit.avs").string();
+    plan.filesAtOnce = 2;
+    std::filesystem::create_directories(plan.outputFolder);
+    const std::string out = plan.outputFolder;
+    auto until = [](auto condition) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+        while (!condition() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return condition();
+    };
+    auto encoders = [&](char state) {
+        std::vector<pid_t> pids = PidsMentioning(out); // enc and FFmpeg of each
+        return pids.size() == 4 && std::all_of(pids.begin(), pids.end(), [state](pid_t pid) {
+                   return state == '?' || ProcessState(pid) == state;
+               });
+    };
+
+    auto batch = std::async(std::launch::async, [&] { return RunBatch(controller_, rows, plan); });
+    ASSERT_TRUE(until([&] { return encoders('?') && rows.Progress().size() >= 6; }));
+    controller_.PauseConvert();
+    EXPECT_TRUE(controller_.IsPaused());
+    ASSERT_TRUE(until([&] { return encoders('T'); }));
+    EXPECT_TRUE(Settled([&] { return rows.Progress().size(); }));
+    controller_.ResumeConvert();
+    EXPECT_FALSE(controller_.IsPaused());
+    controller_.PauseConvert(); // a stop also ends a pause
+    controller_.StopConvert();
+    ASSERT_EQ(batch.wait_for(std::chrono::seconds(90)), std::future_status::ready);
+    BatchReport report = batch.get();
+    EXPECT_EQ(report.end, BatchEnd::Stopped);
+    EXPECT_EQ(report.stopped, 2);
+    std::vector<std::string> events = rows.Events();
+    std::sort(events.begin(), events.end());
+    EXPECT_EQ(events, (std::vector<std::string>{
+                          "begin 0", "begin 1", "stopped 0 long_libx264_libfaac (partial).mp4",
+                          "stopped 1 long_libx264_libfaac (2) (partial).mp4"}))
+        << LogTail();
+    EXPECT_TRUE(until([&] { return PidsMentioning(out).empty(); }));
+    EXPECT_FALSE(controller_.IsPaused());
+
+    // Shorter rows now, to convert whole.
+    ASSERT_TRUE(MakeClip(folder_ / "mid.mp4", 4, "640x360"));
+    rows.events.clear();
+    for (int row : {0, 1})
+        ASSERT_EQ(ProbeIntoJob(controller_, (folder_ / "mid.mp4").string(), rows.jobs[row]), 1);
+    report = RunBatch(controller_, rows, plan);
+    EXPECT_EQ(report.end, BatchEnd::Finished);
+    EXPECT_EQ(report.converted, 3);
+    for (const auto& [name, seconds] : {std::pair{"mid_libx264_libfaac.mp4", 4},
+                                        {"mid_libx264_libfaac (2).mp4", 4},
+                                        {"b_libx264_libfaac.mp4", 2}})
+        EXPECT_NEAR(Inspect((folder_ / "out" / name).string()).seconds, seconds, 0.6) << name;
+    const std::vector<std::string> begun = rows.Events();
+    EXPECT_EQ(begun.front(), "begin 0"); // rows begin in list order
+    EXPECT_LT(std::find(begun.begin(), begun.end(), "begin 1"),
+              std::find(begun.begin(), begun.end(), "begin 2"));
+
+    // The window's batch: a failure ends it, the row beside it finishes.
+    ASSERT_TRUE(MakeClip(folder_ / "bad.mp4", 2));
+    rows.jobs[1] = {};
+    ASSERT_EQ(ProbeIntoJob(controller_, (folder_ / "bad.mp4").string(), rows.jobs[1]), 1);
+    WriteFile(folder_ / "bad.mp4", "no video any more");
+    rows.jobs[0].done = rows.jobs[2].done = 0;
+    rows.events.clear();
+    report = RunBatch(controller_, rows, plan);
+    EXPECT_EQ(report.end, BatchEnd::Failed);
+    EXPECT_EQ(report.converted, 1);
+    events = rows.Events();
+    std::sort(events.begin(), events.end());
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[2].rfind("failed 1: ", 0), 0u);
+    EXPECT_EQ(events[3], "finished 0 mid_libx264_libfaac.mp4");
+    EXPECT_EQ(rows.jobs[2].done, 0);
 }

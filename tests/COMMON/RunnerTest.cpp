@@ -24,6 +24,12 @@ using namespace kiv::test;
 
 namespace {
 
+// The runner every test here uses, one process at a time as an encoder's.
+EncoderProcessRunner& TestRunner() {
+    static EncoderProcessRunner runner;
+    return runner;
+}
+
 const std::string kEmitter = EMITTER_PATH;
 
 // Records what the runner tells its sink, in order.
@@ -53,6 +59,7 @@ public:
     void SetOutputsToKeep(std::set<std::string>) override {}
     void Abort() override {}
     ProgressTracker& Tracker() override { return tracker_; }
+    EncoderProcessRunner& Runner() override { return TestRunner(); }
     void EndSlideShow() override {}
     std::string text_;
     ProgressTracker tracker_;
@@ -88,15 +95,15 @@ public:
 // Short bounds for a test's stop, the usual ones again after it.
 struct QuickStopBounds {
     explicit QuickStopBounds(int terminateMs, int killMs) {
-        EncoderProcessRunner::Instance().SetStopBounds(
+        TestRunner().SetStopBounds(
             {std::chrono::milliseconds(terminateMs), std::chrono::milliseconds(killMs)});
     }
-    ~QuickStopBounds() { EncoderProcessRunner::Instance().SetStopBounds({}); }
+    ~QuickStopBounds() { TestRunner().SetStopBounds({}); }
 };
 
 // Waits (a bounded while) until the condition holds.
 int RunCommand(RecordingSink& sink, const std::string& command) {
-    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    EncoderProcessRunner& runner = TestRunner();
     runner.Init(command, &sink, 0);
     return runner.Start();
 }
@@ -108,7 +115,7 @@ protected:
             "runner-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
         ASSERT_TRUE(OpenLog((folder_ / "kiv.dmp").string()));
         // A stop another test asked for while nothing ran is not for this one.
-        EncoderProcessRunner::Instance().ClearStop();
+        TestRunner().ClearStop();
     }
     void TearDown() override { CloseLog(); }
     std::filesystem::path folder_;
@@ -242,7 +249,7 @@ TEST_F(Runner, StopEndsTheChildAndLaterLinesAreIgnored) {
 TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
     QuickStopBounds bounds(500, 30000);
     RecordingSink sink;
-    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    EncoderProcessRunner& runner = TestRunner();
     runner.Init(kEmitter + " stubborn", &sink, 0);
     auto run = std::async(std::launch::async, [&] { return runner.Start(); });
     ASSERT_TRUE(Eventually([&] { return sink.Lines().size() >= 3; }));
@@ -303,7 +310,7 @@ TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
 
 TEST_F(Runner, APausedChildStandsStillGoesOnAndCanBeStopped) {
     RecordingSink sink;
-    EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    EncoderProcessRunner& runner = TestRunner();
     runner.Init(kEmitter + " ticker", &sink, 0);
     auto run = std::async(std::launch::async, [&] { return runner.Start(); });
     ASSERT_TRUE(Eventually([&] { return sink.Lines().size() >= 3; }));

@@ -80,6 +80,30 @@ TEST(Settings, SaveIntoAMissingFileWritesExactlyTheseBytes) {
     EXPECT_EQ(CurrentSelection().Kind, 8);
 }
 
+// Files at once: a file without the key (an older one) reads Automatic and
+// keeps its lines; a count chosen is written and read back, and so is
+// Automatic after it; a count out of reason reads Automatic.
+TEST(Settings, FilesAtOnceIsAutomaticUnlessACountWasChosen) {
+    auto home = UseFreshHome("settings-files-at-once");
+    WriteFile(home / "kivinfo.ini", "[Options]\nAFO=1\nAFC=0\nFolder=/data/\n");
+    LoadSettings();
+    AppSettings s = CurrentSettings();
+    EXPECT_EQ(s.FilesAtOnce, 0);
+    ASSERT_TRUE(SaveSettings(s));
+    EXPECT_EQ(ReadFile(home / "kivinfo.ini"), "[Options]\nAFO=1\nAFC=0\nFolder=/data/\n");
+    for (const auto& [chosen, line] :
+         {std::pair{3, "FilesAtOnce=3\n"}, {0, "FilesAtOnce=Automatic\n"}}) {
+        s.FilesAtOnce = chosen;
+        ASSERT_TRUE(SaveSettings(s));
+        EXPECT_NE(ReadFile(home / "kivinfo.ini").find(line), std::string::npos);
+        LoadSettings();
+        EXPECT_EQ(CurrentSettings().FilesAtOnce, chosen);
+    }
+    WriteFile(home / "kivinfo.ini", "[Options]\nFilesAtOnce=100000\n");
+    LoadSettings();
+    EXPECT_EQ(CurrentSettings().FilesAtOnce, 0);
+}
+
 TEST(Settings, CoreNameAndVerSurviveASaveAndAfoTwoReadsUnchecked) {
     auto home = UseFreshHome("settings-keep");
     WriteFile(home / "kivinfo.ini", "[Options]\nCore=0\nAFO=2\nAFC=0\nFolder=/data/\n"

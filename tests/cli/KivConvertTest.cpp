@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cctype>
 #include <csignal>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -235,6 +236,7 @@ TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
             outputs.push_back(event["output"].toString().toStdString());
         }
     }
+    std::sort(outputs.begin(), outputs.end()); // they convert at once: either may end first
     EXPECT_EQ(outputs, (std::vector<std::string>{(out_ / "clip_libx264_libfaac.mp4").string(),
                                                  (out_ / "second_libx264_libfaac.mp4").string()}));
     EXPECT_NE(r.err.find("kiv-convert: 2 files converted in 0:"), std::string::npos) << r.err;
@@ -258,6 +260,37 @@ TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
     EXPECT_FALSE(events.back()["reason"].toString().isEmpty());
 }
 
+// --jobs 2 converts two files at once: every event and every record of the
+// log names its file, each file ends once, and a file that fails does not
+// stop the others.
+TEST_F(KivConvert, TwoJobsNameTheirFileInEveryEventAndLogRecord) {
+    const std::string clip = (media / "clip.part1.mp4").string();
+    const std::string second = (media / "second.avi").string();
+    const std::string silent = (home_ / "silent.mp4").string();
+    ASSERT_TRUE(
+        MakeMedia(silent, {"-f", "lavfi", "-i", "testsrc=s=160x120:d=2", "-c:v", "libx264"}));
+    ProgramResult r = Convert({"--jobs", "2", "--json", "--format", "10", "--profile", "3",
+                               "--output-dir", out_.string(), clip, silent, second});
+    EXPECT_EQ(r.exitStatus, 1) << r.err;
+    std::map<std::string, std::string> ends;
+    for (const QJsonObject& event : JsonEvents(r.out)) {
+        const std::string file = event["file"].toString().toStdString();
+        ASSERT_TRUE(file == clip || file == silent || file == second) << file;
+        if (event.contains("result")) {
+            EXPECT_TRUE(ends.emplace(file, event["result"].toString().toStdString()).second);
+        }
+    }
+    EXPECT_EQ(ends, (std::map<std::string, std::string>{
+                        {clip, "done"}, {silent, "failed"}, {second, "done"}}));
+    const QJsonArray files = JsonLines(r.out).back()["files"].toArray();
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_EQ(files[2].toObject()["result"], "done");
+    // The encoders' lines of both files, each under its file's name.
+    const std::string log = ReadFile(home_ / "kiv-convert.log");
+    for (const std::string& file : {clip, second})
+        EXPECT_NE(log.find("\n[" + file + "] "), std::string::npos) << log;
+}
+
 // With --json standard output holds JSON only, in every mode: each file's
 // result (a failed one does not end the run, and the last line names what
 // became of every file), the dry run's lines, the probe and the list; a
@@ -273,10 +306,14 @@ TEST_F(KivConvert, JsonIsJsonInEveryModeAndNamesEveryFile) {
                                out_.string(), clip, silent, latin});
     EXPECT_EQ(r.exitStatus, 1) << r.err;
     std::vector<QJsonObject> events = JsonEvents(r.out);
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.back()["file_base64"].toString().toStdString(),
+    // The files convert at once: the Latin-1 one's last event is found by its field.
+    const auto last = std::find_if(events.begin(), events.end(), [](const QJsonObject& event) {
+        return event.contains("file_base64") && event.contains("result");
+    });
+    ASSERT_NE(last, events.end());
+    EXPECT_EQ((*last)["file_base64"].toString().toStdString(),
               QByteArray::fromStdString(latin).toBase64().toStdString());
-    EXPECT_EQ(events.back()["output_base64"].toString().toStdString(),
+    EXPECT_EQ((*last)["output_base64"].toString().toStdString(),
               QByteArray::fromStdString((out_ / "caf\xe9.flac").string()).toBase64().toStdString());
     const QJsonObject summary = JsonLines(r.out).back();
     EXPECT_EQ(summary["summary"].toString().left(24), "2 converted, 1 failed in");
@@ -390,8 +427,8 @@ TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOther
     ASSERT_TRUE(MakeClip(home_ / "long.mp4", 40, "640x360"));
     std::string outFile = (home_ / "stdout.txt").string();
     std::string errFile = (home_ / "stderr.txt").string();
-    pid_t child = StartProgram({BinDirectory() + "kiv-convert", "--json", "--format", "5",
-                                "--profile", "15", "--output-dir", out_.string(),
+    pid_t child = StartProgram({BinDirectory() + "kiv-convert", "--jobs", "1", "--json", "--format",
+                                "5", "--profile", "15", "--output-dir", out_.string(),
                                 (home_ / "long.mp4").string(), (media / "second.avi").string()},
                                {"KIV_HOME=" + home_.string()}, outFile, errFile);
     ASSERT_GT(child, 0);

@@ -64,7 +64,9 @@ class BatchTest : public QObject {
 
     // A window with the files added, converting with the given profile into
     // a fresh output folder.
-    void Open(const QStringList& files, int format, int profile) {
+    // One file at a time unless filesAtOnce says more (the list's entry:
+    // 0 Automatic, else the count).
+    void Open(const QStringList& files, int format, int profile, int filesAtOnce = 1) {
         home_ = std::make_unique<FreshHome>();
         out_ = home_->Path("out");
         home_->SetOutputFolder(out_ + "/");
@@ -79,6 +81,7 @@ class BatchTest : public QObject {
         auto* profiles = dlg_->findChild<QComboBox*>("profileList");
         profiles->setCurrentIndex(profile);
         dlg_->OnProfilePick();
+        dlg_->findChild<QComboBox*>("filesAtOnceList")->setCurrentIndex(filesAtOnce);
         QCOMPARE(dlg_->OutputFolder(), out_ + "/");
         QSignalSpy added(dlg_.get(), &CKivVideoConverterDlg::filesAdded);
         dlg_->AddFiles(files);
@@ -498,6 +501,46 @@ private slots:
         QVERIFY(std::abs(Inspect(Output("long_h263_libfaac.3gp").toStdString()).seconds - 30) < 1);
         QVERIFY(Inspect(Output("b_h263_libfaac.3gp").toStdString()).opened);
         QVERIFY(QFile::exists(partial));
+    }
+
+    // Two files at once: each row shows its own progress, Pause holds both
+    // rows and both encoders, Stop keeps each as a partial file and leaves
+    // the row not reached ready, and no encoder is left, stopped or not.
+    void twoFilesAtOnceEachRowPausesAndStops() {
+        const QString second = media_.filePath("long2.mp4");
+        QVERIFY(QFile::exists(second) || QFile::copy(long_, second));
+        Open({long_, second, b_}, 5, 15, 2);
+        const std::string folder = out_.toStdString();
+        const auto allIn = [&folder](char state) {
+            const std::vector<pid_t> pids = PidsMentioning(folder); // enc and FFmpeg of each
+            return pids.size() == 4 && std::all_of(pids.begin(), pids.end(), [state](pid_t pid) {
+                       return (ProcessState(pid) == 'T') == (state == 'T');
+                   });
+        };
+        QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
+        dlg_->OnStart();
+        QTRY_VERIFY_WITH_TIMEOUT(list_->Cell(0, 5)->percent >= 2 && list_->Cell(1, 5)->percent >= 2,
+                                 kEventTimeoutMs);
+        QVERIFY(allIn('R'));
+        QCOMPARE(Status(2), QString("Ready"));
+        dlg_->OnPause();
+        QTRY_VERIFY_WITH_TIMEOUT(allIn('T'), kEventTimeoutMs);
+        for (int row : {0, 1})
+            QVERIFY2(Status(row).endsWith(" % · paused"), qPrintable(Status(row)));
+        dlg_->OnPause();
+        QTRY_VERIFY_WITH_TIMEOUT(allIn('R'), kEventTimeoutMs);
+        QVERIFY(!Status(0).endsWith("paused") && !Status(1).endsWith("paused"));
+        dlg_->OnPause(); // Stop ends a pause too
+        dlg_->OnStop();
+        QVERIFY(ended.wait(kBatchTimeoutMs));
+        QVERIFY2(Titles().join('\n').startsWith("Info: Stopped: 0 converted, 2 stopped after "),
+                 qPrintable(Titles().join('\n')));
+        QCOMPARE(Status(0), QString("Stopped"));
+        QCOMPARE(Status(1), QString("Stopped"));
+        QCOMPARE(Status(2), QString("Ready"));
+        QVERIFY(StatusTip(0).endsWith(Output("long_libx264_libfaac (partial).mp4")));
+        QVERIFY(StatusTip(1).endsWith(Output("long2_libx264_libfaac (partial).mp4")));
+        QTRY_VERIFY_WITH_TIMEOUT(PidsMentioning(folder).empty(), kEventTimeoutMs);
     }
 
     // The program going away mid-batch, here while it is paused: the window

@@ -357,10 +357,11 @@ private slots:
                 break;
             reached << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(reached, QStringList({"addButton", "removeButton", "startButton", "aboutButton",
-                                       "helpButton", "exitButton", "fileList", "folderButton",
-                                       "formatList", "profileList", "editButton", "openFolderBox",
-                                       "shutdownBox", "siteLink", "faqLink"}));
+        QCOMPARE(reached,
+                 QStringList({"addButton", "removeButton", "startButton", "filesAtOnceList",
+                              "aboutButton", "helpButton", "exitButton", "fileList", "folderButton",
+                              "formatList", "profileList", "editButton", "openFolderBox",
+                              "shutdownBox", "siteLink", "faqLink"}));
         List()->setFocus();
         QTest::keyClick(List(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("exitButton"));

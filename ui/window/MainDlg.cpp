@@ -52,6 +52,7 @@ CKivVideoConverterDlg::CKivVideoConverterDlg(QWidget* parent)
     setWindowTitle(Caption());
     ui_.openFolderBox->setChecked(settings_.AFO == 1);
     ui_.shutdownBox->setChecked(settings_.AFC == 1);
+    ShowFilesAtOnce(*ui_.filesAtOnce, settings_.FilesAtOnce);
     keptList_ = new KeptList(
         table_,
         [this] {
@@ -211,7 +212,7 @@ void CKivVideoConverterDlg::EnableControls(bool enable) {
     const bool hadFocus = focused == ui_.start || focused == ui_.stop || focused == ui_.pause;
     for (QWidget* control :
          std::initializer_list<QWidget*>{ui_.add, ui_.remove, ui_.start, ui_.formats, ui_.profiles,
-                                         ui_.exit, ui_.folder, ui_.edit})
+                                         ui_.exit, ui_.folder, ui_.edit, ui_.filesAtOnce})
         control->setEnabled(enable);
     ui_.stop->setEnabled(!enable);
     // Pause takes Start's place while a batch runs.

@@ -7,6 +7,7 @@
 #include "BatchPresenter.h"
 #include "DirectoryTree.h"
 #include "FileListCommands.h"
+#include "MainWindowControls.h"
 #include "MessageBoxes.h"
 #include "Paths.h"
 #include "WindowBatch.h"
@@ -54,6 +55,7 @@ void CKivVideoConverterDlg::OnStart() {
     plan.targetKind = CurrentTargetKind();
     plan.outputFolder = outputFolder_.toStdString();
     plan.inputScriptPath = InputScriptPath();
+    plan.filesAtOnce = ChosenFilesAtOnce(*ui_.filesAtOnce);
     batch_->Start(plan);
 }
 

@@ -138,6 +138,7 @@ void CKivVideoConverterDlg::OnHelp() {
 void CKivVideoConverterDlg::OnExit() {
     settings_.AFO = ui_.openFolderBox->isChecked() ? 1 : 0;
     settings_.AFC = ui_.shutdownBox->isChecked() ? 1 : 0;
+    settings_.FilesAtOnce = ChosenFilesAtOnce(*ui_.filesAtOnce);
     // A folder too long for the settings field is not saved cut short: the
     // settings keep the previous one.
     const QByteArray folder = outputFolder_.toUtf8();

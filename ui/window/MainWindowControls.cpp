@@ -11,6 +11,7 @@
 #include "Settings.h"
 #include "ToolImages.h"
 #include "Translations.h"
+#include "runs/FilesAtOnce.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace kiv {
 
@@ -186,6 +189,25 @@ MainWindowControls CreateMainWindowControls(QDialog& window) {
     for (std::size_t i = 0; i < std::size(kTools); ++i)
         *tools[i] = MakeToolButton(&window, kTools[i]);
 
+    // Beside the tools, where the batch is started.
+    QLabel* filesAtOnceLabel = MakeLabel(&window, "", DluRect(161, 12, 43, 10));
+    filesAtOnceLabel->setText(QCoreApplication::translate("kiv::MainWindow", "Files at once:"));
+    ui.filesAtOnce = new QComboBox(&window);
+    ui.filesAtOnce->setObjectName(QStringLiteral("filesAtOnceList"));
+    ui.filesAtOnce->setGeometry(DluRect(161, 23, 43, kComboHeight));
+    ui.filesAtOnce->addItem(QCoreApplication::translate("kiv::MainWindow", "Automatic"));
+    for (int count = 1; count <= UsableCores(); ++count)
+        ui.filesAtOnce->addItem(QString::number(count));
+    ui.filesAtOnce->setToolTip(QCoreApplication::translate(
+        "kiv::MainWindow", "How many files are converted at once. Automatic chooses from the "
+                           "processor's cores, the format and the memory."));
+    filesAtOnceLabel->setBuddy(ui.filesAtOnce);
+    ui.filesAtOnce->setAccessibleName(filesAtOnceLabel->text().chopped(1));
+    FitTextsToWidths({filesAtOnceLabel, ui.filesAtOnce});
+    // Reached between the batch's buttons and About, where it stands.
+    QWidget::setTabOrder(ui.stop, ui.filesAtOnce);
+    QWidget::setTabOrder(ui.filesAtOnce, ui.about);
+
     ui.list = new CXListCtrl(&window);
     ui.list->setObjectName(QStringLiteral("fileList"));
     ui.list->setGeometry(DluRect(kListX, kListY, kListWidth, kListHeight));
@@ -258,6 +280,14 @@ MainWindowControls CreateMainWindowControls(QDialog& window) {
     for (const auto& f : follows)
         ui.layout.Add(f.control, f.follow);
     return ui;
+}
+
+void ShowFilesAtOnce(QComboBox& list, int value) {
+    list.setCurrentIndex(std::clamp(value, 0, list.count() - 1));
+}
+
+int ChosenFilesAtOnce(const QComboBox& list) {
+    return std::max(0, list.currentIndex());
 }
 
 void ShowPauseLook(CButtonST& pause, bool paused) {

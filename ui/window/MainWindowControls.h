@@ -29,6 +29,8 @@ struct MainWindowControls {
     CButtonST* about = nullptr;
     CButtonST* help = nullptr;
     CButtonST* exit = nullptr;
+    // "Files at once": Automatic, then 1 up to the cores.
+    QComboBox* filesAtOnce = nullptr;
     CXListCtrl* list = nullptr;
     QLineEdit* outputFolder = nullptr;
     CButtonST* folder = nullptr; // opens the "Dir" menu
@@ -48,6 +50,12 @@ struct MainWindowControls {
 // window its smallest size (the size it was designed at), its font and
 // flags.
 MainWindowControls CreateMainWindowControls(QDialog& window);
+
+// The "Files at once" list's entry for a settings value (0 Automatic, else
+// a count; a count beyond the list picks its last entry), and the value of
+// its current entry.
+void ShowFilesAtOnce(QComboBox& list, int value);
+int ChosenFilesAtOnce(const QComboBox& list);
 
 // The Pause button as Pause, or as Resume while the batch is paused.
 void ShowPauseLook(CButtonST& pause, bool paused);

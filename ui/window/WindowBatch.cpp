@@ -71,6 +71,9 @@ public:
                      const BatchPosition& position) override {
         batch_.Post([b = &batch_, row, figures, position] {
             b->table_.SetFigures(row, figures);
+            // Each row's own percentage: several rows may convert at once.
+            if (figures.percent >= 1 && figures.percent <= 99)
+                b->table_.SetPercent(row, figures.percent);
             emit b->rowProgress(row, b->table_.Row(row).percent);
             emit b->batchProgress(position);
         });
@@ -176,10 +179,11 @@ void WindowBatch::SetPaused(bool paused) {
     if (paused_ == paused)
         return;
     paused_ = paused;
-    // The running row says so at once; its figures stand still meanwhile.
-    const int row = currentRow_;
-    FileRow shown = table_.Row(row);
-    if (running_ && shown.state == RowState::Converting) {
+    // The running rows say so at once; their figures stand still meanwhile.
+    for (int row = 0; running_ && row < table_.RowCount(); ++row) {
+        FileRow shown = table_.Row(row);
+        if (shown.state != RowState::Converting)
+            continue;
         shown.figures.paused = paused;
         table_.SetFigures(row, shown.figures);
         emit rowProgress(row, shown.percent);

@@ -25,9 +25,13 @@
 // follows. The GUI thread never waits for the batch thread, except in
 // Abandon, for the window going away.
 //
-// Pause holds the encoder (the engine suspends its process group) and lets
-// the screen saver and sleep come back until Resume; Stop and the window's
-// end work while paused.
+// Several rows may convert at once (the plan's filesAtOnce), each from a
+// lane thread of the batch loop; every row's events go through the same
+// posts, and a failure message holds its own lane only.
+//
+// Pause holds the encoders (the engine suspends their process groups) and
+// lets the screen saver and sleep come back until Resume; Stop and the
+// window's end work while paused.
 
 #include "FileTable.h"
 #include "MessageBoxes.h"
@@ -76,8 +80,8 @@ public:
     // keeps the screen saver and sleep away until the batch has ended. False
     // while a batch runs. GUI thread.
     bool Start(const BatchPlan& plan);
-    // The engine's stop: the running row ends early, keeping what it wrote
-    // as a partial file, and the batch ends. GUI thread.
+    // The engine's stop: the running rows end early, each keeping what it
+    // wrote as a partial file, and the batch ends. GUI thread.
     void Stop();
     // Holds the running conversion, and any that starts, until Resume. GUI
     // thread; nothing while no batch runs or a stop is under way.
@@ -95,7 +99,7 @@ public:
 
     // From Start until batchEnded has been emitted. GUI thread.
     bool IsRunning() const { return running_; }
-    // The row whose conversion runs or ran last.
+    // The row whose conversion began last.
     int CurrentRow() const { return currentRow_; }
     // The last failure message the last batch showed.
     const QString& LastFailure() const { return lastFailure_; }
