@@ -49,6 +49,8 @@ struct StreamFacts {
     // tags, else this stream's (Ogg keeps them with the stream).
     char title[128] = {};
     char artist[128] = {};
+    char language[16] = {}; // the stream's language tag as the file writes it ("ger", "deu")
+    char name[128] = {};    // the stream's own title ("Director's comments")
 };
 
 inline constexpr int kMostStreams = 64;

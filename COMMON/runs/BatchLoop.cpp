@@ -147,7 +147,7 @@ private:
 JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim) {
     return {plan.outputFolder, FormatDuration(trim.startSeconds),
             trim.endSeconds ? FormatDuration(*trim.endSeconds) : std::string(),
-            plan.inputScriptPath};
+            plan.inputScriptPath, plan.choices};
 }
 
 BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {

@@ -66,6 +66,7 @@ struct BatchPlan {
     int targetKind = 0;
     std::string outputFolder;
     std::string inputScriptPath;
+    ProfileChoices choices{}; // the working profile's tracks rule and picture filters
 };
 
 // A row's plan for PrepareJobForConversion: the range as the job record's
