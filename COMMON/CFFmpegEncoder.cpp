@@ -172,8 +172,8 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
                 return PrepareFailed("there is no private folder for the input script; the log "
                                      "says why");
             if (NeedsPlainName(script))
-                return PrepareFailed("the input script path holds a double quote, which cannot "
-                                     "be given to the encoder: " +
+                return PrepareFailed("the input script path holds a double quote or a control "
+                                     "character, which cannot be given to the encoder: " +
                                      script);
             ScriptWrite written = WriteInputScript(script, input);
             if (written == ScriptWrite::Failed)

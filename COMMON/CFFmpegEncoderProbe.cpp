@@ -16,7 +16,11 @@ int CFFmpegEncoder::bGetMediaFileContent(const char* path, ConversionJob* job) {
     std::string file(path);
     try {
         MediaFacts facts;
-        DetectMedia(file, facts);
+        // A file the media library cannot open at all, enc (which reads
+        // with the same library) cannot either: no need to start it, which
+        // keeps adding a thousand such files quick.
+        if (DetectMedia(file, facts) < 0)
+            return 0;
         source.videoDuration = facts.duration;
         job->hasVideo = facts.hasVideo;
         job->hasAudio = facts.hasAudio;

@@ -8,8 +8,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,15 +76,22 @@ int ParseLeadingInt(std::string_view text) {
     return static_cast<int>(std::clamp(value, -kLargest, kLargest));
 }
 
+IniFile IniFile::Parse(std::string_view text) {
+    IniFile file;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        file.lines_.emplace_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return file;
+}
+
 IniFile IniFile::Load(const std::string& path) {
     IniFile file;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        file.lines_.push_back(line);
-    }
+    Read(path, file); // what cannot be read gives the empty document
     return file;
 }
 
@@ -191,6 +196,27 @@ std::string FollowLinks(const std::string& path) {
     return at.lexically_normal().string();
 }
 
+const char* KindOf(mode_t mode) {
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+// "/home/u/kivinfo.ini leads to /dev/null, a character device: ..."
+void TellNotRegular(std::string* reason, const std::string& path, mode_t mode) {
+    if (!reason)
+        return;
+    const std::string target = FollowLinks(path);
+    *reason = path + (target != path ? " leads to " + target + ", " : " is ") + KindOf(mode) +
+              ": settings are kept only in a regular file";
+}
+
 bool WriteAll(int descriptor, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
@@ -208,7 +234,8 @@ bool WriteAll(int descriptor, const std::string& text) {
 
 bool IniFile::Read(const std::string& path, IniFile& file, std::string* reason) {
     file = IniFile();
-    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: opening a FIFO must not wait for a writer.
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         if (errno == ENOENT)
             return true; // nothing there yet
@@ -218,10 +245,16 @@ bool IniFile::Read(const std::string& path, IniFile& file, std::string* reason) 
     struct stat info {};
     std::string text;
     int error = 0;
+    bool refused = false;
     if (fstat(descriptor, &info) != 0) {
         error = errno;
     } else if (S_ISDIR(info.st_mode)) {
         error = EISDIR;
+    } else if (!S_ISREG(info.st_mode)) {
+        TellNotRegular(reason, path, info.st_mode);
+        refused = true;
+    } else if (info.st_size > kLargestFile) {
+        error = EFBIG;
     } else {
         char buffer[4096];
         for (;;) {
@@ -233,29 +266,37 @@ bool IniFile::Read(const std::string& path, IniFile& file, std::string* reason) 
             if (n <= 0)
                 break;
             text.append(buffer, static_cast<std::size_t>(n));
+            if (static_cast<long long>(text.size()) > kLargestFile) {
+                error = EFBIG; // it grew while being read
+                break;
+            }
         }
     }
     close(descriptor);
+    if (refused)
+        return false;
     if (error != 0) {
         Tell(reason, path, error);
         return false;
     }
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        file.lines_.push_back(line);
-    }
+    file = Parse(text);
     return true;
 }
 
 bool IniFile::Save(const std::string& path, std::string* reason) const {
     const std::string target = FollowLinks(path);
     struct stat info {};
-    const bool exists = stat(target.c_str(), &info) == 0;
+    const bool exists = lstat(target.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) {
         Tell(reason, target, EISDIR);
+        return false;
+    }
+    if (exists && S_ISLNK(info.st_mode)) { // links that never end
+        Tell(reason, path, ELOOP);
+        return false;
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        TellNotRegular(reason, path, info.st_mode);
         return false;
     }
     // A file the user made read-only stays as it is.

@@ -50,7 +50,7 @@ void CloseLocked() {
 
 bool OpenLocked(const std::string& path) {
     CloseLocked();
-    logDescriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    logDescriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     openFailed = logDescriptor < 0;
     if (openFailed)
         return false;

@@ -19,10 +19,15 @@ std::string WithSeparator(std::string folder) {
     return folder;
 }
 
-// A directory made on demand; creation failures surface when the file is opened.
+// A directory made on demand, with every missing folder above it, each
+// readable by this user alone: they hold the settings, the logs (which name
+// the user's files) and the runs' private folders. Folders that are there
+// keep their modes. Creation failures surface when the file is opened.
 std::string EnsureDirectory(std::string folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    for (std::size_t end = folder.find(kPathSeparator, 1); end != std::string::npos;
+         end = folder.find(kPathSeparator, end + 1))
+        ::mkdir(folder.substr(0, end).c_str(), 0700);
+    ::mkdir(folder.c_str(), 0700);
     return folder;
 }
 
@@ -84,11 +89,8 @@ std::string StateDirectory() {
     return RunningDataDirectory(DataKind::State);
 }
 std::string RuntimeDirectory() {
-    std::string folder =
-        DataDirectoryFor(DataKind::Runtime, ProgramDirectoryPath(), ProcessEnvironment);
-    // Only this user may look into it: it holds the runs' private folders.
-    ::mkdir(folder.c_str(), 0700);
-    return EnsureDirectory(folder);
+    return EnsureDirectory(
+        DataDirectoryFor(DataKind::Runtime, ProgramDirectoryPath(), ProcessEnvironment));
 }
 
 std::string SettingsFilePath() {

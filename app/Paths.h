@@ -40,10 +40,10 @@ bool IsPortableCopy(const std::string& programDirectory);
 std::string DataDirectoryFor(DataKind kind, const std::string& programDirectory,
                              const EnvironmentLookup& environment);
 
-// The data directories of the running program, created on demand.
+// The data directories of the running program, created on demand with mode
+// 0700 (folders that are there keep theirs).
 std::string SettingsDirectory();
 std::string StateDirectory();
-// Made with mode 0700 when the program makes it.
 std::string RuntimeDirectory();
 
 std::string SettingsFilePath();

@@ -122,9 +122,10 @@ std::string RepairSelection(ProfileSelection& s) {
     return report;
 }
 
-void ReadSettingsFile(const std::string& iniPath, const std::string& folder, AppSettings& settings,
-                      ProfileSelection& selection) {
-    IniFile ini = IniFile::Load(iniPath);
+namespace {
+
+void FillFrom(const IniFile& ini, const std::string& folder, AppSettings& settings,
+              ProfileSelection& selection) {
     settings = AppSettings{};
     settings.Core = ini.GetInt(kOptions, "Core", 1);
     SetText(settings.Name, ini.GetString(kVideo, "Name", "Kiv Video Converter"));
@@ -140,21 +141,30 @@ void ReadSettingsFile(const std::string& iniPath, const std::string& folder, App
         selection.*rule.field = ini.GetInt(kVideo, rule.key, kDefaultSelection.*rule.field);
 }
 
+} // namespace
+
+void ReadSettingsFile(const std::string& iniPath, const std::string& folder, AppSettings& settings,
+                      ProfileSelection& selection) {
+    FillFrom(IniFile::Load(iniPath), folder, settings, selection);
+}
+
 void LoadSettings() {
     std::string folder = ProgramDirectoryPath();
     OpenLog(LogFilePath());
-    AppSettings settings;
-    ProfileSelection selection;
-    ReadSettingsFile(SettingsFilePath(), DefaultOutputFolder(), settings, selection);
-    std::string report = RepairSelection(selection);
-    if (!report.empty())
-        WriteLog(report);
-    IniFile unused;
+    // Read once: what is not a regular settings file is set aside and the
+    // defaults are used.
+    IniFile ini;
     std::string why;
-    if (!IniFile::Read(SettingsFilePath(), unused, &why))
+    if (!IniFile::Read(SettingsFilePath(), ini, &why))
         WriteLog("Settings: " + why +
                  ": cannot be read; using the defaults, and the file will "
                  "not be written");
+    AppSettings settings;
+    ProfileSelection selection;
+    FillFrom(ini, DefaultOutputFolder(), settings, selection);
+    std::string report = RepairSelection(selection);
+    if (!report.empty())
+        WriteLog(report);
     std::lock_guard lock(settingsMutex);
     programDirectory = folder;
     currentSettings = settings;

@@ -24,7 +24,8 @@ const char* const kUsage =
     "  --dry-run              print each encoder command line; convert nothing\n"
     "  --estimate             with --dry-run: also print the expected size of each\n"
     "                         output, from eight short samples converted and removed\n"
-    "  --json                 progress as one JSON object per line on standard output\n"
+    "  --json                 JSON on standard output, one object per line, in every\n"
+    "                         mode: progress and a summary, dry runs, probes, the list\n"
     "  --quiet                no progress display\n"
     "  --probe                print what each file holds\n"
     "  --list                 print every profile: category index, profile index,\n"
@@ -45,6 +46,7 @@ const char* const kUsage =
     "Defaults come from the settings file. Progress shows the speed and the time left.\n"
     "Ctrl-Z pauses the conversion (fg or bg goes on); Ctrl-C stops it and keeps what\n"
     "was converted as \"NAME (partial).EXT\"; a second Ctrl-C ends at once.\n"
+    "A file that fails does not end the run; the summary names what became of each.\n"
     "Exit status: 0 all converted, 1 a conversion failed, 2 usage error or\n"
     "unreadable input, 130 interrupted.\n";
 

@@ -7,6 +7,7 @@
 #include "FileRows.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
+#include "Json.h"
 #include "Log.h"
 #include "Paths.h"
 #include "ProfileChoice.h"
@@ -27,9 +28,10 @@ namespace kiv {
 
 namespace {
 
+const char* const kUnreadable = "not a media file the encoder can open";
+
 void ReportUnreadable(const std::string& file) {
-    std::fprintf(stderr, "kiv-convert: cannot read '%s': not a media file the encoder can open\n",
-                 file.c_str());
+    std::fprintf(stderr, "kiv-convert: cannot read '%s': %s\n", file.c_str(), kUnreadable);
 }
 
 // Probes every file first, so that nothing converts when one is unreadable.
@@ -48,12 +50,19 @@ bool ProbeAll(CEncoderCntl& controller, const std::vector<std::string>& files,
 
 } // namespace
 
-int ListProfiles() {
+int ListProfiles(const CliOptions& options) {
     for (int c = 0; c < CategoryCount(); ++c) {
         const ProfileCategory* category = GetCategory(c);
-        for (int p = 0; p < category->ProfileCount; ++p)
-            std::printf("%d\t%d\t%s\t%s\n", c, p, category->CategoryName,
-                        category->Profiles[p].ProfileName);
+        for (int p = 0; p < category->ProfileCount; ++p) {
+            if (options.json)
+                std::printf("{\"format\":%d,\"profile\":%d,\"format_name\":%s,"
+                            "\"profile_name\":%s}\n",
+                            c, p, JsonString(category->CategoryName).c_str(),
+                            JsonString(category->Profiles[p].ProfileName).c_str());
+            else
+                std::printf("%d\t%d\t%s\t%s\n", c, p, category->CategoryName,
+                            category->Profiles[p].ProfileName);
+        }
     }
     return kExitOk;
 }
@@ -68,15 +77,26 @@ int ProbeFiles(const CliOptions& options) {
         ConversionJob job;
         if (ProbeIntoJob(controller, file, job) != 1) {
             ReportUnreadable(file);
+            if (options.json)
+                std::printf("{%s,\"error\":%s}\n", JsonField("file", file).c_str(),
+                            JsonString(kUnreadable).c_str());
             status = kExitUsage;
             continue;
         }
         const MediaDescription& s = job.source;
-        std::printf("%s\tduration=%.2f\tvideo=%d\taudio=%d\twidth=%d\theight=%d\tfps=%.2f\t"
-                    "vbitrate=%d\tabitrate=%.0f\tsamplerate=%.0f\tchannels=%d\tscript=%d\n",
-                    file.c_str(), s.audioDuration, job.hasVideo, job.hasAudio, s.width, s.height,
-                    s.frameRate, s.videoBitrate, s.audioBitrate, s.sampleRate, s.channels,
-                    job.scriptInput);
+        if (options.json)
+            std::printf("{%s,\"duration\":%.2f,\"video\":%d,\"audio\":%d,\"width\":%d,"
+                        "\"height\":%d,\"fps\":%.2f,\"vbitrate\":%d,\"abitrate\":%.0f,"
+                        "\"samplerate\":%.0f,\"channels\":%d,\"script\":%d}\n",
+                        JsonField("file", file).c_str(), s.audioDuration, job.hasVideo,
+                        job.hasAudio, s.width, s.height, s.frameRate, s.videoBitrate,
+                        s.audioBitrate, s.sampleRate, s.channels, job.scriptInput);
+        else
+            std::printf("%s\tduration=%.2f\tvideo=%d\taudio=%d\twidth=%d\theight=%d\tfps=%.2f\t"
+                        "vbitrate=%d\tabitrate=%.0f\tsamplerate=%.0f\tchannels=%d\tscript=%d\n",
+                        file.c_str(), s.audioDuration, job.hasVideo, job.hasAudio, s.width,
+                        s.height, s.frameRate, s.videoBitrate, s.audioBitrate, s.sampleRate,
+                        s.channels, job.scriptInput);
     }
     return status;
 }
@@ -118,8 +138,14 @@ int PrintCommandLines(CEncoderCntl& controller, const CliOptions& options,
                          options.files[i].c_str(), reason.c_str());
             return kExitFailed;
         }
-        named.insert(std::string(GetText(jobs[i].outputPath)));
-        std::printf("%s\n", commandLine.c_str());
+        const std::string output(GetText(jobs[i].outputPath));
+        named.insert(output);
+        if (options.json)
+            std::printf("{%s,%s,%s}\n", JsonField("file", options.files[i]).c_str(),
+                        JsonField("output", output).c_str(),
+                        JsonField("command_line", commandLine).c_str());
+        else
+            std::printf("%s\n", commandLine.c_str());
     }
     return kExitOk;
 }
@@ -155,6 +181,7 @@ int ConvertFiles(const CliOptions& options) {
     if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, trims))
         return kExitUsage;
     BatchPlan plan{choice.profile, choice.targetKind, folder, InputScriptPath()};
+    plan.goOnAfterFailure = true; // every file is tried; the summary names each one's end
     if (options.dryRun) {
         const int status = PrintCommandLines(controller, options, jobs, plan, trims);
         if (status != kExitOk || !options.estimate)
@@ -169,11 +196,13 @@ int ConvertFiles(const CliOptions& options) {
     std::filesystem::create_directories(folder, ignored);
     FileRows rows(jobs, options.files, trims, reporter);
     BatchReport report = RunBatch(controller, rows, plan);
+    if (options.json)
+        PrintJsonSummary(report, options.files, rows.Results());
     if (!options.quiet)
-        std::fprintf(stderr, "kiv-convert: %s\n", BatchSummary(report).c_str());
+        PrintSummary(report, options.files, rows.Results());
     if (watcher->Interrupted() || report.end == BatchEnd::Stopped)
         return kExitInterrupted;
-    return report.end == BatchEnd::Finished ? kExitOk : kExitFailed;
+    return report.end == BatchEnd::Finished && report.failed == 0 ? kExitOk : kExitFailed;
 }
 
 } // namespace kiv

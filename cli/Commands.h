@@ -7,7 +7,7 @@ namespace kiv {
 
 enum ExitStatus { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitInterrupted = 130 };
 
-int ListProfiles();
+int ListProfiles(const CliOptions& options);
 int ProbeFiles(const CliOptions& options);
 int ConvertFiles(const CliOptions& options);
 

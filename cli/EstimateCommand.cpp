@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "InterruptWatcher.h"
+#include "Json.h"
 #include "RunFolder.h"
 #include "commandline/CommandLineBuilder.h"
 #include "files/PrivateWorkFolder.h"
@@ -43,9 +44,15 @@ int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
                          options.files[i].c_str(), estimate.result.reason.c_str());
             return kExitFailed;
         }
-        std::printf("%s\testimate=%ju\tseconds=%.0f\tabout=%s\n", options.files[i].c_str(),
-                    estimate.bytes, std::floor(estimate.outputSeconds),
-                    SizeText(estimate.bytes).c_str());
+        if (options.json)
+            std::printf("{%s,\"estimate\":%ju,\"seconds\":%.0f,\"about\":%s}\n",
+                        JsonField("file", options.files[i]).c_str(), estimate.bytes,
+                        std::floor(estimate.outputSeconds),
+                        JsonString(SizeText(estimate.bytes)).c_str());
+        else
+            std::printf("%s\testimate=%ju\tseconds=%.0f\tabout=%s\n", options.files[i].c_str(),
+                        estimate.bytes, std::floor(estimate.outputSeconds),
+                        SizeText(estimate.bytes).c_str());
         std::fflush(stdout);
     }
     return kExitOk;

@@ -1,5 +1,6 @@
 #include "ProgressReporter.h"
 
+#include "Json.h"
 #include "runs/BatchSummary.h"
 
 #include <cstdio>
@@ -10,45 +11,7 @@ namespace {
 
 constexpr int kBarWidth = 30;
 
-std::string JsonNumber(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
-
 } // namespace
-
-std::string JsonString(const std::string& text) {
-    std::string json = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"':
-            json += "\\\"";
-            break;
-        case '\\':
-            json += "\\\\";
-            break;
-        case '\n':
-            json += "\\n";
-            break;
-        case '\r':
-            json += "\\r";
-            break;
-        case '\t':
-            json += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                json += escaped;
-            } else {
-                json += static_cast<char>(c);
-            }
-        }
-    }
-    return json + "\"";
-}
 
 ProgressReporter::ProgressReporter(ProgressStyle style) : style_(style) {}
 
@@ -104,16 +67,18 @@ void ProgressReporter::Finish(const std::string& state) {
 }
 
 void ProgressReporter::FinishFile(const std::string& result, const std::string& output,
-                                  const std::string& reason) {
+                                  const std::string& reason, const std::string& warning) {
     std::lock_guard lock(mutex_);
     if (result == "done") {
         percent_ = 100;
         figures_.secondsLeft = 0;
     }
-    std::string ending = ",\"output\":" + (output.empty() ? "null" : JsonString(output)) +
+    std::string ending = "," + (output.empty() ? "\"output\":null" : JsonField("output", output)) +
                          ",\"result\":" + JsonString(result);
     if (result == "failed")
         ending += ",\"reason\":" + JsonString(reason);
+    if (!warning.empty())
+        ending += ",\"warning\":" + JsonString(warning);
     Show(result, ending);
     if (style_ == ProgressStyle::Bar)
         std::fputc('\n', stderr);
@@ -147,9 +112,9 @@ void ProgressReporter::Show(const std::string& state, const std::string& ending)
         return;
     case ProgressStyle::Json: {
         const bool known = figures_.secondsLeft.has_value();
-        std::printf("{\"file\":%s,\"percent\":%d,\"state\":%s,\"speed\":%s,\"eta_seconds\":%s,"
+        std::printf("{%s,\"percent\":%d,\"state\":%s,\"speed\":%s,\"eta_seconds\":%s,"
                     "\"elapsed_seconds\":%s%s}\n",
-                    JsonString(file_).c_str(), percent_, JsonString(state).c_str(),
+                    JsonField("file", file_).c_str(), percent_, JsonString(state).c_str(),
                     figures_.speed > 0 ? JsonNumber(figures_.speed).c_str() : "null",
                     known ? JsonNumber(*figures_.secondsLeft).c_str() : "null",
                     JsonNumber(figures_.elapsedSeconds).c_str(), ending.c_str());

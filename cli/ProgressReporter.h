@@ -10,7 +10,9 @@
 // they are being estimated; "state" is converting or paused. Each file ends
 // with one event whose state is done, stopped or failed and that adds
 // "output" (the file written; after a stop the partial file; else null),
-// "result" (done, stopped or failed) and, for a failure, "reason".
+// "result" (done, stopped or failed), for a failure "reason", and for an
+// output much shorter than its source said it would be, "warning". File
+// names that are not UTF-8 are carried as Json.h says.
 
 #include "process/ProgressEstimator.h"
 
@@ -37,7 +39,7 @@ public:
     // The file's end with what it wrote (empty: nothing) and, for a
     // failure, why: with JSON, its last event.
     void FinishFile(const std::string& result, const std::string& output,
-                    const std::string& reason = {});
+                    const std::string& reason = {}, const std::string& warning = {});
     // A file written, as a line of its own on standard output; with JSON
     // nothing (the last event named it).
     void PrintOutput(const std::string& output);
@@ -55,7 +57,5 @@ private:
     void Show(const std::string& state, const std::string& ending = {});
     std::string FiguresText() const;
 };
-
-std::string JsonString(const std::string& text);
 
 } // namespace kiv

@@ -5,6 +5,7 @@
 #include "EngineSetup.h"
 #include "FixedText.h"
 #include "InterruptWatcher.h"
+#include "Json.h"
 #include "Log.h"
 #include "Paths.h"
 #include "ProfileChoice.h"
@@ -12,6 +13,7 @@
 #include "Settings.h"
 #include "runs/JobBuilder.h"
 #include "runs/SlideShowRun.h"
+#include "slideshow/ShowLengths.h"
 #include "slideshow/SlideShowCommandLines.h"
 #include "slideshow/SlideShowScripts.h"
 
@@ -100,8 +102,6 @@ bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std
         }
         SetText(picture.imagePath, path);
         SetText(picture.caption, caption);
-        picture.displayFrames = pictureFrames;
-        picture.transitionFrames = transitionFrames;
     }
     SlideShow& show = plan.show;
     show.pictures = plan.pictures.data();
@@ -121,6 +121,7 @@ bool BuildShow(const CliOptions& options, const ProfileChoice& choice, const std
     }
     SetText(show.outputPrefix, prefix);
     SetText(show.musicPath, music);
+    SetShowLengths(show, pictureFrames, transitionFrames);
     show.panZoom = options.panZoom ? 1 : 0;
     return true;
 }
@@ -156,15 +157,26 @@ private:
     bool showStepEnded_ = false;
 };
 
-void PrintDryRun(SlideShow show) {
+// Each pass's script and encoder line; with JSON one object per pass:
+//   {"pass":"pictures","script":"...","command_line":"..."}
+void PrintDryRun(SlideShow show, bool json) {
     std::string executable = EncoderExecutablePath(ProgramDirectory());
     std::string work = SlideShowWorkFolder(show);
     int tag = DrawSlideShowTag();
     EncodeParameters encode = BuildEncodeParameters(show, work, tag);
-    std::printf("%s\n%s\n", SlideShowScriptPath(work).c_str(),
-                EncoderCommandLine(executable, RenderParameters(work, tag)).c_str());
-    std::printf("%s\n%s\n", SlideShowScriptPath(work).c_str(),
-                EncoderCommandLine(executable, encode.parameters).c_str());
+    const std::string script = SlideShowScriptPath(work);
+    const struct {
+        const char* pass;
+        std::string commandLine;
+    } passes[] = {{"pictures", EncoderCommandLine(executable, RenderParameters(work, tag))},
+                  {"show", EncoderCommandLine(executable, encode.parameters)}};
+    for (const auto& pass : passes) {
+        if (json)
+            std::printf("{\"pass\":\"%s\",%s,%s}\n", pass.pass, JsonField("script", script).c_str(),
+                        JsonField("command_line", pass.commandLine).c_str());
+        else
+            std::printf("%s\n%s\n", script.c_str(), pass.commandLine.c_str());
+    }
 }
 
 } // namespace
@@ -225,7 +237,7 @@ int MakeSlideShow(const CliOptions& options) {
     if (!SlideShowOptionsFor(plan.show.target, plan.show.targetKind).known)
         return Usage("the chosen profile has no slideshow options");
     if (options.dryRun) {
-        PrintDryRun(plan.show);
+        PrintDryRun(plan.show, options.json);
         return kExitOk;
     }
 

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         std::puts("kiv-convert 1.0.0");
         return kExitOk;
     case Mode::List:
-        return ListProfiles();
+        return ListProfiles(options);
     case Mode::Probe:
         return ProbeFiles(options);
     case Mode::Convert:

@@ -1,11 +1,12 @@
 #pragma once
 // Every message box of the program goes through ShowMessage: an OK-only box with
-// a fixed title, text and icon. Tests install a sink that receives the message
-// instead of a box being shown.
+// a fixed title, text and icon. A text of many lines (a list of files) shows
+// its first line as the message and the rest in a list that scrolls, so the
+// box never outgrows the screen. Tests install a sink that receives the
+// message instead of a box being shown.
 //
-// Called from a thread other than the GUI thread, ShowMessage waits while the GUI
-// thread shows the box (a blocking queued call), so the GUI thread must not be
-// waiting for that thread at the time.
+// GUI thread only: a worker posts its message there (as the window's batch
+// does) and never waits for the GUI thread.
 
 #include <QString>
 

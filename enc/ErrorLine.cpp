@@ -28,6 +28,14 @@ constexpr const char* kFfmpegErrors[] = {
     "End of file",
 };
 
+// How an encoder library or FFmpeg's own set-up says it could not go on:
+// SVT-AV1's log ("Svt[error]: Instance 1: Source Width must be at least
+// 64"), FFmpeg's "Error initializing output stream ...". Such a line comes
+// before the lines other streams print while the run winds down.
+bool IsEncoderError(std::string_view line) {
+    return line.find("[error]") != std::string_view::npos || line.starts_with("Error ");
+}
+
 // Closing lines that only say that the run failed.
 constexpr const char* kSummaries[] = {"Conversion failed!"};
 
@@ -65,11 +73,15 @@ void ErrorLineChooser::Feed(std::string_view line) {
         lastPlain_ = line;
     if (first_.empty() && NamesAnError(line))
         first_ = line;
+    if (firstEncoder_.empty() && IsEncoderError(line))
+        firstEncoder_ = line;
 }
 
 std::string ErrorLineChooser::Reason() const {
     if (!first_.empty())
         return first_;
+    if (!firstEncoder_.empty())
+        return firstEncoder_;
     return lastPlain_.empty() ? last_ : lastPlain_;
 }
 

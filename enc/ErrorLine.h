@@ -17,12 +17,14 @@ bool NamesAnError(std::string_view line);
 class ErrorLineChooser {
 public:
     void Feed(std::string_view line);
-    // The first line that names an error; else the last line that is not a
-    // closing summary; else the last line. Empty when nothing was fed.
+    // The first line that names an error; else the first in which an
+    // encoder or FFmpeg's set-up says it cannot go on; else the last line
+    // that is not a closing summary; else the last line. Empty when nothing
+    // was fed.
     std::string Reason() const;
 
 private:
-    std::string first_, lastPlain_, last_;
+    std::string first_, firstEncoder_, lastPlain_, last_;
 };
 
 } // namespace kiv::enc

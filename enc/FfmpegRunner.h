@@ -30,7 +30,7 @@ bool IsFfmpegStatusLine(const std::string& line);
 
 // Starts the program with arguments (argv[0] is the executable) and waits
 // for its end, relaying output as it comes. An inputDescriptor (10 or
-// above) becomes descriptor kVideoInputDescriptor in FFmpeg ("pipe:4") and
+// above) becomes descriptor kVideoInputDescriptor in FFmpeg ("/dev/fd/4") and
 // is closed in enc once FFmpeg has it, so that FFmpeg is its only reader.
 // The prepared descriptors (10 or above, kept open) become descriptors
 // kFirstPreparedDescriptor and on in FFmpeg.

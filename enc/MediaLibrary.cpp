@@ -30,9 +30,16 @@ int DetectMediaOnDemand(const std::string& path, MediaFacts& facts) {
 
 bool ListStreamsOnDemand(const std::string& path, std::vector<StreamFacts>& streams) {
     static auto list = reinterpret_cast<ListStreamsFunction>(Entry(kListStreamsEntry));
-    streams.assign(kMostStreams, StreamFacts{});
-    int count = list ? list(path.c_str(), streams.data(), kMostStreams) : -1;
-    streams.resize(static_cast<std::size_t>(std::clamp(count, 0, kMostStreams)));
+    // Most files fit the first guess; one with more streams (a disc with
+    // many languages) is read again with room for all of them.
+    int count = kMostStreams;
+    int capacity = 0;
+    do {
+        capacity = count;
+        streams.assign(static_cast<std::size_t>(capacity), StreamFacts{});
+        count = list ? list(path.c_str(), streams.data(), capacity) : -1;
+    } while (count > capacity);
+    streams.resize(static_cast<std::size_t>(std::max(count, 0)));
     return count >= 0;
 }
 

@@ -33,6 +33,10 @@ double RateValue(std::string_view text) {
 
 // The nearest fraction with a denominator up to 1000 (continued fractions).
 void Approximate(double value, int& num, int& den) {
+    if (!(value > 1e-6 && value < 1e6)) { // no pixel is shaped so
+        num = den = 1;
+        return;
+    }
     long long p0 = 0, q0 = 1, p1 = 1, q1 = 0;
     double x = value;
     for (int step = 0; step < 32; ++step) {

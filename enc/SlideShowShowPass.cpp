@@ -169,10 +169,16 @@ bool PlanProducers(const ProducerPlanning& planning, OwnFiles& own, std::vector<
 std::vector<std::string> EncoderArguments(const FfmpegPlan& plan, const ShowGeometry& geometry,
                                           const MusicInput& music, const std::string& graph) {
     std::vector<std::string> argv = GlobalArguments();
+    // A stop before the first frame leaves no file, not a header alone.
+    argv.insert(argv.end(), {"-abort_on", "empty_output"});
     argv.insert(argv.end(), {"-f", "rawvideo", "-pixel_format", "yuv420p", "-video_size",
                              std::to_string(geometry.width) + "x" + std::to_string(geometry.height),
                              "-framerate", geometry.rateText, "-i",
-                             "pipe:" + std::to_string(kVideoInputDescriptor)});
+                             // Not "pipe:4": FFmpeg stops listening for
+                             // the "q" on its standard input when an input
+                             // is named so, and a stop would wait for
+                             // SIGTERM.
+                             "/dev/fd/" + std::to_string(kVideoInputDescriptor)});
     if (!music.path.empty()) {
         if (music.loops)
             argv.insert(argv.end(), {"-stream_loop", "-1"});

@@ -175,6 +175,8 @@ Decision Decide(const LineFacts& line, const StreamFacts& stream, const HoldsFun
 }
 
 std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapOption>& maps) {
+    if (stream.emptyTrack)
+        return "the track holds no sound";
     bool typeMapped = std::any_of(maps.begin(), maps.end(), [&](const MapOption& map) {
         return map.type != 0 && map.type != 'V' && Matches(map.type, stream);
     });
@@ -291,6 +293,9 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
             if (!Matches(map.type, streams[i]) ||
                 (map.stream >= 0 && streams[i].index != map.stream))
                 continue;
+            // "The first audio track" is the first that holds sound.
+            if (map.position >= 0 && streams[i].emptyTrack)
+                continue;
             if (int n = matched++; map.position >= 0 && n != map.position)
                 continue;
             ++chosen;
@@ -335,11 +340,16 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
 
     // One map per kept stream where the first map stood, one codec per
     // subtitle (they may differ: a copy beside a text turned into srt).
-    auto first = std::find_if(plan.options.begin(), plan.options.end(),
-                              [](const PlanOption& option) { return option.name == "-map"; });
-    std::size_t at = static_cast<std::size_t>(first - plan.options.begin());
+    // The place counts only the options that stay (a -c:s may come first).
+    std::size_t at = 0;
+    for (const PlanOption& option : plan.options) {
+        if (option.name == "-map")
+            break;
+        at += option.name != "-c:s";
+    }
     plan.Remove("-map");
     plan.Remove("-c:s");
+    at = std::min(at, plan.options.size());
     std::vector<PlanOption> explicitMaps;
     for (std::size_t i : kept)
         explicitMaps.push_back({"-map", "0:" + std::to_string(streams[i].index), true});

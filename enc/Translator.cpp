@@ -1,6 +1,7 @@
 #include "Translator.h"
 
 #include "NumberText.h"
+#include "OptionRanges.h"
 #include "OptionTable.h"
 #include "Repairs.h"
 
@@ -153,6 +154,10 @@ bool BuildPlan(const std::vector<std::string>& arguments, FfmpegPlan& plan, std:
     }
     if (!TranslateOptions(line, plan, error))
         return false;
+    if (std::optional<std::string> range = OutOfRangeOption(plan)) {
+        error = *range;
+        return false;
+    }
     RepairPlan(plan);
     return true;
 }

@@ -44,18 +44,19 @@ std::string PartialOutputPath(std::string_view output, int number) {
     return std::string(output.substr(0, dot)) + mark + std::string(output.substr(dot));
 }
 
-std::string KeepAsPartial(const std::string& output, std::string& error) {
+std::string KeepAsPartial(const std::string& written, const std::string& output,
+                          std::string& error) {
     for (int number = 1; number <= kMostNumbers; ++number) {
         std::string partial = PartialOutputPath(output, number);
-        int result = RenameNoReplace(output, partial);
+        int result = RenameNoReplace(written, partial);
         if (result == 0)
             return partial;
         if (result != EEXIST) {
-            error = "the partial file " + output + " cannot be renamed: " + std::strerror(result);
+            error = "the partial file " + written + " cannot be renamed: " + std::strerror(result);
             return {};
         }
     }
-    error = "the partial file " + output + " cannot be renamed: every partial name is taken";
+    error = "the partial file " + written + " cannot be renamed: every partial name is taken";
     return {};
 }
 

@@ -1,6 +1,9 @@
 #include "files/PlainPaths.h"
 
+#include <algorithm>
+
 #include "Paths.h"
+#include "files/PartialOutput.h"
 
 #include <atomic>
 #include <cerrno>
@@ -42,7 +45,11 @@ std::string FreePlainName(const fs::path& folder, const std::string& extension) 
 } // namespace
 
 bool NeedsPlainName(const std::string& path) {
-    return path.find('"') != std::string::npos;
+    // A line end would also break the input script's line in two.
+    return std::any_of(path.begin(), path.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return c == '"' || byte < 0x20 || byte == 0x7f;
+    });
 }
 
 std::string MakePlainLink(const std::string& folder, const std::string& target,
@@ -86,6 +93,8 @@ bool PlainPaths::Prepare(const std::string& runFolder, const std::string& source
         if (folderGiven.empty())
             return false;
         links_.push_back(folderGiven);
+        folderLink_ = folderGiven;
+        realFolder_ = folder;
     }
     std::string name = real.filename().string();
     if (NeedsPlainName(name)) {
@@ -116,6 +125,14 @@ bool PlainPaths::Commit(std::string& error) {
     return true;
 }
 
+std::string PlainPaths::KeepPartial(const std::string& written, std::string& error) {
+    if (!realOutput_.empty())
+        return KeepAsPartial(written, realOutput_, error);
+    if (!folderLink_.empty() && written.starts_with(folderLink_ + "/"))
+        return JoinPath(realFolder_, written.substr(folderLink_.size() + 1));
+    return written;
+}
+
 void PlainPaths::Clear() {
     for (const std::string& link : links_)
         ::unlink(link.c_str());
@@ -124,6 +141,8 @@ void PlainPaths::Clear() {
         ::unlink(plainOutput_.c_str());
     plainOutput_.clear();
     realOutput_.clear();
+    folderLink_.clear();
+    realFolder_.clear();
 }
 
 } // namespace kiv

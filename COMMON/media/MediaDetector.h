@@ -1,6 +1,8 @@
 #pragma once
 // Reads the facts of a media file in process with libavformat: the streams,
 // their lengths, the frame size and rate, bit rates, sample rate, channels.
+// A file that does not say how long it is (one written to a pipe) is
+// measured by reading its packets, for a few seconds at most.
 
 #include "MediaFacts.h"
 

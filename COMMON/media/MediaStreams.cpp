@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -57,6 +58,43 @@ int BitsOf(const AVCodecParameters* codec) {
             bits = std::max(bits, pixels->comp[c].depth);
     }
     return bits;
+}
+
+// A file with several audio tracks may have one that holds nothing (a
+// track left empty by the tool that made it). Such a track shows no packet
+// in the stretch of the file where the others have theirs; reading stops
+// once every audio track has shown one, or after a few hundred packets.
+constexpr int kPacketsToRead = 800;
+
+void MarkEmptyTracks(AVFormatContext* format, StreamFacts* streams, int count) {
+    std::vector<int> seen(static_cast<std::size_t>(count), 0);
+    int audio = 0;
+    for (int i = 0; i < count; ++i)
+        audio += streams[i].type == static_cast<int>(StreamType::Audio);
+    if (audio < 2)
+        return;
+    AVPacket* packet = av_packet_alloc();
+    if (!packet)
+        return;
+    int heard = 0;
+    for (int read = 0; read < kPacketsToRead && heard < audio; ++read) {
+        if (av_read_frame(format, packet) < 0)
+            break;
+        const int index = packet->stream_index;
+        if (index >= 0 && index < count &&
+            streams[index].type == static_cast<int>(StreamType::Audio) &&
+            seen[static_cast<std::size_t>(index)]++ == 0)
+            ++heard;
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+    if (heard == 0)
+        return; // no telling: the sound comes later everywhere
+    for (int i = 0; i < count; ++i) {
+        if (streams[i].type == static_cast<int>(StreamType::Audio) &&
+            seen[static_cast<std::size_t>(i)] == 0)
+            streams[i].emptyTrack = 1;
+    }
 }
 
 FieldOrder FieldOrderOf(AVFieldOrder order) {
@@ -145,6 +183,8 @@ int ListStreams(const std::string& path, StreamFacts* streams, int capacity, boo
         else if (codec->codec_type == AVMEDIA_TYPE_AUDIO)
             ReadAudio(format, stream, facts);
     }
+    if (streams && count <= capacity)
+        MarkEmptyTracks(format, streams, count);
     return count;
 }
 

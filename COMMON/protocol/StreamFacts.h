@@ -51,12 +51,15 @@ struct StreamFacts {
     char artist[128] = {};
     char language[16] = {}; // the stream's language tag as the file writes it ("ger", "deu")
     char name[128] = {};    // the stream's own title ("Director's comments")
+    int emptyTrack = 0; // audio: no packet where the other tracks have theirs (holds nothing)
 };
 
+// Room enough for the streams of most files.
 inline constexpr int kMostStreams = 64;
 
-// Fills up to capacity records; returns the number of streams, negative when
-// the file cannot be read.
+// Fills up to capacity records; returns the number of streams (which may be
+// more than capacity: ask again with room for all), negative when the file
+// cannot be read.
 inline constexpr const char* kListStreamsEntry = "kiv_list_streams";
 using ListStreamsFunction = int (*)(const char* path, StreamFacts* streams, int capacity);
 

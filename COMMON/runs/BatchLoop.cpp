@@ -2,8 +2,9 @@
 
 #include "FixedText.h"
 #include "Log.h"
+#include "TargetKind.h"
 #include "Vocabularies.h"
-#include "files/PartialOutput.h"
+#include "media/MediaDetector.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -11,7 +12,24 @@
 
 namespace kiv {
 
+bool IsSoundOnlyKind(int targetKind) {
+    return (targetKind >= KindNumber(TargetKind::WmaAudio) &&
+            targetKind <= KindNumber(TargetKind::MmfAudio)) ||
+           targetKind == KindNumber(TargetKind::ModernAudio);
+}
+
+std::string ShortOutputWarning(double startSeconds, double endSeconds, double outputSeconds) {
+    const double expected = endSeconds - startSeconds;
+    const double missing = expected - outputSeconds;
+    if (!(missing > 2 && missing > 0.05 * expected))
+        return {};
+    return "the source ends at " + ShortClock(startSeconds + outputSeconds) + " of " +
+           ShortClock(endSeconds);
+}
+
 namespace {
+
+constexpr const char* kNoSound = "the file has no sound, and the profile makes sound only";
 
 // One batch from its first row to its end.
 class Batch {
@@ -26,10 +44,10 @@ public:
             if (!Waiting(row))
                 continue;
             BatchEnd end = ConvertRow(row);
-            if (end != BatchEnd::Finished) {
-                report_.end = end;
-                break;
-            }
+            if (end == BatchEnd::Finished || (end != BatchEnd::Stopped && goOn_))
+                continue;
+            report_.end = end;
+            break;
         }
         return report_;
     }
@@ -41,7 +59,8 @@ private:
     BatchReport report_;
     std::set<std::string> written_;
     int begun_ = 0;
-    double doneSeconds_ = 0; // media of the rows this batch has converted
+    double doneSeconds_ = 0;             // media of the rows this batch has converted
+    bool goOn_ = plan_.goOnAfterFailure; // also set by a failure that concerns one row only
 
     bool Waiting(int row) { return rows_.Job(row).done != 1 && rows_.IsChecked(row); }
 
@@ -84,16 +103,18 @@ private:
         std::string source(GetText(job.sourcePath));
         std::error_code error;
         if (!std::filesystem::exists(source, error)) {
+            ++report_.failed;
             rows_.SourceMissing(row, source);
             return BatchEnd::SourceMissing;
         }
+        if (IsSoundOnlyKind(plan_.targetKind) && job.hasAudio != 1) {
+            goOn_ = true;
+            return Failed(row, {kNoSound, FailureKind::NoSound});
+        }
         std::string reason;
         if (!PrepareJobForConversion(job, plan_.profile, plan_.targetKind,
-                                     RowJobPlan(plan_, rows_.Trim(row)), &reason)) {
-            ++report_.failed;
-            rows_.RowFailed(row, reason);
-            return BatchEnd::Failed;
-        }
+                                     RowJobPlan(plan_, rows_.Trim(row)), &reason))
+            return Failed(row, {reason});
         controller_.SetOutputsToKeep(written_);
         const double doneBefore = doneSeconds_;
         controller_.SetProgressListener([&, row, position](const ProgressFigures& figures) mutable {
@@ -106,38 +127,52 @@ private:
         ConvertResult result = controller_.LastResult();
         std::string output(GetText(job.outputPath));
         if (result.outcome == ConvertOutcome::Stopped)
-            return Stopped(row, result, output);
+            return Stopped(row, result);
         // The engine judged the output already: written means there, not empty.
-        if (result.Failed() || !result.outputWritten) {
-            ++report_.failed;
-            rows_.RowFailed(row, result.Failed() ? result.reason
-                                                 : "the encoder left no output file " + output);
-            return BatchEnd::Failed;
-        }
+        if (result.Failed() || !result.outputWritten)
+            return Failed(row, {result.Failed() ? result.reason
+                                                : "the encoder left no output file " + output});
         written_.insert(output);
         doneSeconds_ += rowSeconds;
         ++report_.converted;
-        rows_.RowFinished(row, output);
+        std::string warning = Shortness(row, job, output);
+        if (!warning.empty())
+            WriteLogFormat("Module:COMMON/BatchLoop,Error Info :%s: %s\n", source.c_str(),
+                           warning.c_str());
+        rows_.RowFinished(row, output, warning);
         return BatchEnd::Finished;
     }
 
+    BatchEnd Failed(int row, const RowFailure& failure) {
+        ++report_.failed;
+        rows_.RowFailed(row, failure);
+        return BatchEnd::Failed;
+    }
+
+    // A source cut short (a download that broke off) still converts, up
+    // to where its data ends; the output says where that is.
+    std::string Shortness(int row, const ConversionJob& job, const std::string& output) {
+        MediaFacts facts;
+        if (DetectMedia(output, facts) != 0)
+            return {};
+        // The probe's length carries one second more than measured.
+        double end = job.source.audioDuration - 1.0;
+        const TrimRange trim = rows_.Trim(row);
+        if (trim.endSeconds)
+            end = std::min<double>(end, *trim.endSeconds);
+        return ShortOutputWarning(trim.startSeconds, end, facts.duration);
+    }
+
     // What the encoder wrote before the stop is kept under a name that says
-    // so; the row is not done, so the next batch converts it whole.
-    BatchEnd Stopped(int row, const ConvertResult& result, const std::string& output) {
+    // so, and an earlier file of the output's name is left as it was; the
+    // row is not done, so the next batch converts it whole.
+    BatchEnd Stopped(int row, const ConvertResult& result) {
         if (!result.reason.empty())
             WriteLogFormat("Module:COMMON/BatchLoop,Error Info :the stopped encoder %s",
                            result.reason.c_str());
-        std::string partial;
-        if (result.outputWritten) {
-            std::string error;
-            partial = KeepAsPartial(output, error);
-            if (partial.empty()) {
-                WriteLogFormat("Module:COMMON/BatchLoop,Error Info :%s", error.c_str());
-                partial = output;
-            }
+        if (!result.partialPath.empty())
             ++report_.stopped;
-        }
-        rows_.RowStopped(row, partial);
+        rows_.RowStopped(row, result.partialPath);
         return BatchEnd::Stopped;
     }
 };

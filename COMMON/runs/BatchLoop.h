@@ -13,6 +13,18 @@
 
 namespace kiv {
 
+// Why a row failed: the reason in one line, and what kind of failure it
+// is (a front end shows a file without sound in its own words).
+enum class FailureKind {
+    Other,
+    NoSound, // an audio-only profile was given a file without sound
+};
+
+struct RowFailure {
+    std::string reason;
+    FailureKind kind = FailureKind::Other;
+};
+
 // The part of a row's source to convert, in whole seconds.
 struct TrimRange {
     int startSeconds = 0;
@@ -47,14 +59,22 @@ public:
     virtual void RowProgress(int row, const ProgressFigures& figures, const BatchPosition& batch) {
         (void)row, (void)figures, (void)batch;
     }
-    // The row's source file is gone; the batch ends and the row stays waiting.
+    // The row's source file is gone; the row stays waiting. The batch ends
+    // unless it goes on after failures (BatchPlan).
     virtual void SourceMissing(int row, const std::string& sourcePath) = 0;
-    // The row failed (it is done); the batch ends.
-    virtual void RowFailed(int row, const std::string& reason) = 0;
-    // The row's output is written whole.
-    virtual void RowFinished(int row, const std::string& outputPath) = 0;
+    // The row failed (it is done). The batch ends unless it goes on after
+    // failures, or the failure is a file without sound for a profile that
+    // makes sound only: the rows after it have nothing to do with it.
+    virtual void RowFailed(int row, const RowFailure& failure) = 0;
+    // The row's output is written. warning is empty when it is whole; else
+    // it says where the source really ends (its output came out much
+    // shorter than the source said it was): "the source ends at 0:03 of
+    // 0:08".
+    virtual void RowFinished(int row, const std::string& outputPath,
+                             const std::string& warning) = 0;
     // A stop ended the row and the batch. partialPath names what the encoder
-    // wrote before it stopped, renamed to show it is incomplete; it is empty
+    // wrote before it stopped, under a name that shows it is incomplete (an
+    // earlier file of the output's own name stays as it was); it is empty
     // when nothing was written. Either way the row is not done: the next
     // batch converts it again from the start.
     virtual void RowStopped(int row, const std::string& partialPath) = 0;
@@ -67,13 +87,27 @@ struct BatchPlan {
     std::string outputFolder;
     std::string inputScriptPath;
     ProfileChoices choices{}; // the working profile's tracks rule and picture filters
+    // kiv-convert goes on with the next file after a failure; the window's
+    // batch ends there (its user sees why first).
+    bool goOnAfterFailure = false;
 };
 
 // A row's plan for PrepareJobForConversion: the range as the job record's
 // time texts ("%02d:%02d:%02d"; no end text for the whole file).
 JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim);
 
-// Converts every checked row that is not done, in list order. Outputs the
+// True for the kinds that make sound only.
+bool IsSoundOnlyKind(int targetKind);
+
+// The warning for an output of outputSeconds made of the part of a source
+// from startSeconds to endSeconds (its probed length, or the trim's end):
+// "the source ends at 0:03 of 0:08" when the output is more than 2 s and
+// 5 % shorter than that part; empty otherwise.
+std::string ShortOutputWarning(double startSeconds, double endSeconds, double outputSeconds);
+
+// Converts every checked row that is not done, in list order. A row whose
+// profile makes sound only and whose file has none fails at once, without
+// running the encoder. Outputs the
 // batch writes are never replaced by later rows of the same batch. A stop
 // (CEncoderCntl::StopConvert) ends the batch: the running row ends early,
 // and one that comes between two rows stops the next before it starts. A

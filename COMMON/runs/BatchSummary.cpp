@@ -21,6 +21,8 @@ std::string BatchSummary(const BatchReport& report) {
     const std::string converted = std::to_string(report.converted) + " converted";
     switch (report.end) {
     case BatchEnd::Finished:
+        if (report.failed > 0)
+            return converted + ", " + std::to_string(report.failed) + " failed in " + time;
         if (report.converted == 0)
             return "No file converted";
         return std::to_string(report.converted) + (report.converted == 1 ? " file" : " files") +

@@ -6,7 +6,7 @@
 namespace kiv {
 
 enum class BatchEnd {
-    Finished,      // every row was visited
+    Finished,      // every row was visited (some may have failed: see failed)
     SourceMissing, // a row's source file was gone
     Failed,        // a row failed
     Stopped,       // a stop ended the batch
@@ -26,7 +26,9 @@ std::string ShortClock(double seconds);
 
 // "3 files converted in 4:12", "1 file converted in 0:12",
 // "2 converted, 1 stopped after 4:12", "2 converted, stopped after 1:00"
-// (a stop between two files), "1 converted, 1 failed after 0:40".
+// (a stop between two files), "1 converted, 1 failed after 0:40" (the
+// failure ended the batch), "2 converted, 1 failed in 0:40" (the batch went
+// on to its end).
 std::string BatchSummary(const BatchReport& report);
 
 } // namespace kiv

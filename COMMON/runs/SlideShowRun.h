@@ -26,6 +26,7 @@ public:
 enum class SlideShowEnd {
     Done,    // the show's file is written
     Stopped, // a stop ended it; outputPath names what was kept, if anything
+             // (the show's name with " (partial)")
     Failed,  // failedStep and reason say what failed and why
 };
 

@@ -20,6 +20,7 @@ TEST(BatchSummary, CountsAndTime) {
         {{BatchEnd::Finished, 3, 0, 0, 252}, "3 files converted in 4:12"},
         {{BatchEnd::Finished, 1, 0, 0, 11.6}, "1 file converted in 0:12"},
         {{BatchEnd::Finished, 0, 0, 0, 0}, "No file converted"},
+        {{BatchEnd::Finished, 2, 0, 1, 40}, "2 converted, 1 failed in 0:40"},
         {{BatchEnd::Stopped, 2, 1, 0, 252.4}, "2 converted, 1 stopped after 4:12"},
         {{BatchEnd::Stopped, 2, 0, 0, 60}, "2 converted, stopped after 1:00"},
         {{BatchEnd::Failed, 1, 0, 1, 3723}, "1 converted, 1 failed after 1:02:03"},
@@ -43,15 +44,18 @@ TEST(PartialOutput, NamesAndRenamesWithoutReplacingAnything) {
     EXPECT_EQ(PartialOutputPath("/out/.mp4"), "/out/.mp4 (partial)");
 
     std::filesystem::path folder = ScratchFolder("partial-output");
-    WriteFile(folder / "song.mp3", "first");
+    WriteFile(folder / ".song.kivtmp-7.mp3", "cut short");
+    WriteFile(folder / "song.mp3", "an earlier whole file");
     WriteFile(folder / "song (partial).mp3", "an older partial");
     std::string error;
-    EXPECT_EQ(KeepAsPartial((folder / "song.mp3").string(), error),
+    const std::string song = (folder / "song.mp3").string();
+    EXPECT_EQ(KeepAsPartial((folder / ".song.kivtmp-7.mp3").string(), song, error),
               (folder / "song (partial 2).mp3").string());
     EXPECT_EQ(ReadFile(folder / "song (partial).mp3"), "an older partial");
-    EXPECT_EQ(ReadFile(folder / "song (partial 2).mp3"), "first");
-    EXPECT_FALSE(std::filesystem::exists(folder / "song.mp3"));
-    EXPECT_EQ(KeepAsPartial((folder / "gone.mp3").string(), error), "");
+    EXPECT_EQ(ReadFile(folder / "song (partial 2).mp3"), "cut short");
+    EXPECT_EQ(ReadFile(folder / "song.mp3"), "an earlier whole file");
+    EXPECT_FALSE(std::filesystem::exists(folder / ".song.kivtmp-7.mp3"));
+    EXPECT_EQ(KeepAsPartial((folder / "gone.mp3").string(), song, error), "");
     EXPECT_NE(error.find("gone.mp3 cannot be renamed: No such file or directory"),
               std::string::npos)
         << error;

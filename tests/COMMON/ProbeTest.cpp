@@ -37,6 +37,10 @@ protected:
                               {"-i", (media / "audio.mp3").string(), "-i",
                                (media / "cover.png").string(), "-map", "0", "-map", "1", "-c:a",
                                "copy", "-c:v", "png", "-disposition:v", "attached_pic"}));
+        // Written as to a pipe: its header never learnt how long it is.
+        ASSERT_TRUE(MakeMedia(media / "live.mkv",
+                              {"-f", "lavfi", "-i", "testsrc2=size=176x144:rate=25:duration=3",
+                               "-c:v", "libx264", "-preset", "ultrafast", "-live", "1"}));
         WriteFile(media / "zero.avi", "");
         WriteFile(media / "text.avi", "this is not a video\n");
         std::string clip = ReadFile(media / "clip.mp4");
@@ -84,6 +88,11 @@ TEST_F(Probe, VideoFilesAreReadInProcessWithOneSecondAdded) {
     EXPECT_EQ(job.hasAudio, 0);
     EXPECT_NEAR(job.source.videoDuration, 4.0, 0.1);
     EXPECT_EQ(job.source.width, 176);
+
+    // A file that does not say how long it is is measured.
+    ASSERT_EQ(ProbeFile("live.mkv", job), 1);
+    EXPECT_EQ(job.scriptInput, 1);
+    EXPECT_NEAR(job.source.videoDuration, 4.0, 0.1);
 }
 
 TEST_F(Probe, AudioFilesAreDescribedByTheEncodersOwnProbe) {

@@ -1,4 +1,5 @@
 #include "Paths.h"
+#include "Log.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 
@@ -78,4 +79,19 @@ TEST(Paths, DataDirectoriesFollowKivHomeThenPortableMarkerThenXdg) {
 TEST(Paths, TheBuildTreeIsAPortableCopy) {
     EXPECT_TRUE(std::filesystem::is_regular_file(ProgramDirectoryPath() + kPortableMarker))
         << ProgramDirectoryPath();
+}
+
+// The folders the program makes for its settings, logs and runs, and the
+// log itself, are for this user alone.
+TEST(Paths, WhatTheProgramMakesOnlyItsUserCanRead) {
+    namespace fs = std::filesystem;
+    const fs::path home = ScratchFolder("paths-private") / "a" / "b";
+    setenv("KIV_HOME", home.c_str(), 1);
+    ASSERT_TRUE(OpenLog(LogFilePath()));
+    CloseLog();
+    for (const fs::path& made : {home.parent_path(), home})
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
+    EXPECT_EQ(fs::status(LogFilePath()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    unsetenv("KIV_HOME");
 }

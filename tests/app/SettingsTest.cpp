@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <functional>
 #include <linux/capability.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace kiv;
@@ -115,11 +117,11 @@ TEST(Settings, OutOfRangeIndicesAreRepairedAndLogged) {
     ProfileSelection s = CurrentSelection();
     EXPECT_EQ(s.Kind, 4);
     EXPECT_EQ(s.Class, 0);
-    EXPECT_EQ(s.VCodec, 5);
-    EXPECT_EQ(s.VFR, 3);
-    EXPECT_EQ(s.VBR, 12);
-    EXPECT_EQ(s.Size, 19);
-    EXPECT_EQ(s.Apsect, 0);
+    EXPECT_EQ(s.VCodec, 4);
+    EXPECT_EQ(s.VFR, 6);
+    EXPECT_EQ(s.VBR, 21);
+    EXPECT_EQ(s.Size, 23);
+    EXPECT_EQ(s.Apsect, 1);
     EXPECT_EQ(s.ACodec, 0);
     EXPECT_EQ(s.ACH, 1);
     EXPECT_EQ(s.ABR, 16); // "576" is a stored entry
@@ -297,6 +299,33 @@ TEST(Settings, TheSettingsFileIsNeverReplacedByAccident) {
                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
              // The temporary went beside the file and was renamed there.
              EXPECT_EQ(std::distance(fs::directory_iterator(home / "dotfiles"), {}), 1);
+         }},
+        // Not a file at all, behind a link or not: read without waiting,
+        // set aside, never replaced.
+        {"a FIFO", [](const fs::path& home) { mkfifo((home / "kivinfo.ini").c_str(), 0600); },
+         false, "is a FIFO: settings are kept only in a regular file",
+         [](const fs::path& home) { EXPECT_TRUE(fs::is_fifo(home / "kivinfo.ini")); }},
+        {"a link to a device",
+         [](const fs::path& home) {
+             // Root makes a null device of its own; a user links to the
+             // system's, which it could never replace anyway.
+             const fs::path device = home / "null";
+             if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                 fs::create_symlink("/dev/null", device);
+             fs::create_symlink(device, home / "kivinfo.ini");
+         },
+         false, ", a character device: settings are kept only in a regular file",
+         [](const fs::path& home) {
+             EXPECT_TRUE(fs::is_character_file(home / "kivinfo.ini"));
+             EXPECT_TRUE(fs::is_symlink(home / "kivinfo.ini"));
+         }},
+        {"larger than any settings file",
+         [&](const fs::path& home) {
+             WriteFile(home / "kivinfo.ini", mine + std::string(2 << 20, ';'));
+         },
+         false, "File too large",
+         [&](const fs::path& home) {
+             EXPECT_EQ(fs::file_size(home / "kivinfo.ini"), mine.size() + (2 << 20));
          }},
         {"a link to a file not made yet",
          [](const fs::path& home) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -74,11 +75,13 @@ TEST_F(KivConvert, TodaysFormatsAreListedTakenByNameAndDryRun) {
     ProgramResult list = Convert({"--list"});
     ASSERT_EQ(list.exitStatus, 0) << list.err;
     std::vector<std::string> lines = Lines(list.out);
-    EXPECT_EQ(lines.size(), 70u + 10u + 7u);
+    ASSERT_GE(lines.size(), 70u + 10u + 7u); // later profiles are appended
     EXPECT_EQ(lines[70], "9\t0\tTo MP4/MKV/WebM (today's devices and the web)\tH.264 MP4, same "
                          "size (plays everywhere)");
-    EXPECT_EQ(lines.back(), "10\t6\tTo audio only (MP3/AAC/FLAC/Opus/WAV)\tThe audio track as it "
-                            "is (no re-encoding)");
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "10\t6\tTo audio only (MP3/AAC/FLAC/Opus/WAV)\tThe audio track as it "
+                        "is (no re-encoding)"),
+              lines.end());
 
     std::string clip = (media / "clip.part1.mp4").string();
     ProgramResult r =
@@ -148,16 +151,30 @@ TEST_F(KivConvert, ExitStatuses) {
 
 namespace {
 
-// Every line of a --json run's standard output as a JSON object with the
-// fields every event has; a line that is not one fails the test.
-std::vector<QJsonObject> JsonEvents(const std::string& out) {
-    std::vector<QJsonObject> events;
+// Each line of standard output as a JSON object; a line that is not one
+// fails the test.
+std::vector<QJsonObject> JsonLines(const std::string& out) {
+    std::vector<QJsonObject> objects;
     for (const std::string& line : Lines(out)) {
         QJsonParseError error;
         QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
         EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
         EXPECT_TRUE(document.isObject()) << line;
-        QJsonObject event = document.object();
+        objects.push_back(document.object());
+    }
+    return objects;
+}
+
+// Every line of a --json run's standard output but the last, the summary,
+// as a JSON object with the fields every event has.
+std::vector<QJsonObject> JsonEvents(const std::string& out) {
+    std::vector<QJsonObject> events;
+    std::vector<QJsonObject> objects = JsonLines(out);
+    EXPECT_TRUE(!objects.empty() && objects.back().contains("summary"));
+    if (!objects.empty())
+        objects.pop_back();
+    for (const QJsonObject& event : objects) {
+        const std::string line = QJsonDocument(event).toJson(QJsonDocument::Compact).toStdString();
         EXPECT_TRUE(event["file"].isString()) << line;
         EXPECT_TRUE(event["percent"].isDouble()) << line;
         EXPECT_TRUE(event["state"].isString()) << line;
@@ -213,10 +230,135 @@ TEST_F(KivConvert, JsonProgressLinesParseAndPlainProgressGoesToStandardError) {
     EXPECT_FALSE(events.back()["reason"].toString().isEmpty());
 }
 
+// With --json standard output holds JSON only, in every mode: each file's
+// result (a failed one does not end the run, and the last line names what
+// became of every file), the dry run's lines, the probe and the list; a
+// name that is not UTF-8 is carried whole in base64.
+TEST_F(KivConvert, JsonIsJsonInEveryModeAndNamesEveryFile) {
+    const std::string clip = (media / "clip.part1.mp4").string();
+    const std::string silent = (home_ / "silent.mp4").string();
+    ASSERT_TRUE(
+        MakeMedia(silent, {"-f", "lavfi", "-i", "testsrc=s=160x120:d=2", "-c:v", "libx264"}));
+    const std::string latin = (home_ / "caf\xe9.wav").string(); // Latin-1, not UTF-8
+    ASSERT_TRUE(MakeTone(latin, 2));
+    ProgramResult r = Convert({"--json", "--format", "10", "--profile", "3", "--output-dir",
+                               out_.string(), clip, silent, latin});
+    EXPECT_EQ(r.exitStatus, 1) << r.err;
+    std::vector<QJsonObject> events = JsonEvents(r.out);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back()["file_base64"].toString().toStdString(),
+              QByteArray::fromStdString(latin).toBase64().toStdString());
+    EXPECT_EQ(events.back()["output_base64"].toString().toStdString(),
+              QByteArray::fromStdString((out_ / "caf\xe9.flac").string()).toBase64().toStdString());
+    const QJsonObject summary = JsonLines(r.out).back();
+    EXPECT_EQ(summary["summary"].toString().left(24), "2 converted, 1 failed in");
+    EXPECT_EQ(summary["converted"], 2);
+    EXPECT_EQ(summary["failed"], 1);
+    EXPECT_EQ(summary["not_tried"], 0);
+    const QJsonArray files = summary["files"].toArray();
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_EQ(files[0].toObject()["result"], "done");
+    EXPECT_EQ(files[1].toObject()["result"], "failed");
+    EXPECT_EQ(files[1].toObject()["reason"],
+              "the file has no sound, and the profile makes sound only");
+    EXPECT_EQ(files[2].toObject()["result"], "done");
+    EXPECT_TRUE(std::filesystem::exists(out_ / "caf\xe9.flac"));
+    // Without --json the summary names each file too.
+    ProgramResult plain =
+        Convert({"--format", "10", "--profile", "3", "--output-dir", out_.string(), silent, clip});
+    EXPECT_EQ(plain.exitStatus, 1);
+    EXPECT_NE(plain.err.find("kiv-convert:   failed: " + silent +
+                             ": the file has no sound, and the profile makes sound only\n"),
+              std::string::npos)
+        << plain.err;
+    EXPECT_NE(plain.err.find("kiv-convert:   done: " + clip + " ("), std::string::npos)
+        << plain.err;
+
+    ProgramResult dry = Convert({"--json", "--dry-run", "--output-dir", out_.string(), latin});
+    ASSERT_EQ(dry.exitStatus, 0) << dry.err;
+    std::vector<QJsonObject> lines = JsonLines(dry.out);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(QByteArray::fromBase64(lines[0]["command_line_base64"].toString().toLatin1())
+                  .toStdString()
+                  .find("\"" + latin + "\""),
+              std::string::npos)
+        << dry.out;
+    EXPECT_TRUE(lines[0]["output"].isString());
+
+    ProgramResult probe = Convert({"--json", "--probe", clip, (media / "notes.avi").string()});
+    EXPECT_EQ(probe.exitStatus, 2);
+    lines = JsonLines(probe.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]["duration"], 4);
+    EXPECT_EQ(lines[0]["width"], 320);
+    EXPECT_EQ(lines[1]["error"], "not a media file the encoder can open");
+
+    ProgramResult list = Convert({"--json", "--list"});
+    lines = JsonLines(list.out);
+    ASSERT_GT(lines.size(), 70u);
+    EXPECT_EQ(lines[0]["format_name"], "To AVI/DIVX/XVID");
+}
+
+// Sources without a container's index or with an empty first track: a raw
+// H.264 stream converts (also trimmed) in an older profile and a today's
+// one, and "the audio track as it is" takes the first track that holds
+// sound.
+TEST_F(KivConvert, RawStreamsAndEmptyFirstTracksConvert) {
+    const std::string raw = (home_ / "camera.h264").string();
+    ASSERT_TRUE(MakeMedia(
+        raw, {"-f", "lavfi", "-i", "testsrc=s=160x120:d=3", "-c:v", "libx264", "-f", "h264"}));
+    const std::string tracks = (home_ / "tracks.mkv").string();
+    ASSERT_TRUE(MakeMedia(tracks, {"-f",   "lavfi", "-i",          "testsrc=s=160x120:d=3",
+                                   "-f",   "lavfi", "-i",          "sine=d=3",
+                                   "-map", "0:v",   "-map",        "1:a",
+                                   "-map", "1:a",   "-c:v",        "libx264",
+                                   "-c:a", "aac",   "-frames:a:0", "0"}));
+    const struct {
+        std::vector<std::string> options;
+        std::string source, made;
+        double seconds;
+    } rows[] = {
+        {{"--format", "0"}, raw, "camera_divx_libmp3lame.avi", 3},
+        {{"--format", "9", "--start", "00:00:01"}, raw, "camera_h264_aac.mp4", 2},
+        {{"--format", "10", "--profile", "6"}, tracks, "tracks.m4a", 3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.made);
+        std::vector<std::string> arguments = row.options;
+        arguments.insert(arguments.end(), {"--quiet", "--output-dir", out_.string(), row.source});
+        ProgramResult r = Convert(arguments);
+        ASSERT_EQ(r.exitStatus, 0) << r.err;
+        EXPECT_NEAR(Inspect((out_ / row.made).string()).seconds, row.seconds, 0.3);
+    }
+}
+
+// A first start (no settings file) converts what the window names, "PAL
+// DVD Video": 720x576 at 25 frames a second.
+TEST_F(KivConvert, AFirstStartConvertsWithThePalDvdProfilesOwnValues) {
+    ProgramResult r = Convert({"--output-dir", out_.string(), (media / "second.avi").string()});
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.out, (out_ / "second_pal-dvd_ac3.mpg").string() + "\n");
+    MediaInspection made = Inspect((out_ / "second_pal-dvd_ac3.mpg").string());
+    EXPECT_EQ(made.videoCodec, "mpeg2video");
+    EXPECT_EQ(made.width, 720);
+    EXPECT_EQ(made.height, 576);
+    EXPECT_NEAR(made.frameRate, 25.0, 0.01);
+    EXPECT_EQ(made.audioCodec, "ac3");
+}
+
 // Ctrl-Z pauses the encoder and FFmpeg with kiv-convert, fg goes on, and
 // Ctrl-C stops as the window's Stop does: the partial file is kept under a
-// name that says so, and no other file starts.
+// name that says so, an earlier output of the file stays as it was, and no
+// other file starts.
 TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOtherFile) {
+    std::filesystem::create_directories(home_ / "first");
+    ASSERT_TRUE(MakeClip(home_ / "first" / "long.mp4", 1, "640x360"));
+    ProgramResult first = Convert({"--format", "5", "--profile", "15", "--output-dir",
+                                   out_.string(), (home_ / "first" / "long.mp4").string()});
+    ASSERT_EQ(first.exitStatus, 0) << first.err;
+    const std::string earlier = ReadFile(out_ / "long_libx264_libfaac.mp4");
+    ASSERT_FALSE(earlier.empty());
+
     ASSERT_TRUE(MakeClip(home_ / "long.mp4", 40, "640x360"));
     std::string outFile = (home_ / "stdout.txt").string();
     std::string errFile = (home_ / "stderr.txt").string();
@@ -272,7 +414,7 @@ TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOther
     EXPECT_TRUE(std::any_of(json.begin(), json.end(), [](const QJsonObject& event) {
         return event["eta_seconds"].isDouble() && event["speed"].toDouble() > 0;
     })) << out;
-    EXPECT_FALSE(std::filesystem::exists(out_ / "long_libx264_libfaac.mp4"));
+    EXPECT_EQ(ReadFile(out_ / "long_libx264_libfaac.mp4"), earlier);
     EXPECT_FALSE(std::filesystem::exists(out_ / "second_libx264_libfaac.mp4"));
     EXPECT_NE(ReadFile(errFile).find("is in " + partial + "\n"), std::string::npos)
         << ReadFile(errFile);

@@ -131,20 +131,61 @@ TEST_F(RunsSideBySide, ARunInAnotherPidNamespaceLeavesARunningTemporaryAlone) {
     EXPECT_TRUE(Inspect((out_ / "short_h263_libfaac.3gp").string()).opened);
 }
 
-TEST_F(RunsSideBySide, NamesWithDoubleQuotesConvert) {
+// Names the command line or the input script cannot carry: double quotes,
+// a line feed, a tab; in an older profile (its source goes through the
+// input script) and one of today's.
+TEST_F(RunsSideBySide, NamesWithQuotesAndLineEndsConvert) {
     fs::path films = home_ / "films \"best\"";
     fs::path out = home_ / "out \"new\"";
     fs::create_directories(films);
-    fs::path source = films / "say \"hi\".mp4";
-    ASSERT_TRUE(MakeClip(source, 3));
-    ProgramResult r =
-        RunProgram(Command(out, {"--quiet", "--format", "8", source.string()}), Environment());
-    ASSERT_EQ(r.exitStatus, 0) << r.err;
-    fs::path made = out / "say \"hi\"_h263_libfaac.3gp";
-    EXPECT_EQ(r.out, made.string() + "\n");
-    EXPECT_NEAR(Inspect(made.string()).seconds, 3.0, 0.5);
-    EXPECT_EQ(EntriesIn(out), 1); // nothing left under a plain name
-    EXPECT_FALSE(HasRunFolder(home_));
+    const struct {
+        const char* name;
+        const char* format;
+        const char* made;
+    } rows[] = {
+        {"say \"hi\".mp4", "8", "say \"hi\"_h263_libfaac.3gp"},
+        {"two\nlines.mp4", "8", "two\nlines_h263_libfaac.3gp"},
+        {"tab\there\r.mp4", "0", "tab\there\r_divx_libmp3lame.avi"},
+        {"two\nlines.mp4", "9", "two\nlines_h264_aac.mp4"},
+    };
+    int outputs = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.made);
+        fs::path source = films / row.name;
+        ASSERT_TRUE(MakeClip(source, 3));
+        ProgramResult r = RunProgram(
+            Command(out, {"--quiet", "--format", row.format, source.string()}), Environment());
+        ASSERT_EQ(r.exitStatus, 0) << r.err;
+        EXPECT_EQ(r.out, (out / row.made).string() + "\n");
+        EXPECT_NEAR(Inspect((out / row.made).string()).seconds, 3.0, 0.5);
+        EXPECT_EQ(EntriesIn(out), ++outputs); // nothing left under a plain name
+        EXPECT_FALSE(HasRunFolder(home_));
+    }
+
+    // Converted again at the source's pace and stopped: the partial file
+    // takes its real name's partial form, and the first file stays.
+    fs::path source = films / rows[0].name;
+    fs::path made = out / rows[0].made;
+    const std::string first = ReadFile(made);
+    fs::remove(source);
+    ASSERT_TRUE(MakeClip(source, 20));
+    fs::path paced = home_ / "paced-ffmpeg";
+    WriteFile(paced, "#!/bin/sh\nexec ffmpeg -re \"$@\"\n");
+    fs::permissions(paced, fs::perms::owner_all);
+    std::vector<std::string> environment = Environment();
+    environment.push_back("KIV_FFMPEG=" + paced.string());
+    std::string progress = (home_ / "progress.txt").string();
+    pid_t running = StartProgram(Command(out, {"--json", "--format", "8", source.string()}),
+                                 environment, progress, (home_ / "stderr.txt").string());
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (ReadFile(progress).find("\"percent\":1") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(running, SIGINT);
+    EXPECT_EQ(WaitProgram(running, std::chrono::seconds(90)), 130);
+    EXPECT_TRUE(Inspect((out / "say \"hi\"_h263_libfaac (partial).3gp").string()).opened);
+    EXPECT_EQ(ReadFile(made), first);
+    EXPECT_EQ(EntriesIn(out), outputs + 1);
 }
 
 // FFmpeg says "No space left on device" and closes with "Conversion

@@ -9,7 +9,7 @@
 namespace kiv::test {
 namespace {
 
-TEST(ErrorLineTest, TheFirstLineNamingAnErrorElseTheLastThatIsNotTheSummary) {
+TEST(ErrorLineTest, TheFirstLineNamingAnErrorThenAnEncodersElseTheLastThatIsNotTheSummary) {
     struct Row {
         std::vector<std::string> lines;
         std::string reason;
@@ -25,6 +25,14 @@ TEST(ErrorLineTest, TheFirstLineNamingAnErrorElseTheLastThatIsNotTheSummary) {
         {{"/in/gone.mp4: No such file or directory"}, "/in/gone.mp4: No such file or directory"},
         {{"Unknown encoder 'libnothing'", "Conversion failed!"}, "Unknown encoder 'libnothing'"},
         {{"Conversion failed!"}, "Conversion failed!"},
+        // AV1 of a picture too small: the encoder's line about the picture,
+        // not the last line of the sound's encoder.
+        {{"Svt[error]: Instance 1: Source Width must be at least 64",
+          "[libsvtav1 @ 0x2] Error setting encoder parameters: bad parameter (0x80001005)",
+          "Error initializing output stream 0:0 -- Error while opening encoder for output stream "
+          "#0:0 - maybe incorrect parameters such as bit_rate, rate, width or height",
+          "[libopus @ 0x3] 1 frames left in the queue on closing", "Conversion failed!"},
+         "Svt[error]: Instance 1: Source Width must be at least 64"},
         {{}, ""},
     };
     for (const Row& row : rows) {

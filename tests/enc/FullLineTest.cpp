@@ -170,5 +170,35 @@ TEST(FullLineTest, MalformedLines) {
     EXPECT_EQ(Translate(""), "error: no output file");
 }
 
+// Numbers no encoder could take are refused before any arithmetic reads
+// them; edge values and what is no number at all go on.
+TEST(FullLineTest, NumbersOutOfRange) {
+    const struct {
+        const char* options;
+        const char* error; // empty: the line translates
+    } rows[] = {
+        {"-ar 4.5e15", "the sample rate 4.5e15 is out of range: it lies between 1 and 1000000 Hz"},
+        {"-ar 0", "the sample rate 0 is out of range: it lies between 1 and 1000000 Hz"},
+        {"-ac 65", "the channel count 65 is out of range: it lies between 1 and 64"},
+        {"-ab 123456k",
+         "the audio bit rate 123456k is out of range: it lies between 0 and 100000 kb/s"},
+        {"-b -5k", "the video bit rate -5k is out of range: it lies between 0 and 1000000 kb/s"},
+        {"-r 30000/0",
+         "the frame rate 30000/0 is out of range: it lies between 0.001 and 1000 frames a second"},
+        {"-s 99999999999x2",
+         "the frame size 99999999999x2 is out of range: it lies between 1 and 16384 pixels a side"},
+        {"-aspect 4:0", "the aspect 4:0 is out of range: it lies between 0.001 and 1000"},
+        {"-ar 1000000 -ac 64 -ab 0.5k -b 0 -r 30000/1001 -s 16384x16384 -aspect 1e-3", ""},
+        {"-ar cd -s vga -r ntsc", ""},
+    };
+    for (const auto& row : rows) {
+        std::string result = Translate(std::string("-i in.wav ") + row.options + " out.mkv");
+        if (*row.error)
+            EXPECT_EQ(result, std::string("error: ") + row.error) << row.options;
+        else
+            EXPECT_EQ(result.rfind("error", 0), std::string::npos) << result;
+    }
+}
+
 } // namespace
 } // namespace kiv::test

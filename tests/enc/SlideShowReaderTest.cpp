@@ -4,6 +4,7 @@
 #include "FixedText.h"
 #include "SlideShowGraph.h"
 #include "SlideShowScriptReader.h"
+#include "slideshow/ShowLengths.h"
 #include "slideshow/SlideShowScripts.h"
 
 #include <gtest/gtest.h>
@@ -206,4 +207,45 @@ TEST(SlideShowGraph, TransitionsTimesAndPaths) {
     EXPECT_EQ(FilterGraphPath("/out/kiv.ssa"), "/out/kiv.ssa");
     EXPECT_EQ(FilterGraphPath("/a b/it's:x,[y];z\\w"),
               "/a b/it\\\\\\'s\\\\:x\\,\\[y\\]\\;z\\\\\\\\w");
+}
+
+// kiv-convert's seconds become counts that make the show last what was
+// asked, by either script's rules: N holds and N - 1 transitions, each as
+// long as asked.
+TEST(SlideShowReader, ShowLengthsAreTheHoldsAndTransitionsAsked) {
+    const struct {
+        int pictures, hold, transition;
+    } rows[] = {{100, 75, 25}, {1, 100, 25}, {2, 75, 25}, {3, 40, 10}, {17, 250, 50}, {5, 75, 0}};
+    for (ShowSound sound : {ShowSound::Silent, ShowSound::MusicWhenGiven}) {
+        for (const auto& row : rows) {
+            std::vector<SlideShowPicture> pictures(static_cast<std::size_t>(row.pictures));
+            for (int i = 0; i < row.pictures; ++i)
+                SetText(pictures[static_cast<std::size_t>(i)].imagePath, "/p/" + std::to_string(i));
+            SlideShow show{};
+            show.pictures = pictures.data();
+            show.pictureCount = row.pictures;
+            if (sound == ShowSound::MusicWhenGiven)
+                SetText(show.musicPath, "/m/song.mp3");
+            SetShowLengths(show, row.hold, row.transition);
+            ShowScriptFacts facts;
+            std::string error;
+            ASSERT_TRUE(ReadShowScript(ShowScriptText("/app/", "/work", show, sound), facts, error))
+                << error;
+            SCOPED_TRACE(std::to_string(row.pictures) + " pictures" +
+                         (sound == ShowSound::Silent ? ", silent" : ", with music"));
+            // Joins shorter than the script's extra come out at it.
+            const int join = std::max(row.transition, 10);
+            for (std::size_t i = 1; i < facts.segments.size(); ++i) {
+                const ShowSegment& piece = facts.segments[i];
+                const bool exact =
+                    row.transition >= 10 || (sound == ShowSound::Silent ? i == 1 : i > 1);
+                EXPECT_EQ(piece.Frames(),
+                          piece.transition ? (exact ? row.transition : join) : row.hold)
+                    << "piece " << i;
+            }
+            if (row.transition >= 10)
+                EXPECT_EQ(facts.TotalFrames(),
+                          row.pictures * row.hold + (row.pictures - 1) * row.transition);
+        }
+    }
 }

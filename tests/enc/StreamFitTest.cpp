@@ -95,6 +95,15 @@ const FitCase kCases[] = {
       "these are pictures",
       "not kept: stream #0:5 (data bin_data): the profile keeps no data streams"},
      ""},
+    {"SubtitleCodecBeforeTheMaps",
+     "-c:s mov_text " + kEncodeMp4,
+     "o.mp4",
+     kFilm,
+     " -map 0:0 -map 0:1 -map 0:2 -map 0:3 -c:s:0 mov_text -c:v libx264 -c:a aac -f mp4",
+     {"not kept: stream #0:4 (subtitle hdmv_pgs_subtitle): MP4 holds text subtitles only, and "
+      "these are pictures",
+      "not kept: stream #0:5 (data bin_data): the profile keeps no data streams"},
+     ""},
     {"WebMTurnsTextIntoWebVtt",
      "-map 0:V:0? -map 0:a? -map 0:s? -c:v libvpx-vp9 -c:a libopus -c:s webvtt -f webm",
      "o.webm",
@@ -147,6 +156,20 @@ const FitCase kCases[] = {
       "not kept: stream #0:3 (subtitle subrip): the profile takes no subtitles",
       "not kept: stream #0:4 (subtitle hdmv_pgs_subtitle): the profile takes no subtitles",
       "not kept: stream #0:5 (data bin_data): the profile keeps no data streams"},
+     ""},
+    {"SoundAloneSkipsAnEmptyFirstTrack",
+     "-map 0:a:0 -c:a libmp3lame -f mp3",
+     "o.mp3",
+     {Stream(0, kV, "h264"),
+      [] {
+          StreamFacts empty = Stream(1, kA, "aac");
+          empty.emptyTrack = 1;
+          return empty;
+      }(),
+      Stream(2, kA, "ac3")},
+     " -map 0:2 -c:a libmp3lame -f mp3",
+     {"not kept: stream #0:0 (video h264): the profile makes sound only",
+      "not kept: stream #0:1 (audio aac): the track holds no sound"},
      ""},
     {"SoundAloneFromASilentFile",
      "-map 0:a:0 -c:a flac -f flac",

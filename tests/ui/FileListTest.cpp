@@ -13,12 +13,16 @@
 #include "runs/JobBuilder.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolTip>
 #include <QtTest>
@@ -211,7 +215,7 @@ private slots:
         const QStringList lines = m.text.split('\n');
         const QString unreadable = ": not a media file this program can read (";
         const QStringList expected = {
-            "These files were not added:",
+            "6 files were not added:",
             folder + ": a folder, not a file",
             missing + ": not found",
             empty + ": an empty file",
@@ -224,6 +228,42 @@ private slots:
         for (int i = 0; i < lines.size(); ++i)
             QVERIFY2(lines[i].startsWith(expected[i]), qPrintable(lines[i]));
         QVERIFY(lines[4].endsWith(')') && lines[4].size() > expected[4].size() + 2);
+    }
+
+    // Two hundred files that cannot be added: one line that counts them,
+    // then each file, in a box whose list scrolls and whose OK button stays
+    // on the screen.
+    void manyFilesNotAddedAreCountedAndListedInABoxThatFitsTheScreen() {
+        QStringList empties;
+        for (int i = 0; i < 200; ++i) {
+            empties << media_.filePath(QString("empty %1.mp4").arg(i));
+            QFile(empties.last()).open(QIODevice::WriteOnly);
+        }
+        Add(empties);
+        QCOMPARE(list_->RowCount(), 0);
+        QCOMPARE(messages_->Messages().size(), 1);
+        const ShownMessage message = messages_->Messages().first();
+        const QStringList lines = message.text.split('\n');
+        QCOMPARE(lines.size(), 201);
+        QCOMPARE(lines.first(), QString("200 files were not added:"));
+        QCOMPARE(lines.last(), empties.last() + ": an empty file");
+
+        const MessageSink log = SetMessageSink({}); // the real box
+        auto seen = WhenModal<QDialog>([](QDialog* box) {
+            const QRect screen = box->screen()->availableGeometry();
+            QVERIFY(box->frameGeometry().height() <= screen.height());
+            auto* list = box->findChild<QPlainTextEdit*>("messageLines");
+            QVERIFY(list);
+            QCOMPARE(list->document()->blockCount(), 200);
+            QCOMPARE(list->accessibleName(), QString("200 files were not added:"));
+            QVERIFY(list->verticalScrollBar()->maximum() > 0);
+            auto* ok = box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QVERIFY(box->rect().contains(ok->mapTo(box, ok->rect().bottomRight())));
+            ok->click();
+        });
+        ShowMessage(dlg_.get(), message.title, message.text, message.icon);
+        QVERIFY(*seen);
+        SetMessageSink(log);
     }
 
     void durationsShowTheLengthRounded() {

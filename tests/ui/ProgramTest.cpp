@@ -12,11 +12,17 @@
 #include "WindowChannel.h"
 #include "WindowTestSupport.h"
 
+#include <QElapsedTimer>
+#include <QLocalSocket>
+
 #include <QLabel>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -188,6 +194,68 @@ private slots:
         QCOMPARE(app->InitInstance({}), false);
         QVERIFY(*ran);
         QCOMPARE(app->ExitInstance(), 0);
+    }
+
+    // The window is found through its settings folder, whatever runtime
+    // folder a later start has (one with XDG_RUNTIME_DIR, one without), and
+    // it takes only a bounded message: a claimed size past the limit or a
+    // foreign header drops the connection before anything more is read.
+    void theChannelFindsTheWindowAnyRuntimeFolderAndTakesBoundedMessagesOnly() {
+        QTemporaryDir settings, runtimeA, runtimeB;
+        WindowChannel window(runtimeA.path(), settings.path());
+        QVERIFY(window.Claim());
+        QVERIFY(window.Listen());
+        QSignalSpy handed(&window, &WindowChannel::filesHanded);
+
+        // A later start with another runtime folder, on a thread of its own:
+        // the window serves on this one.
+        bool taken = false;
+        std::thread later([&] {
+            WindowChannel other(runtimeB.path(), settings.path());
+            QString error;
+            taken = !other.Claim() && other.HandOver({"/a/clip.mp4"}, error);
+        });
+        QVERIFY(handed.wait(20000));
+        later.join();
+        QVERIFY(taken);
+        QCOMPARE(handed.takeFirst().at(0).toStringList(), QStringList{"/a/clip.mp4"});
+
+        // Sends bytes as a later start would and tells whether the window
+        // answered before it hung up.
+        const auto answered = [&window](const QByteArray& bytes) {
+            std::atomic<bool> done{false};
+            bool answer = true;
+            std::thread client([&] {
+                QLocalSocket socket;
+                socket.connectToServer(window.SocketPath());
+                if (socket.waitForConnected(10000)) {
+                    socket.write(bytes);
+                    socket.waitForBytesWritten(10000);
+                    socket.waitForReadyRead(WindowChannel::kMessageTimeoutMs + 5000);
+                    answer = socket.bytesAvailable() > 0;
+                }
+                done = true;
+            });
+            QElapsedTimer clock;
+            clock.start();
+            while (!done && clock.elapsed() < 30000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            client.join();
+            return answer;
+        };
+        QByteArray tooLarge = WindowChannel::Message({"/a/b.mp4"});
+        tooLarge[11] = 0x7f, tooLarge[10] = 0x7f, tooLarge[9] = 0x7f, tooLarge[8] = 0x7f;
+        QVERIFY(!answered(tooLarge));
+        QByteArray foreign = WindowChannel::Message({"/a/b.mp4"});
+        foreign[0] = 'X';
+        QVERIFY(!answered(foreign));
+        QStringList many;
+        for (int i = 0; i < 2000; ++i)
+            many << QString(300, QLatin1Char('x'));
+        QVERIFY(!answered(WindowChannel::Message(many))); // over the limit by its real size
+        QCOMPARE(handed.size(), 0);
+        QVERIFY(answered(WindowChannel::Message({"/a/c.mp4"})));
+        QCOMPARE(handed.size(), 1);
     }
 };
 

@@ -50,11 +50,14 @@ void BatchPresenter::ShowPaused(bool paused) {
         window_.setWindowTitle(BusyTitle());
 }
 
-QString BatchPresenter::EndText(const BatchReport& report) {
+QString BatchPresenter::EndText(const BatchReport& report) const {
     const QString summary = QString::fromStdString(BatchSummary(report));
-    if (report.end == BatchEnd::Stopped)
-        return QStringLiteral("Stopped: ") + summary;
-    return QStringLiteral("Encoding Finish!\n") + summary;
+    QString text = report.end == BatchEnd::Stopped ? QStringLiteral("Stopped: ") + summary
+                                                   : QStringLiteral("Encoding Finish!\n") + summary;
+    // Rows that failed alone or came out short are named at the end.
+    for (const QString& note : batch_.Notes())
+        text += QLatin1Char('\n') + note;
+    return text;
 }
 
 void BatchPresenter::ShowEnd(const BatchReport& report) {

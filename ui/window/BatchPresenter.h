@@ -49,8 +49,9 @@ public:
 
     // The end box's text for a report, in the words kiv-convert uses too:
     // "Encoding Finish!" with the summary after every file converted,
-    // "Stopped: ..." after a stop.
-    static QString EndText(const BatchReport& report);
+    // "Stopped: ..." after a stop; then a line for each row that failed
+    // alone or came out short ("FILE: no sound").
+    QString EndText(const BatchReport& report) const;
 
 private:
     void ShowPosition(const BatchPosition& position);

@@ -1,5 +1,6 @@
 #include "FileAdder.h"
 
+#include "GuiThread.h"
 #include "MakerTexts.h"
 #include "media/MediaDetector.h"
 #include "runs/JobBuilder.h"
@@ -68,14 +69,10 @@ void FileAdder::Cancel() {
 }
 
 template <typename Report> void FileAdder::Post(Report report) {
-    // The report, and what it carries, belongs to the queued call alone.
-    QMetaObject::invokeMethod(
-        this,
-        [this, report = std::move(report)] {
-            if (!cancel_)
-                report();
-        },
-        Qt::QueuedConnection);
+    PostToGui(this, [this, report = std::move(report)] {
+        if (!cancel_)
+            report();
+    });
 }
 
 void FileAdder::Run(QStringList paths, int rows) {
@@ -102,7 +99,7 @@ void FileAdder::Run(QStringList paths, int rows) {
         Post([this, path, job] { emit fileRead(path, job); });
         ++rows;
     }
-    QMetaObject::invokeMethod(this, &FileAdder::Finish, Qt::QueuedConnection);
+    PostToGui(this, [this] { Finish(); });
 }
 
 void FileAdder::Finish() {

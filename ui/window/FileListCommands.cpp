@@ -173,9 +173,10 @@ void FileListCommands::OnAddingFinished() {
     if (quiet_)
         return;
     if (!notAdded_.isEmpty()) {
-        const QString heading = notAdded_.size() == 1
-                                    ? QStringLiteral("This file was not added:")
-                                    : QStringLiteral("These files were not added:");
+        const QString heading =
+            notAdded_.size() == 1
+                ? QStringLiteral("This file was not added:")
+                : QStringLiteral("%1 files were not added:").arg(notAdded_.size());
         ShowMessage(&window_, QStringLiteral("Warning"),
                     heading + QLatin1Char('\n') + notAdded_.join('\n'), MessageIcon::NoIcon);
         notAdded_.clear();

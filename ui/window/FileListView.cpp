@@ -70,13 +70,16 @@ struct StatusLook {
 StatusLook LookOf(const FileRow& r) {
     StatusLook look;
     const QString output = QString::fromStdString(r.outputPath);
+    const QString reason = QString::fromStdString(r.reason);
     switch (r.state) {
     case RowState::Ready:
         look.text = QStringLiteral("Ready");
         break;
     case RowState::Converted:
-        look.text = QStringLiteral("Converted");
-        look.tip = output;
+        // A source that ends early converts as far as it goes, and says so.
+        look.text =
+            r.reason.empty() ? QStringLiteral("Converted") : QStringLiteral("Converted (short)");
+        look.tip = r.reason.empty() ? output : output + QLatin1Char('\n') + reason;
         break;
     case RowState::Stopped:
         look.text = QStringLiteral("Stopped");
@@ -95,9 +98,15 @@ StatusLook LookOf(const FileRow& r) {
         look.description = r.figures.paused ? QStringLiteral("paused, ") + left : left;
         break;
     }
+    // Never a bar: a full one would read as done.
     case RowState::Failed:
+        look.text = r.label.empty() ? QStringLiteral("Failed")
+                                    : QStringLiteral("Failed: ") + QString::fromStdString(r.label);
+        look.tip = reason;
+        break;
     case RowState::SourceMissing:
-        look.bar = true; // at its last percentage
+        look.text = QStringLiteral("Missing");
+        look.tip = reason;
         break;
     }
     return look;

@@ -145,6 +145,16 @@ bool FileTable::SetOutputPath(int row, const std::string& path) {
     return true;
 }
 
+bool FileTable::SetReason(int row, const std::string& reason, const std::string& label) {
+    if (!Update(row, [&](FileRow& r) {
+            const bool why = Assign(r.reason, reason);
+            return Assign(r.label, label) || why;
+        }))
+        return false;
+    emit stateChanged(row);
+    return true;
+}
+
 bool FileTable::SetFigures(int row, const ProgressFigures& figures) {
     // Figures come with every status line; they always count as a change.
     if (!Update(row, [&figures](FileRow& r) {

@@ -51,8 +51,12 @@ struct FileRow {
     int wholeFileEndSeconds = 0;
     bool checked = true;
     RowState state = RowState::Ready;
-    int percent = 0;         // the progress shown from the row's first conversion on
-    std::string outputPath;  // what the last conversion wrote, whole or partial
+    int percent = 0;        // the progress shown from the row's first conversion on
+    std::string outputPath; // what the last conversion wrote, whole or partial
+    // Why the last conversion failed, or what to know of its output (a
+    // source that ends early); label: the few words the state cell adds
+    // ("no sound").
+    std::string reason, label;
     ProgressFigures figures; // of its running conversion: time left, speed
 
     std::string SourcePath() const;
@@ -94,6 +98,7 @@ public:
     bool SetState(int row, RowState state);
     bool SetPercent(int row, int percent);
     bool SetOutputPath(int row, const std::string& path);
+    bool SetReason(int row, const std::string& reason, const std::string& label = {});
     bool SetFigures(int row, const ProgressFigures& figures);
 
 signals:

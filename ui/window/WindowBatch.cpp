@@ -1,6 +1,7 @@
 #include "WindowBatch.h"
 
 #include "CDisableScreenSave.h"
+#include "GuiThread.h"
 #include "Log.h"
 #include "MakerTexts.h"
 #include "Paths.h"
@@ -27,11 +28,12 @@ QString ConvertFailMessage(const std::string& reason) {
     std::string log = OpenLogPath();
     if (log.empty())
         log = LogFilePath();
-    QString text = QStringLiteral("Convert fail! Please send the log file \"%1\" to %2")
-                       .arg(QString::fromStdString(log), QString::fromLatin1(kSupportAddress));
-    if (!reason.empty())
-        text += QLatin1Char('\n') + QString::fromStdString(reason);
-    return text;
+    // Why first: the request to send the log is for what the reason does
+    // not explain.
+    const QString request =
+        QStringLiteral("Convert fail! Please send the log file \"%1\" to %2")
+            .arg(QString::fromStdString(log), QString::fromLatin1(kSupportAddress));
+    return reason.empty() ? request : QString::fromStdString(reason) + QLatin1Char('\n') + request;
 }
 
 // The table's rows as the batch loop sees them, on the batch thread.
@@ -75,15 +77,25 @@ public:
     }
     // Both end the batch once the user has seen why.
     void SourceMissing(int row, const std::string& sourcePath) override {
-        batch_.Fail(row, RowState::SourceMissing,
-                    QStringLiteral("%1 not exist!").arg(QString::fromStdString(sourcePath)),
-                    MessageIcon::NoIcon);
+        const QString text =
+            QStringLiteral("%1 not exist!").arg(QString::fromStdString(sourcePath));
+        batch_.Fail(row, RowState::SourceMissing, text, MessageIcon::NoIcon, text.toStdString());
     }
-    void RowFailed(int row, const std::string& reason) override {
-        batch_.Fail(row, RowState::Failed, ConvertFailMessage(reason), MessageIcon::Critical);
+    // A file without sound concerns its row only: the row says so and the
+    // batch goes on; the end of the batch lists it.
+    void RowFailed(int row, const RowFailure& failure) override {
+        if (failure.kind == FailureKind::NoSound) {
+            batch_.Finish(row, RowState::Failed, {}, failure.reason, QStringLiteral("no sound"));
+            batch_.Note(row, QStringLiteral("no sound"));
+            return;
+        }
+        batch_.Fail(row, RowState::Failed, ConvertFailMessage(failure.reason),
+                    MessageIcon::Critical, failure.reason);
     }
-    void RowFinished(int row, const std::string& outputPath) override {
-        batch_.Finish(row, RowState::Converted, outputPath);
+    void RowFinished(int row, const std::string& outputPath, const std::string& warning) override {
+        batch_.Finish(row, RowState::Converted, outputPath, warning);
+        if (!warning.empty())
+            batch_.Note(row, QString::fromStdString(warning));
     }
     // The next Start converts the row again. With nothing written it
     // simply waits; else it shows it was stopped, and names its partial file.
@@ -122,6 +134,7 @@ bool WindowBatch::Start(const BatchPlan& plan) {
         return false;
     running_ = true;
     lastFailure_.clear();
+    notes_.clear();
     abandoned_ = false;
     threadDone_ = false;
     screenSaver_ = std::make_unique<CDisableScreenSave>();
@@ -175,28 +188,33 @@ void WindowBatch::SetPaused(bool paused) {
 }
 
 void WindowBatch::Post(std::function<void()> change) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, change = std::move(change)] {
-            if (!abandoned_)
-                change();
-        },
-        Qt::QueuedConnection);
+    PostToGui(this, [this, change = std::move(change)] {
+        if (!abandoned_)
+            change();
+    });
 }
 
-void WindowBatch::Finish(int row, RowState state, const std::string& outputPath) {
-    Post([this, row, state, outputPath] {
+void WindowBatch::Finish(int row, RowState state, const std::string& outputPath,
+                         const std::string& reason, const QString& label) {
+    Post([this, row, state, outputPath, reason, label] {
         table_.SetState(row, state);
         if (!outputPath.empty())
             table_.SetOutputPath(row, outputPath);
+        table_.SetReason(row, reason, label.toStdString());
         emit rowFinished(row, state);
     });
 }
 
-void WindowBatch::Fail(int row, RowState state, const QString& text, MessageIcon icon) {
+void WindowBatch::Fail(int row, RowState state, const QString& text, MessageIcon icon,
+                       const std::string& reason) {
     Post([this, text] { lastFailure_ = text; });
-    Finish(row, state);
+    Finish(row, state, {}, reason);
     Ask({QStringLiteral("Error"), text, icon});
+}
+
+void WindowBatch::Note(int row, const QString& text) {
+    const QString file = QString::fromStdString(table_.Row(row).SourcePath());
+    Post([this, note = file + QStringLiteral(": ") + text] { notes_.append(note); });
 }
 
 void WindowBatch::Ask(const ShownMessage& message) {
@@ -250,7 +268,8 @@ void WindowBatch::Abandon() {
         if (!threadDone_)
             loop.exec(QEventLoop::ExcludeUserInputEvents);
         if (!threadDone_)
-            WriteLog("Module:ui/WindowBatch,Error Info :the batch did not end in time; waiting on");
+            WriteLog("Module:ui/WindowBatch,Error Info :the batch did not end within 15 s of its "
+                     "abort (its encoder was killed; the file system holds it); waiting on");
     }
     if (thread_.joinable())
         thread_.join();

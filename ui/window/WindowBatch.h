@@ -36,6 +36,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <atomic>
@@ -54,7 +55,9 @@ class WindowBatch : public QObject {
     Q_OBJECT
 public:
     // How long Abandon waits on its event loop for the thread's end. The
-    // engine's abort ends the encoder within a few seconds.
+    // engine's abort kills the encoder's group within a few seconds and
+    // stops reading it soon after (EncoderProcessRunner::Abort), so the
+    // thread has ended well before.
     static constexpr std::chrono::seconds kAbandonWait{15};
 
     // The table and the controller must outlive the batch; messages are
@@ -84,7 +87,10 @@ public:
     // For the window going away: the running conversion is ended at once
     // from a helper thread, no further row starts, nothing more is shown or
     // recorded, and the GUI thread waits on an event loop quit by the
-    // thread's end (at most kAbandonWait, then it joins). GUI thread.
+    // thread's end, at most kAbandonWait. Only an engine call held by a file
+    // system that does not answer can keep the thread longer; it still uses
+    // the window's engine and table then, so Abandon logs that and waits for
+    // it. GUI thread.
     void Abandon();
 
     // From Start until batchEnded has been emitted. GUI thread.
@@ -93,6 +99,9 @@ public:
     int CurrentRow() const { return currentRow_; }
     // The last failure message the last batch showed.
     const QString& LastFailure() const { return lastFailure_; }
+    // What the last batch's end should mention: "FILE: no sound", "FILE:
+    // the source ends at 0:03 of 0:08", one per row, in order.
+    const QStringList& Notes() const { return notes_; }
 
 signals:
     void rowStarted(int row);
@@ -117,9 +126,15 @@ private:
     // Batch thread: shows message on the GUI thread and waits until it is
     // answered or the batch is abandoned.
     void Ask(const ShownMessage& message);
-    void Finish(int row, RowState state, const std::string& outputPath = {});
+    // The row ends in state; reason is told in its tooltip, label after its
+    // state ("Failed: no sound").
+    void Finish(int row, RowState state, const std::string& outputPath = {},
+                const std::string& reason = {}, const QString& label = {});
     // Batch thread: the row ends in state, and text says why.
-    void Fail(int row, RowState state, const QString& text, MessageIcon icon);
+    void Fail(int row, RowState state, const QString& text, MessageIcon icon,
+              const std::string& reason);
+    // Batch thread: something the end of the batch names about the row.
+    void Note(int row, const QString& text);
     void OnThreadEnded();
     void SetPaused(bool paused);
 
@@ -135,6 +150,7 @@ private:
     bool running_ = false;
     bool paused_ = false;
     QString lastFailure_;
+    QStringList notes_;
     std::unique_ptr<CDisableScreenSave> screenSaver_;
 
     // The blocking question: its answer, and the abandon, wake the asker.
