@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <sys/stat.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -27,9 +28,11 @@ constexpr int kMostPacketsPerSample = 600;
 
 // Each picture is measured alone (reset after every frame, none skipped);
 // sides are found to the pixel (rounding is done here, always towards
-// keeping more). The limit is cropdetect's own: a line whose mean is below
-// it is black.
-constexpr const char* kCropDetectOptions = "round=2:reset=1:skip=0";
+// keeping more). A line is black when its mean is below 7 % of the range
+// (17.9 of 255): a letterbox bar is video black (16) to a pixel, while the
+// dark edges of a night scene lie above it (cropdetect's own 24 would cut
+// into them).
+constexpr const char* kCropDetectOptions = "limit=0.07:round=2:reset=1:skip=0";
 
 struct Bars {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -51,7 +51,7 @@ struct StreamFacts {
     char artist[128] = {};
     char language[16] = {}; // the stream's language tag as the file writes it ("ger", "deu")
     char name[128] = {};    // the stream's own title ("Director's comments")
-    int emptyTrack = 0; // audio: no packet where the other tracks have theirs (holds nothing)
+    int emptyTrack = 0;     // audio: no packet where the other tracks have theirs (holds nothing)
 };
 
 // Room enough for the streams of most files.

@@ -105,6 +105,13 @@ bool WritePgsSubtitles(const fs::path& path, int width, int height,
                        const std::vector<BoxCue>& cues) {
     Bytes out;
     int number = 0;
+    // An empty screen at 0 s first: FFmpeg counts an input's times from its
+    // first packet, which would otherwise move the first cue to the start.
+    if (!cues.empty()) {
+        out += Segment(0, kComposition, Composition(width, height, number++, false, cues.front()));
+        out += Segment(0, kWindow, Window(cues.front()));
+        out += Segment(0, kEnd, {});
+    }
     for (const BoxCue& cue : cues) {
         out += Segment(cue.startSeconds, kComposition,
                        Composition(width, height, number++, true, cue));
