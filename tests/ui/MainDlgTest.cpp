@@ -547,7 +547,8 @@ private slots:
         QStringList items;
         for (QAction* action : menu->actions())
             items << action->text();
-        QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split", "&Preview result"}));
+        QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split", "&Preview result",
+                                     "&Tracks…"}));
         dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
         QTRY_VERIFY(menu->isVisible());
         menu->hide();

@@ -136,12 +136,17 @@ void CEditorDlg::CreateControls() {
     volumeLabel_->setObjectName(QStringLiteral("volumeLabel"));
     volume_ = new QSlider(Qt::Horizontal, this);
     volume_->setObjectName(QStringLiteral("volume"));
+    volume_->setAccessibleName(tr("Volume"));
     volume_->setGeometry(DluRect(190, 79, 77, 10));
     volume_->setRange(0, 768);
 
     save_ = MakeButton(this, "save", QStringLiteral("Save"), 173);
     close_ = MakeButton(this, "close", QStringLiteral("Close"), 206);
     reload_ = MakeButton(this, "reload", QStringLiteral("Reload"), 239);
+    choicesButton_ = MakeButton(this, "choices", tr("&Tracks and filters…"), 5);
+    choicesButton_->setGeometry(DluRect(5, 99, 80, 14));
+    saveMine_ = MakeButton(this, "saveMine", tr("Save as &my profile…"), 88);
+    saveMine_->setGeometry(DluRect(88, 99, 82, 14));
 }
 
 void CEditorDlg::ConnectControls() {
@@ -152,6 +157,8 @@ void CEditorDlg::ConnectControls() {
     connect(videoCodec_, &QComboBox::activated, this, &CEditorDlg::OnVideoCodecChanged);
     connect(audioCodec_, &QComboBox::activated, this, &CEditorDlg::OnAudioCodecChanged);
     connect(volume_, &QSlider::sliderReleased, this, &CEditorDlg::onVolumeReleased);
+    connect(choicesButton_, &QPushButton::clicked, this, &CEditorDlg::onChoices);
+    connect(saveMine_, &QPushButton::clicked, this, &CEditorDlg::onSaveMine);
 }
 
 } // namespace kiv

@@ -138,6 +138,9 @@ private:
     ProfileSelection selection_{};
     MediaProfile currentProfile_{};
     MediaProfile workingProfile_{};
+    // The tracks rule and filters chosen in the editor beside the working
+    // profile; a built-in profile picked anew has none.
+    ProfileChoices workingChoices_{};
     QString outputFolder_;
     // In this order: the batch and the list's commands (with the file
     // reader) use the table and the controller, and go first.

@@ -62,6 +62,7 @@ void CKivVideoConverterDlg::OnFormatPick() {
     selection_.Class = 0;
     currentProfile_ = category->Profiles[0];
     workingProfile_ = currentProfile_;
+    workingChoices_ = ProfileChoices{};
     keptList_->Changed();
 }
 
@@ -76,6 +77,7 @@ void CKivVideoConverterDlg::OnProfilePick() {
     selection_.Class = p;
     currentProfile_ = category->Profiles[p];
     workingProfile_ = currentProfile_;
+    workingChoices_ = ProfileChoices{};
     keptList_->Changed();
 }
 
@@ -84,8 +86,11 @@ void CKivVideoConverterDlg::OnEditProfile() {
     CEditorDlg editor(this);
     editor.SetTargetKind(category->Target);
     editor.SetProfile(currentProfile_);
+    editor.SetCategory(CurrentCategoryIndex());
+    editor.SetChoices(workingChoices_);
     if (editor.exec() != QDialog::Accepted)
         return;
+    workingChoices_ = editor.Choices();
     // Conversions use the edit at once; only Save makes it the profile the
     // selection names (and the settings keep).
     workingProfile_ = editor.Profile();
