@@ -3,6 +3,7 @@
 #include "FileTable.h"
 #include "Log.h"
 #include "Paths.h"
+#include "RunFolder.h"
 #include "TemporaryOutput.h"
 #include "runs/JobBuilder.h"
 
@@ -114,6 +115,9 @@ int ReadyInterruptedRows(KeptListContents& contents) {
         // run still writes keeps its lock and stays.
         RemoveAbandonedTemporariesIn(folder, OutputBaseName(row.SourcePath()));
     }
+    // The private folder of the run that ended without Exit goes too, even
+    // when this run never converts and so never makes a folder of its own.
+    RemoveAbandonedRunFolders(RuntimeDirectory());
     return interrupted;
 }
 
