@@ -184,6 +184,7 @@ void CKivVideoConverterDlg::FillLists() {
     ui_.formats->clear();
     for (int c = 0; c < CategoryCount(); ++c)
         ui_.formats->addItem(QString::fromUtf8(GetCategory(c)->CategoryName));
+    ui_.formats->addItem(QString::fromUtf8(kMyProfilesFormat));
     ui_.formats->setCurrentIndex(selection_.Kind);
     FillProfileList(selection_.Kind);
     ui_.profiles->setCurrentIndex(selection_.Class);

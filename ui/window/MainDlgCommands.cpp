@@ -53,6 +53,12 @@ void CKivVideoConverterDlg::FillProfileList(int categoryIndex) {
 }
 
 void CKivVideoConverterDlg::OnFormatPick() {
+    if (MyProfilesShown()) {
+        FillMyProfiles();
+        ui_.profiles->setCurrentIndex(0);
+        TakeMyProfile(0);
+        return;
+    }
     const int index = CurrentCategoryIndex();
     const ProfileCategory* category = GetCategory(index);
     FillProfileList(index);
@@ -67,6 +73,10 @@ void CKivVideoConverterDlg::OnFormatPick() {
 }
 
 void CKivVideoConverterDlg::OnProfilePick() {
+    if (MyProfilesShown()) {
+        TakeMyProfile(ui_.profiles->currentIndex());
+        return;
+    }
     const int index = CurrentCategoryIndex();
     const ProfileCategory* category = GetCategory(index);
     const int p = ui_.profiles->currentIndex();
@@ -82,11 +92,13 @@ void CKivVideoConverterDlg::OnProfilePick() {
 }
 
 void CKivVideoConverterDlg::OnEditProfile() {
-    const ProfileCategory* category = GetCategory(CurrentCategoryIndex());
+    // One of the user's own edits as the built-in format it was made from.
+    const bool mine = MyProfilesShown();
+    const ProfileCategory* category = GetCategory(selection_.Kind);
     CEditorDlg editor(this);
     editor.SetTargetKind(category->Target);
     editor.SetProfile(currentProfile_);
-    editor.SetCategory(CurrentCategoryIndex());
+    editor.SetCategory(selection_.Kind);
     editor.SetChoices(workingChoices_);
     if (editor.exec() != QDialog::Accepted)
         return;
@@ -95,11 +107,22 @@ void CKivVideoConverterDlg::OnEditProfile() {
     // selection names (and the settings keep).
     workingProfile_ = editor.Profile();
     ProfileSelection fresh{};
+    if (mine) { // its name is none of the catalogue's: it stays where it was made
+        fresh.Kind = selection_.Kind;
+        fresh.Class = selection_.Class;
+    }
     SelectionFromProfile(workingProfile_, category->Target, fresh);
     if (editor.IsSaved()) {
         selection_ = fresh;
         currentProfile_ = workingProfile_;
         keptList_->Changed();
+    }
+    if (mine) {
+        // A profile saved as one of the user's own shows in the list at once.
+        const QString shown = ui_.profiles->currentText();
+        FillMyProfiles();
+        ui_.profiles->setCurrentIndex(std::max(ui_.profiles->findText(shown), 0));
+        return;
     }
     ui_.profiles->setCurrentIndex(fresh.Class);
 }
