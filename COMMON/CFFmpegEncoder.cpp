@@ -3,6 +3,7 @@
 #include "FixedText.h"
 #include "Log.h"
 #include "RunFolder.h"
+#include "commandline/ChoiceOptions.h"
 #include "commandline/CommandLineBuilder.h"
 #include "commandline/InputScript.h"
 #include "commandline/ModernTargets.h"
@@ -121,6 +122,10 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
         bool useScript = job->scriptInput == 1 && !modern;
         if (std::optional<std::string> refusal = QuotedTag(job->target))
             return PrepareFailed(*refusal);
+        // The rule's tracks and an automatic crop, worked out for this file.
+        if (std::string problem = WorkOutChoices(*job); !problem.empty())
+            return PrepareFailed(problem);
+        job_.choices = job->choices;
 
         // Today's formats write their streams and values in the target part,
         // in FFmpeg's own syntax.
@@ -181,7 +186,8 @@ int CFFmpegEncoder::bPrepareConvert(ConversionJob* job) {
 
         commandLine_ = (modern ? ModernPrefix(GetText(appFolder_), input)
                                : CommandPrefix(GetText(appFolder_), input)) +
-                       options + part.options + " -y \"" + plainPaths_.Output() + "\"";
+                       options + part.options + ChoiceOptionText(*job) + " -y \"" +
+                       plainPaths_.Output() + "\"";
         SetText(job->outputPath, finalPath);
         outputPath_ = plainPaths_.Output();
         if (plain)

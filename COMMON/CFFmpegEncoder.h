@@ -91,6 +91,9 @@ private:
     // Hands one status line to the time-left estimate.
     void TrackStatusLine(const char* line, int seconds, int percent);
     int PrepareFailed(std::string reason);
+    // Works the choices' track rule and automatic crop out for the job's
+    // source (CFFmpegEncoderChoices.cpp); the reason when they cannot be.
+    std::string WorkOutChoices(ConversionJob& job);
     // The input script, the links and the output's real name once a
     // conversion has ended.
     void FinishConversionFiles();

@@ -1,6 +1,7 @@
 #pragma once
 // The records that travel between the windows and the conversion engine.
 
+#include "ProfileChoices.h"
 #include "TargetKind.h"
 
 #include <cstdint>
@@ -31,6 +32,37 @@ struct MediaDescription {
     char comment[256];
 };
 
+// The tracks one file's output takes, as the user ticked them for the file
+// (or as the engine worked them out from the batch's rule).
+inline constexpr int kMostPickedTracks = 32;
+struct TrackPicks {
+    std::int32_t chosen; // 1: the lists below say what goes in; 0: the rule says
+    std::int32_t audioCount;
+    std::int32_t audio[kMostPickedTracks]; // source stream numbers, in output order
+    std::int32_t subtitleCount;
+    std::int32_t subtitles[kMostPickedTracks];
+    std::int32_t defaultAudio;    // source stream number + 1; 0: as the source marks them
+    std::int32_t defaultSubtitle; // the same for subtitles
+    std::int32_t burn;            // source stream number + 1 of the subtitle burned in; 0: none
+};
+
+// Where one file's crop stands.
+enum class CropState : std::int32_t {
+    Unknown = 0, // not looked at yet: the rule says
+    Crop = 1,    // the box is what stays
+    NoBars = 2,  // looked at: nothing to cut off
+    Keep = 3,    // the user keeps this file's picture whole
+};
+
+// What the user chose for the output beyond the profile: the batch's rule
+// and this file's own choices. All zero: the profile's own behaviour.
+struct JobChoices {
+    ProfileChoices rule;
+    TrackPicks picks;
+    std::int32_t cropState; // a CropState
+    CropBox crop;           // Crop: the part of the shown picture kept
+};
+
 // Everything the engine needs for one file.
 struct ConversionJob {
     MediaDescription source;
@@ -45,6 +77,7 @@ struct ConversionJob {
     char trimStart[16];
     char trimEnd[16];
     std::int32_t done;
+    JobChoices choices;
 };
 
 // Progress values: 1 to 99 percent; 0 no position; 10 for every line of a

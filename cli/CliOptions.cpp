@@ -19,9 +19,32 @@ const char* const kUsage =
     "                         \"To audio only (MP3/AAC/FLAC/Opus/WAV)\" or 10;\n"
     "                         alone it picks the format's first profile\n"
     "  --profile NAME|INDEX   device profile within the format\n"
+    "  --profile-file FILE    a profile of your own, as the window's \"Save as my\n"
+    "                         profile\" writes it (see also --list); the options\n"
+    "                         below change it\n"
     "  --output-dir DIR       folder for the converted files\n"
     "  --start HH:MM:SS       convert from this time (default 00:00:00)\n"
     "  --end HH:MM:SS         convert up to this time (default: the whole file)\n"
+    "  --audio-tracks all|first|LANG,LANG\n"
+    "                         sound tracks kept: every one (default), the first,\n"
+    "                         or those in these languages (de,eng,French), in\n"
+    "                         that order, the first the default; a file with none\n"
+    "                         in them keeps its first\n"
+    "  --subtitles all|none|LANG,LANG|burn:N|burn:LANG\n"
+    "                         subtitles kept: every one (default), none, those in\n"
+    "                         these languages; or burn the N-th subtitle track\n"
+    "                         (from 1), or a forced one of the language, else its\n"
+    "                         first, into the picture\n"
+    "  --quality N            constant quality from 16 (better picture) to 40\n"
+    "                         (smaller file) for today's video formats (default:\n"
+    "                         the profile's)\n"
+    "  --crop auto|none|W:H:X:Y\n"
+    "                         cut black bars off, found in samples of each file\n"
+    "                         (auto), or keep the part W:H:X:Y of the picture\n"
+    "  --denoise light|medium|strong\n"
+    "                         take noise out of old or dark footage\n"
+    "  --deinterlace auto|on|off\n"
+    "                         auto: where the source is interlaced (default)\n"
     "  --dry-run              print each encoder command line; convert nothing\n"
     "  --estimate             with --dry-run: also print the expected size of each\n"
     "                         output, from eight short samples converted and removed\n"
@@ -32,7 +55,8 @@ const char* const kUsage =
     "                         else auto: from the cores, the encoder and the memory)\n"
     "  --probe                print what each file holds\n"
     "  --list                 print every profile: category index, profile index,\n"
-    "                         category name and profile name, tab-separated\n"
+    "                         category name and profile name, tab-separated; your\n"
+    "                         own last, under \"My profiles\"\n"
     "  --slideshow            make one video of the pictures, in order, with the\n"
     "                         format, profile and output folder as for conversions\n"
     "  --music FILE           slideshow sound track, looped or cut to the show's\n"
@@ -101,6 +125,13 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
         {"--picture-seconds", &CliOptions::pictureSeconds},
         {"--transition-seconds", &CliOptions::transitionSeconds},
         {"--jobs", &CliOptions::jobs},
+        {"--audio-tracks", &CliOptions::audioTracks},
+        {"--subtitles", &CliOptions::subtitles},
+        {"--quality", &CliOptions::quality},
+        {"--crop", &CliOptions::crop},
+        {"--denoise", &CliOptions::denoise},
+        {"--deinterlace", &CliOptions::deinterlace},
+        {"--profile-file", &CliOptions::profileFile},
     };
     const std::map<std::string, bool CliOptions::*> flags = {
         {"--dry-run", &CliOptions::dryRun},   {"--estimate", &CliOptions::estimate},

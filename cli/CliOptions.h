@@ -22,7 +22,15 @@ struct CliOptions {
     std::optional<std::string> pictureSeconds;
     std::optional<std::string> transitionSeconds;
     std::vector<std::string> captions; // one per picture, in order
-    bool panZoom = false;              // pictures move slowly while they are shown
+    // What goes into the files beyond the profile (ChoiceArguments.h).
+    std::optional<std::string> audioTracks; // all, first or LANG,LANG
+    std::optional<std::string> subtitles;   // all, none, LANG,.., burn:N or burn:LANG
+    std::optional<std::string> quality;     // constant quality, 16 to 40
+    std::optional<std::string> crop;        // auto, none or W:H:X:Y
+    std::optional<std::string> denoise;     // light, medium or strong
+    std::optional<std::string> deinterlace; // auto, on or off
+    std::optional<std::string> profileFile; // a profile file, as "Save as my profile" writes
+    bool panZoom = false;                   // pictures move slowly while they are shown
     bool dryRun = false;
     bool estimate = false; // with dryRun: the expected size of each output
     bool json = false;

@@ -2,6 +2,7 @@
 
 #include "CEncoderCntl.h"
 #include "Catalogue.h"
+#include "ChoiceArguments.h"
 #include "EngineSetup.h"
 #include "EstimateCommand.h"
 #include "FileRows.h"
@@ -13,6 +14,7 @@
 #include "ProfileChoice.h"
 #include "ProgressReporter.h"
 #include "Settings.h"
+#include "UserProfiles.h"
 #include "Vocabularies.h"
 #include "runs/BatchLoop.h"
 #include "runs/JobBuilder.h"
@@ -50,20 +52,36 @@ bool ProbeAll(CEncoderCntl& controller, const std::vector<std::string>& files,
 
 } // namespace
 
+namespace {
+
+void ListOne(const CliOptions& options, int format, int profile, const std::string& formatName,
+             const std::string& profileName) {
+    if (options.json)
+        std::printf("{\"format\":%d,\"profile\":%d,\"format_name\":%s,"
+                    "\"profile_name\":%s}\n",
+                    format, profile, JsonString(formatName).c_str(),
+                    JsonString(profileName).c_str());
+    else
+        std::printf("%d\t%d\t%s\t%s\n", format, profile, formatName.c_str(), profileName.c_str());
+}
+
+} // namespace
+
 int ListProfiles(const CliOptions& options) {
     for (int c = 0; c < CategoryCount(); ++c) {
         const ProfileCategory* category = GetCategory(c);
-        for (int p = 0; p < category->ProfileCount; ++p) {
-            if (options.json)
-                std::printf("{\"format\":%d,\"profile\":%d,\"format_name\":%s,"
-                            "\"profile_name\":%s}\n",
-                            c, p, JsonString(category->CategoryName).c_str(),
-                            JsonString(category->Profiles[p].ProfileName).c_str());
-            else
-                std::printf("%d\t%d\t%s\t%s\n", c, p, category->CategoryName,
-                            category->Profiles[p].ProfileName);
-        }
+        for (int p = 0; p < category->ProfileCount; ++p)
+            ListOne(options, c, p, category->CategoryName, category->Profiles[p].ProfileName);
     }
+    // The user's own after the built-in ones; a file that does not read is
+    // named, not listed.
+    std::vector<std::string> problems;
+    std::vector<StoredProfile> stored = LoadUserProfiles(UserProfilesFolder(), &problems);
+    for (std::size_t p = 0; p < stored.size(); ++p)
+        ListOne(options, CategoryCount(), static_cast<int>(p), kMyProfilesFormat,
+                stored[p].profile.name);
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "kiv-convert: %s\n", problem.c_str());
     return kExitOk;
 }
 
@@ -157,7 +175,8 @@ int ConvertFiles(const CliOptions& options) {
     AppSettings settings = CurrentSettings();
     ProfileChoice choice;
     std::string error;
-    if (!ChooseProfile(options, CurrentSelection(), choice, error)) {
+    if (!ChooseProfile(options, CurrentSelection(), choice, error) ||
+        !ApplyChoiceArguments(options, choice, error)) {
         std::fprintf(stderr, "kiv-convert: %s\n", error.c_str());
         return kExitUsage;
     }
@@ -181,6 +200,7 @@ int ConvertFiles(const CliOptions& options) {
     if (!ProbeAll(controller, options.files, jobs) || !PlanTrims(options, jobs, trims))
         return kExitUsage;
     BatchPlan plan{choice.profile, choice.targetKind, folder, InputScriptPath()};
+    plan.choices = choice.choices;
     plan.goOnAfterFailure = true; // every file is tried; the summary names each one's end
     plan.filesAtOnce = options.jobs ? JobsCount(*options.jobs).value_or(1) : settings.FilesAtOnce;
     if (options.dryRun) {

@@ -30,7 +30,8 @@ int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
         std::fprintf(stderr, "kiv-convert: no estimate: %s\n", problem->c_str());
         return kExitFailed;
     }
-    const SampleRequest request{plan.profile, plan.targetKind, folder.Path(), plan.inputScriptPath};
+    SampleRequest request{plan.profile, plan.targetKind, folder.Path(), plan.inputScriptPath};
+    request.choices = plan.choices;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         controller.ResetStop();
         const SizeEstimate estimate =

@@ -81,6 +81,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
     } prepared;
     for (const PreparedInput& input : plan.preparedInputs)
         prepared.descriptors.push_back(input.descriptor);
+    for (int descriptor : plan.heldFiles)
+        prepared.descriptors.push_back(descriptor);
     if (!fits)
         return Fail(error, kRunError);
 

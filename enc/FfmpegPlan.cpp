@@ -34,6 +34,13 @@ void FfmpegPlan::Remove(std::string_view name) {
     std::erase_if(options, [name](const PlanOption& option) { return option.name == name; });
 }
 
+const std::string* FfmpegPlan::Choice(std::string_view name) const {
+    for (auto it = choices.rbegin(); it != choices.rend(); ++it)
+        if (it->name == name)
+            return &it->value;
+    return nullptr;
+}
+
 std::vector<std::string> FfmpegArguments(const FfmpegPlan& plan, const std::string& outputName) {
     // -abort_on empty_output: a run that encoded nothing at all (a trim
     // outside the file, say) is a failure, not a header-only file.

@@ -26,8 +26,13 @@ struct FfmpegPlan {
     std::vector<std::string> inputs;
     std::vector<PreparedInput> preparedInputs; // after the inputs
     std::vector<PlanOption> options;           // output options, in order
-    std::string outputPath;                    // the file the caller asked for
-    bool hasAudioPart = false;                 // the line set audio values (-ab/-ac/-ar)
+    std::vector<PlanOption> choices;           // enc's own options: the user's choices
+    // Files FFmpeg reads by name ("/dev/fd/N"), handed over after the
+    // prepared inputs (a subtitle burned into the picture); enc's, closed by
+    // whoever made them.
+    std::vector<int> heldFiles;
+    std::string outputPath;    // the file the caller asked for
+    bool hasAudioPart = false; // the line set audio values (-ab/-ac/-ar)
 
     // The value of the last option of that name, or nullptr.
     const std::string* Find(std::string_view name) const;
@@ -38,6 +43,9 @@ struct FfmpegPlan {
     // Appends a value-less option unless it is present.
     void SetFlag(std::string_view name);
     void Remove(std::string_view name);
+    // The value of the user's choice of that name (empty for a flag), or
+    // nullptr when the line does not make it.
+    const std::string* Choice(std::string_view name) const;
 };
 
 // The FFmpeg arguments after the executable name: fixed global options, the

@@ -1,6 +1,7 @@
 #include "OptionTable.h"
 
 #include "CodecTable.h"
+#include "EncChoiceOptions.h"
 #include "NumberText.h"
 
 #include <array>
@@ -15,7 +16,7 @@ constexpr Scope kAny = Scope::AnyEncoder;
 constexpr Scope kX264 = Scope::X264Only;
 
 // clang-format off
-constexpr std::array<OptionRow, 59> kRows = {{
+constexpr std::array<OptionRow, 69> kRows = {{
     // legacy          value  action       modern          scope  form         audio
     {"-i",             true,  Input,       "",             kAny,  AsIs,        false},
     {"-async",         true,  Async,       "",             kAny,  AsIs,        false},
@@ -81,6 +82,17 @@ constexpr std::array<OptionRow, 59> kRows = {{
     {"-coder",         true,  Keep,        "-coder",       kX264, AsIs,        false},
     {"-me",            true,  Rename,      "-me_method",   kX264, AsIs,        false},
     {"-partitions",    true,  Keep,        "-partitions",  kX264, AsIs,        false},
+    // the user's choices, carried out by enc itself
+    {kAudioTrackOption,     true,  Choice, kAudioTrackOption,     kAny, AsIs,  false},
+    {kDefaultTracksOption,  true,  Choice, kDefaultTracksOption,  kAny, AsIs,  false},
+    {kBurnSubtitlesOption,  true,  Choice, kBurnSubtitlesOption,  kAny, AsIs,  false},
+    {kCropBoxOption,        true,  Choice, kCropBoxOption,        kAny, AsIs,  false},
+    {kDenoiseOption,        true,  Choice, kDenoiseOption,        kAny, AsIs,  false},
+    {kDeblockOption,        false, Choice, kDeblockOption,        kAny, AsIs,  false},
+    {kGrayscaleOption,      false, Choice, kGrayscaleOption,      kAny, AsIs,  false},
+    {kTurnOption,           true,  Choice, kTurnOption,           kAny, AsIs,  false},
+    {kFlipOption,           true,  Choice, kFlipOption,           kAny, AsIs,  false},
+    {kDeinterlaceOption,    true,  Choice, kDeinterlaceOption,    kAny, AsIs,  false},
 }};
 // clang-format on
 

@@ -20,6 +20,7 @@ enum class Action {
     NoSubtitles, // -sn: no target takes copied text subtitles
     Flags,       // -flags without +trell; +trell becomes -trellis 1
     Input,       // an input file
+    Choice,      // enc's own: a choice of the user's (EncChoiceOptions.h), never FFmpeg's
 };
 
 // Which video encoders an option is passed to; for the others it is dropped.

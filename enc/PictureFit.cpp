@@ -99,7 +99,21 @@ void CropOddSize(FfmpegPlan& plan, const StreamFacts& video, std::vector<std::st
 }
 
 void FitFields(FfmpegPlan& plan, const StreamFacts& video, const OutputFacts& output,
-               double startSeconds, const FieldProbe& probe, std::vector<std::string>& notes) {
+               double startSeconds, const FieldProbe& probe, DeinterlaceChoice deinterlace,
+               std::vector<std::string>& notes) {
+    if (deinterlace == DeinterlaceChoice::Never) {
+        notes.push_back("video: not deinterlaced, as chosen");
+        return;
+    }
+    if (deinterlace == DeinterlaceChoice::Always) {
+        auto said = static_cast<FieldOrder>(video.fieldOrder);
+        const char* parity = said == FieldOrder::TopFirst      ? "tff"
+                             : said == FieldOrder::BottomFirst ? "bff"
+                                                               : "auto";
+        PrependFilter(plan, std::string("bwdif=mode=send_frame:parity=") + parity + ":deint=all");
+        notes.push_back("video: deinterlaced with bwdif, as chosen");
+        return;
+    }
     auto order = static_cast<FieldOrder>(video.fieldOrder);
     const char* how = "as the stream says";
     if (order == FieldOrder::Unknown && MayBeInterlaced(video.codec) && probe) {
@@ -197,13 +211,14 @@ void PassHdrTen(FfmpegPlan& plan, const StreamFacts& video, const std::string& e
 } // namespace
 
 void FitPicture(FfmpegPlan& plan, const StreamFacts& video, double startSeconds,
-                const FieldProbe& probe, std::vector<std::string>& notes) {
+                const FieldProbe& probe, DeinterlaceChoice deinterlace,
+                std::vector<std::string>& notes) {
     OutputFacts output = ReadOutputFacts(plan);
     if (plan.Has("-vn") || output.videoCodec.empty() || output.videoCodec == "copy")
         return;
     KeepFrameTimes(plan);
     CropOddSize(plan, video, notes);
-    FitFields(plan, video, output, startSeconds, probe, notes);
+    FitFields(plan, video, output, startSeconds, probe, deinterlace, notes);
     PassHdrTen(plan, video, output.videoCodec, notes);
 }
 

@@ -11,8 +11,10 @@
 //   by a pixel, not resampled;
 // - HDR10's mastering display and light levels go to an encoder that keeps
 //   HDR (x265, SVT-AV1).
-// Each change is named in a note for the log.
+// Each change is named in a note for the log. The user may ask for every
+// picture to be deinterlaced (whatever the stream says) or for none.
 
+#include "ChoiceFit.h"
 #include "FfmpegPlan.h"
 #include "StreamFacts.h"
 
@@ -27,6 +29,7 @@ namespace kiv::enc {
 using FieldProbe = std::function<FieldOrder(int streamIndex, double startSeconds)>;
 
 void FitPicture(FfmpegPlan& plan, const StreamFacts& video, double startSeconds,
-                const FieldProbe& probe, std::vector<std::string>& notes);
+                const FieldProbe& probe, DeinterlaceChoice deinterlace,
+                std::vector<std::string>& notes);
 
 } // namespace kiv::enc

@@ -1,5 +1,6 @@
 #include "SourceFit.h"
 
+#include "ChoiceFit.h"
 #include "Containers.h"
 #include "FieldDetection.h"
 #include "MediaLibrary.h"
@@ -74,6 +75,16 @@ TakenStreams ReadTakenStreams(const FfmpegPlan& plan, const std::vector<StreamFa
     return taken;
 }
 
+// The picture a line converts: the largest that is not cover art.
+const StreamFacts* MainPicture(const std::vector<StreamFacts>& streams) {
+    const StreamFacts* main = nullptr;
+    for (const StreamFacts& stream : streams)
+        if (TypeOf(stream) == StreamType::Video && !stream.attachedPicture &&
+            (!main || stream.width * stream.height > main->width * main->height))
+            main = &stream;
+    return main;
+}
+
 double LengthOf(const FfmpegPlan& plan) {
     const std::string* text = plan.Find("-t");
     return text ? ClockSeconds(text) : 0;
@@ -114,30 +125,55 @@ bool FitToSource(FfmpegPlan& plan, std::string& error, std::vector<std::string>&
     // to keep to warnings and errors.
     ::setenv("SVT_LOG", "2", 0);
     std::vector<StreamFacts> streams;
-    if (!ListStreamsOnDemand(plan.inputs.front(), streams))
+    if (!ListStreamsOnDemand(plan.inputs.front(), streams)) {
+        if (!plan.choices.empty()) {
+            error = "the source's streams cannot be read to carry out the choices made for it";
+            return false;
+        }
         return true;
-    if (MapsStreams(plan)) {
-        StreamFit fit = FitStreams(plan, streams, ContainerHoldsOnDemand);
-        notes = fit.notes;
+    }
+    std::string path = plan.inputs.front();
+    return FitToStreams(
+        plan, streams, ContainerHoldsOnDemand,
+        [&path](int index, double from) { return DetectFieldOrder(path, index, from); }, error,
+        notes);
+}
+
+bool FitToStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
+                  const HoldsFunction& holds, const FieldProbe& probe, std::string& error,
+                  std::vector<std::string>& notes) {
+    LineChoices choices;
+    if (!ReadLineChoices(plan, choices, error))
+        return false;
+    bool olderLine = !MapsStreams(plan);
+    if (!CheckChoices(choices, streams, MainPicture(streams), error))
+        return false;
+    PlaceChoiceFilters(plan, choices, streams, notes);
+    if (!olderLine) {
+        StreamFit fit = FitStreams(plan, streams, holds);
+        notes.insert(notes.begin(), fit.notes.begin(), fit.notes.end());
         error = fit.error;
         if (!error.empty())
             return false;
+    } else {
+        MapSoundTrack(plan, choices, ReadTakenStreams(plan, streams).video);
     }
+    std::vector<PlanOption> dispositions = DefaultDispositions(plan, choices, streams);
     double start = ClockSeconds(InputSeek(plan));
     TakenStreams taken = ReadTakenStreams(plan, streams);
-    if (taken.video) {
-        std::string path = plan.inputs.front();
-        FitPicture(
-            plan, *taken.video, start,
-            [&path](int index, double from) { return DetectFieldOrder(path, index, from); }, notes);
-    }
+    // An older kind's line keeps one sound stream, whichever it is.
+    taken.mapped = taken.mapped && !olderLine;
+    if (taken.video)
+        FitPicture(plan, *taken.video, start, probe, choices.deinterlace, notes);
     FitSound(plan, taken.audio, taken.mapped, notes);
     if (taken.soundAlone)
         KeepTitles(plan, *taken.audio.front());
     double length = LengthOf(plan);
     if (taken.mapped && Trims(start, length, streams))
         CutSubtitlesToTrim(plan, streams, start, length);
-    return true;
+    ApplyDispositions(plan, dispositions);
+    return BurnSubtitles(plan, choices, streams, taken.video, start, length, taken.audio, error,
+                         notes);
 }
 
 } // namespace kiv::enc

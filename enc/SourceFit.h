@@ -6,6 +6,8 @@
 // the library cannot read is left to FFmpeg.
 
 #include "FfmpegPlan.h"
+#include "PictureFit.h"
+#include "StreamFit.h"
 
 #include <string>
 #include <vector>
@@ -16,6 +18,13 @@ namespace kiv::enc {
 // stays enc's first line); false with the reason when the line cannot be
 // converted. Prepared inputs in the plan are the caller's to close.
 bool FitToSource(FfmpegPlan& plan, std::string& error, std::vector<std::string>& notes);
+
+// The same with the source's streams read, FFmpeg's answer whether the
+// container holds a codec, and the look at how the pictures are scanned
+// given (FitToSource reads the file and asks FFmpeg).
+bool FitToStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
+                  const HoldsFunction& holds, const FieldProbe& probe, std::string& error,
+                  std::vector<std::string>& notes);
 
 // The second a line's -ss names ("00:01:05", "65.5"); 0 for none.
 double ClockSeconds(const std::string* text);

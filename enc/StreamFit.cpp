@@ -13,10 +13,12 @@ namespace kiv::enc {
 namespace {
 
 // One -map of the line: input 0, a stream type ('V' is video that is not
-// cover art) or any, the n-th stream of it or all, optional with '?'.
+// cover art) or any, the n-th stream of it or all, or one stream by its
+// number ("0:3", as the user's picked tracks are written); optional with '?'.
 struct MapOption {
     char type = 0;
     int position = -1;
+    int stream = -1;
     bool optional = false;
 };
 
@@ -28,6 +30,11 @@ std::optional<MapOption> ParseMap(std::string text) {
     }
     if (text == "0")
         return map;
+    if (text.size() >= 3 && text.compare(0, 2, "0:") == 0 &&
+        text.find_first_not_of("0123456789", 2) == std::string::npos) {
+        map.stream = std::atoi(text.c_str() + 2);
+        return map;
+    }
     if (text.size() < 3 || text.compare(0, 2, "0:") != 0 ||
         std::string("vVasdt").find(text[2]) == std::string::npos)
         return std::nullopt;
@@ -175,6 +182,10 @@ std::string NotSelectedReason(const StreamFacts& stream, const std::vector<MapOp
     });
     bool videoMapped =
         std::any_of(maps.begin(), maps.end(), [](const MapOption& map) { return map.type == 'V'; });
+    bool picked =
+        std::any_of(maps.begin(), maps.end(), [](const MapOption& map) { return map.stream >= 0; });
+    if (picked && (TypeOf(stream) == StreamType::Audio || TypeOf(stream) == StreamType::Subtitle))
+        return "not among the tracks chosen";
     switch (TypeOf(stream)) {
     case StreamType::Video:
         if (stream.attachedPicture && videoMapped)
@@ -279,7 +290,8 @@ StreamFit FitStreams(FfmpegPlan& plan, const std::vector<StreamFacts>& streams,
         int matched = 0;
         int chosen = 0;
         for (std::size_t i = 0; i < streams.size(); ++i) {
-            if (!Matches(map.type, streams[i]))
+            if (!Matches(map.type, streams[i]) ||
+                (map.stream >= 0 && streams[i].index != map.stream))
                 continue;
             // "The first audio track" is the first that holds sound.
             if (map.position >= 0 && streams[i].emptyTrack)

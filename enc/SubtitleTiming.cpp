@@ -88,42 +88,33 @@ bool Rewrite(int descriptor, const std::string& text) {
     return ::lseek(descriptor, 0, SEEK_SET) == 0;
 }
 
-// The subtitle stream as an ASS script, cut to the trim in a memory file
-// FFmpeg can read; -1 when it cannot be read.
-int PrepareStream(const std::string& path, int streamIndex, double start, double length) {
+} // namespace
+
+int PrepareAssScript(const std::string& path, int streamIndex, double start, double length) {
     int descriptor = MakeMemoryFile();
     if (descriptor < 0)
         return -1;
-    double from = std::max(0.0, start - kLongestCueSeconds);
+    bool whole = length <= 0;
+    double from = whole ? 0 : std::max(0.0, start - kLongestCueSeconds);
     // Times as the conversion counts them: from the file's start.
-    ChildOutcome run = RunChild({FfmpegExecutable(),
-                                 "-hide_banner",
-                                 "-nostdin",
-                                 "-v",
-                                 "error",
-                                 "-copyts",
-                                 "-start_at_zero",
-                                 "-ss",
-                                 NumberText(from),
-                                 "-t",
-                                 NumberText(start - from + length),
-                                 "-i",
-                                 path,
-                                 "-map",
-                                 "0:" + std::to_string(streamIndex),
-                                 "-c:s",
-                                 "ass",
-                                 "-f",
-                                 "ass",
-                                 "-"},
-                                descriptor, kReadLimit);
+    std::vector<std::string> arguments = {
+        FfmpegExecutable(), "-hide_banner", "-nostdin", "-v", "error", "-copyts", "-start_at_zero"};
+    if (!whole)
+        arguments.insert(arguments.end(),
+                         {"-ss", NumberText(from), "-t", NumberText(start - from + length)});
+    arguments.insert(arguments.end(), {"-i", path, "-map", "0:" + std::to_string(streamIndex),
+                                       "-c:s", "ass", "-f", "ass", "-"});
+    ChildOutcome run = RunChild(arguments, descriptor, kReadLimit);
     std::string script = run.exitCode == 0 ? ReadAll(descriptor) : std::string();
-    if (script.empty() || !Rewrite(descriptor, CutAssScript(script, start, length))) {
+    if (script.empty() || (!whole && !Rewrite(descriptor, CutAssScript(script, start, length)))) {
         ::close(descriptor);
         return -1;
     }
+    ::lseek(descriptor, 0, SEEK_SET);
     return descriptor;
 }
+
+namespace {
 
 // The codec a re-timed stream is written with: the line's, or for a copy
 // the source's own kind of text.
@@ -203,7 +194,7 @@ void CutSubtitlesToTrim(FfmpegPlan& plan, const std::vector<StreamFacts>& stream
         std::string codec = lineCodec ? *lineCodec : "copy";
         int descriptor =
             source->textSubtitle && plan.preparedInputs.size() < kMostPrepared
-                ? PrepareStream(plan.inputs.front(), source->index, startSeconds, lengthSeconds)
+                ? PrepareAssScript(plan.inputs.front(), source->index, startSeconds, lengthSeconds)
                 : -1;
         if (descriptor < 0) {
             if (codec == "copy")

@@ -22,6 +22,12 @@ namespace kiv::enc {
 // (styles, comments) stays as it is.
 std::string CutAssScript(const std::string& script, double startSeconds, double lengthSeconds);
 
+// A text subtitle stream as an ASS script in a memory file (its descriptor,
+// 10 or above; -1 when it cannot be read), its times as the conversion
+// counts them: with a length, the cues within [start, start + length)
+// shifted to the output's time; without one (0), the whole stream.
+int PrepareAssScript(const std::string& path, int streamIndex, double start, double length);
+
 // For a line of today's formats whose explicit maps keep text subtitles
 // and which trims the source: re-timed subtitles as prepared inputs (their
 // descriptors are the caller's to close). A stream that cannot be read

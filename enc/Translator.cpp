@@ -93,6 +93,9 @@ void ApplyRow(const OptionRow& row, const LegacyOption& option, bool videoIsX264
     }
     case Action::Drop:
         break;
+    case Action::Choice:
+        plan.choices.push_back({option.name, option.value, row.takesValue});
+        break;
     case Action::Keep:
     case Action::Rename:
         plan.options.push_back(

@@ -4,6 +4,8 @@
 
 #include "commandline/ModernTargets.h"
 
+#include "commandline/ChoiceOptions.h"
+
 #include "CodecTable.h"
 #include "EncoderProtocol.h"
 #include "FixedText.h"
@@ -105,8 +107,11 @@ TargetPart VideoPart(const ConversionJob& job) {
         return Failed();
     bool copyVideo = video->encoder == "copy";
     // A copy keeps every stream; an encode takes the first real video stream
-    // (not cover art), and every audio track and subtitle either way.
-    std::string text = copyVideo ? " -map 0" : " -map 0:V:0? -map 0:a? -map 0:s?";
+    // (not cover art), and every audio track and subtitle either way, unless
+    // the user picked the tracks.
+    std::string text = PickedVideoMaps(job.choices.picks, copyVideo);
+    if (text.empty())
+        text = copyVideo ? " -map 0" : " -map 0:V:0? -map 0:a? -map 0:s?";
     text += VideoOptions(*video, target);
     if (!copyVideo)
         text += SizeFilter(target) + FrameOptions(target);
@@ -131,8 +136,10 @@ TargetPart AudioPart(const ConversionJob& job) {
     if (!audio)
         return Failed();
     const ContainerRow& container = AloneContainer(*audio, GetText(job.source.audioCodec));
-    // The first audio track alone: these containers hold one.
-    std::string text = " -map 0:a:0" + AudioOptions(*audio, job.target);
+    // The first audio track alone (or the one picked): these containers
+    // hold one.
+    std::string map = PickedSoundMap(job.choices.picks);
+    std::string text = (map.empty() ? " -map 0:a:0" : map) + AudioOptions(*audio, job.target);
     text.append(container.options).append(" -f ").append(container.format);
     return Built(text, SoundExtension(container), true, std::string());
 }

@@ -176,6 +176,8 @@ int ListStreams(const std::string& path, StreamFacts* streams, int capacity, boo
         facts.defaultTrack = (stream->disposition & AV_DISPOSITION_DEFAULT) ? 1 : 0;
         facts.forcedTrack = (stream->disposition & AV_DISPOSITION_FORCED) ? 1 : 0;
         facts.seconds = SecondsOf(format, stream);
+        CopyTag(facts.language, nullptr, stream->metadata, "language");
+        CopyTag(facts.name, nullptr, stream->metadata, "title");
         if (codec->codec_type == AVMEDIA_TYPE_VIDEO)
             ReadVideo(format, stream, firstPictures, facts);
         else if (codec->codec_type == AVMEDIA_TYPE_AUDIO)

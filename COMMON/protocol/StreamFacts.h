@@ -49,7 +49,9 @@ struct StreamFacts {
     // tags, else this stream's (Ogg keeps them with the stream).
     char title[128] = {};
     char artist[128] = {};
-    int emptyTrack = 0; // audio: no packet where the other tracks have theirs (holds nothing)
+    char language[16] = {}; // the stream's language tag as the file writes it ("ger", "deu")
+    char name[128] = {};    // the stream's own title ("Director's comments")
+    int emptyTrack = 0;     // audio: no packet where the other tracks have theirs (holds nothing)
 };
 
 // Room enough for the streams of most files.

@@ -381,7 +381,7 @@ int LanesFor(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {
 JobPlan RowJobPlan(const BatchPlan& plan, const TrimRange& trim) {
     return {plan.outputFolder, FormatDuration(trim.startSeconds),
             trim.endSeconds ? FormatDuration(*trim.endSeconds) : std::string(),
-            plan.inputScriptPath};
+            plan.inputScriptPath, plan.choices};
 }
 
 BatchReport RunBatch(CEncoderCntl& controller, BatchRows& rows, const BatchPlan& plan) {

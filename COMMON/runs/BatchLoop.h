@@ -86,6 +86,7 @@ struct BatchPlan {
     int targetKind = 0;
     std::string outputFolder;
     std::string inputScriptPath;
+    ProfileChoices choices{}; // the working profile's tracks rule and picture filters
     // kiv-convert goes on with the next file after a failure; the window's
     // batch ends there (its user sees why first).
     bool goOnAfterFailure = false;

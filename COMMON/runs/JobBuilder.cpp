@@ -95,6 +95,7 @@ bool PrepareJobForConversion(ConversionJob& job, const MediaProfile& profile, in
         !SetChecked(job.inputScriptPath, plan.inputScriptPath, "The input script path", reason))
         return false;
     FillJobTarget(job, profile, targetKind);
+    job.choices.rule = plan.choices;
     return true;
 }
 

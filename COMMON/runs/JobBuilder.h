@@ -31,6 +31,7 @@ struct JobPlan {
     std::string trimStart; // "%02d:%02d:%02d" or empty
     std::string trimEnd;
     std::string inputScriptPath;
+    ProfileChoices choices{}; // the batch's tracks rule and picture filters
 };
 
 // True when a trim range can be converted: an empty end means "to the end";
@@ -38,7 +39,8 @@ struct JobPlan {
 bool CheckTrimRange(std::string_view start, std::string_view end, std::string* reason = nullptr);
 
 // Fills target half, target kind, output path (folder, separator, base
-// name), trim texts and input script path. Returns false with a reason when
+// name), trim texts, input script path and the batch's choices (the file's
+// own picks and crop stay). Returns false with a reason when
 // a text does not fit its field or the trim range is empty; the job is then
 // not to be converted.
 bool PrepareJobForConversion(ConversionJob& job, const MediaProfile& profile, int targetKind,

@@ -20,7 +20,7 @@ SampleResult EncodeSample(CEncoderCntl& controller, const ConversionJob& probed,
     const int start = std::max(request.startSeconds, 0);
     const JobPlan plan{request.folder, FormatDuration(start),
                        FormatDuration(start + std::max(request.lengthSeconds, 1)),
-                       request.inputScriptPath};
+                       request.inputScriptPath, request.choices};
     std::string reason;
     if (!PrepareJobForConversion(job, request.profile, request.targetKind, plan, &reason)) {
         sample.result = {ConvertOutcome::Failed, reason};

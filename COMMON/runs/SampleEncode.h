@@ -31,6 +31,7 @@ struct SampleRequest {
     std::string inputScriptPath;
     int startSeconds = 0; // whole seconds, as the batch's trim texts are
     int lengthSeconds = 10;
+    ProfileChoices choices{}; // the working profile's tracks rule and picture filters
 };
 
 struct SampleResult {

@@ -1,4 +1,5 @@
 #include "CliOptions.h"
+#include "ChoiceArguments.h"
 #include "SlideShowCommand.h"
 
 #include <gtest/gtest.h>
@@ -97,4 +98,75 @@ TEST(CliOptions, SecondsBecomeFramesAtTwentyFivePerSecond) {
                 {"nan", std::nullopt}};
     for (const Row& row : rows)
         EXPECT_EQ(SecondsToFrames(row.text), row.frames) << row.text;
+}
+
+TEST(CliOptions, ChoicesChangeTheProfile) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string
+            choices; // audio rule;languages;subtitle rule;languages;burn;crop;denoise;deinterlace
+        std::string quality; // the profile's VideoBitrate afterwards
+        std::string error;
+    } cases[] = {
+        {{}, "all;;all;;0;none;off;auto", "23", ""},
+        {{"--audio-tracks", "de,French", "--subtitles", "burn:eng", "--crop", "auto", "--denoise",
+          "light", "--deinterlace", "on", "--quality", "30"},
+         "languages;deu,fra;burn;eng;0;auto;light;on",
+         "30",
+         ""},
+        {{"--audio-tracks", "first", "--subtitles", "burn:2", "--crop", "1920:800:0:140"},
+         "first;;burn-track;;2;1920:800:0:140;off;auto",
+         "23",
+         ""},
+        {{"--subtitles", "none"}, "all;;none;;0;none;off;auto", "23", ""},
+        {{"--audio-tracks", "de,xx"},
+         "",
+         "",
+         "'xx' is not a language --audio-tracks knows (ISO "
+         "639 codes such as de or ger, or English names such as German)"},
+        {{"--subtitles", "burn:0"}, "", "", "--subtitles burn:N counts the subtitle tracks from 1"},
+        {{"--quality", "50"},
+         "",
+         "",
+         "--quality takes a whole number from 16 (better picture) to 40 (smaller file), not '50'"},
+        {{"--crop", "wide"},
+         "",
+         "",
+         "--crop takes auto, none or W:H:X:Y (whole numbers), not 'wide'"},
+        {{"--denoise", "loud"}, "", "", "--denoise takes light, medium, strong or off, not 'loud'"},
+        {{"--deinterlace", "yes"}, "", "", "--deinterlace takes auto, on or off, not 'yes'"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"--format", "9"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.push_back("a.mkv");
+        CliOptions options;
+        std::string error;
+        ASSERT_TRUE(ParseOptions(arguments, options, error)) << error;
+        ProfileChoice choice;
+        ASSERT_TRUE(ChooseProfile(options, kDefaultSelection, choice, error)) << error;
+        bool applied = ApplyChoiceArguments(options, choice, error);
+        EXPECT_EQ(applied, c.error.empty()) << c.error;
+        if (!applied) {
+            EXPECT_EQ(error, c.error);
+            continue;
+        }
+        const ProfileChoices& k = choice.choices;
+        std::string words =
+            std::string(AudioRuleWord(k.audioRule)) + ";" + k.audioLanguages + ";" +
+            std::string(SubtitleRuleWord(k.subtitleRule)) + ";" + k.subtitleLanguages + ";" +
+            std::to_string(k.burnTrack) + ";" + CropWord(k.cropRule, k.cropBox) + ";" +
+            std::string(DenoiseWord(k.denoise)) + ";" + std::string(DeinterlaceWord(k.deinterlace));
+        EXPECT_EQ(words, c.choices);
+        EXPECT_STREQ(choice.profile.VideoBitrate, c.quality.c_str());
+    }
+    // A quality where the picture is encoded at a bit rate is refused.
+    CliOptions old;
+    std::string error;
+    ASSERT_TRUE(ParseOptions({"--format", "0", "--quality", "20", "a.avi"}, old, error));
+    ProfileChoice choice;
+    ASSERT_TRUE(ChooseProfile(old, kDefaultSelection, choice, error));
+    EXPECT_FALSE(ApplyChoiceArguments(old, choice, error));
+    EXPECT_EQ(error, "--quality goes with a format that encodes at a constant quality (today's "
+                     "MP4, MKV and WebM video)");
 }

@@ -488,3 +488,43 @@ TEST_F(KivConvert, CtrlZPausesAndCtrlCStopsKeepingAPartialFileAndStartingNoOther
     EXPECT_EQ(probe.exitStatus, 0) << probe.err;
     EXPECT_NE(probe.out.find("\tvideo=1\t"), std::string::npos);
 }
+
+TEST_F(KivConvert, ProfilesOfYourOwnAreListedChosenAndReadFromFiles) {
+    const std::string profile = "[Kiv Video Converter profile]\n"
+                                "Name=Grey and quiet\n"
+                                "Format=To MP4/MKV/WebM (today's devices and the web)\n"
+                                "VideoCodec=h264\nVideoBitrate=30\nFrameRate=Original\n"
+                                "FrameSize=Original\nAspect=Original\nAudioCodec=aac\n"
+                                "AudioBitrate=160\nSampleRate=Original\nChannels=Original\n"
+                                "Volume=256\nVariant=0\nDenoise=medium\nGrayscale=yes\n";
+    std::filesystem::create_directories(home_ / "profiles");
+    WriteFile(home_ / "profiles" / "grey.kivprofile", profile);
+    WriteFile(home_ / "profiles" / "broken.kivprofile", "[Kiv Video Converter profile]\nName=\n");
+    ProgramResult list = Convert({"--list"});
+    ASSERT_EQ(list.exitStatus, 0) << list.err;
+    EXPECT_EQ(Lines(list.out).back(), "11\t0\tMy profiles\tGrey and quiet");
+    EXPECT_EQ(list.err, "kiv-convert: '" + (home_ / "profiles" / "broken.kivprofile").string() +
+                            "' is not a profile file: line 2: a profile needs a name\n");
+
+    // By name under "My profiles", or from the file itself: the same line,
+    // with the quality and the filters the profile holds.
+    std::string clip = (media / "clip.part1.mp4").string();
+    WriteFile(home_ / "elsewhere.kivprofile", profile);
+    for (std::vector<std::string> choose :
+         {std::vector<std::string>{"--format", "My profiles", "--profile", "Grey and quiet"},
+          std::vector<std::string>{"--profile-file", (home_ / "elsewhere.kivprofile").string()}}) {
+        choose.insert(choose.end(), {"--dry-run", "--output-dir", out_.string(), clip});
+        ProgramResult run = Convert(choose);
+        ASSERT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_NE(run.out.find(" -c:v libx264 -preset fast -crf 30 "), std::string::npos)
+            << run.out;
+        EXPECT_NE(run.out.find(" -denoise medium -grayscale -y "), std::string::npos) << run.out;
+    }
+
+    std::string notes = (media / "notes.avi").string();
+    ProgramResult bad = Convert({"--profile-file", notes, clip});
+    EXPECT_EQ(bad.exitStatus, 2);
+    EXPECT_EQ(bad.err, "kiv-convert: '" + notes +
+                           "' is not a profile file: it does not start "
+                           "with \"[Kiv Video Converter profile]\"\n");
+}

@@ -96,6 +96,10 @@ const RowCase kRowCases[] = {
     {"-i in.mp4 -vcodec h263 -partitions +parti4x4 out.avi", "-i in.mp4 -c:v h263 out.avi"},
     {"-i in.mp4 -vcodec libx264 -me umh out.avi", "-i in.mp4 -c:v libx264 -me_method umh out.avi"},
     {"-i in.mp4 -vcodec mpeg4 -me umh out.avi", "-i in.mp4 -c:v mpeg4 out.avi"},
+    // the user's choices are enc's own: FFmpeg never sees them
+    {"-i in.mp4 -audio_track 1 -default_tracks 1,2 -burn_subtitles 3 -crop_box 2:2:0:0 -denoise "
+     "light -deblock -grayscale -turn 90 -flip vertical -deinterlace off out.avi",
+     "-i in.mp4 out.avi"},
     // an option the table does not know passes through with its value
     {"-i in.mp4 -threads 2 out.avi", "-i in.mp4 -threads 2 out.avi"},
 };

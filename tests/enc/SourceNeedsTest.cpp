@@ -170,7 +170,7 @@ TEST_P(SourceNeedsTest, AddsWhatTheSourceNeeds) {
                 probed = true;
                 return c.detected;
             },
-            notes);
+            enc::DeinterlaceChoice::Auto, notes);
     }
     std::vector<const StreamFacts*> audio;
     for (const StreamFacts& stream : c.audio)

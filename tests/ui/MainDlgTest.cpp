@@ -111,7 +111,7 @@ private slots:
     void startsFromTheDefaultSettings() {
         Open();
         QCOMPARE(dlg_->windowTitle(), QString("Kiv Video Converter 1.0.0"));
-        QCOMPARE(Formats()->count(), CategoryCount()); // the nine of old, then today's
+        QCOMPARE(Formats()->count(), CategoryCount() + 1); // of old, today's, then My profiles
         QCOMPARE(Formats()->currentText(), QString("To DVD/SVCD/VCD/MPEG"));
         QCOMPARE(Profiles()->currentText(), QString("PAL DVD Video"));
         QCOMPARE(QByteArray(dlg_->WorkingProfile().ProfileName), QByteArray("PAL DVD Video"));
@@ -231,6 +231,30 @@ private slots:
         QVERIFY(SameProfile(dlg_->WorkingProfile(), GetCategory(1)->Profiles[2]));
         QCOMPARE(dlg_->Selection().Kind, 1);
         QCOMPARE(dlg_->Selection().Class, 2);
+    }
+
+    void myProfilesAreAFormatAfterTheBuiltInOnes() {
+        QDir().mkpath(home_->Path("profiles"));
+        QFile mine(home_->Path("profiles/grey.kivprofile"));
+        QVERIFY(mine.open(QIODevice::WriteOnly));
+        mine.write("[Kiv Video Converter profile]\nName=Grey and quiet\n"
+                   "Format=To MP4/MKV/WebM (today's devices and the web)\nVideoCodec=h264\n"
+                   "VideoBitrate=30\nFrameRate=Original\nFrameSize=Original\nAspect=Original\n"
+                   "AudioCodec=aac\nAudioBitrate=160\nSampleRate=Original\nChannels=Original\n"
+                   "Volume=256\nVariant=0\nDenoise=medium\nGrayscale=yes\n");
+        mine.close();
+        Open();
+        Pick(Formats(), CategoryCount());
+        QCOMPARE(Formats()->currentText(), QString("My profiles"));
+        QCOMPARE(Profiles()->currentText(), QString("Grey and quiet"));
+        QCOMPARE(QByteArray(dlg_->WorkingProfile().VideoBitrate), QByteArray("30"));
+        QCOMPARE(dlg_->WorkingChoices().grayscale, 1);
+        QCOMPARE(dlg_->WorkingChoices().denoise, static_cast<std::int32_t>(Denoise::Medium));
+        // The settings keep the built-in format it was made from.
+        QCOMPARE(dlg_->Selection().Kind, 9);
+        // A built-in profile picked anew has no choices of its own.
+        Pick(Formats(), 9);
+        QVERIFY(IsDefaultChoices(dlg_->WorkingChoices()));
     }
 
     void editorOkWithoutSaveChangesTheWorkingProfileOnly() {
@@ -548,7 +572,8 @@ private slots:
         QStringList items;
         for (QAction* action : menu->actions())
             items << action->text();
-        QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split", "&Preview result"}));
+        QCOMPARE(items, QStringList({"&Add", "&Delete", "&Clear", "&Split", "&Preview result",
+                                     "&Tracks…"}));
         dlg_->ShowPopMenu(dlg_->mapToGlobal(QPoint(100, 100)));
         QTRY_VERIFY(menu->isVisible());
         menu->hide();

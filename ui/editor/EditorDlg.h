@@ -14,6 +14,7 @@
 // them; Escape and the close box reject.
 
 #include "MediaProfile.h"
+#include "ProfileChoices.h"
 
 #include <QDialog>
 
@@ -40,6 +41,14 @@ public:
     bool IsSaved() const { return saved_ != 0; }
     // The variant that the controls currently stand for.
     int Variant() const { return variant_; }
+    // The tracks rule and filters beside the profile ("Tracks and filters…").
+    void SetChoices(const ProfileChoices& choices) { choices_ = choices; }
+    const ProfileChoices& Choices() const { return choices_; }
+    // The built-in format the profile belongs to, for "Save as my profile…".
+    void SetCategory(int category) { category_ = category; }
+    // Takes the control values and stores them with the choices as a
+    // profile of the user's own; false with the reason when it cannot.
+    bool SaveAsMyProfile(const QString& name, QString* reason = nullptr);
 
     void ShowProfile(const MediaProfile& p);
     void TakeControlValues();
@@ -57,6 +66,8 @@ public slots:
     void OnVideoCodecChanged();
     void OnAudioCodecChanged();
     void onVolumeReleased();
+    void onChoices();
+    void onSaveMine();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +90,8 @@ private:
     MediaProfile openedProfile_{};
     int variant_ = 0;
     int saved_ = 0;
+    int category_ = 0;
+    ProfileChoices choices_{};
     bool initialised_ = false;
 
     QLabel* profileLabel_ = nullptr;
@@ -101,6 +114,8 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* close_ = nullptr;
     QPushButton* reload_ = nullptr;
+    QPushButton* choicesButton_ = nullptr;
+    QPushButton* saveMine_ = nullptr;
 };
 
 } // namespace kiv

@@ -142,14 +142,19 @@ void CEditorDlg::CreateControls() {
     volumeLabel_->setObjectName(QStringLiteral("volumeLabel"));
     volume_ = new QSlider(Qt::Horizontal, this);
     volume_->setObjectName(QStringLiteral("volume"));
+    volume_->setAccessibleName(tr("Volume"));
     volume_->setGeometry(DluRect(190, 79, 77, 10));
     volume_->setRange(0, 768);
 
     save_ = MakeButton(this, "save", tr("Save"), 173);
     close_ = MakeButton(this, "close", tr("Close"), 206);
     reload_ = MakeButton(this, "reload", tr("Reload"), 239);
+    choicesButton_ = MakeButton(this, "choices", tr("&Tracks and filters…"), 5);
+    choicesButton_->setGeometry(DluRect(5, 99, 80, 14));
+    saveMine_ = MakeButton(this, "saveMine", tr("Save as &my profile…"), 88);
+    saveMine_->setGeometry(DluRect(88, 99, 82, 14));
     // Longer words than English ("Speichern", "Enregistrer") keep their ends.
-    FitTextsToWidths({save_, close_, reload_});
+    FitTextsToWidths({save_, close_, reload_, choicesButton_, saveMine_});
 }
 
 void CEditorDlg::ConnectControls() {
@@ -160,6 +165,8 @@ void CEditorDlg::ConnectControls() {
     connect(videoCodec_, &QComboBox::activated, this, &CEditorDlg::OnVideoCodecChanged);
     connect(audioCodec_, &QComboBox::activated, this, &CEditorDlg::OnAudioCodecChanged);
     connect(volume_, &QSlider::sliderReleased, this, &CEditorDlg::onVolumeReleased);
+    connect(choicesButton_, &QPushButton::clicked, this, &CEditorDlg::onChoices);
+    connect(saveMine_, &QPushButton::clicked, this, &CEditorDlg::onSaveMine);
 }
 
 } // namespace kiv

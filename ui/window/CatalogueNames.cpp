@@ -28,6 +28,7 @@ namespace {
     QT_TRANSLATE_NOOP("kiv::Catalogue", "Opus, 160 kb/s (smallest)"),
     QT_TRANSLATE_NOOP("kiv::Catalogue", "WAV (uncompressed)"),
     QT_TRANSLATE_NOOP("kiv::Catalogue", "The audio track as it is (no re-encoding)"),
+    QT_TRANSLATE_NOOP("kiv::Catalogue", "My profiles"),
 };
 
 } // namespace

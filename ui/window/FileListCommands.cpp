@@ -9,6 +9,7 @@
 #include "MediaFileDialog.h"
 #include "MessageBoxes.h"
 #include "SplitDlg.h"
+#include "TracksDlg.h"
 #include "Vocabularies.h"
 
 #include <QApplication>
@@ -78,6 +79,7 @@ void FileListCommands::CreatePopMenu() {
     popMenu_->addAction(tr("&Clear"), this, &FileListCommands::Clear);
     popMenu_->addAction(tr("&Split"), this, &FileListCommands::Split);
     popMenu_->addAction(tr("&Preview result"), this, &FileListCommands::Preview);
+    popMenu_->addAction(tr("&Tracks…"), this, &FileListCommands::Tracks);
 }
 
 void FileListCommands::ConnectAdder() {
@@ -243,6 +245,25 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
     } catch (const std::exception&) {
         Info(&window_, tr("We encount a problem,Please restar it"));
     }
+}
+
+void FileListCommands::Tracks() {
+    if (!CanChangeRows() || table_.RowCount() == 0)
+        return;
+    const int row = list_.FirstSelectedRow();
+    if (row < 0) {
+        Info(&window_, "There is not selected media file ");
+        return;
+    }
+    const FileRow chosen = table_.Row(row);
+    const std::vector<StreamFacts> streams = ReadTracks(chosen.SourcePath());
+    if (streams.empty()) {
+        Info(&window_, tr("The tracks of this file cannot be read.").toStdString().c_str());
+        return;
+    }
+    TracksDlg dialog(streams, chosen.job.choices.picks, &window_);
+    if (dialog.exec() == QDialog::Accepted)
+        table_.SetTrackPicks(row, dialog.Picks());
 }
 
 bool FileListCommands::eventFilter(QObject* watched, QEvent* event) {

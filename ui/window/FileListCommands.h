@@ -57,6 +57,9 @@ public:
     void Split();
     // The Split dialog, converting a preview of the result at once.
     void Preview();
+    // "Tracks…": the selected row's tracks to keep, its default tracks and a
+    // subtitle to burn in (TracksDlg), kept in the row.
+    void Tracks();
     // The list's right click.
     void ShowPopMenu(const QPoint& globalPosition);
 

@@ -4,6 +4,7 @@
 #include "runs/JobBuilder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kiv {
 
@@ -105,6 +106,19 @@ template <typename Change> bool FileTable::Update(int row, Change change) {
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return false;
     return change(rows_[static_cast<std::size_t>(row)]);
+}
+
+bool FileTable::SetTrackPicks(int row, const TrackPicks& picks) {
+    auto change = [&picks](FileRow& r) {
+        if (std::memcmp(&r.job.choices.picks, &picks, sizeof picks) == 0)
+            return false;
+        r.job.choices.picks = picks;
+        return true;
+    };
+    if (!Update(row, change))
+        return false;
+    emit tracksChanged(row);
+    return true;
 }
 
 bool FileTable::SetChecked(int row, bool checked) {

@@ -100,6 +100,9 @@ public:
     bool SetOutputPath(int row, const std::string& path);
     bool SetReason(int row, const std::string& reason, const std::string& label = {});
     bool SetFigures(int row, const ProgressFigures& figures);
+    // The tracks the user chose for the file (TracksDlg); chosen 0: the
+    // batch's rule.
+    bool SetTrackPicks(int row, const TrackPicks& picks);
 
 signals:
     void rowAppended(int row);
@@ -108,6 +111,7 @@ signals:
     void cleared();
     void checkChanged(int row);
     void trimChanged(int row);
+    void tracksChanged(int row);
     // Its state or its output changed.
     void stateChanged(int row);
     // Its percentage or its time-left figures changed.

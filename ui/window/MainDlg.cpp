@@ -186,6 +186,7 @@ void CKivVideoConverterDlg::FillLists() {
     ui_.formats->clear();
     for (int c = 0; c < CategoryCount(); ++c)
         ui_.formats->addItem(ShownCategoryName(GetCategory(c)->CategoryName));
+    ui_.formats->addItem(ShownCategoryName(kMyProfilesFormat));
     ui_.formats->setCurrentIndex(selection_.Kind);
     FillProfileList(selection_.Kind);
     ui_.profiles->setCurrentIndex(selection_.Class);

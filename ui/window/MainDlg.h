@@ -24,6 +24,7 @@
 #include "MainWindowControls.h"
 #include "MediaProfile.h"
 #include "ProfileSelection.h"
+#include "UserProfiles.h"
 #include "runs/BatchLoop.h"
 
 #include <QDialog>
@@ -85,6 +86,7 @@ public:
     const FileTable& Table() const { return table_; }
     const MediaProfile& CurrentProfile() const { return currentProfile_; }
     const MediaProfile& WorkingProfile() const { return workingProfile_; }
+    const ProfileChoices& WorkingChoices() const { return workingChoices_; }
     const ProfileSelection& Selection() const { return selection_; }
     const QString& OutputFolder() const { return outputFolder_; }
     // From Start until the end of the batch has been dealt with.
@@ -104,6 +106,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // MainDlgMine.cpp: the format "My profiles" after the built-in ones.
+    bool MyProfilesShown() const;
+    void FillMyProfiles();
+    void TakeMyProfile(int index);
+
     // MainDlg.cpp
     void CreateMenus();
     void CreateShortcuts();
@@ -138,6 +145,11 @@ private:
     ProfileSelection selection_{};
     MediaProfile currentProfile_{};
     MediaProfile workingProfile_{};
+    // The tracks rule and filters chosen in the editor beside the working
+    // profile; a built-in profile picked anew has none.
+    ProfileChoices workingChoices_{};
+    // The user's own profiles as "My profiles" lists them.
+    std::vector<StoredProfile> myProfiles_;
     QString outputFolder_;
     // In this order: the batch and the list's commands (with the file
     // reader) use the table and the controller, and go first.

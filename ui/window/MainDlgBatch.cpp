@@ -52,6 +52,7 @@ void CKivVideoConverterDlg::OnStart() {
 
     BatchPlan plan;
     plan.profile = workingProfile_;
+    plan.choices = workingChoices_;
     plan.targetKind = CurrentTargetKind();
     plan.outputFolder = outputFolder_.toStdString();
     plan.inputScriptPath = InputScriptPath();

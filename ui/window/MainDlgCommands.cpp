@@ -55,6 +55,12 @@ void CKivVideoConverterDlg::FillProfileList(int categoryIndex) {
 }
 
 void CKivVideoConverterDlg::OnFormatPick() {
+    if (MyProfilesShown()) {
+        FillMyProfiles();
+        ui_.profiles->setCurrentIndex(0);
+        TakeMyProfile(0);
+        return;
+    }
     const int index = CurrentCategoryIndex();
     const ProfileCategory* category = GetCategory(index);
     FillProfileList(index);
@@ -64,10 +70,15 @@ void CKivVideoConverterDlg::OnFormatPick() {
     selection_.Class = 0;
     currentProfile_ = category->Profiles[0];
     workingProfile_ = currentProfile_;
+    workingChoices_ = ProfileChoices{};
     keptList_->Changed();
 }
 
 void CKivVideoConverterDlg::OnProfilePick() {
+    if (MyProfilesShown()) {
+        TakeMyProfile(ui_.profiles->currentIndex());
+        return;
+    }
     const int index = CurrentCategoryIndex();
     const ProfileCategory* category = GetCategory(index);
     const int p = ui_.profiles->currentIndex();
@@ -78,25 +89,42 @@ void CKivVideoConverterDlg::OnProfilePick() {
     selection_.Class = p;
     currentProfile_ = category->Profiles[p];
     workingProfile_ = currentProfile_;
+    workingChoices_ = ProfileChoices{};
     keptList_->Changed();
 }
 
 void CKivVideoConverterDlg::OnEditProfile() {
-    const ProfileCategory* category = GetCategory(CurrentCategoryIndex());
+    // One of the user's own edits as the built-in format it was made from.
+    const bool mine = MyProfilesShown();
+    const ProfileCategory* category = GetCategory(selection_.Kind);
     CEditorDlg editor(this);
     editor.SetTargetKind(category->Target);
     editor.SetProfile(currentProfile_);
+    editor.SetCategory(selection_.Kind);
+    editor.SetChoices(workingChoices_);
     if (editor.exec() != QDialog::Accepted)
         return;
+    workingChoices_ = editor.Choices();
     // Conversions use the edit at once; only Save makes it the profile the
     // selection names (and the settings keep).
     workingProfile_ = editor.Profile();
     ProfileSelection fresh{};
+    if (mine) { // its name is none of the catalogue's: it stays where it was made
+        fresh.Kind = selection_.Kind;
+        fresh.Class = selection_.Class;
+    }
     SelectionFromProfile(workingProfile_, category->Target, fresh);
     if (editor.IsSaved()) {
         selection_ = fresh;
         currentProfile_ = workingProfile_;
         keptList_->Changed();
+    }
+    if (mine) {
+        // A profile saved as one of the user's own shows in the list at once.
+        const QString shown = ui_.profiles->currentText();
+        FillMyProfiles();
+        ui_.profiles->setCurrentIndex(std::max(ui_.profiles->findText(shown), 0));
+        return;
     }
     ui_.profiles->setCurrentIndex(fresh.Class);
 }
