@@ -14,4 +14,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     ffmpeg libavcodec-extra libavformat-dev libavcodec-dev libavutil-dev \
     libgtest-dev libgmock-dev \
     xvfb xauth imagemagick x11-apps fonts-dejavu-core dbus \
-    help2man desktop-file-utils appstream dpkg-dev file >/dev/null
+    help2man desktop-file-utils appstream dpkg-dev file parallel >/dev/null

@@ -58,7 +58,7 @@ private:
     BatchRows& rows_;
     const BatchPlan& plan_;
     BatchReport report_;
-    std::set<std::string> written_;
+    std::set<std::string> written_ = plan_.outputsToKeep;
     int begun_ = 0;
     double doneSeconds_ = 0;             // media of the rows this batch has converted
     bool goOn_ = plan_.goOnAfterFailure; // also set by a failure that concerns one row only

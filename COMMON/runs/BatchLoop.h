@@ -9,6 +9,7 @@
 #include "runs/JobBuilder.h"
 
 #include <optional>
+#include <set>
 #include <string>
 
 namespace kiv {
@@ -88,6 +89,10 @@ struct BatchPlan {
     // kiv-convert goes on with the next file after a failure; the window's
     // batch ends there (its user sees why first).
     bool goOnAfterFailure = false;
+    // Outputs already there that no row may replace (those of files a run
+    // skips as done); a row whose name clashes gets " (2)", as after a row
+    // of this batch.
+    std::set<std::string> outputsToKeep;
 };
 
 // A row's plan for PrepareJobForConversion: the range as the job record's
