@@ -74,6 +74,7 @@ private:
     std::set<std::string> keepOutputs_;
     ConvertResult lastResult_;
     std::string lastMessage_; // the encoder's last line that was not a status line
+    std::string keptPartial_; // the partial file enc named after a stop cut the run short
     std::atomic<int> finished_{0};
     std::atomic<int> error_{0};
     int scriptInputSwitch_ = 1;

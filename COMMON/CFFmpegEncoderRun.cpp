@@ -3,8 +3,10 @@
 
 #include "CFFmpegEncoder.h"
 #include "Log.h"
+#include "PartialKeptLine.h"
 #include "StatusLine.h"
 #include "commandline/CommandLineBuilder.h"
+#include "files/NonEmptyFile.h"
 #include "process/EncoderProcessRunner.h"
 
 #include <algorithm>
@@ -12,18 +14,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 namespace kiv {
 
 namespace {
-
-bool IsNonEmptyFile(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error) &&
-           std::filesystem::file_size(path, error) > 0 && !error;
-}
 
 // Within this much of the expected length a file is whole: a stop that came
 // as the encoder wrote its last frames cut nothing off.
@@ -64,18 +59,26 @@ void CFFmpegEncoder::TrackStatusLine(const char* line, int seconds, int percent)
 
 int CFFmpegEncoder::bRunConvert(const char*, int) {
     int result = RunEncoder(commandLine_);
-    // An output written under a plain name takes its real name now.
-    if (std::string error; !plainPaths_.Commit(error)) {
-        WriteLogFormat("Module:COMMON/CFFmpegEncode,Error Info :%s", error.c_str());
+    std::string error;
+    // An output written under a plain name takes its real name now, and so
+    // does the partial file of a stopped one.
+    if (!plainPaths_.Commit(error)) {
         lastResult_ = {ConvertOutcome::Failed, error};
         result = 0;
+    } else if (!lastResult_.partialPath.empty()) {
+        lastResult_.partialPath = plainPaths_.KeepPartial(lastResult_.partialPath, error);
+        if (lastResult_.partialPath.empty())
+            lastResult_.outputWritten = false;
     }
+    if (!error.empty())
+        WriteLogFormat("Module:COMMON/CFFmpegEncode,Error Info :%s", error.c_str());
     FinishConversionFiles();
     return result;
 }
 
 int CFFmpegEncoder::RunEncoder(const std::string& commandLine) {
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
+    keptPartial_.clear();
     runner.Init(commandLine, this, 0);
     if (runner.Start() != 1) {
         lastResult_ = {ConvertOutcome::Failed,
@@ -83,22 +86,39 @@ int CFFmpegEncoder::RunEncoder(const std::string& commandLine) {
         return 0;
     }
     lastResult_ = JudgeRun(runner.LastChildEnd());
+    // A stop that came as the last frames were written cut nothing off: the
+    // file is whole and takes its own name.
+    if (lastResult_.outcome == ConvertOutcome::Done && !keptPartial_.empty() &&
+        std::rename(keptPartial_.c_str(), outputPath_.c_str()) != 0)
+        lastResult_ = {ConvertOutcome::Failed, "cannot rename " + keptPartial_ + " to " +
+                                                   outputPath_ + ": " + std::strerror(errno)};
     return lastResult_.Failed() ? 0 : 1;
 }
 
 // A run succeeds only when the encoder exited with status 0 and left a
 // non-empty output file; an older file of the same name proves nothing,
-// because the encoder replaces it only after a normal end.
+// because the encoder replaces it only after a normal end. A conversion a
+// stop cut short is never under its own name: the encoder names the partial
+// file it kept instead.
 ConvertResult CFFmpegEncoder::JudgeRun(const ChildEnd& end) const {
     std::string message =
         lastMessage_.empty() ? "the encoder " + DescribeChildEnd(end) : lastMessage_;
     if (end.stopRequested) {
-        bool kept = end.started && end.exited && end.exitCode == 0 && IsNonEmptyFile(outputPath_);
-        double expected = ExpectedSeconds();
-        if (kept && expected > 0 &&
-            tracker_.Figures().positionSeconds >= expected - kWholeToleranceSeconds)
+        const bool exited = end.started && end.exited && end.exitCode == 0;
+        const double expected = ExpectedSeconds();
+        const bool whole =
+            expected > 0 && tracker_.Figures().positionSeconds >= expected - kWholeToleranceSeconds;
+        if (exited && IsNonEmptyFile(keptPartial_)) {
+            if (whole)
+                return {ConvertOutcome::Done, {}, true};
+            return {ConvertOutcome::Stopped, {}, true, keptPartial_};
+        }
+        // Under its own name, a conversion ran to its end before the stop
+        // reached FFmpeg; a slideshow keeps a show the stop cut short there.
+        const bool kept = exited && IsNonEmptyFile(outputPath_);
+        if (kept && (whole || slideshowTag_ == 0))
             return {ConvertOutcome::Done, {}, true};
-        bool clean = !end.started || kept;
+        const bool clean = !end.started || kept;
         return {ConvertOutcome::Stopped, clean ? std::string() : message, kept};
     }
     if (error_ != 0)
@@ -145,6 +165,10 @@ int CFFmpegEncoder::OnProcessNotify(int code, void* data, int) {
         if (!owned)
             return 1;
         owned->copy(line, sizeof line - 1);
+        if (std::string kept = PartialKeptPath(*owned); !kept.empty()) {
+            keptPartial_ = std::move(kept);
+            return 1;
+        }
         // The line is read once, in the shape this job's status lines have.
         const bool empty = owned->empty();
         const bool hasVideo = job_.hasVideo != 0;

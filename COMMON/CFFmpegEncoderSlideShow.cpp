@@ -8,6 +8,7 @@
 #include "FixedText.h"
 #include "Log.h"
 #include "Paths.h"
+#include "files/NonEmptyFile.h"
 #include "process/EncoderProcessRunner.h"
 #include "slideshow/SlideShowCommandLines.h"
 #include "slideshow/SlideShowScripts.h"
@@ -33,12 +34,6 @@ std::optional<std::string> WriteScript(const std::string& path, const std::strin
     if (!file.flush())
         return "cannot write the slideshow script " + path;
     return std::nullopt;
-}
-
-bool NonEmptyFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) &&
-           std::filesystem::file_size(path, error) > 0 && !error;
 }
 
 std::string FirstFrameImage(const std::string& work) {
@@ -159,7 +154,7 @@ int CFFmpegEncoder::bRenderSlideShowImages(int flag) {
         std::filesystem::remove(FirstFrameImage(work));
         int result =
             RunSlideShowEncoder(EncoderCommandLine(executable, parameters), FirstFrameImage(work));
-        return result == 1 && NonEmptyFile(FirstFrameImage(work)) ? 1 : 0;
+        return result == 1 && IsNonEmptyFile(FirstFrameImage(work)) ? 1 : 0;
     } catch (...) {
         return PrepareFailed("the slideshow pictures could not be prepared");
     }

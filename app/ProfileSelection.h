@@ -30,6 +30,10 @@ struct ProfileSelection {
     std::int32_t VOL;
 };
 
-constexpr ProfileSelection kDefaultSelection{4, 0, 5, 3, 12, 19, 0, 0, 1, 7, 4, 256};
+// A first start, and every key a settings file leaves out: "To DVD/SVCD/VCD/
+// MPEG", "PAL DVD Video" with that profile's own values (pal-dvd, 25.00 fps,
+// 6000 kb/s, 720x576, 4:3, ac3, two channels, 448 kb/s, 44100 Hz), so the
+// first file converts as the window says.
+constexpr ProfileSelection kDefaultSelection{4, 0, 4, 6, 21, 23, 1, 0, 1, 15, 4, 256};
 
 } // namespace kiv

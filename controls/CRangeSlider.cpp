@@ -6,7 +6,6 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QThread>
 
 #include <algorithm>
 
@@ -55,11 +54,6 @@ void CRangeSlider::SetBounds(double a, double b) {
 }
 
 void CRangeSlider::SetSelection(double a, double b) {
-    if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(
-            this, [this, a, b] { SetSelection(a, b); }, Qt::QueuedConnection);
-        return;
-    }
     values_.left = a;
     values_.right = b;
     ClampAndNotify();

@@ -4,8 +4,7 @@
 // with the arrow keys; every change is reported through rangeChanged(code) with
 // code 0 (left end changed), 1 (right end changed) or 2 (both ends moved).
 //
-// SetSelection may be called from another thread: it then runs on the GUI
-// thread through a queued call.
+// GUI thread only, like every widget.
 //
 // Assistive technology reads the selection as text, "<start> to <end>",
 // each value written by the text function given to SetValueText (plain

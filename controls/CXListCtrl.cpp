@@ -6,8 +6,6 @@
 #include "ListModel.h"
 #include "SystemColours.h"
 
-#include <QThread>
-
 #include <algorithm>
 
 namespace kiv {
@@ -49,10 +47,6 @@ CXListCtrl::CXListCtrl(QWidget* parent)
 
 CXListCtrl::~CXListCtrl() {
     DestroyDropDown();
-}
-
-bool CXListCtrl::OnGuiThread() const {
-    return QThread::currentThread() == thread();
 }
 
 int CXListCtrl::InsertColumn(int column, const QString& heading, Qt::Alignment alignment,
@@ -100,12 +94,6 @@ int CXListCtrl::SetCellText(int row, int column, const QString& text) {
     if (!model_->IsValidCell(row, column)) {
         return 0;
     }
-    if (!OnGuiThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, row, column, text] { SetCellText(row, column, text); },
-            Qt::QueuedConnection);
-        return 1;
-    }
     return model_->SetText(row, column, text) ? 1 : 0;
 }
 
@@ -136,12 +124,6 @@ int CXListCtrl::ShowCellProgress(int row, int column, bool showPercent, const QS
     if (!model_->IsValidCell(row, column) || !model_->HasCellData(row)) {
         return 0;
     }
-    if (!OnGuiThread()) {
-        QMetaObject::invokeMethod(
-            this, [=, this] { ShowCellProgress(row, column, showPercent, text); },
-            Qt::QueuedConnection);
-        return 1;
-    }
     return model_->UpdateCell(row, column,
                               [&](ListCell& c) {
                                   c.isProgress = 1;
@@ -156,11 +138,6 @@ int CXListCtrl::ShowCellProgress(int row, int column, bool showPercent, const QS
 int CXListCtrl::SetCellProgress(int row, int column, int percent) {
     if (!model_->IsValidCell(row, column) || !model_->HasCellData(row)) {
         return 0;
-    }
-    if (!OnGuiThread()) {
-        QMetaObject::invokeMethod(
-            this, [=, this] { SetCellProgress(row, column, percent); }, Qt::QueuedConnection);
-        return 1;
     }
     return model_->UpdateCell(row, column, [percent](ListCell& c) { c.percent = percent; }) ? 1 : 0;
 }
@@ -178,11 +155,6 @@ int CXListCtrl::FirstSelectedRow() const {
 int CXListCtrl::SelectRow(int row) {
     if (row < 0 || row >= RowCount()) {
         return 0;
-    }
-    if (!OnGuiThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, row] { SelectRow(row); }, Qt::QueuedConnection);
-        return 1;
     }
     const QModelIndex index = model_->index(row, 0);
     selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -231,11 +203,6 @@ QRect CXListCtrl::GetCellRect(int row, int column) const {
 
 void CXListCtrl::RedrawCell(int row, int column) {
     if (row < 0 || row >= RowCount() || column < -1 || column >= ColumnCount()) {
-        return;
-    }
-    if (!OnGuiThread()) {
-        QMetaObject::invokeMethod(
-            this, [=, this] { RedrawCell(row, column); }, Qt::QueuedConnection);
         return;
     }
     if (column == -1) {

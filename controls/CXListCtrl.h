@@ -6,10 +6,8 @@
 // Rows and columns are tested first by every operation: outside the list it does
 // nothing and returns 0 (-1 for queries).
 //
-// Threads: the control belongs to the GUI thread. SetCellText, ShowCellProgress,
-// SetCellProgress, SelectRow and RedrawCell may also be called from another
-// thread: they check their arguments at once and then run on the GUI thread
-// through a queued call, in the order they were made. GetCellCheck, CellText,
+// Threads: the control belongs to the GUI thread; every change is made there
+// (a worker posts it, as the window's batch does). GetCellCheck, CellText,
 // RowCount and CountCheckedRows read the cell records under the model's mutex
 // and may be called from any thread without waiting for the GUI thread.
 
@@ -95,7 +93,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool OnGuiThread() const;
     void UpdateHeaderCheckFromColumn(int column);
     void UpdateHeaderChecks();
     void OnHeaderClicked(int column);

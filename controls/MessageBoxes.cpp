@@ -1,8 +1,8 @@
 #include "MessageBoxes.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace kiv {
@@ -91,12 +90,6 @@ void ShowLongMessage(QWidget* parent, const QString& title, const QString& text,
 } // namespace
 
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app && QThread::currentThread() != app->thread()) {
-        QMetaObject::invokeMethod(
-            app, [=] { ShowMessage(parent, title, text, icon); }, Qt::BlockingQueuedConnection);
-        return;
-    }
     if (const MessageSink& sink = SinkSlot()) {
         sink(parent, ShownMessage{title, text, icon});
         return;

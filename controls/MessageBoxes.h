@@ -5,9 +5,8 @@
 // box never outgrows the screen. Tests install a sink that receives the
 // message instead of a box being shown.
 //
-// Called from a thread other than the GUI thread, ShowMessage waits while the GUI
-// thread shows the box (a blocking queued call), so the GUI thread must not be
-// waiting for that thread at the time.
+// GUI thread only: a worker posts its message there (as the window's batch
+// does) and never waits for the GUI thread.
 
 #include <QString>
 

@@ -78,11 +78,6 @@ std::string WrittenPathFor(const std::string& outputPath, bool& atomic, std::str
     return HoldTemporaryOutput(outputPath, error);
 }
 
-bool IsNonEmptyFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
-}
-
 bool CommitOutput(const std::string& temporary, const std::string& path, std::string& error) {
     if (std::rename(temporary.c_str(), path.c_str()) == 0) {
         ReleaseLock(temporary);

@@ -10,6 +10,7 @@
 // abandoned only when its lock can be taken; the pid in its name is only
 // there to keep names apart.
 
+#include "NonEmptyFile.h"
 #include "TemporaryOutput.h"
 
 #include <string>
@@ -32,8 +33,6 @@ std::string HoldTemporaryOutput(const std::string& outputPath, std::string& erro
 // temporary (after clearing abandoned ones; atomic is set), otherwise the
 // output itself. Empty with the reason when the temporary cannot be made.
 std::string WrittenPathFor(const std::string& outputPath, bool& atomic, std::string& error);
-
-bool IsNonEmptyFile(const std::string& path);
 
 // Renames the temporary file to the requested name (replacing an earlier
 // file); false with a reason when that fails. Releases its lock.

@@ -4,6 +4,8 @@
 #include "CommandLine.h"
 #include "FfmpegRunner.h"
 #include "InputScriptReader.h"
+#include "PartialKeptLine.h"
+#include "PartialOutput.h"
 #include "RawStreams.h"
 #include "SourceFit.h"
 #include "Translator.h"
@@ -36,12 +38,25 @@ bool ResolveScripts(FfmpegPlan& plan, std::string& error) {
     return true;
 }
 
-// A stop (a "q" on standard input, or SIGINT/SIGTERM passed on) ends FFmpeg
-// early; what it wrote is kept when it is not empty.
-bool EndedNormally(const RunResult& result, const std::string& output) {
-    if (!IsNonEmptyFile(output))
-        return false;
-    return result.exitCode == 0 || result.signalled;
+// FFmpeg wrote a file it may keep: it ended by itself, or a stop (a "q" on
+// standard input, or SIGINT/SIGTERM passed on) made it finish early.
+bool Wrote(const RunResult& result, const std::string& written) {
+    return (result.exitCode == 0 || result.signalled) && IsNonEmptyFile(written);
+}
+
+// A stop cut the conversion short: what FFmpeg wrote is kept under a partial
+// name, and the requested name, which may hold an earlier whole file, is
+// left alone. The engine reads where from the line enc prints.
+int KeepCutShort(const std::string& written, const std::string& outputPath) {
+    std::string error;
+    std::string partial = KeepAsPartial(written, outputPath, error);
+    if (partial.empty()) {
+        DiscardOutput(written);
+        return Fail(error, kRunError);
+    }
+    ReleaseOutputLock(written);
+    WriteAll(STDOUT_FILENO, PartialKeptLine(partial));
+    return 0;
 }
 
 } // namespace
@@ -92,7 +107,7 @@ int RunConversion(const std::vector<std::string>& arguments) {
     }
     if (!atomic)
         return result.exitCode == 0 || result.signalled ? 0 : kRunError;
-    if (!EndedNormally(result, written)) {
+    if (!Wrote(result, written)) {
         DiscardOutput(written);
         std::string reason =
             "conversion failed (FFmpeg exit status " + std::to_string(result.exitCode) + ")";
@@ -100,6 +115,8 @@ int RunConversion(const std::vector<std::string>& arguments) {
             reason += ": " + result.errorLine;
         return Fail(reason, result.exitCode > 0 ? result.exitCode : kRunError);
     }
+    if (result.quitByKey || result.signalled)
+        return KeepCutShort(written, plan.outputPath);
     if (!CommitOutput(written, plan.outputPath, error))
         return Fail(error, kRunError);
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 // One conversion: the legacy line in, FFmpeg run, the output made visible
-// under its requested name only after a normal end.
+// under its requested name only after a normal end, and under a partial name
+// after a stop that cut it short (PartialKeptLine.h).
 
 #include <string>
 #include <vector>

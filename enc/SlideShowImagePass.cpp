@@ -11,12 +11,12 @@
 #include "SlideShowScriptReader.h"
 
 #include "CommandLine.h"
+#include "NonEmptyFile.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kiv::enc {
@@ -79,11 +79,6 @@ std::string FrameImage(const std::string& prefix, int frame) {
     return prefix + number + ".ebmp";
 }
 
-bool IsNonEmpty(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
-}
-
 // One picture to prepare into one frame image.
 struct Job {
     std::string picture;
@@ -116,7 +111,7 @@ int PrepareRun(const std::vector<Job>& jobs) {
     RunResult result = RunFfmpeg(argv);
     bool complete = result.started && result.exitCode == 0 && !result.signalled;
     for (const Job& job : jobs)
-        complete = complete && IsNonEmpty(job.frame);
+        complete = complete && IsNonEmptyFile(job.frame);
     if (complete)
         return 0;
     if (result.abandoned)

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs every Debian 12 package the build, the programs, the tests and the
-# Debian package need.
+# Installs every Debian 12 package the build, the programs, the tests, the
+# Debian package and tools/suite-under-load.sh need.
 # Runs as root, or through sudo when not root.
 set -e
 SUDO=""
@@ -14,4 +14,4 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     ffmpeg libavcodec-extra libavformat-dev libavcodec-dev libavutil-dev \
     libgtest-dev libgmock-dev \
     xvfb xauth imagemagick x11-apps fonts-dejavu-core dbus \
-    help2man desktop-file-utils appstream dpkg-dev file parallel >/dev/null
+    help2man desktop-file-utils appstream dpkg-dev file stress-ng parallel >/dev/null

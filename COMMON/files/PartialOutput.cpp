@@ -61,18 +61,19 @@ bool IsPartialOutputOf(std::string_view candidate, std::string_view output) {
            number.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-std::string KeepAsPartial(const std::string& output, std::string& error) {
+std::string KeepAsPartial(const std::string& written, const std::string& output,
+                          std::string& error) {
     for (int number = 1; number <= kMostNumbers; ++number) {
         std::string partial = PartialOutputPath(output, number);
-        int result = RenameNoReplace(output, partial);
+        int result = RenameNoReplace(written, partial);
         if (result == 0)
             return partial;
         if (result != EEXIST) {
-            error = "the partial file " + output + " cannot be renamed: " + std::strerror(result);
+            error = "the partial file " + written + " cannot be renamed: " + std::strerror(result);
             return {};
         }
     }
-    error = "the partial file " + output + " cannot be renamed: every partial name is taken";
+    error = "the partial file " + written + " cannot be renamed: every partial name is taken";
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Paths.h"
+#include "files/PartialOutput.h"
 
 #include <atomic>
 #include <cerrno>
@@ -92,6 +93,8 @@ bool PlainPaths::Prepare(const std::string& runFolder, const std::string& source
         if (folderGiven.empty())
             return false;
         links_.push_back(folderGiven);
+        folderLink_ = folderGiven;
+        realFolder_ = folder;
     }
     std::string name = real.filename().string();
     if (NeedsPlainName(name)) {
@@ -122,6 +125,14 @@ bool PlainPaths::Commit(std::string& error) {
     return true;
 }
 
+std::string PlainPaths::KeepPartial(const std::string& written, std::string& error) {
+    if (!realOutput_.empty())
+        return KeepAsPartial(written, realOutput_, error);
+    if (!folderLink_.empty() && written.starts_with(folderLink_ + "/"))
+        return JoinPath(realFolder_, written.substr(folderLink_.size() + 1));
+    return written;
+}
+
 void PlainPaths::Clear() {
     for (const std::string& link : links_)
         ::unlink(link.c_str());
@@ -130,6 +141,8 @@ void PlainPaths::Clear() {
         ::unlink(plainOutput_.c_str());
     plainOutput_.clear();
     realOutput_.clear();
+    folderLink_.clear();
+    realFolder_.clear();
 }
 
 } // namespace kiv

@@ -6,7 +6,8 @@
 // - a source through a link with a plain name in the run's private folder;
 // - an output folder whose name holds a quote through such a link as well;
 // - an output file name that holds a quote is written under a plain hidden
-//   name in its folder and renamed to its real name when enc is done.
+//   name in its folder and renamed to its real name when enc is done (or,
+//   cut short by a stop, to its real name's partial form).
 // Other paths are handed over unchanged, so their command lines stay as
 // they always were.
 
@@ -42,12 +43,19 @@ public:
     // Gives an output written under a plain name its real name (replacing
     // an older file, as enc does). False with the reason when that fails.
     bool Commit(std::string& error);
+    // The real path of the partial file enc kept, named after what the
+    // command line named: renamed to the real output's partial name when
+    // the name was plain, spelled through the real folder when the folder
+    // was reached through a link. Empty with the reason when it cannot be
+    // renamed.
+    std::string KeepPartial(const std::string& written, std::string& error);
     // Removes the links and an output left under its plain name.
     void Clear();
 
 private:
     std::string source_, output_;
     std::string plainOutput_, realOutput_; // set when the name is written plain
+    std::string folderLink_, realFolder_;  // set when the folder is reached through a link
     std::vector<std::string> links_;
 };
 

@@ -3,9 +3,10 @@
 // limit so that a stalled file cannot hang the caller; closed on scope exit.
 // Used by the detector and the stream list of the media library.
 
+#include "files/NonEmptyFile.h"
+
 #include <chrono>
 #include <string>
-#include <sys/stat.h>
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -18,8 +19,7 @@ class OpenedMedia {
 public:
     // A missing, empty or non-regular file fails before anything is opened.
     explicit OpenedMedia(const std::string& path) {
-        struct stat info {};
-        if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0)
+        if (!IsNonEmptyFile(path))
             return;
         av_log_set_level(AV_LOG_QUIET);
         AVFormatContext* format = avformat_alloc_context();

@@ -19,6 +19,10 @@ struct ConvertResult {
     // The output file was written by this conversion (always for Done). An
     // older file of the same name never counts.
     bool outputWritten = false;
+    // A conversion a stop cut short: what the encoder wrote, under a name
+    // that says it is incomplete (files/PartialOutput.h). The output's own
+    // name, and an earlier file there, were left alone. Empty otherwise.
+    std::string partialPath{};
 
     bool Failed() const { return outcome == ConvertOutcome::Failed; }
 };

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <poll.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kiv {
@@ -57,6 +58,7 @@ void EncoderProcessRunner::Init(std::string commandLine, ProcessSink* sink, int 
     sink_ = sink;
     jobId_ = jobId;
     stopRequestedAtMs_ = 0;
+    killedAtMs_ = 0;
     child_ = 0;
     std::lock_guard lock(endMutex_);
     lastEnd_ = ChildEnd{};
@@ -121,6 +123,11 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
     int resultCode = 0;
     int escalation = 0; // 1 terminated, 2 killed
     for (;;) {
+        if (GivenUp()) {
+            WriteLog("Module:CFFMPEGENCODER,Error Info :the encoder's output stayed open after it "
+                     "was killed; it is no longer read");
+            break;
+        }
         pollfd wait{outputReadFd, POLLIN, 0};
         int ready = poll(&wait, 1, 200);
         if (ready == 0 || (ready < 0 && errno == EINTR)) {
@@ -153,7 +160,7 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
     if (!rest.empty())
         sink_->OnProcessNotify(NotifyOutputLine, new std::string(std::move(rest)), jobId_);
 
-    AwaitEnd(child, escalation);
+    const bool ended = AwaitEnd(child, escalation);
     bool stopped = false;
     {
         std::lock_guard lock(childMutex_);
@@ -161,10 +168,20 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
         child_ = 0;
         stopped = stopBeforeEnd && stopFlag_.exchange(0) == 1;
     }
-    // Reaped only now that no pause or stop can signal its group any more.
+    // Reaped only now that no pause or stop can signal its group any more;
+    // one that cannot die yet by a thread of its own, which needs nothing
+    // else.
     int status = 0;
     pid_t waited = 0;
-    while ((waited = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
+    if (ended) {
+        while ((waited = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
+        }
+    } else {
+        std::thread([child] {
+            int ignored = 0;
+            while (waitpid(child, &ignored, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
     }
     close(outputReadFd);
     {
@@ -174,6 +191,8 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
         lastEnd_.exited = waited == child && WIFEXITED(status);
         lastEnd_.exitCode = lastEnd_.exited ? WEXITSTATUS(status) : -1;
         lastEnd_.signal = waited == child && WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+        if (!ended)
+            lastEnd_.signal = SIGKILL; // sent, and it will end by it
     }
     if (!stopped)
         sink_->OnProcessNotify(NotifyEnded, reinterpret_cast<void*>(std::intptr_t{resultCode}),
@@ -182,21 +201,32 @@ void EncoderProcessRunner::Pump(int outputReadFd, pid_t child) {
 
 // The output has ended, so the child is leaving; each wait is short, and a
 // stopped child that lingers is still ended by the escalation.
-void EncoderProcessRunner::AwaitEnd(pid_t child, int& escalation) {
+bool EncoderProcessRunner::AwaitEnd(pid_t child, int& escalation) {
     for (;;) {
         siginfo_t info{};
         int result = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
         if (result == 0 && info.si_pid == child)
-            return;
+            return true;
         if (result < 0 && errno != EINTR)
-            return; // not ours to wait for: nothing left to do
+            return true; // not ours to wait for: nothing left to do
+        if (GivenUp())
+            return false;
         EscalateStop(child, escalation);
         usleep(20 * 1000);
     }
 }
 
-// Each step is taken once: FFmpeg counts the signals it receives and, from
-// the fourth on, leaves at once without finishing its file.
+bool EncoderProcessRunner::GivenUp() const {
+    const std::int64_t killed = killedAtMs_;
+    return killed != 0 &&
+           NowMs() - killed >=
+               std::chrono::duration_cast<std::chrono::milliseconds>(kGiveUpAfterKill).count();
+}
+
+// Each step is taken once, and SIGTERM goes to the child alone: enc passes
+// it on to FFmpeg, and FFmpeg counts the signals it receives. From the
+// second on it can no longer write, so its file would lose its index (an
+// MP4 its moov), and from the fourth on it leaves at once.
 void EncoderProcessRunner::EscalateStop(pid_t child, int& escalation) {
     std::int64_t since = stopRequestedAtMs_;
     if (since == 0)
@@ -212,15 +242,18 @@ void EncoderProcessRunner::EscalateStop(pid_t child, int& escalation) {
         WriteLogFormat("Module:CFFMPEGENCODER,Error Info :the encoder did not finish within %lld "
                        "ms of the stop request; it is sent SIGTERM",
                        static_cast<long long>(elapsed));
-        SignalGroupLocked(SIGTERM);
+        kill(child, SIGTERM);
         escalation = 1;
     }
 }
 
 void EncoderProcessRunner::SignalGroupLocked(int signal) {
     pid_t child = child_;
-    if (child > 0)
-        kill(-child, signal);
+    if (child <= 0)
+        return;
+    kill(-child, signal);
+    if (signal == SIGKILL && killedAtMs_ == 0)
+        killedAtMs_ = NowMs();
 }
 
 void EncoderProcessRunner::CloseInputLocked() {

@@ -44,8 +44,9 @@ public:
     // Asks the running child to finish: "q" and nine zero bytes on its input
     // (a paused child is resumed first, so that it can read them). The
     // requester hears NotifyStopped. Callable from any thread. A child that
-    // has not ended terminateAfter later is sent SIGTERM once (FFmpeg then
-    // still finishes its file), and killed with its group at killAfter.
+    // has not ended terminateAfter later is sent SIGTERM once, itself alone
+    // (enc passes it on, and FFmpeg then still finishes its file), and
+    // killed with its group at killAfter.
     void Stop(ProcessSink* requester);
     // Suspends the running child and everything it started (its process
     // group) until Resume; a child started while paused is suspended at once.
@@ -61,6 +62,11 @@ public:
     // stops what it started and deletes its unfinished output); a child that
     // has not ended within kAbandonWait is killed with its whole group.
     void Abort();
+    // Once the group has been sent SIGKILL (by Abort or a stop's last step),
+    // the run ends at most kGiveUpAfterKill later even if the output pipe
+    // stays open (a helper the child started outside its group holds it) or
+    // the child cannot die yet (stuck in a file system that does not
+    // answer): its output is no longer read and it is reaped when it goes.
     // How the child of the last Start ended; read after Start returns.
     ChildEnd LastChildEnd() const;
 
@@ -76,6 +82,7 @@ public:
 
     static constexpr std::size_t kBlockSize = 3024;
     static constexpr auto kAbandonWait = std::chrono::seconds(3);
+    static constexpr auto kGiveUpAfterKill = std::chrono::seconds(2);
 
 private:
     std::string commandLine_;
@@ -90,13 +97,17 @@ private:
     std::atomic<bool> paused_{false};
     int inputWriteFd_ = -1;
     std::atomic<std::int64_t> stopRequestedAtMs_{0};
+    std::atomic<std::int64_t> killedAtMs_{0}; // when the group was sent SIGKILL
     StopBounds stopBounds_;
     mutable std::mutex endMutex_;
     ChildEnd lastEnd_;
 
     void Pump(int outputReadFd, pid_t child);
-    // Waits until the child has ended, without reaping it.
-    void AwaitEnd(pid_t child, int& escalation);
+    // Waits until the child has ended, without reaping it; false when it had
+    // not ended kGiveUpAfterKill after the kill.
+    bool AwaitEnd(pid_t child, int& escalation);
+    // True kGiveUpAfterKill after the group was sent SIGKILL.
+    bool GivenUp() const;
     void EscalateStop(pid_t child, int& escalation); // 1 terminated, 2 killed
     void SignalGroupLocked(int signal);              // with childMutex_ held
     void CloseInputLocked();                         // with childMutex_ held

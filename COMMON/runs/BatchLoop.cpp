@@ -4,7 +4,6 @@
 #include "Log.h"
 #include "TargetKind.h"
 #include "Vocabularies.h"
-#include "files/PartialOutput.h"
 #include "media/MediaDetector.h"
 
 #include <algorithm>
@@ -128,7 +127,7 @@ private:
         ConvertResult result = controller_.LastResult();
         std::string output(GetText(job.outputPath));
         if (result.outcome == ConvertOutcome::Stopped)
-            return Stopped(row, result, output);
+            return Stopped(row, result);
         // The engine judged the output already: written means there, not empty.
         if (result.Failed() || !result.outputWritten)
             return Failed(row, {result.Failed() ? result.reason
@@ -165,22 +164,15 @@ private:
     }
 
     // What the encoder wrote before the stop is kept under a name that says
-    // so; the row is not done, so the next batch converts it whole.
-    BatchEnd Stopped(int row, const ConvertResult& result, const std::string& output) {
+    // so, and an earlier file of the output's name is left as it was; the
+    // row is not done, so the next batch converts it whole.
+    BatchEnd Stopped(int row, const ConvertResult& result) {
         if (!result.reason.empty())
             WriteLogFormat("Module:COMMON/BatchLoop,Error Info :the stopped encoder %s",
                            result.reason.c_str());
-        std::string partial;
-        if (result.outputWritten) {
-            std::string error;
-            partial = KeepAsPartial(output, error);
-            if (partial.empty()) {
-                WriteLogFormat("Module:COMMON/BatchLoop,Error Info :%s", error.c_str());
-                partial = output;
-            }
+        if (!result.partialPath.empty())
             ++report_.stopped;
-        }
-        rows_.RowStopped(row, partial);
+        rows_.RowStopped(row, result.partialPath);
         return BatchEnd::Stopped;
     }
 };

@@ -74,7 +74,8 @@ public:
     virtual void RowFinished(int row, const std::string& outputPath,
                              const std::string& warning) = 0;
     // A stop ended the row and the batch. partialPath names what the encoder
-    // wrote before it stopped, renamed to show it is incomplete; it is empty
+    // wrote before it stopped, under a name that shows it is incomplete (an
+    // earlier file of the output's own name stays as it was); it is empty
     // when nothing was written. Either way the row is not done: the next
     // batch converts it again from the start.
     virtual void RowStopped(int row, const std::string& partialPath) = 0;

@@ -30,10 +30,16 @@ SlideShowResult Stopped(std::string kept = {}) {
 }
 
 // What a stop left of the show is kept under a name that says it is cut,
-// as for conversions, never under the show's own name.
-std::string KeptCut(const std::string& output) {
+// as for conversions, never under the show's own name: enc keeps it so
+// itself, and a show it finished under its own name as the stop came is
+// renamed here.
+std::string KeptCut(const ConvertResult& ran, const std::string& output) {
+    if (!ran.partialPath.empty())
+        return ran.partialPath;
+    if (!ran.outputWritten)
+        return {};
     std::string error;
-    std::string partial = KeepAsPartial(output, error);
+    std::string partial = KeepAsPartial(output, output, error);
     if (partial.empty()) {
         WriteLogFormat("Module:COMMON/SlideShowRun,Error Info :%s", error.c_str());
         return output;
@@ -97,7 +103,7 @@ SlideShowResult Run(CEncoderCntl& controller, SlideShow& show, SlideShowEvents& 
         [&] { controller.bEncodeSlideShow(&show); }, result);
     std::string output(GetText(show.outputPrefix));
     if (result.end == SlideShowEnd::Stopped)
-        return Stopped(controller.LastResult().outputWritten ? KeptCut(output) : std::string());
+        return Stopped(KeptCut(controller.LastResult(), output));
     if (result.end == SlideShowEnd::Done)
         result.outputPath = output;
     return result;

@@ -44,15 +44,18 @@ TEST(PartialOutput, NamesAndRenamesWithoutReplacingAnything) {
     EXPECT_EQ(PartialOutputPath("/out/.mp4"), "/out/.mp4 (partial)");
 
     std::filesystem::path folder = ScratchFolder("partial-output");
-    WriteFile(folder / "song.mp3", "first");
+    WriteFile(folder / ".song.kivtmp-7.mp3", "cut short");
+    WriteFile(folder / "song.mp3", "an earlier whole file");
     WriteFile(folder / "song (partial).mp3", "an older partial");
     std::string error;
-    EXPECT_EQ(KeepAsPartial((folder / "song.mp3").string(), error),
+    const std::string song = (folder / "song.mp3").string();
+    EXPECT_EQ(KeepAsPartial((folder / ".song.kivtmp-7.mp3").string(), song, error),
               (folder / "song (partial 2).mp3").string());
     EXPECT_EQ(ReadFile(folder / "song (partial).mp3"), "an older partial");
-    EXPECT_EQ(ReadFile(folder / "song (partial 2).mp3"), "first");
-    EXPECT_FALSE(std::filesystem::exists(folder / "song.mp3"));
-    EXPECT_EQ(KeepAsPartial((folder / "gone.mp3").string(), error), "");
+    EXPECT_EQ(ReadFile(folder / "song (partial 2).mp3"), "cut short");
+    EXPECT_EQ(ReadFile(folder / "song.mp3"), "an earlier whole file");
+    EXPECT_FALSE(std::filesystem::exists(folder / ".song.kivtmp-7.mp3"));
+    EXPECT_EQ(KeepAsPartial((folder / "gone.mp3").string(), song, error), "");
     EXPECT_NE(error.find("gone.mp3 cannot be renamed: No such file or directory"),
               std::string::npos)
         << error;

@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 #include "TestMedia.h"
 #include "TestProcess.h"
+#include "Waiting.h"
 #include "media/MediaDetector.h"
 #include "runs/BatchLoop.h"
 #include "runs/JobBuilder.h"
@@ -18,6 +19,7 @@
 #include <future>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -33,6 +35,11 @@ protected:
         ASSERT_EQ(controller_.bCreateEncoder(&init_), 1);
     }
     void TearDown() override { CloseLog(); }
+    // The end of the engine's log, to say why a stop kept no playable file.
+    std::string LogTail() const {
+        const std::string log = ReadFile(folder_ / "kiv.dmp");
+        return log.substr(log.size() > 3000 ? log.size() - 3000 : 0);
+    }
 
     ConversionJob Prepare(const std::string& source, int category, int profile,
                           const std::string& start, const std::string& end) {
@@ -91,28 +98,51 @@ TEST_F(Conversion, ATrimmedConversionReachesNinetyPercentBeforeItsEnd) {
     EXPECT_NEAR(facts.duration, 15.0, 0.6);
 }
 
-TEST_F(Conversion, StoppingMidwayKeepsAPlayablePartialFile) {
-    ASSERT_TRUE(MakeClip(folder_ / "long.mp4", 40, "640x360"));
-    ConversionJob job = Prepare((folder_ / "long.mp4").string(), 5, 15, "00:00:00", "00:00:41");
+// Convert a file, convert it again and stop midway, or fail: the first
+// output stays byte for byte; the stop keeps what it wrote under a name that
+// says it is incomplete.
+TEST_F(Conversion, AStopOrAFailureLeavesAnEarlierOutputAsItWas) {
+    std::filesystem::create_directories(folder_ / "first");
+    ASSERT_TRUE(MakeClip(folder_ / "first" / "long.mp4", 2, "640x360"));
+    ConversionJob first =
+        Prepare((folder_ / "first" / "long.mp4").string(), 5, 15, "00:00:00", "00:00:03");
+    ASSERT_EQ(controller_.bDoConvert(&first), 1);
+    const std::string output = first.outputPath;
+    const std::string earlier = ReadFile(output);
+    ASSERT_FALSE(earlier.empty());
+
+    const std::filesystem::path source = folder_ / "long.mp4";
+    ASSERT_TRUE(MakeClip(source, 40, "640x360"));
+    ConversionJob job = Prepare(source.string(), 5, 15, "00:00:00", "00:00:41");
+    const std::size_t before = record_.Values().size();
     auto run = std::async(std::launch::async, [&] { return controller_.bDoConvert(&job); });
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    auto progressed = [&] {
+    ASSERT_TRUE(Eventually([&] {
         auto values = record_.Values();
-        return std::any_of(values.begin(), values.end(), [](int v) { return v >= 2 && v < 100; });
-    };
-    while (!progressed() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return std::any_of(values.begin() + std::ptrdiff_t(before), values.end(),
+                           [](int v) { return v >= 2 && v < 100; });
+    }));
     controller_.StopConvert();
     // FFmpeg may take long to finish the file on a loaded machine; the stop
     // escalates only after EncoderProcessRunner::StopBounds.
     ASSERT_EQ(run.wait_for(std::chrono::seconds(60)), std::future_status::ready);
     EXPECT_EQ(run.get(), 1);
     EXPECT_EQ(record_.Values().back(), 100);
+    const ConvertResult stopped = controller_.LastResult();
+    EXPECT_EQ(stopped.outcome, ConvertOutcome::Stopped);
+    EXPECT_EQ(stopped.partialPath, (folder_ / "long_libx264_libfaac (partial).mp4").string());
     MediaFacts facts;
-    ASSERT_EQ(DetectMedia(job.outputPath, facts), 0) << job.outputPath;
+    ASSERT_EQ(DetectMedia(stopped.partialPath, facts), 0) << LogTail();
     EXPECT_EQ(facts.hasVideo, 1);
     EXPECT_GT(facts.duration, 0.2);
     EXPECT_LT(facts.duration, 35.0);
+    EXPECT_EQ(ReadFile(output), earlier);
+
+    WriteFile(source, "no video any more");
+    EXPECT_EQ(controller_.bDoConvert(&job), 0);
+    EXPECT_EQ(controller_.LastResult().outcome, ConvertOutcome::Failed);
+    EXPECT_EQ(ReadFile(output), earlier);
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+        EXPECT_EQ(entry.path().filename().string().find(".kivtmp-"), std::string::npos);
 }
 
 namespace {
@@ -319,15 +349,14 @@ TEST_F(Conversion, APausedBatchStandsStillAStopKeepsAPartialFileAndTheNextBatchS
         return pids.size() == 2 && std::all_of(pids.begin(), pids.end(),
                                                [](pid_t pid) { return ProcessState(pid) == 'T'; });
     }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // what was written is read
-    const ProgressFigures held = controller_.CurrentFigures();
+    // What was written before is read, then nothing moves: no status line,
+    // and the time spent and the time left stand still.
+    EXPECT_TRUE(Settled([&] {
+        const ProgressFigures figures = controller_.CurrentFigures();
+        return std::tuple(rows.Progress().size(), figures.elapsedSeconds, figures.secondsLeft);
+    }));
+    EXPECT_TRUE(controller_.CurrentFigures().paused);
     const std::size_t heldLines = rows.Progress().size();
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    const ProgressFigures later = controller_.CurrentFigures();
-    EXPECT_TRUE(later.paused);
-    EXPECT_EQ(later.elapsedSeconds, held.elapsedSeconds);
-    EXPECT_EQ(later.secondsLeft, held.secondsLeft);
-    EXPECT_EQ(rows.Progress().size(), heldLines);
 
     controller_.ResumeConvert();
     EXPECT_FALSE(controller_.CurrentFigures().paused);
@@ -344,7 +373,7 @@ TEST_F(Conversion, APausedBatchStandsStillAStopKeepsAPartialFileAndTheNextBatchS
     EXPECT_FALSE(std::filesystem::exists(folder_ / "out" / "long_libx264_libfaac.mp4"));
     MediaInspection partial =
         Inspect((folder_ / "out" / "long_libx264_libfaac (partial).mp4").string());
-    EXPECT_TRUE(partial.opened);
+    EXPECT_TRUE(partial.opened) << LogTail();
     EXPECT_GT(partial.seconds, 0.2);
     EXPECT_LT(partial.seconds, 18);
 

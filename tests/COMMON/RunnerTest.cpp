@@ -5,6 +5,7 @@
 #include "Log.h"
 #include "TestFiles.h"
 #include "TestProcess.h"
+#include "Waiting.h"
 #include "process/ChildProcess.h"
 #include "process/EncoderProcessRunner.h"
 
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdint>
+#include <cstring>
 #include <future>
 #include <sys/resource.h>
 #include <thread>
@@ -93,16 +95,6 @@ struct QuickStopBounds {
 };
 
 // Waits (a bounded while) until the condition holds.
-template <typename Condition> bool Eventually(Condition condition, int seconds = 20) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 int RunCommand(RecordingSink& sink, const std::string& command) {
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
     runner.Init(command, &sink, 0);
@@ -248,7 +240,7 @@ TEST_F(Runner, StopEndsTheChildAndLaterLinesAreIgnored) {
 }
 
 TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
-    QuickStopBounds bounds(500, 5000);
+    QuickStopBounds bounds(500, 30000);
     RecordingSink sink;
     EncoderProcessRunner& runner = EncoderProcessRunner::Instance();
     runner.Init(kEmitter + " stubborn", &sink, 0);
@@ -281,6 +273,32 @@ TEST_F(Runner, AChildThatIgnoresTheStopIsEndedAllTheSame) {
     end = runner.LastChildEnd();
     EXPECT_TRUE(end.exited);
     EXPECT_EQ(end.exitCode, 1) << "SIGTERMs received";
+
+    // SIGTERM reaches the child alone, which passes it on as enc does: the
+    // rest of its group (FFmpeg) hears it once, not twice, and so can still
+    // write its file's index.
+    RecordingSink family;
+    runner.Init(kEmitter + " helper", &family, 0);
+    run = std::async(std::launch::async, [&] { return runner.Start(); });
+    ASSERT_TRUE(Eventually([&] { return family.Lines().size() >= 3; }));
+    runner.Stop(&family);
+    ASSERT_EQ(run.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    end = runner.LastChildEnd();
+    EXPECT_TRUE(end.exited);
+    EXPECT_EQ(end.exitCode, 0) << "SIGTERMs the rest of the group received";
+
+    // Abandoned, while a helper it started outside its group keeps the
+    // output open: the run ends all the same, soon after the group's kill.
+    RecordingSink held;
+    runner.Init(kEmitter + " escapee", &held, 0);
+    run = std::async(std::launch::async, [&] { return runner.Start(); });
+    ASSERT_TRUE(Eventually([&] { return held.Lines().size() >= 3; }));
+    const pid_t helper = std::stoi(held.Lines().front().substr(std::strlen("helper ")));
+    runner.Abort();
+    const bool ended = run.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+    kill(helper, SIGKILL);
+    ASSERT_TRUE(ended);
+    EXPECT_FALSE(runner.LastChildEnd().exited);
 }
 
 TEST_F(Runner, APausedChildStandsStillGoesOnAndCanBeStopped) {
@@ -297,10 +315,9 @@ TEST_F(Runner, APausedChildStandsStillGoesOnAndCanBeStopped) {
     runner.Pause();
     EXPECT_TRUE(runner.Paused());
     ASSERT_TRUE(Eventually([&] { return ProcessState(child) == 'T'; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // what it wrote is read
+    // What it wrote before is read, then nothing more comes.
+    EXPECT_TRUE(Settled([&] { return sink.Lines().size(); }));
     std::size_t held = sink.Lines().size();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(sink.Lines().size(), held);
 
     runner.Resume();
     EXPECT_FALSE(runner.Paused());

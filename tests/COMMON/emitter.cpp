@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +53,31 @@ int SlowToStop() {
         usleep(50 * 1000);
     }
     return 0;
+}
+
+volatile sig_atomic_t helperTerminations = 0;
+
+// Ignores "q" like SlowToStop, with a helper in its process group that
+// counts the SIGTERMs it gets; told so, the helper leaves with that count,
+// which becomes this one's exit status once it was sent SIGTERM itself.
+int WithHelper() {
+    pid_t helper = fork();
+    if (helper == 0) {
+        std::signal(SIGTERM, [](int) { helperTerminations = helperTerminations + 1; });
+        std::signal(SIGUSR1, [](int) { _exit(helperTerminations); });
+        for (;;)
+            pause();
+    }
+    std::signal(SIGTERM, [](int) { terminations = terminations + 1; });
+    for (int tick = 1; tick < 2000 && terminations == 0; ++tick) {
+        Write("frame=1 size=1kB time=" + std::to_string(tick) + ".00 bitrate=1.0kbits/s\n");
+        usleep(50 * 1000);
+    }
+    usleep(300 * 1000); // a signal to the whole group has reached the helper by now
+    kill(helper, SIGUSR1);
+    int status = 0;
+    waitpid(helper, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
 } // namespace
@@ -102,5 +128,17 @@ int main(int argc, char** argv) {
         return Ticker(false);
     if (mode == "slowstop")
         return SlowToStop();
+    if (mode == "helper")
+        return WithHelper();
+    if (mode == "escapee") { // a helper outside its group keeps the output open
+        pid_t helper = fork();
+        if (helper == 0) {
+            setsid();
+            sleep(600);
+            _exit(0);
+        }
+        Write("helper " + std::to_string(helper) + "\n");
+        return Ticker(false);
+    }
     return 2;
 }

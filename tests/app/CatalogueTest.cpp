@@ -50,20 +50,25 @@ TEST(Catalogue, CategoriesInListOrderWithTheirCounts) {
                            "To audio only (MP3/AAC/FLAC/Opus/WAV)"};
     const int targets[] = {1, 2, 7, 6, 3, 4, 8, 2, 9, 23, 24};
     const int counts[] = {4, 6, 4, 2, 8, 19, 10, 9, 8, 10, 7};
-    ASSERT_EQ(CategoryCount(), 11);
+    // Categories and today's profiles are only ever appended: the first
+    // eleven categories are these, the classic ones whole.
+    ASSERT_GE(CategoryCount(), 11);
     ASSERT_EQ(kClassicCategoryCount, 9);
     int total = 0;
-    for (int c = 0; c < CategoryCount(); ++c) {
+    for (int c = 0; c < 11; ++c) {
         const ProfileCategory* category = GetCategory(c);
         ASSERT_NE(category, nullptr);
         EXPECT_EQ(GetText(category->CategoryName), names[c]);
         EXPECT_EQ(category->Target, targets[c]);
-        EXPECT_EQ(category->ProfileCount, counts[c]);
-        if (c < kClassicCategoryCount)
+        if (c < kClassicCategoryCount) {
+            EXPECT_EQ(category->ProfileCount, counts[c]);
             total += category->ProfileCount;
+        } else {
+            EXPECT_GE(category->ProfileCount, counts[c]);
+        }
     }
     EXPECT_EQ(total, 70);
-    EXPECT_EQ(GetCategory(11), nullptr);
+    EXPECT_EQ(GetCategory(CategoryCount()), nullptr);
     EXPECT_EQ(GetCategory(-1), nullptr);
 }
 

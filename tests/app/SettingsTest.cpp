@@ -117,11 +117,11 @@ TEST(Settings, OutOfRangeIndicesAreRepairedAndLogged) {
     ProfileSelection s = CurrentSelection();
     EXPECT_EQ(s.Kind, 4);
     EXPECT_EQ(s.Class, 0);
-    EXPECT_EQ(s.VCodec, 5);
-    EXPECT_EQ(s.VFR, 3);
-    EXPECT_EQ(s.VBR, 12);
-    EXPECT_EQ(s.Size, 19);
-    EXPECT_EQ(s.Apsect, 0);
+    EXPECT_EQ(s.VCodec, 4);
+    EXPECT_EQ(s.VFR, 6);
+    EXPECT_EQ(s.VBR, 21);
+    EXPECT_EQ(s.Size, 23);
+    EXPECT_EQ(s.Apsect, 1);
     EXPECT_EQ(s.ACodec, 0);
     EXPECT_EQ(s.ACH, 1);
     EXPECT_EQ(s.ABR, 16); // "576" is a stored entry

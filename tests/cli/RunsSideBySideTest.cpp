@@ -148,6 +148,7 @@ TEST_F(RunsSideBySide, NamesWithQuotesAndLineEndsConvert) {
         {"tab\there\r.mp4", "0", "tab\there\r_divx_libmp3lame.avi"},
         {"two\nlines.mp4", "9", "two\nlines_h264_aac.mp4"},
     };
+    int outputs = 0;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.made);
         fs::path source = films / row.name;
@@ -155,13 +156,36 @@ TEST_F(RunsSideBySide, NamesWithQuotesAndLineEndsConvert) {
         ProgramResult r = RunProgram(
             Command(out, {"--quiet", "--format", row.format, source.string()}), Environment());
         ASSERT_EQ(r.exitStatus, 0) << r.err;
-        fs::path made = out / row.made;
-        EXPECT_EQ(r.out, made.string() + "\n");
-        EXPECT_NEAR(Inspect(made.string()).seconds, 3.0, 0.5);
-        fs::remove(made);
-        EXPECT_EQ(EntriesIn(out), 0); // nothing left under a plain name
+        EXPECT_EQ(r.out, (out / row.made).string() + "\n");
+        EXPECT_NEAR(Inspect((out / row.made).string()).seconds, 3.0, 0.5);
+        EXPECT_EQ(EntriesIn(out), ++outputs); // nothing left under a plain name
         EXPECT_FALSE(HasRunFolder(home_));
     }
+
+    // Converted again at the source's pace and stopped: the partial file
+    // takes its real name's partial form, and the first file stays.
+    fs::path source = films / rows[0].name;
+    fs::path made = out / rows[0].made;
+    const std::string first = ReadFile(made);
+    fs::remove(source);
+    ASSERT_TRUE(MakeClip(source, 20));
+    fs::path paced = home_ / "paced-ffmpeg";
+    WriteFile(paced, "#!/bin/sh\nexec ffmpeg -re \"$@\"\n");
+    fs::permissions(paced, fs::perms::owner_all);
+    std::vector<std::string> environment = Environment();
+    environment.push_back("KIV_FFMPEG=" + paced.string());
+    std::string progress = (home_ / "progress.txt").string();
+    pid_t running = StartProgram(Command(out, {"--json", "--format", "8", source.string()}),
+                                 environment, progress, (home_ / "stderr.txt").string());
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (ReadFile(progress).find("\"percent\":1") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(running, SIGINT);
+    EXPECT_EQ(WaitProgram(running, std::chrono::seconds(90)), 130);
+    EXPECT_TRUE(Inspect((out / "say \"hi\"_h263_libfaac (partial).3gp").string()).opened);
+    EXPECT_EQ(ReadFile(made), first);
+    EXPECT_EQ(EntriesIn(out), outputs + 1);
 }
 
 // FFmpeg says "No space left on device" and closes with "Conversion

@@ -10,8 +10,6 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include <thread>
-
 namespace kiv::test {
 
 namespace {
@@ -233,24 +231,6 @@ private slots:
         // Far enough from the face in lightness to read.
         QVERIFY(std::abs(shown.lightness() - face.lightness()) > 60);
         QCOMPARE(ReadableColour(shown, face), shown);
-    }
-
-    void messagesFromAWorkerReachTheSinkOnTheGuiThread() {
-        CapturedMessages captured;
-        QThread* sinkThread = nullptr;
-        SetMessageSink([&](QWidget*, const ShownMessage& m) {
-            sinkThread = QThread::currentThread();
-            captured.messages.append(m);
-        });
-        std::thread worker([] {
-            ShowMessage(nullptr, QStringLiteral("Error"), QStringLiteral("x not exist!"),
-                        MessageIcon::NoIcon);
-        });
-        QTRY_COMPARE(captured.messages.size(), 1);
-        worker.join();
-        QCOMPARE(sinkThread, QThread::currentThread());
-        QCOMPARE(captured.messages[0].title, QString("Error"));
-        QCOMPARE(captured.messages[0].icon, MessageIcon::NoIcon);
     }
 };
 

@@ -69,12 +69,12 @@ TEST(AtomicOutputTest, CommitReplacesAndDiscardRemoves) {
     EXPECT_FALSE(std::filesystem::exists(temporary));
 
     WriteFile(temporary, "");
-    EXPECT_FALSE(enc::IsNonEmptyFile(temporary));
+    EXPECT_FALSE(IsNonEmptyFile(temporary));
     enc::DiscardOutput(temporary);
     EXPECT_FALSE(std::filesystem::exists(temporary));
     EXPECT_EQ(ReadFile(final), "new");
-    EXPECT_TRUE(enc::IsNonEmptyFile(final));
-    EXPECT_FALSE(enc::IsNonEmptyFile(folder));
+    EXPECT_TRUE(IsNonEmptyFile(final));
+    EXPECT_FALSE(IsNonEmptyFile(folder));
 
     EXPECT_FALSE(enc::CommitOutput(folder + "/none", final, error));
     EXPECT_NE(error.find("cannot rename"), std::string::npos);

@@ -4,7 +4,6 @@
 #include "EncTestSupport.h"
 #include "InfoMode.h"
 
-#include <chrono>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
@@ -26,10 +25,8 @@ ProbeAnswer ReadLikeTheProbe(const std::string& output) {
 }
 
 std::string Info(const std::string& path, int* exitCode = nullptr) {
-    auto start = std::chrono::steady_clock::now();
     ProcessResult result = RunEnc({"-info", path});
     EXPECT_FALSE(result.timedOut);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     if (exitCode)
         *exitCode = result.exitCode;
     return result.output;

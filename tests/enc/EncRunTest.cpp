@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "EncTestSupport.h"
 #include "InputScriptFormat.h"
+#include "PartialKeptLine.h"
 
 #include <csignal>
 #include <filesystem>
@@ -117,22 +118,29 @@ TEST(EncRunTest, StatusLinesCountOutputTimeOnLongRuns) {
     EXPECT_NEAR(Inspect(folder + "/long.wmv").seconds, 30.0, 0.2);
 }
 
-TEST(EncRunTest, QuitLeavesAFinishedPlayableFile) {
+// A stop cuts the run short: what FFmpeg wrote is a finished, playable file
+// kept under the partial name enc's last line names, and an earlier file of
+// the requested name stays as it was.
+TEST(EncRunTest, QuitKeepsAPlayablePartialFileBesideAnEarlierOne) {
     std::string folder = FreshFolder("run stop");
     std::string output = folder + "/stopped_libx264_libfaac.mp4";
+    WriteFile(output, "an earlier conversion");
     bool sent = false;
     ProcessResult result = RunEnc(SlowLine(LongVideoSource(), output), StopAfterOneSecond(sent));
     ASSERT_TRUE(sent) << result.output;
     EXPECT_EQ(result.exitCode, 0) << result.output;
-    MediaInspection inspection = Inspect(output);
+    const std::string partial = folder + "/stopped_libx264_libfaac (partial).mp4";
+    EXPECT_EQ(Lines(result.output).back() + "\n", PartialKeptLine(partial));
+    EXPECT_EQ(ReadFile(output), "an earlier conversion");
+    MediaInspection inspection = Inspect(partial);
     EXPECT_EQ(inspection.videoCodec, "h264");
     EXPECT_GT(inspection.seconds, 0.5);
     EXPECT_LT(inspection.seconds, 35.0) << "the run ended early";
-    EXPECT_TRUE(DecodesCleanly(output));
+    EXPECT_TRUE(DecodesCleanly(partial));
     EXPECT_EQ(LeftoverTemporaries(folder), 0);
 }
 
-TEST(EncRunTest, TerminateSignalIsAStopThatKeepsTheFile) {
+TEST(EncRunTest, TerminateSignalIsAStopThatKeepsThePartialFile) {
     std::string folder = FreshFolder("run signal");
     std::string output = folder + "/signalled.mp4";
     bool sent = false;
@@ -146,8 +154,9 @@ TEST(EncRunTest, TerminateSignalIsAStopThatKeepsTheFile) {
     ProcessResult result = RunEnc(SlowLine(LongVideoSource(), output), terminate);
     ASSERT_TRUE(sent);
     EXPECT_EQ(result.exitCode, 0) << result.output;
-    EXPECT_LT(Inspect(output).seconds, 35.0);
-    EXPECT_TRUE(DecodesCleanly(output));
+    EXPECT_FALSE(fs::exists(output));
+    EXPECT_LT(Inspect(folder + "/signalled (partial).mp4").seconds, 35.0);
+    EXPECT_TRUE(DecodesCleanly(folder + "/signalled (partial).mp4"));
     EXPECT_EQ(LeftoverTemporaries(folder), 0);
 }
 

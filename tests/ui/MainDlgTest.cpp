@@ -64,8 +64,8 @@ QString AccessibleName(QObject* object) {
 }
 
 // The twelve [Video] keys of the default selection, in the order written.
-const QByteArray kDefaultVideoKeys = "Kind=4\nVCodec=5\nVFR=3\nVBR=12\nSize=19\nApsect=0\n"
-                                     "ACodec=0\nACH=1\nABR=7\nASR=4\nVOL=256\nClass=0\n";
+const QByteArray kDefaultVideoKeys = "Kind=4\nVCodec=4\nVFR=6\nVBR=21\nSize=23\nApsect=1\n"
+                                     "ACodec=0\nACH=1\nABR=15\nASR=4\nVOL=256\nClass=0\n";
 
 } // namespace
 

@@ -11,6 +11,11 @@
 
 namespace kiv::test {
 
+// How long a test waits for a round trip over the bus (a call, its answer,
+// the fake service's record of it): generous, since a loaded machine may
+// take seconds; a wait ends as soon as what it waits for is there.
+inline constexpr int kBusTimeoutMs = 60000;
+
 class PrivateBus {
 public:
     PrivateBus() {
@@ -35,7 +40,8 @@ public:
         StopServices();
         calls_.clear();
         services_.start(QStringLiteral(FAKE_SERVICES_PATH), arguments);
-        return QTest::qWaitFor([this] { return Calls().contains(QStringLiteral("ready")); }, 10000);
+        return QTest::qWaitFor([this] { return Calls().contains(QStringLiteral("ready")); },
+                               kBusTimeoutMs);
     }
     void StopServices() {
         if (services_.state() != QProcess::NotRunning) {

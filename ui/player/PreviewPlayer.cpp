@@ -1,6 +1,7 @@
 #include "PreviewPlayer.h"
 
 #include "FixedText.h"
+#include "GuiThread.h"
 #include "UprightFilter.h"
 #include "VideoArea.h"
 
@@ -225,16 +226,14 @@ void PreviewPlayer::OnWakeup(void* self) {
     auto* player = static_cast<PreviewPlayer*>(self);
     if (player->eventsQueued_.exchange(true))
         return;
-    QMetaObject::invokeMethod(
-        player->guiContext_.get(), [player] { player->ProcessEvents(); }, Qt::QueuedConnection);
+    PostToGui(player->guiContext_.get(), [player] { player->ProcessEvents(); });
 }
 
 void PreviewPlayer::OnUpdate(void* self) {
     auto* player = static_cast<PreviewPlayer*>(self);
     if (player->renderQueued_.exchange(true))
         return;
-    QMetaObject::invokeMethod(
-        player->guiContext_.get(), [player] { player->RenderFrame(false); }, Qt::QueuedConnection);
+    PostToGui(player->guiContext_.get(), [player] { player->RenderFrame(false); });
 }
 
 void PreviewPlayer::ProcessEvents() {

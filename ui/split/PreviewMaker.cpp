@@ -1,11 +1,10 @@
 #include "PreviewMaker.h"
 
+#include "GuiThread.h"
 #include "Paths.h"
 #include "RunFolder.h"
 #include "Settings.h"
 #include "runs/MakeEncoderInit.h"
-
-#include <QMetaObject>
 
 #include <chrono>
 
@@ -52,8 +51,7 @@ bool PreviewMaker::Start(const PreviewSource& source, int startSeconds, int leng
     if (problem) {
         // Reported like any other failure: after Start has returned.
         const QString reason = QString::fromStdString(*problem);
-        QMetaObject::invokeMethod(
-            this, [this, reason] { emit finished(false, reason); }, Qt::QueuedConnection);
+        PostToGui(this, [this, reason] { emit finished(false, reason); });
         return true;
     }
     worker_ = std::thread([this, job = source.job, request] {
@@ -70,8 +68,7 @@ bool PreviewMaker::Start(const PreviewSource& source, int startSeconds, int leng
             workerDone_ = true;
         }
         doneSignal_.notify_all();
-        QMetaObject::invokeMethod(
-            this, [this, sample] { OnWorkerDone(sample); }, Qt::QueuedConnection);
+        PostToGui(this, [this, sample] { OnWorkerDone(sample); });
     });
     return true;
 }
@@ -94,8 +91,7 @@ void PreviewMaker::OnProgress(int value, void* self) {
     auto* maker = static_cast<PreviewMaker*>(self);
     if (value < 1 || value > 99)
         return;
-    QMetaObject::invokeMethod(
-        maker, [maker, value] { emit maker->progress(value); }, Qt::QueuedConnection);
+    PostToGui(maker, [maker, value] { emit maker->progress(value); });
 }
 
 void PreviewMaker::OnWorkerDone(const SampleResult& sample) {

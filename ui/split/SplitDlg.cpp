@@ -3,6 +3,7 @@
 #include "CButtonST.h"
 #include "CRangeSlider.h"
 #include "ClockText.h"
+#include "GuiThread.h"
 #include "MessageBoxes.h"
 #include "PreviewPlayer.h"
 #include "VideoArea.h"
@@ -422,8 +423,7 @@ void CSplitDlg::PollPosition() {
     double seconds = 0;
     if (!PreviewPlayer::Instance().GetPosition(seconds))
         return;
-    QMetaObject::invokeMethod(
-        this, [this, phase, seconds] { ApplyPosition(phase, seconds); }, Qt::QueuedConnection);
+    PostToGui(this, [this, phase, seconds] { ApplyPosition(phase, seconds); });
 }
 
 void CSplitDlg::ApplyPosition(std::uint64_t phase, double seconds) {

@@ -32,6 +32,7 @@ class OpenerWatch : public QObject {
 public:
     OpenerWatch(pid_t pid, std::function<void()> failed)
         : QObject(QCoreApplication::instance()), pid_(pid), failed_(std::move(failed)) {
+        setObjectName(QStringLiteral("openerWatch")); // gone once the opener's end is seen
         clock_.start();
         connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
         timer_.start(kPollMs);

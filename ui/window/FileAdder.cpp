@@ -1,5 +1,6 @@
 #include "FileAdder.h"
 
+#include "GuiThread.h"
 #include "MakerTexts.h"
 #include "media/MediaDetector.h"
 #include "runs/JobBuilder.h"
@@ -129,31 +130,15 @@ void FileAdder::Work() {
         }
         // The answer belongs to the queued call alone; a reader going away
         // drops it with its queue.
-        if (result == -1) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, id = request.id] {
-                    emit failed(id);
-                    Answered();
-                },
-                Qt::QueuedConnection);
-        } else if (result == 1) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, id = request.id, job] {
-                    emit fileRead(id, job);
-                    Answered();
-                },
-                Qt::QueuedConnection);
-        } else {
-            QMetaObject::invokeMethod(
-                this,
-                [this, id = request.id, line] {
-                    emit notAdded(id, line);
-                    Answered();
-                },
-                Qt::QueuedConnection);
-        }
+        PostToGui(this, [this, id = request.id, result, job, line] {
+            if (result == 1)
+                emit fileRead(id, job);
+            else if (result == -1)
+                emit failed(id);
+            else
+                emit notAdded(id, line);
+            Answered();
+        });
     }
 }
 

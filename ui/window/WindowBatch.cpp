@@ -1,6 +1,7 @@
 #include "WindowBatch.h"
 
 #include "CDisableScreenSave.h"
+#include "GuiThread.h"
 #include "Log.h"
 #include "MakerTexts.h"
 #include "Paths.h"
@@ -187,13 +188,10 @@ void WindowBatch::SetPaused(bool paused) {
 }
 
 void WindowBatch::Post(std::function<void()> change) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, change = std::move(change)] {
-            if (!abandoned_)
-                change();
-        },
-        Qt::QueuedConnection);
+    PostToGui(this, [this, change = std::move(change)] {
+        if (!abandoned_)
+            change();
+    });
 }
 
 void WindowBatch::Finish(int row, RowState state, const std::string& outputPath,
@@ -270,7 +268,8 @@ void WindowBatch::Abandon() {
         if (!threadDone_)
             loop.exec(QEventLoop::ExcludeUserInputEvents);
         if (!threadDone_)
-            WriteLog("Module:ui/WindowBatch,Error Info :the batch did not end in time; waiting on");
+            WriteLog("Module:ui/WindowBatch,Error Info :the batch did not end within 15 s of its "
+                     "abort (its encoder was killed; the file system holds it); waiting on");
     }
     if (thread_.joinable())
         thread_.join();

@@ -55,7 +55,9 @@ class WindowBatch : public QObject {
     Q_OBJECT
 public:
     // How long Abandon waits on its event loop for the thread's end. The
-    // engine's abort ends the encoder within a few seconds.
+    // engine's abort kills the encoder's group within a few seconds and
+    // stops reading it soon after (EncoderProcessRunner::Abort), so the
+    // thread has ended well before.
     static constexpr std::chrono::seconds kAbandonWait{15};
 
     // The table and the controller must outlive the batch; messages are
@@ -85,7 +87,10 @@ public:
     // For the window going away: the running conversion is ended at once
     // from a helper thread, no further row starts, nothing more is shown or
     // recorded, and the GUI thread waits on an event loop quit by the
-    // thread's end (at most kAbandonWait, then it joins). GUI thread.
+    // thread's end, at most kAbandonWait. Only an engine call held by a file
+    // system that does not answer can keep the thread longer; it still uses
+    // the window's engine and table then, so Abandon logs that and waits for
+    // it. GUI thread.
     void Abandon();
 
     // From Start until batchEnded has been emitted. GUI thread.

@@ -1,8 +1,8 @@
 // Shows the media profile editor and the preview player side by side, for
 // looking at them (e.g. under Xvfb). Not installed.
 //
-//     kiv_ui_demo [media file] [seconds to seek to]
-//     kiv_ui_demo --split <media file> <duration in seconds>
+//     kiv-ui-demo [media file] [seconds to seek to]
+//     kiv-ui-demo --split <media file> <duration in seconds>
 //
 // The editor opens with the "DIVX Video" profile; the player opens the file
 // paused on its first picture, seeks when asked, and plays after a second.
