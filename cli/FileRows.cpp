@@ -60,11 +60,9 @@ void FileRows::RowStopped(int row, const std::string& partialPath) {
 namespace {
 
 bool AllWhole(const std::vector<FileResult>& results) {
-    return std::all_of(results.begin(), results.end(),
-                       [](const FileResult& r) {
-                           return (r.result == "done" || r.result == "skipped") &&
-                                  r.warning.empty();
-                       });
+    return std::all_of(results.begin(), results.end(), [](const FileResult& r) {
+        return (r.result == "done" || r.result == "skipped") && r.warning.empty();
+    });
 }
 
 int Counted(const std::vector<FileResult>& results, const char* result) {

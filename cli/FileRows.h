@@ -15,9 +15,9 @@ namespace kiv {
 // What became of one file.
 struct FileResult {
     std::string result = "not tried"; // done, skipped, failed, stopped or not tried
-    std::string output; // what was written (after a stop: the partial file; skipped: found)
-    std::string reason;               // why it failed
-    std::string warning;              // an output much shorter than its source said
+    std::string output;  // what was written (after a stop: the partial file; skipped: found)
+    std::string reason;  // why it failed
+    std::string warning; // an output much shorter than its source said
 };
 
 class FileRows : public BatchRows {
@@ -38,7 +38,9 @@ public:
     void RowStopped(int row, const std::string& partialPath) override;
 
     // The file's output is there whole already (--skip-done).
-    void Skip(int row, const std::string& output) { results_[std::size_t(row)] = {"skipped", output}; }
+    void Skip(int row, const std::string& output) {
+        results_[std::size_t(row)] = {"skipped", output, {}, {}};
+    }
 
     const std::vector<FileResult>& Results() const { return results_; }
 

@@ -93,7 +93,7 @@ struct BatchPlan {
     // Outputs already there that no row may replace (those of files a run
     // skips as done); a row whose name clashes gets " (2)", as after a row
     // of this batch.
-    std::set<std::string> outputsToKeep;
+    std::set<std::string> outputsToKeep{};
 };
 
 // A row's plan for PrepareJobForConversion: the range as the job record's

@@ -30,7 +30,7 @@ double ExpectedSeconds(const ConversionJob& job, const TrimRange& trim, int targ
     double length = job.source.audioDuration - 1.0; // the probe adds a second
     if (DetectMedia(GetText(job.sourcePath).data(), facts) == 0)
         length = IsSoundOnlyKind(targetKind) && facts.audioDuration > 0 ? facts.audioDuration
-                                                                         : facts.duration;
+                                                                        : facts.duration;
     if (trim.endSeconds)
         length = std::min<double>(length, *trim.endSeconds);
     return std::max(0.0, length - trim.startSeconds);
@@ -55,7 +55,7 @@ std::string WhyNotComplete(const std::string& outputPath, const ConversionJob& j
     if (!end.readable)
         return "cannot be read to its end";
     const double expected = ExpectedSeconds(job, trim, targetKind);
-    const double slack = std::max(1.0, 0.02 * expected);
+    const double slack = std::max(0.5, 0.02 * expected);
     if (end.readSeconds < expected - slack)
         return "shorter than its source: " + Seconds(end.readSeconds) + " of " + Seconds(expected);
     if (end.readSeconds > expected + slack)

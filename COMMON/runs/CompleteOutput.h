@@ -11,7 +11,7 @@
 //   is converted again);
 // - it reads to its end: its last seconds are there, packet by packet,
 //   whatever its header says (a copy that broke off is not complete);
-// - it runs as long as the part of the source it is made of, within 1 s or
+// - it runs as long as the part of the source it is made of, within 0.5 s or
 //   2 % (a file cut short, or the output of another source that happens to
 //   share its name, is not complete).
 //

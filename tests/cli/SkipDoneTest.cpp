@@ -52,8 +52,9 @@ protected:
 
 QJsonObject LastJson(const std::string& out) {
     const std::vector<std::string> lines = Lines(out);
-    return lines.empty() ? QJsonObject()
-                         : QJsonDocument::fromJson(QByteArray::fromStdString(lines.back())).object();
+    return lines.empty()
+               ? QJsonObject()
+               : QJsonDocument::fromJson(QByteArray::fromStdString(lines.back())).object();
 }
 
 } // namespace
@@ -87,17 +88,16 @@ TEST_F(SkipDone, SkipsExactlyTheCompleteOutputs) {
     ProgramResult planned = RunProgram(dry, Environment());
     ASSERT_EQ(planned.exitStatus, 0) << planned.err;
     EXPECT_EQ(Lines(planned.out).size(), 3u) << planned.out;
-    EXPECT_EQ(planned.err, "kiv-convert: '" + files[0] + "' is done already: " + whole.string() +
-                               "\n");
+    EXPECT_EQ(planned.err,
+              "kiv-convert: '" + files[0] + "' is done already: " + whole.string() + "\n");
 
     ProgramResult again = RunProgram(run, Environment());
     ASSERT_EQ(again.exitStatus, 0) << again.err;
     const QJsonObject summary = LastJson(again.out);
     EXPECT_EQ(summary["converted"].toInt(), 3) << again.out;
     EXPECT_EQ(summary["skipped"].toInt(), 1) << again.out;
-    EXPECT_NE(again.out.find("{\"file\":\"" + files[0] +
-                             "\",\"state\":\"skipped\",\"output\":\"" + whole.string() +
-                             "\",\"result\":\"skipped\"}\n"),
+    EXPECT_NE(again.out.find("{\"file\":\"" + files[0] + "\",\"state\":\"skipped\",\"output\":\"" +
+                             whole.string() + "\",\"result\":\"skipped\"}\n"),
               std::string::npos)
         << again.out;
     EXPECT_EQ(fs::last_write_time(whole), wholeWritten); // not written again
@@ -132,9 +132,13 @@ TEST_F(SkipDone, GnuParallelStoppedHalfWayAndRunAgainEndsWithEveryOutputWhole) {
     const fs::path paced = home_ / "paced-ffmpeg";
     WriteFile(paced, "#!/bin/sh\nexec ffmpeg -re \"$@\"\n");
     fs::permissions(paced, fs::perms::owner_all);
-    std::vector<std::string> recipe = {"parallel", "--will-cite", "-j2",
-                                       "--joblog", (home_ / "joblog").string(),
-                                       "-a",       (home_ / "list.txt").string()};
+    std::vector<std::string> recipe = {"parallel",
+                                       "--will-cite",
+                                       "-j2",
+                                       "--joblog",
+                                       (home_ / "joblog").string(),
+                                       "-a",
+                                       (home_ / "list.txt").string()};
     for (const std::string& argument : Command({"--skip-done", "--quiet", "{}"}))
         recipe.push_back(argument);
     std::vector<std::string> environment = Environment();

@@ -243,9 +243,10 @@ TEST(SlideShowReader, ShowLengthsAreTheHoldsAndTransitionsAsked) {
                           piece.transition ? (exact ? row.transition : join) : row.hold)
                     << "piece " << i;
             }
-            if (row.transition >= 10)
+            if (row.transition >= 10) {
                 EXPECT_EQ(facts.TotalFrames(),
                           row.pictures * row.hold + (row.pictures - 1) * row.transition);
+            }
         }
     }
 }

@@ -7,10 +7,9 @@
 
 #include <QFile>
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
+#include <utility>
 
 extern "C" {
 #include <libavutil/error.h>
@@ -18,7 +17,7 @@ extern "C" {
 
 namespace kiv {
 
-QString QuickNotAddedLine(const QString& path) {
+QString NotAddedLine(const QString& path) {
     namespace fs = std::filesystem;
     const fs::path file(QFile::encodeName(path).toStdString());
     std::error_code error;
@@ -29,19 +28,12 @@ QString QuickNotAddedLine(const QString& path) {
         return path + QStringLiteral(": a folder, not a file");
     if (fs::is_regular_file(status) && fs::file_size(file, error) == 0 && !error)
         return path + QStringLiteral(": an empty file");
-    if (::access(file.c_str(), R_OK) != 0) {
-        QFile readable(path);
-        readable.open(QIODevice::ReadOnly);
+    QFile readable(path);
+    if (!readable.open(QIODevice::ReadOnly))
         return path + QStringLiteral(": cannot be read (%1)").arg(readable.errorString());
-    }
-    return {};
-}
-
-QString NotAddedLine(const QString& path) {
-    if (QString quick = QuickNotAddedLine(path); !quick.isEmpty())
-        return quick;
+    readable.close();
     MediaFacts facts;
-    const int read = DetectMedia(QFile::encodeName(path).toStdString(), facts);
+    const int read = DetectMedia(file.string(), facts);
     if (read < 0) {
         char reason[AV_ERROR_MAX_STRING_SIZE] = {};
         av_strerror(read, reason, sizeof reason);
@@ -56,90 +48,66 @@ FileAdder::FileAdder(CEncoderCntl& controller, QObject* parent)
     : QObject(parent), controller_(controller) {}
 
 FileAdder::~FileAdder() {
-    {
-        std::lock_guard lock(mutex_);
-        ending_ = true;
-        waiting_.clear();
-    }
-    wake_.notify_all();
-    for (std::thread& worker : workers_)
-        worker.join();
+    cancel_ = true;
+    if (thread_.joinable())
+        thread_.join();
 }
 
-void FileAdder::Read(std::uint64_t id, const QString& path) {
-    {
-        std::lock_guard lock(mutex_);
-        waiting_.push_back({id, path});
-    }
-    ++outstanding_;
-    if (workers_.empty()) {
-        for (int i = 0; i < kProbesAtOnce; ++i)
-            workers_.emplace_back(&FileAdder::Work, this);
-    }
-    wake_.notify_one();
+bool FileAdder::Start(const QStringList& paths, int rowsBefore) {
+    if (running_)
+        return false;
+    if (thread_.joinable())
+        thread_.join();
+    running_ = true;
+    cancel_ = false;
+    thread_ = std::thread(&FileAdder::Run, this, paths, rowsBefore);
+    return true;
 }
 
-template <typename Match> int FileAdder::DropWaiting(Match match) {
-    std::lock_guard lock(mutex_);
-    const auto dropped = std::remove_if(waiting_.begin(), waiting_.end(), match);
-    const int count = static_cast<int>(waiting_.end() - dropped);
-    waiting_.erase(dropped, waiting_.end());
-    return count;
+void FileAdder::Cancel() {
+    cancel_ = true;
 }
 
-void FileAdder::Forget(std::uint64_t id) {
-    if (DropWaiting([id](const Request& r) { return r.id == id; }) > 0) {
-        --outstanding_;
-        if (outstanding_ == 0)
-            emit idle();
-    }
+template <typename Report> void FileAdder::Post(Report report) {
+    PostToGui(this, [this, report = std::move(report)] {
+        if (!cancel_)
+            report();
+    });
 }
 
-void FileAdder::ForgetAll() {
-    const int dropped = DropWaiting([](const Request&) { return true; });
-    outstanding_ -= dropped;
-    if (dropped > 0 && outstanding_ == 0)
-        emit idle();
-}
-
-void FileAdder::Answered() {
-    if (--outstanding_ == 0)
-        emit idle();
-}
-
-void FileAdder::Work() {
-    while (true) {
-        Request request;
-        {
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return ending_ || !waiting_.empty(); });
-            if (ending_)
-                return;
-            request = std::move(waiting_.front());
-            waiting_.pop_front();
+void FileAdder::Run(QStringList paths, int rows) {
+    for (const QString& path : paths) {
+        if (cancel_)
+            break;
+        if (rows >= kMaxRows) {
+            Post([this] { emit limitReached(); });
+            break;
         }
         ConversionJob job;
         int result = 0;
-        QString line;
         try {
-            result = ProbeIntoJob(controller_, QFile::encodeName(request.path).toStdString(), job);
-            if (result != 1)
-                line = NotAddedLine(request.path);
+            result = ProbeIntoJob(controller_, QFile::encodeName(path).toStdString(), job);
         } catch (...) {
-            result = -1;
+            Post([this] { emit failed(); });
+            break;
         }
-        // The answer belongs to the queued call alone; a reader going away
-        // drops it with its queue.
-        PostToGui(this, [this, id = request.id, result, job, line] {
-            if (result == 1)
-                emit fileRead(id, job);
-            else if (result == -1)
-                emit failed(id);
-            else
-                emit notAdded(id, line);
-            Answered();
-        });
+        if (result != 1) {
+            // Every other file of the add still goes in.
+            Post([this, line = NotAddedLine(path)] { emit notAdded(line); });
+            continue;
+        }
+        Post([this, path, job] { emit fileRead(path, job); });
+        ++rows;
     }
+    PostToGui(this, [this] { Finish(); });
+}
+
+void FileAdder::Finish() {
+    // The thread posted this as its last act; it ends at once.
+    if (thread_.joinable())
+        thread_.join();
+    running_ = false;
+    emit finished();
 }
 
 } // namespace kiv
