@@ -48,6 +48,10 @@ const char* const kUsage =
     "  --dry-run              print each encoder command line; convert nothing\n"
     "  --estimate             with --dry-run: also print the expected size of each\n"
     "                         output, from eight short samples converted and removed\n"
+    "  --skip-done            skip each file whose output is there whole already (read\n"
+    "                         to its end, as long as its source, not older than it),\n"
+    "                         and remove the partial files earlier runs left of it;\n"
+    "                         a run started again converts only what is missing\n"
     "  --json                 JSON on standard output, one object per line, in every\n"
     "                         mode: progress and a summary, dry runs, probes, the list\n"
     "  --quiet                no progress display\n"
@@ -74,8 +78,8 @@ const char* const kUsage =
     "Ctrl-Z pauses the conversion (fg or bg goes on); Ctrl-C stops it and keeps what\n"
     "was converted as \"NAME (partial).EXT\"; a second Ctrl-C ends at once.\n"
     "A file that fails does not end the run; the summary names what became of each.\n"
-    "Exit status: 0 all converted, 1 a conversion failed, 2 usage error or\n"
-    "unreadable input, 130 interrupted.\n";
+    "Exit status: 0 all converted (or done already), 1 a conversion failed, 2 usage\n"
+    "error or unreadable input, 130 interrupted.\n";
 
 bool IsTimeText(const std::string& text) {
     std::size_t colon = text.find(':');
@@ -136,7 +140,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
     const std::map<std::string, bool CliOptions::*> flags = {
         {"--dry-run", &CliOptions::dryRun},   {"--estimate", &CliOptions::estimate},
         {"--json", &CliOptions::json},        {"--quiet", &CliOptions::quiet},
-        {"--pan-zoom", &CliOptions::panZoom},
+        {"--pan-zoom", &CliOptions::panZoom}, {"--skip-done", &CliOptions::skipDone},
     };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -208,6 +212,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, CliOptions& options
     }
     if (options.estimate && !(options.mode == Mode::Convert && options.dryRun)) {
         error = "--estimate goes with --dry-run";
+        return false;
+    }
+    if (options.skipDone && options.mode != Mode::Convert) {
+        error = "--skip-done goes with conversions";
         return false;
     }
     if ((options.mode == Mode::Convert || options.mode == Mode::Probe) && options.files.empty()) {

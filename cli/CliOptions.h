@@ -32,6 +32,7 @@ struct CliOptions {
     std::optional<std::string> profileFile; // a profile file, as "Save as my profile" writes
     bool panZoom = false;                   // pictures move slowly while they are shown
     bool dryRun = false;
+    bool skipDone = false; // a file whose output is there whole is not converted again
     bool estimate = false; // with dryRun: the expected size of each output
     bool json = false;
     bool quiet = false;

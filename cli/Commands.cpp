@@ -15,8 +15,10 @@
 #include "ProgressReporter.h"
 #include "Settings.h"
 #include "UserProfiles.h"
+#include "SkipDone.h"
 #include "Vocabularies.h"
 #include "runs/BatchLoop.h"
+#include "runs/CompleteOutput.h"
 #include "runs/JobBuilder.h"
 
 #include <cstdio>
@@ -145,8 +147,10 @@ bool PlanTrims(const CliOptions& options, const std::vector<ConversionJob>& jobs
 int PrintCommandLines(CEncoderCntl& controller, const CliOptions& options,
                       std::vector<ConversionJob>& jobs, const BatchPlan& plan,
                       const std::vector<TrimRange>& trims) {
-    std::set<std::string> named;
+    std::set<std::string> named = plan.outputsToKeep;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (jobs[i].done == 1)
+            continue; // its output is there whole (--skip-done)
         std::string commandLine, reason;
         controller.SetOutputsToKeep(named);
         if (!PrepareJobForConversion(jobs[i], plan.profile, plan.targetKind,
@@ -203,6 +207,9 @@ int ConvertFiles(const CliOptions& options) {
     plan.choices = choice.choices;
     plan.goOnAfterFailure = true; // every file is tried; the summary names each one's end
     plan.filesAtOnce = options.jobs ? JobsCount(*options.jobs).value_or(1) : settings.FilesAtOnce;
+    std::vector<std::string> skipped(jobs.size());
+    if (options.skipDone)
+        skipped = SkipDoneFiles(controller, options, jobs, plan, trims);
     if (options.dryRun) {
         const int status = PrintCommandLines(controller, options, jobs, plan, trims);
         if (status != kExitOk || !options.estimate)
@@ -216,7 +223,18 @@ int ConvertFiles(const CliOptions& options) {
     std::error_code ignored; // a folder that cannot be made fails the first conversion
     std::filesystem::create_directories(folder, ignored);
     FileRows rows(jobs, options.files, trims, reporter);
+    for (std::size_t i = 0; i < skipped.size(); ++i) {
+        if (!skipped[i].empty())
+            rows.Skip(static_cast<int>(i), skipped[i]);
+    }
     BatchReport report = RunBatch(controller, rows, plan);
+    if (options.skipDone) {
+        // Whole now: what earlier tries left of it goes.
+        for (const FileResult& result : rows.Results()) {
+            if (result.result == "done")
+                RemoveLeftoversOf(result.output);
+        }
+    }
     if (options.json)
         PrintJsonSummary(report, options.files, rows.Results());
     if (!options.quiet)

@@ -33,6 +33,8 @@ int PrintEstimates(const CliOptions& options, CEncoderCntl& controller,
     SampleRequest request{plan.profile, plan.targetKind, folder.Path(), plan.inputScriptPath};
     request.choices = plan.choices;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (jobs[i].done == 1)
+            continue; // its output is there whole (--skip-done)
         controller.ResetStop();
         const SizeEstimate estimate =
             EstimateOutputSize(controller, jobs[i], request, trims[i].startSeconds,

@@ -60,8 +60,9 @@ void FileRows::RowStopped(int row, const std::string& partialPath) {
 namespace {
 
 bool AllWhole(const std::vector<FileResult>& results) {
-    return std::all_of(results.begin(), results.end(),
-                       [](const FileResult& r) { return r.result == "done" && r.warning.empty(); });
+    return std::all_of(results.begin(), results.end(), [](const FileResult& r) {
+        return (r.result == "done" || r.result == "skipped") && r.warning.empty();
+    });
 }
 
 int Counted(const std::vector<FileResult>& results, const char* result) {
@@ -74,7 +75,10 @@ int Counted(const std::vector<FileResult>& results, const char* result) {
 
 void PrintSummary(const BatchReport& report, const std::vector<std::string>& files,
                   const std::vector<FileResult>& results) {
-    std::fprintf(stderr, "kiv-convert: %s\n", BatchSummary(report).c_str());
+    std::string summary = BatchSummary(report);
+    if (const int skipped = Counted(results, "skipped"); skipped > 0)
+        summary += ", " + std::to_string(skipped) + " done already";
+    std::fprintf(stderr, "kiv-convert: %s\n", summary.c_str());
     if (files.size() < 2 && AllWhole(results))
         return;
     for (std::size_t i = 0; i < files.size() && i < results.size(); ++i) {
@@ -97,6 +101,7 @@ void PrintJsonSummary(const BatchReport& report, const std::vector<std::string>&
                        ",\"failed\":" + std::to_string(Counted(results, "failed")) +
                        ",\"stopped\":" + std::to_string(Counted(results, "stopped")) +
                        ",\"not_tried\":" + std::to_string(Counted(results, "not tried")) +
+                       ",\"skipped\":" + std::to_string(Counted(results, "skipped")) +
                        ",\"files\":[";
     for (std::size_t i = 0; i < files.size() && i < results.size(); ++i) {
         const FileResult& r = results[i];

@@ -14,10 +14,10 @@ namespace kiv {
 
 // What became of one file.
 struct FileResult {
-    std::string result = "not tried"; // done, failed, stopped or not tried
-    std::string output;               // what was written (after a stop: the partial file)
-    std::string reason;               // why it failed
-    std::string warning;              // an output much shorter than its source said
+    std::string result = "not tried"; // done, skipped, failed, stopped or not tried
+    std::string output;  // what was written (after a stop: the partial file; skipped: found)
+    std::string reason;  // why it failed
+    std::string warning; // an output much shorter than its source said
 };
 
 class FileRows : public BatchRows {
@@ -37,6 +37,11 @@ public:
     void RowFinished(int row, const std::string& outputPath, const std::string& warning) override;
     void RowStopped(int row, const std::string& partialPath) override;
 
+    // The file's output is there whole already (--skip-done).
+    void Skip(int row, const std::string& output) {
+        results_[std::size_t(row)] = {"skipped", output, {}, {}};
+    }
+
     const std::vector<FileResult>& Results() const { return results_; }
 
 private:
@@ -51,13 +56,15 @@ private:
 // not every file was converted whole, one line per file:
 //   kiv-convert: 1 converted, 1 failed in 0:05
 //   kiv-convert:   done: a.mp4 (/out/a_h264_aac.mp4)
+// Files skipped as done already are counted after it: "2 files converted
+// in 0:12, 10 done already".
 //   kiv-convert:   failed: b.wav: the file has no sound, ...
 void PrintSummary(const BatchReport& report, const std::vector<std::string>& files,
                   const std::vector<FileResult>& results);
 
 // The same as the last JSON line on standard output:
 //   {"summary":"1 converted, 1 failed in 0:05","converted":1,"failed":1,
-//    "stopped":0,"not_tried":0,"files":[{"file":"a.mp4","result":"done",
+//    "stopped":0,"not_tried":0,"skipped":0,"files":[{"file":"a.mp4","result":"done",
 //    "output":"/out/a_h264_aac.mp4"},{"file":"b.wav","result":"failed",
 //    "reason":"..."}]}
 void PrintJsonSummary(const BatchReport& report, const std::vector<std::string>& files,

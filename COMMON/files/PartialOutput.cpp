@@ -44,6 +44,23 @@ std::string PartialOutputPath(std::string_view output, int number) {
     return std::string(output.substr(0, dot)) + mark + std::string(output.substr(dot));
 }
 
+bool IsPartialOutputOf(std::string_view candidate, std::string_view output) {
+    if (candidate == PartialOutputPath(output))
+        return true;
+    // " (partial N)" for N from 2: the name of number 2 with other digits.
+    const std::string second = PartialOutputPath(output, 2);
+    const std::size_t digits = second.rfind(" 2)") + 1;
+    const std::string_view before(second.data(), digits);
+    const std::string_view after(second.data() + digits + 1, second.size() - digits - 1);
+    if (candidate.size() <= before.size() + after.size() || !candidate.starts_with(before) ||
+        !candidate.ends_with(after))
+        return false;
+    const std::string_view number =
+        candidate.substr(before.size(), candidate.size() - before.size() - after.size());
+    return number.size() <= 3 && number[0] != '0' &&
+           number.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::string KeepAsPartial(const std::string& written, const std::string& output,
                           std::string& error) {
     for (int number = 1; number <= kMostNumbers; ++number) {

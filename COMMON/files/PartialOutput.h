@@ -14,6 +14,9 @@ namespace kiv {
 // " (partial 2)", ... A name without an extension gets it at its end.
 std::string PartialOutputPath(std::string_view output, int number = 1);
 
+// True when candidate is one of output's partial names, as above.
+bool IsPartialOutputOf(std::string_view candidate, std::string_view output);
+
 // Renames written (the encoder's temporary) to the first partial name of
 // output that no file has: no file is ever replaced, also not by a run
 // beside this one. Returns the new path, or empty with the reason when the

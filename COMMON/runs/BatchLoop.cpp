@@ -96,7 +96,7 @@ private:
     std::mutex mutex_;
     BatchReport report_;
     std::vector<double> laneSeconds_; // converting seconds of each lane
-    std::set<std::string> written_;
+    std::set<std::string> written_ = plan_.outputsToKeep;
     std::set<std::string> reserved_; // outputs of the rows that run now
     std::map<int, Running> running_;
     int next_ = 0;        // the first row no lane has looked at

@@ -9,6 +9,7 @@
 #include "runs/JobBuilder.h"
 
 #include <optional>
+#include <set>
 #include <string>
 
 namespace kiv {
@@ -93,6 +94,10 @@ struct BatchPlan {
     // Files converted at once, each by an encoder process of its own:
     // kFilesAtOnceAutomatic (FilesAtOnce.h) lets the batch choose.
     int filesAtOnce = 1;
+    // Outputs already there that no row may replace (those of files a run
+    // skips as done); a row whose name clashes gets " (2)", as after a row
+    // of this batch.
+    std::set<std::string> outputsToKeep{};
 };
 
 // A row's plan for PrepareJobForConversion: the range as the job record's

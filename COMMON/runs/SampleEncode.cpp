@@ -68,6 +68,17 @@ std::vector<SampleSpan> PlanSamples(int startSeconds, int endSeconds, int length
     return spans;
 }
 
+std::vector<SampleSpan> PlanEstimateSamples(int startSeconds, int endSeconds) {
+    constexpr int kShortest = 2;
+    const int range = endSeconds - startSeconds;
+    const int share = range / 4;
+    if (share < kShortest)
+        return PlanSamples(startSeconds, endSeconds, kShortest, 1);
+    const int count = std::min(kEstimateSamples, share / kShortest);
+    return PlanSamples(startSeconds, endSeconds, std::min(kEstimateSampleSeconds, share / count),
+                       count);
+}
+
 std::uintmax_t ExpectedBytes(const std::vector<SampleResult>& samples, double outputSeconds) {
     double bytes = 0, seconds = 0;
     for (const SampleResult& sample : samples) {
@@ -90,8 +101,7 @@ SizeEstimate EstimateOutputSize(CEncoderCntl& controller, const ConversionJob& p
         endSeconds = std::min(endSeconds, facts.duration);
     estimate.outputSeconds = std::max(endSeconds - std::max(startSeconds, 0), 0.0);
     const std::vector<SampleSpan> spans =
-        PlanSamples(startSeconds, static_cast<int>(std::ceil(endSeconds)), kEstimateSampleSeconds,
-                    kEstimateSamples);
+        PlanEstimateSamples(startSeconds, static_cast<int>(std::ceil(endSeconds)));
     if (spans.empty()) {
         estimate.result = {ConvertOutcome::Failed, "there is nothing to convert"};
         return estimate;

@@ -65,16 +65,22 @@ std::vector<SampleSpan> PlanSamples(int startSeconds, int endSeconds, int length
 // made sample.
 std::uintmax_t ExpectedBytes(const std::vector<SampleResult>& samples, double outputSeconds);
 
-// The expected size of the output of the source's part from startSeconds to
-// endSeconds (the source's end when that comes first): kEstimateSamples
-// samples of kEstimateSampleSeconds spread over it are converted into the
-// request's folder (its start and length are not used) and removed once
-// measured. A failed or stopped sample ends the estimate with its result.
-// Many short samples follow a file whose content changes better than a few
-// long ones: on a clip of four differing parts, eight of 3 s came within 5 %
-// where three of 6 s were 34 % off.
+// Where an estimate's samples go in [startSeconds, endSeconds): a bounded
+// share of the part, so an estimate costs a fraction of the conversion also
+// for a short clip. Samples of 2 to 3 s, at most kEstimateSamples of them
+// and together no more than a quarter of the part (24 s from 96 s on); one
+// of 2 s for a part under 8 s, all of a part of 2 s or less.
 inline constexpr int kEstimateSamples = 8;
 inline constexpr int kEstimateSampleSeconds = 3;
+std::vector<SampleSpan> PlanEstimateSamples(int startSeconds, int endSeconds);
+
+// The expected size of the output of the source's part from startSeconds to
+// endSeconds (the source's end when that comes first): the samples planned
+// as above are converted into the request's folder (its start and length are
+// not used) and removed once measured. A failed or stopped sample ends the
+// estimate with its result. Many short samples follow a file whose content
+// changes better than a few long ones: on a clip of four differing parts,
+// eight of 3 s came within 5 % where three of 6 s were 34 % off.
 struct SizeEstimate {
     ConvertResult result;     // Done, or why there is no estimate
     std::uintmax_t bytes = 0; // the expected size

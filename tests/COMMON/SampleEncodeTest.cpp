@@ -33,6 +33,26 @@ TEST(SampleEncode, SamplesAreSpreadOverThePart) {
     }
 }
 
+TEST(SampleEncode, AnEstimateSamplesAtMostAQuarterOfThePart) {
+    const std::pair<int, std::vector<std::pair<int, int>>> cases[] = {
+        {2, {{0, 2}}},           // all of a tiny part
+        {7, {{2, 2}}},           // one sample in the middle
+        {20, {{4, 2}, {14, 2}}}, // a 20 s clip: 4 s of it
+        {60, {{3, 2}, {11, 2}, {20, 2}, {29, 2}, {37, 2}, {46, 2}, {54, 2}}},
+        {600, {{36, 3}, {111, 3}, {186, 3}, {261, 3}, {336, 3}, {411, 3}, {486, 3}, {561, 3}}},
+    };
+    for (const auto& [end, expected] : cases) {
+        std::vector<std::pair<int, int>> spans;
+        int sampled = 0;
+        for (const SampleSpan& s : PlanEstimateSamples(0, end)) {
+            spans.emplace_back(s.startSeconds, s.lengthSeconds);
+            sampled += s.lengthSeconds;
+        }
+        EXPECT_EQ(spans, expected) << end;
+        EXPECT_TRUE(end < 8 || sampled * 4 <= end) << end;
+    }
+}
+
 SampleResult Made(std::uintmax_t bytes, double seconds) {
     SampleResult sample;
     sample.result = {ConvertOutcome::Done, {}, true};
