@@ -34,11 +34,11 @@ std::vector<std::string> ReadLanguageList(std::string_view text,
 // "deu,eng".
 std::string LanguageListText(const std::vector<std::string>& codes);
 
-// The desktop's languages from the locale: LANGUAGE ("de:en"), else
-// LC_ALL, LC_MESSAGES, LANG ("de_DE.UTF-8"); English for "C" and "POSIX"
-// and when nothing is set.
-std::vector<std::string> DesktopLanguages(const EnvironmentLookup& environment);
+// The desktop's languages (DesktopLanguages.h) as track codes, best first:
+// LANGUAGE "de:en" gives "deu", "eng"; English when the desktop names none
+// or asks for the C locale.
+std::vector<std::string> DesktopTrackLanguages(const EnvironmentLookup& environment);
 // The same for the running process.
-std::vector<std::string> DesktopLanguages();
+std::vector<std::string> DesktopTrackLanguages();
 
 } // namespace kiv

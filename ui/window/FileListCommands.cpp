@@ -252,7 +252,7 @@ void FileListCommands::Tracks() {
         return;
     const int row = list_.FirstSelectedRow();
     if (row < 0) {
-        Info(&window_, "There is not selected media file ");
+        Info(&window_, tr("There is not selected media file "));
         return;
     }
     const FileRow chosen = table_.Row(row);
