@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>QObject</name>
+    <message>
+        <source>the desktop&apos;s: %1</source>
+        <translation>die der Arbeitsumgebung: %1</translation>
+    </message>
+    <message>
+        <source>Languages in order, such as: de, eng, French</source>
+        <translation>Sprachen in der gewünschten Reihenfolge, etwa: de, eng, French (Namen auf Englisch)</translation>
+    </message>
+    <message>
+        <source>unknown language</source>
+        <translation>unbekannte Sprache</translation>
+    </message>
+</context>
+<context>
     <name>kiv::BatchPresenter</name>
     <message>
         <source>%1 of %2 · %3 %</source>
@@ -181,6 +196,34 @@
         <source>Reload</source>
         <translation>Neu laden</translation>
     </message>
+    <message>
+        <source>Save as my profile</source>
+        <translation>Als eigenes Profil speichern</translation>
+    </message>
+    <message>
+        <source>Name of your profile (one of the same name is replaced):</source>
+        <translation>Name Ihres Profils (ein gleichnamiges Profil wird ersetzt):</translation>
+    </message>
+    <message>
+        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
+        <translation>Gespeichert als „%1“ unter „%2“.</translation>
+    </message>
+    <message>
+        <source>Not saved: %1.</source>
+        <translation>Nicht gespeichert: %1.</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks and filters…</source>
+        <translation>&amp;Spuren und Filter …</translation>
+    </message>
+    <message>
+        <source>Save as &amp;my profile…</source>
+        <translation>Als &amp;eigenes Profil speichern …</translation>
+    </message>
 </context>
 <context>
     <name>kiv::CHyperLink</name>
@@ -316,6 +359,10 @@ Erneut umwandeln?</translation>
 </source>
         <translation>Ihre Einstellungen wurden nicht gespeichert.
 </translation>
+    </message>
+    <message>
+        <source>You have no profiles of your own yet: &quot;Save as my profile…&quot; in the profile editor makes one.</source>
+        <translation>Sie haben noch keine eigenen Profile: „Als eigenes Profil speichern …“ im Profil-Editor legt eines an.</translation>
     </message>
 </context>
 <context>
@@ -528,6 +575,173 @@ etwa %3 für %4</translation>
         <source>The audio track as it is (no re-encoding)</source>
         <translation>Die Tonspur, wie sie ist (ohne Neukodierung)</translation>
     </message>
+    <message>
+        <source>My profiles</source>
+        <translation>Eigene Profile</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::ChoicesDlg</name>
+    <message>
+        <source>Best picture</source>
+        <translation>Bestes Bild</translation>
+    </message>
+    <message>
+        <source>Better picture</source>
+        <translation>Besseres Bild</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>Ausgewogen</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>Kleinere Datei</translation>
+    </message>
+    <message>
+        <source>Smallest file</source>
+        <translation>Kleinste Datei</translation>
+    </message>
+    <message>
+        <source>Tracks, quality and filters</source>
+        <translation>Spuren, Qualität und Filter</translation>
+    </message>
+    <message>
+        <source>Every track</source>
+        <translation>Alle Spuren</translation>
+    </message>
+    <message>
+        <source>My languages:</source>
+        <translation>Meine Sprachen:</translation>
+    </message>
+    <message>
+        <source>The first only</source>
+        <translation>Nur die erste</translation>
+    </message>
+    <message>
+        <source>Sound languages</source>
+        <translation>Sprachen der Tonspuren</translation>
+    </message>
+    <message>
+        <source>&amp;Sound:</source>
+        <translation>&amp;Ton:</translation>
+    </message>
+    <message>
+        <source>Every subtitle</source>
+        <translation>Alle Untertitel</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Burn in a forced one, else the first of:</source>
+        <translation>Erzwungene einbrennen, sonst die erste aus:</translation>
+    </message>
+    <message>
+        <source>Burn in track number:</source>
+        <translation>Spur mit der Nummer einbrennen:</translation>
+    </message>
+    <message>
+        <source>Subtitle languages</source>
+        <translation>Sprachen der Untertitel</translation>
+    </message>
+    <message>
+        <source>Subtitle track to burn in</source>
+        <translation>Einzubrennende Untertitelspur</translation>
+    </message>
+    <message>
+        <source>S&amp;ubtitles:</source>
+        <translation>&amp;Untertitel:</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualität:</translation>
+    </message>
+    <message>
+        <source>this format sets a bit rate</source>
+        <translation>dieses Format legt eine Bitrate fest</translation>
+    </message>
+    <message>
+        <source>Black bars, found in each file</source>
+        <translation>Schwarze Ränder, in jeder Datei erkannt</translation>
+    </message>
+    <message>
+        <source>&amp;Crop:</source>
+        <translation>&amp;Zuschnitt:</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Stark</translation>
+    </message>
+    <message>
+        <source>&amp;Denoise:</source>
+        <translation>&amp;Rauschminderung:</translation>
+    </message>
+    <message>
+        <source>Soften the &amp;blocks of a heavily compressed source</source>
+        <translation>Die &amp;Blöcke einer stark komprimierten Quelle glätten</translation>
+    </message>
+    <message>
+        <source>Blac&amp;k and white</source>
+        <translation>S&amp;chwarzweiß</translation>
+    </message>
+    <message>
+        <source>90° clockwise</source>
+        <translation>90° im Uhrzeigersinn</translation>
+    </message>
+    <message>
+        <source>180°</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>90° counter-clockwise</source>
+        <translation>90° gegen den Uhrzeigersinn</translation>
+    </message>
+    <message>
+        <source>&amp;Turn:</source>
+        <translation>&amp;Drehung:</translation>
+    </message>
+    <message>
+        <source>Left to right</source>
+        <translation>Links und rechts vertauscht</translation>
+    </message>
+    <message>
+        <source>Upside down</source>
+        <translation>Oben und unten vertauscht</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror:</source>
+        <translation>S&amp;piegelung:</translation>
+    </message>
+    <message>
+        <source>Where the source is interlaced</source>
+        <translation>Wenn die Quelle interlaced ist</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Immer</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>D&amp;einterlace:</source>
+        <translation>De&amp;interlacing:</translation>
+    </message>
 </context>
 <context>
     <name>kiv::DesktopOpen</name>
@@ -627,6 +841,14 @@ etwa %3 für %4</translation>
     <message>
         <source>We encount a problem,Please restar it</source>
         <translation>Es ist ein Problem aufgetreten. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks…</source>
+        <translation>S&amp;puren …</translation>
+    </message>
+    <message>
+        <source>The tracks of this file cannot be read.</source>
+        <translation>Die Spuren dieser Datei können nicht gelesen werden.</translation>
     </message>
 </context>
 <context>
@@ -850,6 +1072,18 @@ etwa %3 für %4</translation>
         <source>Online FAQ</source>
         <translation>Häufige Fragen</translation>
     </message>
+    <message>
+        <source>Files at once:</source>
+        <translation>Dateien gleichzeitig:</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>How many files are converted at once. Automatic chooses from the processor&apos;s cores, the format and the memory.</source>
+        <translation>Wie viele Dateien gleichzeitig umgewandelt werden. „Automatisch“ richtet sich nach den Prozessorkernen, dem Format und dem Arbeitsspeicher.</translation>
+    </message>
 </context>
 <context>
     <name>kiv::MediaFileDialog</name>
@@ -901,6 +1135,93 @@ etwa %3 für %4</translation>
     <message>
         <source>the encoder was stopped</source>
         <translation>der Encoder wurde angehalten</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::TracksDlg</name>
+    <message>
+        <source>1 channel</source>
+        <translation>1 Kanal</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 Kanäle</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>erzwungen</translation>
+    </message>
+    <message>
+        <source>Tracks</source>
+        <translation>Spuren</translation>
+    </message>
+    <message>
+        <source>&amp;Keep these tracks:</source>
+        <translation>Diese Spuren &amp;behalten:</translation>
+    </message>
+    <message>
+        <source>Tracks to keep</source>
+        <translation>Zu behaltende Spuren</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Spur</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Subtitles</source>
+        <translation>Untertitel</translation>
+    </message>
+    <message>
+        <source>Default &amp;sound:</source>
+        <translation>Standard-&amp;Tonspur:</translation>
+    </message>
+    <message>
+        <source>Default s&amp;ubtitles:</source>
+        <translation>Standard-&amp;Untertitel:</translation>
+    </message>
+    <message>
+        <source>&amp;Burn into the picture:</source>
+        <translation>Ins Bild &amp;einbrennen:</translation>
+    </message>
+    <message>
+        <source>As the file marks it</source>
+        <translation>Wie in der Datei markiert</translation>
+    </message>
+    <message>
+        <source>As the file marks them</source>
+        <translation>Wie in der Datei markiert</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>As the &amp;profile</source>
+        <translation>Wie im &amp;Profil</translation>
+    </message>
+    <message>
+        <source>As the profile</source>
+        <translation>Wie im Profil</translation>
+    </message>
+    <message>
+        <source>Keep the tracks the batch&apos;s rule keeps</source>
+        <translation>Die Spuren behalten, die die Regel dieser Umwandlung vorsieht</translation>
     </message>
 </context>
 <context>

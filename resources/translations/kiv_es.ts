@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>QObject</name>
+    <message>
+        <source>the desktop&apos;s: %1</source>
+        <translation>las del escritorio: %1</translation>
+    </message>
+    <message>
+        <source>Languages in order, such as: de, eng, French</source>
+        <translation>Idiomas en el orden deseado, por ejemplo: de, eng, French (nombres en inglés)</translation>
+    </message>
+    <message>
+        <source>unknown language</source>
+        <translation>idioma desconocido</translation>
+    </message>
+</context>
+<context>
     <name>kiv::BatchPresenter</name>
     <message>
         <source>%1 of %2 · %3 %</source>
@@ -181,6 +196,34 @@
         <source>Reload</source>
         <translation>Recargar</translation>
     </message>
+    <message>
+        <source>Save as my profile</source>
+        <translation>Guardar en mis perfiles</translation>
+    </message>
+    <message>
+        <source>Name of your profile (one of the same name is replaced):</source>
+        <translation>Nombre de su perfil (se reemplaza el que tenga el mismo nombre):</translation>
+    </message>
+    <message>
+        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
+        <translation>Guardado como «%1» en «%2».</translation>
+    </message>
+    <message>
+        <source>Not saved: %1.</source>
+        <translation>No se ha guardado: %1.</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volumen</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks and filters…</source>
+        <translation>&amp;Pistas y filtros…</translation>
+    </message>
+    <message>
+        <source>Save as &amp;my profile…</source>
+        <translation>Guardar en &amp;mis perfiles…</translation>
+    </message>
 </context>
 <context>
     <name>kiv::CHyperLink</name>
@@ -316,6 +359,10 @@ Convert them again?</source>
 </source>
         <translation>No se ha guardado la configuración.
 </translation>
+    </message>
+    <message>
+        <source>You have no profiles of your own yet: &quot;Save as my profile…&quot; in the profile editor makes one.</source>
+        <translation>Aún no tiene perfiles propios: «Guardar en mis perfiles…» en el editor de perfiles crea uno.</translation>
     </message>
 </context>
 <context>
@@ -528,6 +575,173 @@ unos %3 para %4</translation>
         <source>The audio track as it is (no re-encoding)</source>
         <translation>La pista de audio tal cual (sin recodificar)</translation>
     </message>
+    <message>
+        <source>My profiles</source>
+        <translation>Mis perfiles</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::ChoicesDlg</name>
+    <message>
+        <source>Best picture</source>
+        <translation>Imagen óptima</translation>
+    </message>
+    <message>
+        <source>Better picture</source>
+        <translation>Mejor imagen</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>Equilibrado</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>Archivo más pequeño</translation>
+    </message>
+    <message>
+        <source>Smallest file</source>
+        <translation>Archivo mínimo</translation>
+    </message>
+    <message>
+        <source>Tracks, quality and filters</source>
+        <translation>Pistas, calidad y filtros</translation>
+    </message>
+    <message>
+        <source>Every track</source>
+        <translation>Todas las pistas</translation>
+    </message>
+    <message>
+        <source>My languages:</source>
+        <translation>Mis idiomas:</translation>
+    </message>
+    <message>
+        <source>The first only</source>
+        <translation>Solo la primera</translation>
+    </message>
+    <message>
+        <source>Sound languages</source>
+        <translation>Idiomas de audio</translation>
+    </message>
+    <message>
+        <source>&amp;Sound:</source>
+        <translation>&amp;Audio:</translation>
+    </message>
+    <message>
+        <source>Every subtitle</source>
+        <translation>Todos los subtítulos</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>Burn in a forced one, else the first of:</source>
+        <translation>Incrustar uno forzado o, si no hay, el primero de:</translation>
+    </message>
+    <message>
+        <source>Burn in track number:</source>
+        <translation>Incrustar la pista número:</translation>
+    </message>
+    <message>
+        <source>Subtitle languages</source>
+        <translation>Idiomas de los subtítulos</translation>
+    </message>
+    <message>
+        <source>Subtitle track to burn in</source>
+        <translation>Pista de subtítulos para incrustar</translation>
+    </message>
+    <message>
+        <source>S&amp;ubtitles:</source>
+        <translation>S&amp;ubtítulos:</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Calidad:</translation>
+    </message>
+    <message>
+        <source>this format sets a bit rate</source>
+        <translation>este formato fija una tasa de bits</translation>
+    </message>
+    <message>
+        <source>Black bars, found in each file</source>
+        <translation>Bandas negras, detectadas en cada archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Crop:</source>
+        <translation>&amp;Recorte:</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Desactivada</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Ligera</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Fuerte</translation>
+    </message>
+    <message>
+        <source>&amp;Denoise:</source>
+        <translation>Re&amp;ducción de ruido:</translation>
+    </message>
+    <message>
+        <source>Soften the &amp;blocks of a heavily compressed source</source>
+        <translation>Suavizar los &amp;bloques de un original muy comprimido</translation>
+    </message>
+    <message>
+        <source>Blac&amp;k and white</source>
+        <translation>Blanco y &amp;negro</translation>
+    </message>
+    <message>
+        <source>90° clockwise</source>
+        <translation>90° en sentido horario</translation>
+    </message>
+    <message>
+        <source>180°</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>90° counter-clockwise</source>
+        <translation>90° en sentido antihorario</translation>
+    </message>
+    <message>
+        <source>&amp;Turn:</source>
+        <translation>&amp;Giro:</translation>
+    </message>
+    <message>
+        <source>Left to right</source>
+        <translation>Invertir izquierda y derecha</translation>
+    </message>
+    <message>
+        <source>Upside down</source>
+        <translation>Invertir arriba y abajo</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror:</source>
+        <translation>Espe&amp;jo:</translation>
+    </message>
+    <message>
+        <source>Where the source is interlaced</source>
+        <translation>Si el original está entrelazado</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Siempre</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nunca</translation>
+    </message>
+    <message>
+        <source>D&amp;einterlace:</source>
+        <translation>D&amp;esentrelazado:</translation>
+    </message>
 </context>
 <context>
     <name>kiv::DesktopOpen</name>
@@ -627,6 +841,14 @@ unos %3 para %4</translation>
     <message>
         <source>We encount a problem,Please restar it</source>
         <translation>Ha surgido un problema. Inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks…</source>
+        <translation>&amp;Pistas…</translation>
+    </message>
+    <message>
+        <source>The tracks of this file cannot be read.</source>
+        <translation>No se pueden leer las pistas de este archivo.</translation>
     </message>
 </context>
 <context>
@@ -850,6 +1072,18 @@ unos %3 para %4</translation>
         <source>Online FAQ</source>
         <translation>Preguntas frecuentes</translation>
     </message>
+    <message>
+        <source>Files at once:</source>
+        <translation>Archivos a la vez:</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automático</translation>
+    </message>
+    <message>
+        <source>How many files are converted at once. Automatic chooses from the processor&apos;s cores, the format and the memory.</source>
+        <translation>Cuántos archivos se convierten a la vez. «Automático» elige según los núcleos del procesador, el formato y la memoria.</translation>
+    </message>
 </context>
 <context>
     <name>kiv::MediaFileDialog</name>
@@ -901,6 +1135,93 @@ unos %3 para %4</translation>
     <message>
         <source>the encoder was stopped</source>
         <translation>el codificador se detuvo</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::TracksDlg</name>
+    <message>
+        <source>1 channel</source>
+        <translation>1 canal</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 canales</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>texto</translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation>imágenes</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>forzada</translation>
+    </message>
+    <message>
+        <source>Tracks</source>
+        <translation>Pistas</translation>
+    </message>
+    <message>
+        <source>&amp;Keep these tracks:</source>
+        <translation>&amp;Conservar estas pistas:</translation>
+    </message>
+    <message>
+        <source>Tracks to keep</source>
+        <translation>Pistas que se conservan</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Pista</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Subtitles</source>
+        <translation>Subtítulos</translation>
+    </message>
+    <message>
+        <source>Default &amp;sound:</source>
+        <translation>&amp;Audio predeterminado:</translation>
+    </message>
+    <message>
+        <source>Default s&amp;ubtitles:</source>
+        <translation>S&amp;ubtítulos predeterminados:</translation>
+    </message>
+    <message>
+        <source>&amp;Burn into the picture:</source>
+        <translation>&amp;Incrustar en la imagen:</translation>
+    </message>
+    <message>
+        <source>As the file marks it</source>
+        <translation>Como lo marca el archivo</translation>
+    </message>
+    <message>
+        <source>As the file marks them</source>
+        <translation>Como los marca el archivo</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>As the &amp;profile</source>
+        <translation>Según el &amp;perfil</translation>
+    </message>
+    <message>
+        <source>As the profile</source>
+        <translation>Según el perfil</translation>
+    </message>
+    <message>
+        <source>Keep the tracks the batch&apos;s rule keeps</source>
+        <translation>Conservar las pistas que indica la regla de la conversión</translation>
     </message>
 </context>
 <context>

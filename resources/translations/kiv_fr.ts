@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>QObject</name>
+    <message>
+        <source>the desktop&apos;s: %1</source>
+        <translation>celles du bureau&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Languages in order, such as: de, eng, French</source>
+        <translation>Langues dans l&apos;ordre voulu, par exemple&#xa0;: de, eng, French (noms en anglais)</translation>
+    </message>
+    <message>
+        <source>unknown language</source>
+        <translation>langue inconnue</translation>
+    </message>
+</context>
+<context>
     <name>kiv::BatchPresenter</name>
     <message>
         <source>%1 of %2 · %3 %</source>
@@ -181,6 +196,34 @@
         <source>Reload</source>
         <translation>Recharger</translation>
     </message>
+    <message>
+        <source>Save as my profile</source>
+        <translation>Enregistrer dans mes profils</translation>
+    </message>
+    <message>
+        <source>Name of your profile (one of the same name is replaced):</source>
+        <translation>Nom de votre profil (un profil du même nom est remplacé)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
+        <translation>Enregistré sous «&#xa0;%1&#xa0;» dans «&#xa0;%2&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Not saved: %1.</source>
+        <translation>Non enregistré&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks and filters…</source>
+        <translation>&amp;Pistes et filtres…</translation>
+    </message>
+    <message>
+        <source>Save as &amp;my profile…</source>
+        <translation>Enregistrer dans &amp;mes profils…</translation>
+    </message>
 </context>
 <context>
     <name>kiv::CHyperLink</name>
@@ -316,6 +359,10 @@ Les convertir à nouveau ?</translation>
 </source>
         <translation>Vos paramètres n&apos;ont pas été enregistrés.
 </translation>
+    </message>
+    <message>
+        <source>You have no profiles of your own yet: &quot;Save as my profile…&quot; in the profile editor makes one.</source>
+        <translation>Vous n&apos;avez pas encore de profil personnel&#xa0;: «&#xa0;Enregistrer dans mes profils…&#xa0;» dans l&apos;éditeur de profil en crée un.</translation>
     </message>
 </context>
 <context>
@@ -528,6 +575,173 @@ environ %3 pour %4</translation>
         <source>The audio track as it is (no re-encoding)</source>
         <translation>La piste audio telle quelle (sans réencodage)</translation>
     </message>
+    <message>
+        <source>My profiles</source>
+        <translation>Mes profils</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::ChoicesDlg</name>
+    <message>
+        <source>Best picture</source>
+        <translation>Image optimale</translation>
+    </message>
+    <message>
+        <source>Better picture</source>
+        <translation>Meilleure image</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>Équilibré</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>Fichier plus petit</translation>
+    </message>
+    <message>
+        <source>Smallest file</source>
+        <translation>Fichier le plus petit</translation>
+    </message>
+    <message>
+        <source>Tracks, quality and filters</source>
+        <translation>Pistes, qualité et filtres</translation>
+    </message>
+    <message>
+        <source>Every track</source>
+        <translation>Toutes les pistes</translation>
+    </message>
+    <message>
+        <source>My languages:</source>
+        <translation>Mes langues&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The first only</source>
+        <translation>La première seulement</translation>
+    </message>
+    <message>
+        <source>Sound languages</source>
+        <translation>Langues audio</translation>
+    </message>
+    <message>
+        <source>&amp;Sound:</source>
+        <translation>&amp;Audio&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Every subtitle</source>
+        <translation>Tous les sous-titres</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Burn in a forced one, else the first of:</source>
+        <translation>Incruster un sous-titre forcé, sinon le premier de&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Burn in track number:</source>
+        <translation>Incruster la piste numéro&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Subtitle languages</source>
+        <translation>Langues des sous-titres</translation>
+    </message>
+    <message>
+        <source>Subtitle track to burn in</source>
+        <translation>Piste de sous-titres à incruster</translation>
+    </message>
+    <message>
+        <source>S&amp;ubtitles:</source>
+        <translation>&amp;Sous-titres&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>&amp;Qualité&#xa0;:</translation>
+    </message>
+    <message>
+        <source>this format sets a bit rate</source>
+        <translation>ce format fixe un débit</translation>
+    </message>
+    <message>
+        <source>Black bars, found in each file</source>
+        <translation>Bandes noires, détectées dans chaque fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Crop:</source>
+        <translation>&amp;Recadrage&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>Léger</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Moyen</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>Fort</translation>
+    </message>
+    <message>
+        <source>&amp;Denoise:</source>
+        <translation>&amp;Débruitage&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Soften the &amp;blocks of a heavily compressed source</source>
+        <translation>Adoucir les &amp;blocs d&apos;une source très compressée</translation>
+    </message>
+    <message>
+        <source>Blac&amp;k and white</source>
+        <translation>&amp;Noir et blanc</translation>
+    </message>
+    <message>
+        <source>90° clockwise</source>
+        <translation>90° dans le sens horaire</translation>
+    </message>
+    <message>
+        <source>180°</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>90° counter-clockwise</source>
+        <translation>90° dans le sens antihoraire</translation>
+    </message>
+    <message>
+        <source>&amp;Turn:</source>
+        <translation>R&amp;otation&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Left to right</source>
+        <translation>Inverser gauche et droite</translation>
+    </message>
+    <message>
+        <source>Upside down</source>
+        <translation>Inverser haut et bas</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror:</source>
+        <translation>&amp;Miroir&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Where the source is interlaced</source>
+        <translation>Si la source est entrelacée</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Toujours</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>D&amp;einterlace:</source>
+        <translation>Désen&amp;trelacement&#xa0;:</translation>
+    </message>
 </context>
 <context>
     <name>kiv::DesktopOpen</name>
@@ -627,6 +841,14 @@ environ %3 pour %4</translation>
     <message>
         <source>We encount a problem,Please restar it</source>
         <translation>Un problème est survenu. Veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks…</source>
+        <translation>&amp;Pistes…</translation>
+    </message>
+    <message>
+        <source>The tracks of this file cannot be read.</source>
+        <translation>Impossible de lire les pistes de ce fichier.</translation>
     </message>
 </context>
 <context>
@@ -736,8 +958,8 @@ environ %3 pour %4</translation>
     <message numerus="yes">
         <source>; %n file(s) were being converted and are Ready again</source>
         <translation>
-            <numerusform> ; %n fichier était en cours de conversion et est de nouveau prêt</numerusform>
-            <numerusform> ; %n fichiers étaient en cours de conversion et sont de nouveau prêts</numerusform>
+            <numerusform>&#xa0;; %n fichier était en cours de conversion et est de nouveau prêt</numerusform>
+            <numerusform>&#xa0;; %n fichiers étaient en cours de conversion et sont de nouveau prêts</numerusform>
         </translation>
     </message>
 </context>
@@ -808,7 +1030,7 @@ environ %3 pour %4</translation>
     </message>
     <message>
         <source>Output Directory:</source>
-        <translation>Dossier de sortie :</translation>
+        <translation>Dossier de sortie&#xa0;:</translation>
     </message>
     <message>
         <source>Output Directory</source>
@@ -816,11 +1038,11 @@ environ %3 pour %4</translation>
     </message>
     <message>
         <source>Output Format:</source>
-        <translation>Format de sortie :</translation>
+        <translation>Format de sortie&#xa0;:</translation>
     </message>
     <message>
         <source>Video Profile:</source>
-        <translation>Profil vidéo :</translation>
+        <translation>Profil vidéo&#xa0;:</translation>
     </message>
     <message>
         <source> Open Output Directory after finished </source>
@@ -849,6 +1071,18 @@ environ %3 pour %4</translation>
     <message>
         <source>Online FAQ</source>
         <translation>Foire aux questions</translation>
+    </message>
+    <message>
+        <source>Files at once:</source>
+        <translation>Fichiers simultanés&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>How many files are converted at once. Automatic chooses from the processor&apos;s cores, the format and the memory.</source>
+        <translation>Nombre de fichiers convertis simultanément. «&#xa0;Automatique&#xa0;» choisit selon les cœurs du processeur, le format et la mémoire.</translation>
     </message>
 </context>
 <context>
@@ -904,6 +1138,93 @@ environ %3 pour %4</translation>
     </message>
 </context>
 <context>
+    <name>kiv::TracksDlg</name>
+    <message>
+        <source>1 channel</source>
+        <translation>1 canal</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 canaux</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>texte</translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation>images</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>forcée</translation>
+    </message>
+    <message>
+        <source>Tracks</source>
+        <translation>Pistes</translation>
+    </message>
+    <message>
+        <source>&amp;Keep these tracks:</source>
+        <translation>&amp;Conserver ces pistes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Tracks to keep</source>
+        <translation>Pistes à conserver</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Subtitles</source>
+        <translation>Sous-titres</translation>
+    </message>
+    <message>
+        <source>Default &amp;sound:</source>
+        <translation>Piste &amp;audio par défaut&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Default s&amp;ubtitles:</source>
+        <translation>&amp;Sous-titres par défaut&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Burn into the picture:</source>
+        <translation>&amp;Incruster dans l&apos;image&#xa0;:</translation>
+    </message>
+    <message>
+        <source>As the file marks it</source>
+        <translation>Comme l&apos;indique le fichier</translation>
+    </message>
+    <message>
+        <source>As the file marks them</source>
+        <translation>Comme l&apos;indique le fichier</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>As the &amp;profile</source>
+        <translation>Selon le &amp;profil</translation>
+    </message>
+    <message>
+        <source>As the profile</source>
+        <translation>Selon le profil</translation>
+    </message>
+    <message>
+        <source>Keep the tracks the batch&apos;s rule keeps</source>
+        <translation>Garder les pistes que retient la règle de la conversion</translation>
+    </message>
+</context>
+<context>
     <name>kiv::WaitingFiles</name>
     <message numerus="yes">
         <source>%n file(s) wait(s) for the conversion to end</source>
@@ -924,7 +1245,7 @@ environ %3 pour %4</translation>
     <name>kiv::WindowBatch</name>
     <message>
         <source>Convert fail! Please send the log file &quot;%1&quot; to %2</source>
-        <translation>Échec de la conversion ! Veuillez envoyer le fichier journal « %1 » à %2</translation>
+        <translation>Échec de la conversion ! Veuillez envoyer le fichier journal «&#xa0;%1&#xa0;» à %2</translation>
     </message>
     <message>
         <source>%1 not exist!</source>

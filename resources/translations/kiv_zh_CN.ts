@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>QObject</name>
+    <message>
+        <source>the desktop&apos;s: %1</source>
+        <translation>桌面环境的语言：%1</translation>
+    </message>
+    <message>
+        <source>Languages in order, such as: de, eng, French</source>
+        <translation>按优先顺序填写语言，例如：de, eng, French（名称用英文）</translation>
+    </message>
+    <message>
+        <source>unknown language</source>
+        <translation>未知语言</translation>
+    </message>
+</context>
+<context>
     <name>kiv::BatchPresenter</name>
     <message>
         <source>%1 of %2 · %3 %</source>
@@ -180,6 +195,34 @@
         <source>Reload</source>
         <translation>重新载入</translation>
     </message>
+    <message>
+        <source>Save as my profile</source>
+        <translation>保存为我的配置</translation>
+    </message>
+    <message>
+        <source>Name of your profile (one of the same name is replaced):</source>
+        <translation>配置名称（同名配置将被替换）：</translation>
+    </message>
+    <message>
+        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
+        <translation>已保存为“%2”中的“%1”。</translation>
+    </message>
+    <message>
+        <source>Not saved: %1.</source>
+        <translation>未保存：%1。</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>音量</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks and filters…</source>
+        <translation>轨道和滤镜(&amp;T)…</translation>
+    </message>
+    <message>
+        <source>Save as &amp;my profile…</source>
+        <translation>保存为我的配置(&amp;M)…</translation>
+    </message>
 </context>
 <context>
     <name>kiv::CHyperLink</name>
@@ -315,6 +358,10 @@ Convert them again?</source>
 </source>
         <translation>您的设置未能保存。
 </translation>
+    </message>
+    <message>
+        <source>You have no profiles of your own yet: &quot;Save as my profile…&quot; in the profile editor makes one.</source>
+        <translation>您还没有自己的配置：在配置编辑器中点击“保存为我的配置…”即可创建。</translation>
     </message>
 </context>
 <context>
@@ -527,6 +574,173 @@ about %3 for %4</source>
         <source>The audio track as it is (no re-encoding)</source>
         <translation>原样保留音轨（不重新编码）</translation>
     </message>
+    <message>
+        <source>My profiles</source>
+        <translation>我的配置</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::ChoicesDlg</name>
+    <message>
+        <source>Best picture</source>
+        <translation>最佳画质</translation>
+    </message>
+    <message>
+        <source>Better picture</source>
+        <translation>较好画质</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>均衡</translation>
+    </message>
+    <message>
+        <source>Smaller file</source>
+        <translation>较小文件</translation>
+    </message>
+    <message>
+        <source>Smallest file</source>
+        <translation>最小文件</translation>
+    </message>
+    <message>
+        <source>Tracks, quality and filters</source>
+        <translation>轨道、质量和滤镜</translation>
+    </message>
+    <message>
+        <source>Every track</source>
+        <translation>所有音轨</translation>
+    </message>
+    <message>
+        <source>My languages:</source>
+        <translation>我的语言：</translation>
+    </message>
+    <message>
+        <source>The first only</source>
+        <translation>仅第一条</translation>
+    </message>
+    <message>
+        <source>Sound languages</source>
+        <translation>音频语言</translation>
+    </message>
+    <message>
+        <source>&amp;Sound:</source>
+        <translation>音频(&amp;S)：</translation>
+    </message>
+    <message>
+        <source>Every subtitle</source>
+        <translation>所有字幕</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Burn in a forced one, else the first of:</source>
+        <translation>烧录强制字幕，没有则烧录以下语言中的第一个：</translation>
+    </message>
+    <message>
+        <source>Burn in track number:</source>
+        <translation>烧录指定编号的字幕轨道：</translation>
+    </message>
+    <message>
+        <source>Subtitle languages</source>
+        <translation>字幕语言</translation>
+    </message>
+    <message>
+        <source>Subtitle track to burn in</source>
+        <translation>要烧录的字幕轨道</translation>
+    </message>
+    <message>
+        <source>S&amp;ubtitles:</source>
+        <translation>字幕(&amp;U)：</translation>
+    </message>
+    <message>
+        <source>&amp;Quality:</source>
+        <translation>质量(&amp;Q)：</translation>
+    </message>
+    <message>
+        <source>this format sets a bit rate</source>
+        <translation>此格式使用固定码率</translation>
+    </message>
+    <message>
+        <source>Black bars, found in each file</source>
+        <translation>黑边（逐个文件检测）</translation>
+    </message>
+    <message>
+        <source>&amp;Crop:</source>
+        <translation>裁剪(&amp;C)：</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Light</source>
+        <translation>轻度</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>中度</translation>
+    </message>
+    <message>
+        <source>Strong</source>
+        <translation>强</translation>
+    </message>
+    <message>
+        <source>&amp;Denoise:</source>
+        <translation>降噪(&amp;D)：</translation>
+    </message>
+    <message>
+        <source>Soften the &amp;blocks of a heavily compressed source</source>
+        <translation>柔化高度压缩源文件中的方块(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Blac&amp;k and white</source>
+        <translation>黑白(&amp;K)</translation>
+    </message>
+    <message>
+        <source>90° clockwise</source>
+        <translation>顺时针 90°</translation>
+    </message>
+    <message>
+        <source>180°</source>
+        <translation>180°</translation>
+    </message>
+    <message>
+        <source>90° counter-clockwise</source>
+        <translation>逆时针 90°</translation>
+    </message>
+    <message>
+        <source>&amp;Turn:</source>
+        <translation>旋转(&amp;T)：</translation>
+    </message>
+    <message>
+        <source>Left to right</source>
+        <translation>左右翻转</translation>
+    </message>
+    <message>
+        <source>Upside down</source>
+        <translation>上下翻转</translation>
+    </message>
+    <message>
+        <source>&amp;Mirror:</source>
+        <translation>镜像(&amp;M)：</translation>
+    </message>
+    <message>
+        <source>Where the source is interlaced</source>
+        <translation>源为隔行扫描时</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>总是</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>从不</translation>
+    </message>
+    <message>
+        <source>D&amp;einterlace:</source>
+        <translation>去隔行(&amp;E)：</translation>
+    </message>
 </context>
 <context>
     <name>kiv::DesktopOpen</name>
@@ -625,6 +839,14 @@ about %3 for %4</source>
     <message>
         <source>We encount a problem,Please restar it</source>
         <translation>遇到问题，请重试。</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks…</source>
+        <translation>轨道(&amp;T)…</translation>
+    </message>
+    <message>
+        <source>The tracks of this file cannot be read.</source>
+        <translation>无法读取此文件的轨道。</translation>
     </message>
 </context>
 <context>
@@ -846,6 +1068,18 @@ about %3 for %4</source>
         <source>Online FAQ</source>
         <translation>常见问题</translation>
     </message>
+    <message>
+        <source>Files at once:</source>
+        <translation>同时转换的文件数：</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>How many files are converted at once. Automatic chooses from the processor&apos;s cores, the format and the memory.</source>
+        <translation>同时转换多少个文件。“自动”会根据处理器核心数、格式和内存来选择。</translation>
+    </message>
 </context>
 <context>
     <name>kiv::MediaFileDialog</name>
@@ -896,6 +1130,93 @@ about %3 for %4</source>
     <message>
         <source>the encoder was stopped</source>
         <translation>编码器已停止</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::TracksDlg</name>
+    <message>
+        <source>1 channel</source>
+        <translation>1 声道</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 声道</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>文本</translation>
+    </message>
+    <message>
+        <source>pictures</source>
+        <translation>图像</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>强制</translation>
+    </message>
+    <message>
+        <source>Tracks</source>
+        <translation>轨道</translation>
+    </message>
+    <message>
+        <source>&amp;Keep these tracks:</source>
+        <translation>保留这些轨道(&amp;K)：</translation>
+    </message>
+    <message>
+        <source>Tracks to keep</source>
+        <translation>要保留的轨道</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>轨道</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>Subtitles</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>Default &amp;sound:</source>
+        <translation>默认音轨(&amp;S)：</translation>
+    </message>
+    <message>
+        <source>Default s&amp;ubtitles:</source>
+        <translation>默认字幕(&amp;U)：</translation>
+    </message>
+    <message>
+        <source>&amp;Burn into the picture:</source>
+        <translation>烧录到画面(&amp;B)：</translation>
+    </message>
+    <message>
+        <source>As the file marks it</source>
+        <translation>按文件的标记</translation>
+    </message>
+    <message>
+        <source>As the file marks them</source>
+        <translation>按文件的标记</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>As the &amp;profile</source>
+        <translation>按配置(&amp;P)</translation>
+    </message>
+    <message>
+        <source>As the profile</source>
+        <translation>按配置</translation>
+    </message>
+    <message>
+        <source>Keep the tracks the batch&apos;s rule keeps</source>
+        <translation>保留本次转换的规则所保留的轨道</translation>
     </message>
 </context>
 <context>
