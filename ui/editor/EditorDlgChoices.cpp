@@ -9,6 +9,7 @@
 #include "UserProfiles.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QInputDialog>
 
 namespace kiv {
@@ -51,7 +52,9 @@ void CEditorDlg::onSaveMine() {
     QString reason;
     if (SaveAsMyProfile(name, &reason))
         ShowMessage(this, tr("Save as my profile"),
-                    tr("Saved as \"%1\" under \"%2\".").arg(name.trimmed(), kMyProfilesFormat),
+                    tr("Saved as \"%1\" under \"%2\".")
+                        .arg(name.trimmed(),
+                             QCoreApplication::translate("kiv::Catalogue", kMyProfilesFormat)),
                     MessageIcon::Information);
     else
         ShowMessage(this, tr("Save as my profile"), tr("Not saved: %1.").arg(reason),

@@ -4,6 +4,7 @@
 // built-in format it was made from, so the settings file keeps its meaning.
 
 #include "Catalogue.h"
+#include "CatalogueNames.h"
 #include "FixedText.h"
 #include "KeptList.h"
 #include "MainDlg.h"
@@ -24,7 +25,7 @@ void CKivVideoConverterDlg::FillMyProfiles() {
     for (const StoredProfile& stored : myProfiles_)
         ui_.profiles->addItem(QString::fromStdString(stored.profile.name));
     if (myProfiles_.empty())
-        ShowMessage(this, QString::fromUtf8(kMyProfilesFormat),
+        ShowMessage(this, ShownCategoryName(kMyProfilesFormat),
                     tr("You have no profiles of your own yet: \"Save as my profile…\" in the "
                        "profile editor makes one."),
                     MessageIcon::Information);
