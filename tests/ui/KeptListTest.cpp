@@ -75,8 +75,8 @@ private slots:
     void aWindowKilledMidBatchComesBackWithItsRowsAndNoTemporary() {
         FreshHome home;
         const QString out = home.Path("out");
-        WriteFile(home.Path("kivinfo.ini"),
-                  "[Options]\nFolder=" + QFile::encodeName(out) + "/\n[Video]\nKind=8\nClass=0\n");
+        WriteFile(home.Path("kivinfo.ini"), "[Options]\nFolder=" + QFile::encodeName(out) +
+                                                "/\nFilesAtOnce=1\n[Video]\nKind=8\nClass=0\n");
         QProcess window;
         window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         window.setChildProcessModifier([] { ::setpgid(0, 0); });
