@@ -69,7 +69,7 @@ std::string CFFmpegEncoder::WorkOutChoices(ConversionJob& job) {
                 return "the tracks chosen for this file no longer fit it: " + problem;
         } else {
             job.choices.picks =
-                ResolveTrackRule(job.choices.rule, streams, DesktopLanguages(), notes);
+                ResolveTrackRule(job.choices.rule, streams, DesktopTrackLanguages(), notes);
         }
     }
     if (NeedsCropSearch(job))

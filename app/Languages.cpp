@@ -138,31 +138,20 @@ std::string LanguageListText(const std::vector<std::string>& codes) {
     return text;
 }
 
-std::vector<std::string> DesktopLanguages(const EnvironmentLookup& environment) {
+std::vector<std::string> DesktopTrackLanguages(const EnvironmentLookup& environment) {
     std::vector<std::string> codes;
-    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-        std::string value = environment(variable);
-        if (value.empty())
-            continue;
-        std::string_view rest = value;
-        while (!rest.empty()) {
-            std::size_t colon = rest.find(':');
-            std::string_view locale = rest.substr(0, colon);
-            rest.remove_prefix(colon == std::string_view::npos ? rest.size() : colon + 1);
-            std::string code = locale == "C" || locale == "POSIX" || locale.starts_with("C.")
-                                   ? std::string("eng")
-                                   : CanonicalLanguage(LocaleLanguage(locale));
-            if (!code.empty() && std::find(codes.begin(), codes.end(), code) == codes.end())
-                codes.push_back(code);
-        }
-        if (!codes.empty())
-            return codes;
+    for (const std::string& locale : DesktopLanguages(environment)) {
+        std::string code = CanonicalLanguage(LocaleLanguage(locale));
+        if (!code.empty() && std::find(codes.begin(), codes.end(), code) == codes.end())
+            codes.push_back(code);
     }
-    return {"eng"};
+    if (codes.empty())
+        codes.push_back("eng");
+    return codes;
 }
 
-std::vector<std::string> DesktopLanguages() {
-    return DesktopLanguages(ProcessEnvironment);
+std::vector<std::string> DesktopTrackLanguages() {
+    return DesktopTrackLanguages(ProcessEnvironment);
 }
 
 } // namespace kiv

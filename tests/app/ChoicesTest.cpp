@@ -43,7 +43,7 @@ TEST(Languages, TheDesktopsFromItsLocale) {
             auto found = environment.find(name);
             return found == environment.end() ? std::string() : found->second;
         };
-        EXPECT_EQ(DesktopLanguages(lookup), codes);
+        EXPECT_EQ(DesktopTrackLanguages(lookup), codes);
     }
 }
 

@@ -38,7 +38,7 @@ QLineEdit* MakeLanguages(QWidget* parent, const char* name, const char* codes) {
     edit->setObjectName(QString::fromLatin1(name));
     edit->setPlaceholderText(
         QObject::tr("the desktop's: %1")
-            .arg(QString::fromStdString(LanguageListText(DesktopLanguages()))));
+            .arg(QString::fromStdString(LanguageListText(DesktopTrackLanguages()))));
     edit->setToolTip(QObject::tr("Languages in order, such as: de, eng, French"));
     return edit;
 }
