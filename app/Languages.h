@@ -5,6 +5,7 @@
 // user's languages are kept as terminological codes; a track matches when
 // its tag names the same language in any form.
 
+#include "DesktopLanguages.h"
 #include "Environment.h"
 
 #include <string>
@@ -34,9 +35,9 @@ std::vector<std::string> ReadLanguageList(std::string_view text,
 // "deu,eng".
 std::string LanguageListText(const std::vector<std::string>& codes);
 
-// The desktop's languages (DesktopLanguages.h) as track codes, best first:
-// LANGUAGE "de:en" gives "deu", "eng"; English when the desktop names none
-// or asks for the C locale.
+// The desktop's languages (DesktopLanguages: LANGUAGE, else LC_ALL,
+// LC_MESSAGES, LANG) as the codes tracks are matched with, best first;
+// English for "C" and "POSIX" and when nothing is set.
 std::vector<std::string> DesktopTrackLanguages(const EnvironmentLookup& environment);
 // The same for the running process.
 std::vector<std::string> DesktopTrackLanguages();

@@ -33,7 +33,7 @@ ffmpeg -v error -nostdin -y "${inputs[@]}" "${maps[@]}" -c:v libx264 -preset ver
     -c:a ac3 -b:a 448k -c:s srt "${metadata[@]}" "$WORK/film.mkv"
 
 sound_tracks() { ffprobe -v error -select_streams a -show_entries stream=index -of csv=p=0 "$1" | wc -l; }
-printf '%-34s %10s %7s %7s\n' output bytes sound saved
+printf '%-40s %10s %7s %7s\n' output bytes sound saved
 for profile in "8:MKV, same streams" "0:H.264 MP4"; do
     number=${profile%%:*}
     whole=0
@@ -46,7 +46,7 @@ for profile in "8:MKV, same streams" "0:H.264 MP4"; do
         bytes=$(stat -c %s "$file")
         [ "$choice" = all ] && whole=$bytes
         saved=$(awk -v a="$whole" -v b="$bytes" 'BEGIN { printf "%.1f%%", 100 * (a - b) / a }')
-        printf '%-34s %10d %7d %7s\n' "${profile#*:}, --audio-tracks $choice" "$bytes" \
+        printf '%-40s %10d %7d %7s\n' "${profile#*:}, --audio-tracks $choice" "$bytes" \
             "$(sound_tracks "$file")" "$saved"
     done
 done

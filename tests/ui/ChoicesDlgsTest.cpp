@@ -8,6 +8,8 @@
 #include "EditorDlg.h"
 #include "FileTable.h"
 #include "FixedText.h"
+#include "MessageBoxes.h"
+#include "MyProfilesDlg.h"
 #include "TestFiles.h"
 #include "TrackFilm.h"
 #include "TracksDlg.h"
@@ -45,6 +47,21 @@ void CheckReachable(QWidget& dialog) {
         QVERIFY2(!name.isEmpty(), control->metaObject()->className());
     }
 }
+
+// Takes the messages the dialogs show instead of showing them.
+class MessageCatcher {
+public:
+    MessageCatcher() {
+        previous_ = SetMessageSink(
+            [this](QWidget*, const ShownMessage& message) { texts_ << message.text; });
+    }
+    ~MessageCatcher() { SetMessageSink(previous_); }
+    QString Last() const { return texts_.isEmpty() ? QString() : texts_.last(); }
+
+private:
+    QStringList texts_;
+    MessageSink previous_;
+};
 
 } // namespace
 
@@ -158,6 +175,30 @@ private slots:
         QCOMPARE(mine[0].profile.category, 9);
         QVERIFY(SameChoices(mine[0].profile.choices, chosen));
         QCOMPARE(QString(mine[0].profile.values.VideoCodec), QStringLiteral("h264"));
+
+        // "My profiles": saved, renamed, exported and imported byte for
+        // byte, deleted; what cannot be done is told and changes nothing.
+        MessageCatcher messages;
+        MyProfilesDlg manager(mine[0].profile);
+        CheckReachable(manager);
+        QVERIFY(manager.SaveAs(QStringLiteral("Day films")));
+        QCOMPARE(manager.Names(), QStringList({"Day films", "Night films"}));
+        QVERIFY(!manager.Rename(QStringLiteral("Day films"), QStringLiteral("night FILMS")));
+        QCOMPARE(messages.Last(), QStringLiteral("Nothing was changed: a profile named \"night "
+                                                 "FILMS\" is there already."));
+        QVERIFY(manager.Rename(QStringLiteral("Day films"), QStringLiteral("Afternoon")));
+        const QString exported = QString::fromStdString((home_ / "shared.kivprofile").string());
+        QVERIFY(manager.Export(QStringLiteral("Afternoon"), exported));
+        QVERIFY(manager.Delete(QStringLiteral("Afternoon")));
+        QCOMPARE(manager.Names(), QStringList({"Night films"}));
+        QVERIFY(manager.Import(exported));
+        QCOMPARE(manager.Names(), QStringList({"Afternoon", "Night films"}));
+        QCOMPARE(ReadFile(LoadUserProfiles(UserProfilesFolder())[0].path),
+                 ReadFile(exported.toStdString()));
+        WriteFile(home_ / "foreign.kivprofile", "[Settings]\n");
+        QVERIFY(!manager.Import(QString::fromStdString((home_ / "foreign.kivprofile").string())));
+        QVERIFY(messages.Last().contains("is not a profile file: it does not start with"));
+        QCOMPARE(manager.Names(), QStringList({"Afternoon", "Night films"}));
     }
 
 private:

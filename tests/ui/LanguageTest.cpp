@@ -3,6 +3,7 @@
 // beside the programs.
 
 #include "CButtonST.h"
+#include "Catalogue.h"
 #include "KeptList.h"
 #include "MainDlg.h"
 #include "Translations.h"
@@ -50,7 +51,7 @@ WindowWords OpenAndListen() {
     words.stop = AccessibleName(window.findChild<CButtonST*>("stopButton"));
     words.folder = AccessibleName(window.findChild<CButtonST*>("folderButton"));
     auto* formats = window.findChild<QComboBox*>("formatList");
-    words.lastFormat = formats->itemText(formats->count() - 1);
+    words.lastFormat = formats->itemText(CategoryCount() - 1); // the last built-in one
     window.OnStart();
     if (!messages.Messages().isEmpty()) {
         words.title = messages.Messages().first().title;

@@ -1,16 +1,14 @@
 // The editor's way to what goes into the file beyond the profile's values
-// (ChoicesDlg) and to profiles of the user's own.
+// (ChoicesDlg) and to profiles of the user's own (MyProfilesDlg).
 
 #include "ChoicesDlg.h"
 #include "EditorDlg.h"
 #include "FixedText.h"
-#include "MessageBoxes.h"
+#include "MyProfilesDlg.h"
 #include "TargetKind.h"
 #include "UserProfiles.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QInputDialog>
 
 namespace kiv {
 
@@ -42,23 +40,13 @@ bool CEditorDlg::SaveAsMyProfile(const QString& name, QString* reason) {
 }
 
 void CEditorDlg::onSaveMine() {
-    bool given = false;
-    const QString name =
-        QInputDialog::getText(this, tr("Save as my profile"),
-                              tr("Name of your profile (one of the same name is replaced):"),
-                              QLineEdit::Normal, QString(), &given);
-    if (!given)
-        return;
-    QString reason;
-    if (SaveAsMyProfile(name, &reason))
-        ShowMessage(this, tr("Save as my profile"),
-                    tr("Saved as \"%1\" under \"%2\".")
-                        .arg(name.trimmed(),
-                             QCoreApplication::translate("kiv::Catalogue", kMyProfilesFormat)),
-                    MessageIcon::Information);
-    else
-        ShowMessage(this, tr("Save as my profile"), tr("Not saved: %1.").arg(reason),
-                    MessageIcon::Warning);
+    TakeControlValues();
+    UserProfile working;
+    working.category = category_;
+    working.values = profile_;
+    working.choices = choices_;
+    MyProfilesDlg dialog(working, this);
+    dialog.exec();
 }
 
 } // namespace kiv

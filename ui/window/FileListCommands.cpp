@@ -258,7 +258,7 @@ void FileListCommands::Tracks() {
     const FileRow chosen = table_.Row(row);
     const std::vector<StreamFacts> streams = ReadTracks(chosen.SourcePath());
     if (streams.empty()) {
-        Info(&window_, tr("The tracks of this file cannot be read.").toStdString().c_str());
+        Info(&window_, tr("The tracks of this file cannot be read."));
         return;
     }
     TracksDlg dialog(streams, chosen.job.choices.picks, &window_);
