@@ -197,22 +197,6 @@
         <translation>Neu laden</translation>
     </message>
     <message>
-        <source>Save as my profile</source>
-        <translation>Als eigenes Profil speichern</translation>
-    </message>
-    <message>
-        <source>Name of your profile (one of the same name is replaced):</source>
-        <translation>Name Ihres Profils (ein gleichnamiges Profil wird ersetzt):</translation>
-    </message>
-    <message>
-        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
-        <translation>Gespeichert als „%1“ unter „%2“.</translation>
-    </message>
-    <message>
-        <source>Not saved: %1.</source>
-        <translation>Nicht gespeichert: %1.</translation>
-    </message>
-    <message>
         <source>Volume</source>
         <translation>Lautstärke</translation>
     </message>
@@ -1090,6 +1074,81 @@ etwa %3 für %4</translation>
     <message>
         <source>All files (*.*)|*.*|AVI Files (*.avi)|*.avi|Mpeg files (*.mpg, *.mpeg)|*.mpg;*.mpeg|Windows Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Quick Time Files (*.mov, *.qt)|*.mov; *.qt|Real Media Files (*.rm, *.rmvb)|*.rm;*.rmvb|Flash File(*.flv,*.swf)|*.flv;*.swf|MP4(*.mp4,*.m4v)|*.mp4;*.m4v|3GP(*.3gp,*.3gp2)|*.3gp;*.3gp2|</source>
         <translation>Alle Dateien (*.*)|*.*|AVI-Dateien (*.avi)|*.avi|MPEG-Dateien (*.mpg, *.mpeg)|*.mpg;*.mpeg|Windows-Media-Dateien (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|QuickTime-Dateien (*.mov, *.qt)|*.mov; *.qt|RealMedia-Dateien (*.rm, *.rmvb)|*.rm;*.rmvb|Flash-Dateien (*.flv, *.swf)|*.flv;*.swf|MP4 (*.mp4, *.m4v)|*.mp4;*.m4v|3GP (*.3gp, *.3gp2)|*.3gp;*.3gp2|</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::MyProfilesDlg</name>
+    <message>
+        <source>My profiles</source>
+        <translation>Eigene Profile</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>&amp;Save as my profile</source>
+        <translation>Als eigenes Profil &amp;speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Your profiles:</source>
+        <translation>&amp;Ihre Profile:</translation>
+    </message>
+    <message>
+        <source>Your profiles</source>
+        <translation>Ihre Profile</translation>
+    </message>
+    <message>
+        <source>&amp;Rename…</source>
+        <translation>&amp;Umbenennen …</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>&amp;Exportieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>I&amp;mportieren …</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete your profile &quot;%1&quot;?</source>
+        <translation>Ihr Profil „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Profiles (*%1)</source>
+        <translation>Profile (*%1)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: %1.</source>
+        <translation>Nichts wurde geändert: %1.</translation>
     </message>
 </context>
 <context>

@@ -197,22 +197,6 @@
         <translation>Recargar</translation>
     </message>
     <message>
-        <source>Save as my profile</source>
-        <translation>Guardar en mis perfiles</translation>
-    </message>
-    <message>
-        <source>Name of your profile (one of the same name is replaced):</source>
-        <translation>Nombre de su perfil (se reemplaza el que tenga el mismo nombre):</translation>
-    </message>
-    <message>
-        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
-        <translation>Guardado como «%1» en «%2».</translation>
-    </message>
-    <message>
-        <source>Not saved: %1.</source>
-        <translation>No se ha guardado: %1.</translation>
-    </message>
-    <message>
         <source>Volume</source>
         <translation>Volumen</translation>
     </message>
@@ -1090,6 +1074,81 @@ unos %3 para %4</translation>
     <message>
         <source>All files (*.*)|*.*|AVI Files (*.avi)|*.avi|Mpeg files (*.mpg, *.mpeg)|*.mpg;*.mpeg|Windows Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Quick Time Files (*.mov, *.qt)|*.mov; *.qt|Real Media Files (*.rm, *.rmvb)|*.rm;*.rmvb|Flash File(*.flv,*.swf)|*.flv;*.swf|MP4(*.mp4,*.m4v)|*.mp4;*.m4v|3GP(*.3gp,*.3gp2)|*.3gp;*.3gp2|</source>
         <translation>Todos los archivos (*.*)|*.*|Archivos AVI (*.avi)|*.avi|Archivos MPEG (*.mpg, *.mpeg)|*.mpg;*.mpeg|Archivos de Windows Media (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Archivos QuickTime (*.mov, *.qt)|*.mov; *.qt|Archivos RealMedia (*.rm, *.rmvb)|*.rm;*.rmvb|Archivos Flash (*.flv, *.swf)|*.flv;*.swf|MP4 (*.mp4, *.m4v)|*.mp4;*.m4v|3GP (*.3gp, *.3gp2)|*.3gp;*.3gp2|</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::MyProfilesDlg</name>
+    <message>
+        <source>My profiles</source>
+        <translation>Mis perfiles</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nombre:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>&amp;Save as my profile</source>
+        <translation>&amp;Guardar en mis perfiles</translation>
+    </message>
+    <message>
+        <source>&amp;Your profiles:</source>
+        <translation>&amp;Sus perfiles:</translation>
+    </message>
+    <message>
+        <source>Your profiles</source>
+        <translation>Sus perfiles</translation>
+    </message>
+    <message>
+        <source>&amp;Rename…</source>
+        <translation>Cambiar nom&amp;bre…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Eliminar</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>E&amp;xportar…</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importar…</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Cambiar nombre</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Nuevo nombre:</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Delete your profile &quot;%1&quot;?</source>
+        <translation>¿Eliminar su perfil «%1»?</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>Profiles (*%1)</source>
+        <translation>Perfiles (*%1)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: %1.</source>
+        <translation>No se ha cambiado nada: %1.</translation>
     </message>
 </context>
 <context>

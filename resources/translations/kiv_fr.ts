@@ -197,22 +197,6 @@
         <translation>Recharger</translation>
     </message>
     <message>
-        <source>Save as my profile</source>
-        <translation>Enregistrer dans mes profils</translation>
-    </message>
-    <message>
-        <source>Name of your profile (one of the same name is replaced):</source>
-        <translation>Nom de votre profil (un profil du même nom est remplacé)&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
-        <translation>Enregistré sous «&#xa0;%1&#xa0;» dans «&#xa0;%2&#xa0;».</translation>
-    </message>
-    <message>
-        <source>Not saved: %1.</source>
-        <translation>Non enregistré&#xa0;: %1.</translation>
-    </message>
-    <message>
         <source>Volume</source>
         <translation>Volume</translation>
     </message>
@@ -1090,6 +1074,81 @@ environ %3 pour %4</translation>
     <message>
         <source>All files (*.*)|*.*|AVI Files (*.avi)|*.avi|Mpeg files (*.mpg, *.mpeg)|*.mpg;*.mpeg|Windows Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Quick Time Files (*.mov, *.qt)|*.mov; *.qt|Real Media Files (*.rm, *.rmvb)|*.rm;*.rmvb|Flash File(*.flv,*.swf)|*.flv;*.swf|MP4(*.mp4,*.m4v)|*.mp4;*.m4v|3GP(*.3gp,*.3gp2)|*.3gp;*.3gp2|</source>
         <translation>Tous les fichiers (*.*)|*.*|Fichiers AVI (*.avi)|*.avi|Fichiers MPEG (*.mpg, *.mpeg)|*.mpg;*.mpeg|Fichiers Windows Media (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Fichiers QuickTime (*.mov, *.qt)|*.mov; *.qt|Fichiers RealMedia (*.rm, *.rmvb)|*.rm;*.rmvb|Fichiers Flash (*.flv, *.swf)|*.flv;*.swf|MP4 (*.mp4, *.m4v)|*.mp4;*.m4v|3GP (*.3gp, *.3gp2)|*.3gp;*.3gp2|</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::MyProfilesDlg</name>
+    <message>
+        <source>My profiles</source>
+        <translation>Mes profils</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Nom :</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>&amp;Save as my profile</source>
+        <translation>&amp;Enregistrer dans mes profils</translation>
+    </message>
+    <message>
+        <source>&amp;Your profiles:</source>
+        <translation>&amp;Vos profils :</translation>
+    </message>
+    <message>
+        <source>Your profiles</source>
+        <translation>Vos profils</translation>
+    </message>
+    <message>
+        <source>&amp;Rename…</source>
+        <translation>&amp;Renommer…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>E&amp;xporter…</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importer…</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Renommer</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Nouveau nom :</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Delete your profile &quot;%1&quot;?</source>
+        <translation>Supprimer votre profil « %1 » ?</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>Profiles (*%1)</source>
+        <translation>Profils (*%1)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: %1.</source>
+        <translation>Rien n’a été modifié : %1.</translation>
     </message>
 </context>
 <context>

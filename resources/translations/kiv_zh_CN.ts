@@ -196,22 +196,6 @@
         <translation>重新载入</translation>
     </message>
     <message>
-        <source>Save as my profile</source>
-        <translation>保存为我的配置</translation>
-    </message>
-    <message>
-        <source>Name of your profile (one of the same name is replaced):</source>
-        <translation>配置名称（同名配置将被替换）：</translation>
-    </message>
-    <message>
-        <source>Saved as &quot;%1&quot; under &quot;%2&quot;.</source>
-        <translation>已保存为“%2”中的“%1”。</translation>
-    </message>
-    <message>
-        <source>Not saved: %1.</source>
-        <translation>未保存：%1。</translation>
-    </message>
-    <message>
         <source>Volume</source>
         <translation>音量</translation>
     </message>
@@ -1086,6 +1070,81 @@ about %3 for %4</source>
     <message>
         <source>All files (*.*)|*.*|AVI Files (*.avi)|*.avi|Mpeg files (*.mpg, *.mpeg)|*.mpg;*.mpeg|Windows Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|Quick Time Files (*.mov, *.qt)|*.mov; *.qt|Real Media Files (*.rm, *.rmvb)|*.rm;*.rmvb|Flash File(*.flv,*.swf)|*.flv;*.swf|MP4(*.mp4,*.m4v)|*.mp4;*.m4v|3GP(*.3gp,*.3gp2)|*.3gp;*.3gp2|</source>
         <translation>所有文件 (*.*)|*.*|AVI 文件 (*.avi)|*.avi|MPEG 文件 (*.mpg, *.mpeg)|*.mpg;*.mpeg|Windows Media 文件 (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|QuickTime 文件 (*.mov, *.qt)|*.mov; *.qt|RealMedia 文件 (*.rm, *.rmvb)|*.rm;*.rmvb|Flash 文件 (*.flv, *.swf)|*.flv;*.swf|MP4 (*.mp4, *.m4v)|*.mp4;*.m4v|3GP (*.3gp, *.3gp2)|*.3gp;*.3gp2|</translation>
+    </message>
+</context>
+<context>
+    <name>kiv::MyProfilesDlg</name>
+    <message>
+        <source>My profiles</source>
+        <translation>我的配置</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>名称(&amp;N)：</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>&amp;Save as my profile</source>
+        <translation>保存为我的配置(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Your profiles:</source>
+        <translation>您的配置(&amp;Y)：</translation>
+    </message>
+    <message>
+        <source>Your profiles</source>
+        <translation>您的配置</translation>
+    </message>
+    <message>
+        <source>&amp;Rename…</source>
+        <translation>重命名(&amp;R)…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>删除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Export…</source>
+        <translation>导出(&amp;E)…</translation>
+    </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>导入(&amp;I)…</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>新名称：</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Delete your profile &quot;%1&quot;?</source>
+        <translation>删除您的配置“%1”？</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Profiles (*%1)</source>
+        <translation>配置文件 (*%1)</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: %1.</source>
+        <translation>未做任何更改：%1。</translation>
     </message>
 </context>
 <context>
