@@ -102,6 +102,9 @@ private slots:
         QTRY_VERIFY(PidsMentioning(out.toStdString()).empty());
         QVERIFY(!Temporaries(out).isEmpty()); // left behind, held by nobody
 
+        // A private folder as a killed run leaves it goes at the next start,
+        // which converts nothing.
+        QVERIFY(QDir().mkdir(home.Path("run-4242-AbCdEf")));
         // The settings never heard of the format the list was converting with.
         WriteFile(home.Path("kivinfo.ini"), "[Video]\nKind=0\n");
         home.Reload();
@@ -126,6 +129,7 @@ private slots:
         QCOMPARE(restored->Selection().Kind, 8);
         QCOMPARE(restored->OutputFolder(), out + "/");
         QVERIFY2(Temporaries(out).isEmpty(), qPrintable(Temporaries(out).join(' ')));
+        QVERIFY(!QFileInfo::exists(home.Path("run-4242-AbCdEf")));
     }
 
     void onlyExitStartsTheNextRunEmptyAndADamagedListIsSetAside() {

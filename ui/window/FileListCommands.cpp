@@ -26,9 +26,8 @@ namespace kiv {
 
 namespace {
 
-void Info(QWidget* parent, const char* text) {
-    ShowMessage(parent, QStringLiteral("Info"), QString::fromLatin1(text),
-                MessageIcon::Information);
+void Info(QWidget* parent, const QString& text) {
+    ShowMessage(parent, FileListCommands::tr("Info"), text, MessageIcon::Information);
 }
 
 // The local files among dropped URLs, in order.
@@ -72,13 +71,13 @@ FileListCommands::~FileListCommands() {
 }
 
 void FileListCommands::CreatePopMenu() {
-    popMenu_ = new QMenu(QStringLiteral("Pop"), &window_);
+    popMenu_ = new QMenu(tr("Pop"), &window_);
     popMenu_->setObjectName(QStringLiteral("popMenu"));
-    popMenu_->addAction(QStringLiteral("&Add"), this, &FileListCommands::Add);
-    popMenu_->addAction(QStringLiteral("&Delete"), this, &FileListCommands::Remove);
-    popMenu_->addAction(QStringLiteral("&Clear"), this, &FileListCommands::Clear);
-    popMenu_->addAction(QStringLiteral("&Split"), this, &FileListCommands::Split);
-    popMenu_->addAction(QStringLiteral("&Preview result"), this, &FileListCommands::Preview);
+    popMenu_->addAction(tr("&Add"), this, &FileListCommands::Add);
+    popMenu_->addAction(tr("&Delete"), this, &FileListCommands::Remove);
+    popMenu_->addAction(tr("&Clear"), this, &FileListCommands::Clear);
+    popMenu_->addAction(tr("&Split"), this, &FileListCommands::Split);
+    popMenu_->addAction(tr("&Preview result"), this, &FileListCommands::Preview);
 }
 
 void FileListCommands::ConnectAdder() {
@@ -173,7 +172,7 @@ void FileListCommands::OnFileRead(quint64 id, const ConversionJob& job) {
 void FileListCommands::OnRowRefused(int row) {
     adder_->Forget(table_.Row(row).id);
     table_.Remove(row);
-    Info(&window_, "There are not Media file.");
+    Info(&window_, tr("There are not Media file."));
 }
 
 void FileListCommands::OnNotAdded(quint64 id, const QString& line) {
@@ -191,8 +190,8 @@ void FileListCommands::OnAddFailed() {
     waiting_.clear();
     adder_->ForgetAll();
     table_.Clear();
-    ShowMessage(&window_, QStringLiteral("Error"),
-                QStringLiteral("Sorry,this program encounter a error,Please restart it again!"),
+    ShowMessage(&window_, tr("Error"),
+                tr("Sorry,this program encounter a error,Please restart it again!"),
                 MessageIcon::Critical);
 }
 
@@ -208,17 +207,14 @@ void FileListCommands::OnAddingFinished() {
     // waiting found every place taken by a file that was added.
     if (!waiting_.isEmpty()) {
         waiting_.clear();
-        Info(&window_, "The Max media file count over !");
+        Info(&window_, tr("The Max media file count over !"));
     }
     if (!notAdded_.isEmpty()) {
-        const QString heading =
-            notAdded_.size() == 1
-                ? QStringLiteral("This file was not added:")
-                : QStringLiteral("%1 files were not added:").arg(notAdded_.size());
+        const QString heading = tr("%n file(s) were not added:", nullptr, notAdded_.size());
         // In list order (the ids grow with it), whichever probe ended first.
         const QString text = heading + QLatin1Char('\n') + notAdded_.values().join('\n');
         notAdded_.clear();
-        ShowMessage(&window_, QStringLiteral("Warning"), text, MessageIcon::NoIcon);
+        ShowMessage(&window_, tr("Warning"), text, MessageIcon::NoIcon);
     }
     SetAdding(false);
     emit filesAdded();
@@ -234,7 +230,7 @@ void FileListCommands::Remove() {
         return;
     const int selected = list_.FirstSelectedRow();
     if (selected < 0) {
-        Info(&window_, "There is not selected media file ");
+        Info(&window_, tr("There is not selected media file "));
         return;
     }
     // The rows behind move up one place.
@@ -272,15 +268,13 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
         return;
     const int row = list_.FirstSelectedRow();
     if (row < 0) {
-        Info(&window_, "There is not selected media file ");
+        Info(&window_, tr("There is not selected media file "));
         return;
     }
     try {
         const FileRow chosen = table_.Row(row);
         if (chosen.state == RowState::Reading) {
-            ShowMessage(&window_, QStringLiteral("Info"),
-                        tr("This file is still being read; try again in a moment."),
-                        MessageIcon::Information);
+            Info(&window_, tr("This file is still being read; try again in a moment."));
             return;
         }
         int start = 0, end = 0;
@@ -299,7 +293,7 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
             end = std::max(end, chosen.wholeFileEndSeconds);
         table_.SetTrim(row, start, end);
     } catch (const std::exception&) {
-        Info(&window_, "We encount a problem,Please restar it");
+        Info(&window_, tr("We encount a problem,Please restar it"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "FileTable.h"
 #include "Log.h"
 #include "Paths.h"
+#include "RunFolder.h"
 #include "TemporaryOutput.h"
 #include "runs/JobBuilder.h"
 
@@ -90,14 +91,9 @@ void KeptList::Forget() {
 }
 
 QString KeptList::RestoredText(int rows, int interrupted) {
-    QString text =
-        rows == 1 ? QStringLiteral("Restored the list of 1 file from the last time")
-                  : QStringLiteral("Restored the list of %1 files from the last time").arg(rows);
-    if (interrupted == 1)
-        text += QStringLiteral("; 1 file was being converted and is Ready again");
-    else if (interrupted > 1)
-        text +=
-            QStringLiteral("; %1 files were being converted and are Ready again").arg(interrupted);
+    QString text = tr("Restored the list of %n file(s) from the last time", nullptr, rows);
+    if (interrupted > 0)
+        text += tr("; %n file(s) were being converted and are Ready again", nullptr, interrupted);
     return text;
 }
 
@@ -114,6 +110,9 @@ int ReadyInterruptedRows(KeptListContents& contents) {
         // run still writes keeps its lock and stays.
         RemoveAbandonedTemporariesIn(folder, OutputBaseName(row.SourcePath()));
     }
+    // The private folder of the run that ended without Exit goes too, even
+    // when this run never converts and so never makes a folder of its own.
+    RemoveAbandonedRunFolders(RuntimeDirectory());
     return interrupted;
 }
 

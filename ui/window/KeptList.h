@@ -88,7 +88,8 @@ private:
 };
 
 // A row that was being converted when the last run ended waits again, and
-// what the encoder was writing for it is removed (once no run holds it).
+// what the encoder was writing for it is removed (once no run holds it), as
+// are the private folders of runs that ended without cleaning up.
 // Returns how many such rows there were.
 int ReadyInterruptedRows(KeptListContents& contents);
 
