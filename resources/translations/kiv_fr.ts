@@ -628,6 +628,10 @@ environ %3 pour %4</translation>
         <source>We encount a problem,Please restar it</source>
         <translation>Un problème est survenu. Veuillez réessayer.</translation>
     </message>
+    <message>
+        <source>This file is still being read; try again in a moment.</source>
+        <translation>Ce fichier est encore en cours de lecture ; réessayez dans un instant.</translation>
+    </message>
 </context>
 <context>
     <name>kiv::FileListView</name>
@@ -722,6 +726,14 @@ environ %3 pour %4</translation>
     <message>
         <source>Check all</source>
         <translation>Tout cocher</translation>
+    </message>
+    <message>
+        <source>Reading…</source>
+        <translation>Lecture…</translation>
+    </message>
+    <message>
+        <source>The file is being read: its length follows in a moment</source>
+        <translation>Le fichier est en cours de lecture : sa durée suit dans un instant</translation>
     </message>
 </context>
 <context>
