@@ -834,6 +834,10 @@ etwa %3 für %4</translation>
         <source>The tracks of this file cannot be read.</source>
         <translation>Die Spuren dieser Datei können nicht gelesen werden.</translation>
     </message>
+    <message>
+        <source>This file is still being read; try again in a moment.</source>
+        <translation>Diese Datei wird noch gelesen; bitte gleich noch einmal versuchen.</translation>
+    </message>
 </context>
 <context>
     <name>kiv::FileListView</name>
@@ -928,6 +932,14 @@ etwa %3 für %4</translation>
     <message>
         <source>Check all</source>
         <translation>Alle markieren</translation>
+    </message>
+    <message>
+        <source>Reading…</source>
+        <translation>Wird gelesen…</translation>
+    </message>
+    <message>
+        <source>The file is being read: its length follows in a moment</source>
+        <translation>Die Datei wird gelesen: ihre Länge folgt gleich</translation>
     </message>
 </context>
 <context>

@@ -834,6 +834,10 @@ unos %3 para %4</translation>
         <source>The tracks of this file cannot be read.</source>
         <translation>No se pueden leer las pistas de este archivo.</translation>
     </message>
+    <message>
+        <source>This file is still being read; try again in a moment.</source>
+        <translation>Este archivo aún se está leyendo; vuelva a intentarlo en un momento.</translation>
+    </message>
 </context>
 <context>
     <name>kiv::FileListView</name>
@@ -928,6 +932,14 @@ unos %3 para %4</translation>
     <message>
         <source>Check all</source>
         <translation>Marcar todos</translation>
+    </message>
+    <message>
+        <source>Reading…</source>
+        <translation>Leyendo…</translation>
+    </message>
+    <message>
+        <source>The file is being read: its length follows in a moment</source>
+        <translation>Se está leyendo el archivo: su duración llega en un momento</translation>
     </message>
 </context>
 <context>

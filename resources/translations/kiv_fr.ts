@@ -834,6 +834,10 @@ environ %3 pour %4</translation>
         <source>The tracks of this file cannot be read.</source>
         <translation>Impossible de lire les pistes de ce fichier.</translation>
     </message>
+    <message>
+        <source>This file is still being read; try again in a moment.</source>
+        <translation>Ce fichier est encore en cours de lecture ; réessayez dans un instant.</translation>
+    </message>
 </context>
 <context>
     <name>kiv::FileListView</name>
@@ -928,6 +932,14 @@ environ %3 pour %4</translation>
     <message>
         <source>Check all</source>
         <translation>Tout cocher</translation>
+    </message>
+    <message>
+        <source>Reading…</source>
+        <translation>Lecture…</translation>
+    </message>
+    <message>
+        <source>The file is being read: its length follows in a moment</source>
+        <translation>Le fichier est en cours de lecture : sa durée suit dans un instant</translation>
     </message>
 </context>
 <context>

@@ -832,6 +832,10 @@ about %3 for %4</source>
         <source>The tracks of this file cannot be read.</source>
         <translation>无法读取此文件的轨道。</translation>
     </message>
+    <message>
+        <source>This file is still being read; try again in a moment.</source>
+        <translation>此文件仍在读取中；请稍后再试。</translation>
+    </message>
 </context>
 <context>
     <name>kiv::FileListView</name>
@@ -926,6 +930,14 @@ about %3 for %4</source>
     <message>
         <source>Check all</source>
         <translation>全选</translation>
+    </message>
+    <message>
+        <source>Reading…</source>
+        <translation>正在读取…</translation>
+    </message>
+    <message>
+        <source>The file is being read: its length follows in a moment</source>
+        <translation>正在读取文件：其时长稍后显示</translation>
     </message>
 </context>
 <context>

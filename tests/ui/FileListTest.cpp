@@ -156,20 +156,54 @@ private slots:
                                     .toUtf8());
     }
 
-    void filesAreReadOffTheGuiThread() {
-        dlg_->AddFiles({a_, b_});
-        // AddFiles returned at once: nothing is in the list yet, the window
-        // shows it is working and the list cannot change meanwhile.
+    void theListFillsAtOnceAndStartWaitsForTheRowsBeingRead() {
+        home_->SetOutputFolder(media_.filePath("out"));
+        Open();
+        const QStringList files = {a_, broken_, b_};
+        dlg_->AddFiles(files);
+        // AddFiles returned at once: every name is listed, in order, each
+        // row being read; the window stays usable meanwhile.
+        QCOMPARE(list_->RowCount(), 3);
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(list_->CellText(row, 1), " " + files[row]);
+            QCOMPARE(list_->CellText(row, 2), QString());
+            QCOMPARE(list_->CellText(row, 5), QString("Reading…"));
+        }
         QVERIFY(dlg_->IsAdding());
-        QCOMPARE(list_->RowCount(), 0);
-        QVERIFY(QApplication::overrideCursor());
-        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
         for (const char* name : {"addButton", "removeButton", "startButton"})
-            QVERIFY2(!dlg_->findChild<QWidget*>(name)->isEnabled(), name);
-        QTRY_COMPARE_WITH_TIMEOUT(list_->RowCount(), 2, kTimeoutMs);
-        QTRY_VERIFY(!dlg_->IsAdding());
+            QVERIFY2(dlg_->findChild<QWidget*>(name)->isEnabled(), name);
+        // Start waits for the rows being read, then converts what was added.
+        QSignalSpy ended(dlg_.get(), &CKivVideoConverterDlg::batchEnded);
+        dlg_->OnStart();
+        QVERIFY(!dlg_->IsBusy());
+        QVERIFY(!dlg_->findChild<QWidget*>("startButton")->isEnabled());
+        QVERIFY(ended.wait(kTimeoutMs));
+        QVERIFY(!dlg_->IsAdding());
         QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(dlg_->findChild<QWidget*>("addButton")->isEnabled());
+        QCOMPARE(list_->RowCount(), 2);
+        QCOMPARE(SourcePath(dlg_->Table().Row(0).job), a_);
+        QCOMPARE(SourcePath(dlg_->Table().Row(1).job), b_);
+        for (int row = 0; row < 2; ++row)
+            QCOMPARE(dlg_->Table().Row(row).state, RowState::Converted);
+        QVERIFY(!messages_->Messages().isEmpty());
+        QVERIFY(
+            messages_->Messages().first().text.startsWith("This file was not added:\n" + broken_));
+    }
+
+    // A row removed while it is read goes for good; the others are read.
+    void aRowRemovedWhileReadIsGone() {
+        dlg_->AddFiles({a_, b_, c_, tone_});
+        list_->clearSelection();
+        list_->SelectRow(3);
+        dlg_->OnRemove();
+        QSignalSpy done(dlg_.get(), &CKivVideoConverterDlg::filesAdded);
+        QVERIFY(done.wait(kTimeoutMs));
+        QCOMPARE(list_->RowCount(), 3);
+        VerifyRow(0, a_);
+        VerifyRow(1, b_);
+        VerifyRow(2, c_);
+        QVERIFY(messages_->Messages().isEmpty());
     }
 
     void theThirtiethRowIsTheLast() {

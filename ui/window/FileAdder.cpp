@@ -7,9 +7,9 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
-#include <utility>
 
 extern "C" {
 #include <libavutil/error.h>
@@ -17,7 +17,11 @@ extern "C" {
 
 namespace kiv {
 
-QString NotAddedLine(const QString& path) {
+namespace {
+
+// Why a file that can be judged without reading it is not added: not found,
+// a folder, empty, or not readable; empty when it must be read to know.
+QString QuickNotAddedLine(const QString& path) {
     namespace fs = std::filesystem;
     const fs::path file(QFile::encodeName(path).toStdString());
     std::error_code error;
@@ -31,9 +35,16 @@ QString NotAddedLine(const QString& path) {
     QFile readable(path);
     if (!readable.open(QIODevice::ReadOnly))
         return path + FileAdder::tr(": cannot be read (%1)").arg(readable.errorString());
-    readable.close();
+    return {};
+}
+
+} // namespace
+
+QString NotAddedLine(const QString& path) {
+    if (QString quick = QuickNotAddedLine(path); !quick.isEmpty())
+        return quick;
     MediaFacts facts;
-    const int read = DetectMedia(file.string(), facts);
+    const int read = DetectMedia(QFile::encodeName(path).toStdString(), facts);
     if (read < 0) {
         char reason[AV_ERROR_MAX_STRING_SIZE] = {};
         av_strerror(read, reason, sizeof reason);
@@ -48,66 +59,90 @@ FileAdder::FileAdder(CEncoderCntl& controller, QObject* parent)
     : QObject(parent), controller_(controller) {}
 
 FileAdder::~FileAdder() {
-    cancel_ = true;
-    if (thread_.joinable())
-        thread_.join();
+    {
+        std::lock_guard lock(mutex_);
+        ending_ = true;
+        waiting_.clear();
+    }
+    wake_.notify_all();
+    for (std::thread& worker : workers_)
+        worker.join();
 }
 
-bool FileAdder::Start(const QStringList& paths, int rowsBefore) {
-    if (running_)
-        return false;
-    if (thread_.joinable())
-        thread_.join();
-    running_ = true;
-    cancel_ = false;
-    thread_ = std::thread(&FileAdder::Run, this, paths, rowsBefore);
-    return true;
+void FileAdder::Read(std::uint64_t id, const QString& path) {
+    {
+        std::lock_guard lock(mutex_);
+        waiting_.push_back({id, path});
+    }
+    ++outstanding_;
+    if (workers_.empty()) {
+        for (int i = 0; i < kProbesAtOnce; ++i)
+            workers_.emplace_back(&FileAdder::Work, this);
+    }
+    wake_.notify_one();
 }
 
-void FileAdder::Cancel() {
-    cancel_ = true;
+template <typename Match> int FileAdder::DropWaiting(Match match) {
+    std::lock_guard lock(mutex_);
+    const auto dropped = std::remove_if(waiting_.begin(), waiting_.end(), match);
+    const int count = static_cast<int>(waiting_.end() - dropped);
+    waiting_.erase(dropped, waiting_.end());
+    return count;
 }
 
-template <typename Report> void FileAdder::Post(Report report) {
-    PostToGui(this, [this, report = std::move(report)] {
-        if (!cancel_)
-            report();
-    });
+void FileAdder::Forget(std::uint64_t id) {
+    if (DropWaiting([id](const Request& r) { return r.id == id; }) > 0) {
+        --outstanding_;
+        if (outstanding_ == 0)
+            emit idle();
+    }
 }
 
-void FileAdder::Run(QStringList paths, int rows) {
-    for (const QString& path : paths) {
-        if (cancel_)
-            break;
-        if (rows >= kMaxRows) {
-            Post([this] { emit limitReached(); });
-            break;
+void FileAdder::ForgetAll() {
+    const int dropped = DropWaiting([](const Request&) { return true; });
+    outstanding_ -= dropped;
+    if (dropped > 0 && outstanding_ == 0)
+        emit idle();
+}
+
+void FileAdder::Answered() {
+    if (--outstanding_ == 0)
+        emit idle();
+}
+
+void FileAdder::Work() {
+    while (true) {
+        Request request;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return ending_ || !waiting_.empty(); });
+            if (ending_)
+                return;
+            request = std::move(waiting_.front());
+            waiting_.pop_front();
         }
         ConversionJob job;
         int result = 0;
+        QString line;
         try {
-            result = ProbeIntoJob(controller_, QFile::encodeName(path).toStdString(), job);
+            result = ProbeIntoJob(controller_, QFile::encodeName(request.path).toStdString(), job);
+            if (result != 1)
+                line = NotAddedLine(request.path);
         } catch (...) {
-            Post([this] { emit failed(); });
-            break;
+            result = -1;
         }
-        if (result != 1) {
-            // Every other file of the add still goes in.
-            Post([this, line = NotAddedLine(path)] { emit notAdded(line); });
-            continue;
-        }
-        Post([this, path, job] { emit fileRead(path, job); });
-        ++rows;
+        // The answer belongs to the queued call alone; a reader going away
+        // drops it with its queue.
+        PostToGui(this, [this, id = request.id, result, job, line] {
+            if (result == 1)
+                emit fileRead(id, job);
+            else if (result == -1)
+                emit failed(id);
+            else
+                emit notAdded(id, line);
+            Answered();
+        });
     }
-    PostToGui(this, [this] { Finish(); });
-}
-
-void FileAdder::Finish() {
-    // The thread posted this as its last act; it ends at once.
-    if (thread_.joinable())
-        thread_.join();
-    running_ = false;
-    emit finished();
 }
 
 } // namespace kiv

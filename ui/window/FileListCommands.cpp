@@ -84,10 +84,9 @@ void FileListCommands::CreatePopMenu() {
 
 void FileListCommands::ConnectAdder() {
     connect(adder_, &FileAdder::fileRead, this, &FileListCommands::OnFileRead);
-    connect(adder_, &FileAdder::limitReached, this, &FileListCommands::OnLimitReached);
     connect(adder_, &FileAdder::notAdded, this, &FileListCommands::OnNotAdded);
     connect(adder_, &FileAdder::failed, this, &FileListCommands::OnAddFailed);
-    connect(adder_, &FileAdder::finished, this, &FileListCommands::OnAddingFinished);
+    connect(adder_, &FileAdder::idle, this, &FileListCommands::OnAddingFinished);
 }
 
 void FileListCommands::Add() {
@@ -99,87 +98,133 @@ void FileListCommands::Add() {
 }
 
 void FileListCommands::AddFiles(const QStringList& paths) {
-    if (!CanChangeRows() || adder_->IsRunning() || paths.isEmpty())
+    if (!CanChangeRows() || paths.isEmpty())
         return;
-    QStringList absolute;
+    if (!adding_) {
+        quiet_ = false;
+        notAdded_.clear();
+    }
     for (const QString& path : paths)
-        absolute << QFileInfo(path).absoluteFilePath();
-    quiet_ = false;
-    notAdded_.clear();
-    SetAdding(true);
-    adder_->Start(absolute, table_.RowCount());
+        waiting_ << QFileInfo(path).absoluteFilePath();
+    ListWaiting();
+    if (adder_->IsReading())
+        SetAdding(true);
+    else
+        OnAddingFinished(); // nothing to read: the add is over
+}
+
+void FileListCommands::ListWaiting() {
+    // Every name shows at once, in the order given, as far as the list has
+    // room; the files are read behind, a few at a time. A file that cannot
+    // be added leaves its place to the next.
+    while (!waiting_.isEmpty()) {
+        const int row = table_.AppendReading(QFile::encodeName(waiting_.first()).toStdString());
+        if (row < 0)
+            return; // full: the rest waits for a place
+        waiting_.removeFirst();
+        if (row < table_.RowCount() && table_.Row(row).state == RowState::Reading)
+            Read(row);
+    }
+}
+
+void FileListCommands::ReadRowsAgain() {
+    for (int row = 0; row < table_.RowCount(); ++row) {
+        if (table_.Row(row).state == RowState::Reading)
+            Read(row);
+    }
+    if (adder_->IsReading())
+        SetAdding(true);
+}
+
+void FileListCommands::Read(int row) {
+    const FileRow r = table_.Row(row);
+    adder_->Read(r.id, QFile::decodeName(QByteArray::fromStdString(r.SourcePath())));
 }
 
 void FileListCommands::CancelAdding() {
     quiet_ = true;
-    adder_->Cancel();
+    waiting_.clear();
+    adder_->ForgetAll();
 }
 
 void FileListCommands::SetAdding(bool adding) {
+    const bool changed = adding_ != adding;
     adding_ = adding;
+    // The window stays usable; the pointer says that files are being read.
     if (adding && !cursorOverridden_) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
         cursorOverridden_ = true;
     } else if (!adding && cursorOverridden_) {
         QApplication::restoreOverrideCursor();
         cursorOverridden_ = false;
     }
-    emit addingChanged(adding);
+    if (changed)
+        emit addingChanged(adding);
 }
 
-void FileListCommands::OnFileRead(const QString& path, const ConversionJob& job) {
-    try {
-        const int rowsBefore = table_.RowCount();
-        const int row = table_.Append(job); // the list shows it, or refuses it
-        if (row < 0 || table_.RowCount() == rowsBefore) {
-            adder_->Cancel();
-            return;
-        }
-        // The log shows what the user converted, for support.
-        WriteLog("Added " + QFile::encodeName(path).toStdString() + " (" +
-                 FormatDuration(table_.Row(row).durationSeconds) + ")");
-    } catch (...) {
-        OnAddFailed();
-    }
+void FileListCommands::OnFileRead(quint64 id, const ConversionJob& job) {
+    const int row = table_.IndexOf(id);
+    if (row < 0 || !table_.SetRead(row, job))
+        return; // removed meanwhile
+    // The log shows what the user converted, for support.
+    WriteLog("Added " + table_.Row(row).SourcePath() + " (" +
+             FormatDuration(table_.Row(row).durationSeconds) + ")");
 }
 
 void FileListCommands::OnRowRefused(int row) {
+    adder_->Forget(table_.Row(row).id);
     table_.Remove(row);
-    adder_->Cancel();
     Info(&window_, tr("There are not Media file."));
 }
 
-void FileListCommands::OnLimitReached() {
-    SetAdding(false);
-    Info(&window_, tr("The Max media file count over !"));
-}
-
-void FileListCommands::OnNotAdded(const QString& line) {
+void FileListCommands::OnNotAdded(quint64 id, const QString& line) {
+    const int row = table_.IndexOf(id);
+    if (row < 0)
+        return; // removed meanwhile: nothing to tell
+    RemoveRow(row);
+    ListWaiting();
     // Told all at once when the add is over.
-    notAdded_ << line;
+    notAdded_.insert(id, line);
     WriteLog("Not added: " + line.toStdString());
 }
 
 void FileListCommands::OnAddFailed() {
-    adder_->Cancel();
+    waiting_.clear();
+    adder_->ForgetAll();
     table_.Clear();
-    SetAdding(false);
     ShowMessage(&window_, tr("Error"),
                 tr("Sorry,this program encounter a error,Please restart it again!"),
                 MessageIcon::Critical);
 }
 
 void FileListCommands::OnAddingFinished() {
-    SetAdding(false);
-    if (quiet_)
+    ListWaiting(); // a row removed meanwhile left a place
+    if (adder_->IsReading())
         return;
+    if (quiet_) {
+        SetAdding(false);
+        return;
+    }
+    // Told before a Start that waited for the add goes on. Files still
+    // waiting found every place taken by a file that was added.
+    if (!waiting_.isEmpty()) {
+        waiting_.clear();
+        Info(&window_, tr("The Max media file count over !"));
+    }
     if (!notAdded_.isEmpty()) {
         const QString heading = tr("%n file(s) were not added:", nullptr, notAdded_.size());
-        ShowMessage(&window_, tr("Warning"), heading + QLatin1Char('\n') + notAdded_.join('\n'),
-                    MessageIcon::NoIcon);
+        // In list order (the ids grow with it), whichever probe ended first.
+        const QString text = heading + QLatin1Char('\n') + notAdded_.values().join('\n');
         notAdded_.clear();
+        ShowMessage(&window_, tr("Warning"), text, MessageIcon::NoIcon);
     }
+    SetAdding(false);
     emit filesAdded();
+}
+
+void FileListCommands::RemoveRow(int row) {
+    adder_->Forget(table_.Row(row).id);
+    table_.Remove(row);
 }
 
 void FileListCommands::Remove() {
@@ -191,14 +236,17 @@ void FileListCommands::Remove() {
         return;
     }
     // The rows behind move up one place.
-    table_.Remove(selected);
+    RemoveRow(selected);
     if (table_.RowCount() > 0)
         list_.SelectRow(0);
 }
 
 void FileListCommands::Clear() {
-    if (CanChangeRows())
-        table_.Clear();
+    if (!CanChangeRows())
+        return;
+    waiting_.clear();
+    adder_->ForgetAll();
+    table_.Clear();
 }
 
 void FileListCommands::ShowPopMenu(const QPoint& globalPosition) {
@@ -227,6 +275,10 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
     }
     try {
         const FileRow chosen = table_.Row(row);
+        if (chosen.state == RowState::Reading) {
+            Info(&window_, tr("This file is still being read; try again in a moment."));
+            return;
+        }
         int start = 0, end = 0;
         // A preview converts as Start would: the working profile.
         const auto [profile, targetKind] = profileNow_();

@@ -1,20 +1,24 @@
 #pragma once
-// The file list's commands: adding files (read on FileAdder's thread, rows
-// appended to the table here), removing one row, clearing the list, Split
-// and "Preview result" on the selected row, the list's "Pop" menu, and
-// files dropped on the window. Each changes the table; the list follows the
-// table by itself, through the FileListView made here.
+// The file list's commands: adding files (each shows at once as a row being
+// read; FileAdder reads them in the background and the row gets what was
+// learnt, or goes when the file cannot be converted), removing one row,
+// clearing the list, Split and "Preview result" on the selected row, the
+// list's "Pop" menu, and files dropped on the window. Each changes the
+// table; the list follows the table by itself, through the FileListView
+// made here.
 //
 //     FileListCommands commands(table, list, controller, window, profileNow);
 //     connect(&commands, &FileListCommands::addingChanged, window, ...);
 //     commands.AddFiles({"/videos/a.mp4"});  // filesAdded() once all are read
 //
-// While a batch runs (SetBatchRunning) or files are read, the commands
-// that change the rows are refused. GUI thread.
+// While a batch runs (SetBatchRunning) the commands that change the rows
+// are refused; while files are read, more can be added and rows removed.
+// GUI thread.
 
 #include "ConversionJob.h"
 #include "MediaProfile.h"
 
+#include <QMap>
 #include <QObject>
 #include <QStringList>
 
@@ -67,8 +71,10 @@ public:
     // While added files are read.
     bool IsAdding() const { return adding_; }
     // Reads no further file and shows nothing more; addingChanged(false)
-    // comes once the file being read is done.
+    // comes once the files being read are done.
     void CancelAdding();
+    // Reads again the rows a kept list left being read.
+    void ReadRowsAgain();
 
 signals:
     void addingChanged(bool adding);
@@ -80,14 +86,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool CanChangeRows() const { return !batchRunning_ && !adding_; }
+    bool CanChangeRows() const { return !batchRunning_; }
     void CreatePopMenu();
     void ConnectAdder();
     void SetAdding(bool adding);
-    void OnFileRead(const QString& path, const ConversionJob& job);
+    void ListWaiting();
+    void Read(int row);
+    void RemoveRow(int row);
+    void OnFileRead(quint64 id, const ConversionJob& job);
     void OnRowRefused(int row);
-    void OnLimitReached();
-    void OnNotAdded(const QString& line);
+    void OnNotAdded(quint64 id, const QString& line);
     void OnAddFailed();
     void OnAddingFinished();
     void RunSplit(bool previewAtOnce);
@@ -102,9 +110,11 @@ private:
     bool batchRunning_ = false;
     bool adding_ = false;
     bool quiet_ = false; // the reading was cancelled: its end shows nothing
+    // Files added that wait for a place in a full list, in order.
+    QStringList waiting_;
     bool cursorOverridden_ = false;
     // This add's files that were not added, each with why.
-    QStringList notAdded_;
+    QMap<quint64, QString> notAdded_; // by row id
 };
 
 } // namespace kiv

@@ -117,6 +117,10 @@ StatusLook LookOf(const FileRow& r) {
         look.text = FileListView::tr("Missing");
         look.tip = reason;
         break;
+    case RowState::Reading:
+        look.text = FileListView::tr("Reading…");
+        look.tip = FileListView::tr("The file is being read: its length follows in a moment");
+        break;
     }
     return look;
 }
@@ -126,6 +130,7 @@ StatusLook LookOf(const FileRow& r) {
 FileListView::FileListView(CXListCtrl& list, FileTable& table, QObject* parent)
     : QObject(parent), list_(list), table_(table) {
     connect(&table_, &FileTable::rowAppended, this, &FileListView::ShowNewRow);
+    connect(&table_, &FileTable::rowRead, this, &FileListView::ShowRead);
     connect(&table_, &FileTable::rowRemoved, this, [this](int row) { list_.RemoveRow(row); });
     connect(&table_, &FileTable::cleared, this, [this] { list_.RemoveAllRows(); });
     connect(&table_, &FileTable::checkChanged, this, &FileListView::ShowCheck);
@@ -204,9 +209,7 @@ void FileListView::ShowNewRow(int row) {
     list_.SetCellCheck(row, Col(FileColumn::Check), r.checked ? 1 : 0);
     list_.SetCellText(row, Col(FileColumn::VideoFile),
                       QLatin1Char(' ') + QString::fromStdString(r.SourcePath()));
-    list_.SetCellText(row, Col(FileColumn::Duration), Time(r.durationSeconds));
-    ShowTrim(row);
-    ShowStatus(row);
+    ShowRead(row);
     // The newest row alone is selected, so Remove and Split act on what the
     // user sees chosen.
     list_.clearSelection();
@@ -219,10 +222,22 @@ void FileListView::ShowCheck(int row) {
         list_.SetCellCheck(row, Col(FileColumn::Check), shown);
 }
 
+void FileListView::ShowRead(int row) {
+    const FileRow r = table_.Row(row);
+    // A row being read has no times yet.
+    list_.SetCellText(row, Col(FileColumn::Duration),
+                      r.state == RowState::Reading ? QString() : Time(r.durationSeconds));
+    ShowTrim(row);
+    ShowStatus(row);
+}
+
 void FileListView::ShowTrim(int row) {
     const FileRow r = table_.Row(row);
-    list_.SetCellText(row, Col(FileColumn::StartTime), Time(r.trimStartSeconds));
-    list_.SetCellText(row, Col(FileColumn::EndTime), Time(r.ShownEndSeconds()));
+    const bool reading = r.state == RowState::Reading;
+    list_.SetCellText(row, Col(FileColumn::StartTime),
+                      reading ? QString() : Time(r.trimStartSeconds));
+    list_.SetCellText(row, Col(FileColumn::EndTime),
+                      reading ? QString() : Time(r.ShownEndSeconds()));
 }
 
 void FileListView::ShowStatus(int row) {

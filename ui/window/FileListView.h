@@ -34,6 +34,8 @@ private:
     // Shows the table's row `row` as a new last row of the list, selected.
     void ShowNewRow(int row);
     void ShowCheck(int row);
+    // The duration, trim and status of a row once read (blank while read).
+    void ShowRead(int row);
     void ShowTrim(int row);
     // The status cell: "Ready" while the row waits; while it converts a
     // progress bar labelled with the percentage and the time left ("37 % ·

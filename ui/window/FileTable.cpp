@@ -53,6 +53,20 @@ bool FileTable::HasCheckedRow() const {
     return std::any_of(rows_.begin(), rows_.end(), [](const FileRow& r) { return r.checked; });
 }
 
+int FileTable::IndexOf(std::uint64_t id) const {
+    std::lock_guard lock(mutex_);
+    const auto found =
+        std::find_if(rows_.begin(), rows_.end(), [id](const FileRow& r) { return r.id == id; });
+    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+}
+
+FileRow NewReadingRow(const std::string& path) {
+    FileRow row;
+    SetText(row.job.sourcePath, path);
+    row.state = RowState::Reading;
+    return row;
+}
+
 FileRow NewFileRow(const ConversionJob& probed) {
     FileRow row;
     row.job = probed;
@@ -74,10 +88,30 @@ int FileTable::AppendRow(const FileRow& row) {
         if (static_cast<int>(rows_.size()) >= kMaxRows)
             return -1;
         rows_.push_back(row);
+        rows_.back().id = ++lastId_;
         index = static_cast<int>(rows_.size()) - 1;
     }
     emit rowAppended(index);
     return index;
+}
+
+int FileTable::AppendReading(const std::string& path) {
+    return AppendRow(NewReadingRow(path));
+}
+
+bool FileTable::SetRead(int row, const ConversionJob& probed) {
+    if (!Update(row, [&probed](FileRow& r) {
+            if (r.state != RowState::Reading)
+                return false;
+            FileRow read = NewFileRow(probed);
+            read.id = r.id;
+            read.checked = r.checked;
+            r = std::move(read);
+            return true;
+        }))
+        return false;
+    emit rowRead(row);
+    return true;
 }
 
 bool FileTable::Remove(int row) {

@@ -8,6 +8,11 @@
 //     connect(&table, &FileTable::trimChanged, view, ...);
 //     table.SetTrim(row, 5, 60);  // trimChanged(row), once the row holds it
 //
+// An added file shows at once as a row being read (AppendReading); once its
+// probe is done the row gets what it learnt (SetRead, then rowRead), or goes
+// (Remove) when the file cannot be converted. Each row keeps one id for its
+// life, so a probe's answer finds its row however the rows moved meanwhile.
+//
 // Every change is announced by a signal once the table holds it, and only
 // when something changed: setting a row to what it holds says nothing.
 //
@@ -22,6 +27,7 @@
 
 #include <QObject>
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -37,11 +43,13 @@ enum class RowState {
     Failed,        // its conversion failed
     SourceMissing, // its source was gone when the batch reached it
     Stopped,       // a stop cut it short; what it wrote is kept (outputPath)
+    Reading,       // added: its file is being read (length, picture, streams not known yet)
 };
 
 bool IsDone(RowState state);
 
 struct FileRow {
+    std::uint64_t id = 0;    // the table's name for the row, the same all its life
     ConversionJob job{};     // the probe's result: source half, path, stream flags
     int durationSeconds = 0; // the duration shown: the file's length, rounded
     int trimStartSeconds = 0;
@@ -69,6 +77,8 @@ struct FileRow {
 // The row a probed job gets when it is added: checked, ready, the whole
 // file to convert.
 FileRow NewFileRow(const ConversionJob& probed);
+// The row of a file still being read: checked, its path alone known.
+FileRow NewReadingRow(const std::string& path);
 
 class FileTable : public QObject {
     Q_OBJECT
@@ -82,13 +92,22 @@ public:
     // A copy of the row; a default row outside the table.
     FileRow Row(int row) const;
     bool HasCheckedRow() const;
+    // The row with this id now, or -1 when it is gone.
+    int IndexOf(std::uint64_t id) const;
 
     // Changing, on the GUI thread.
     // Appends NewFileRow(probed). Returns its index, or -1 when the table
     // is full.
     int Append(const ConversionJob& probed);
-    // Appends a whole row as it was kept; -1 when the table is full.
+    // Appends a whole row as it was kept, under a new id; -1 when the table
+    // is full.
     int AppendRow(const FileRow& row);
+    // Appends NewReadingRow(path); -1 when the table is full.
+    int AppendReading(const std::string& path);
+    // A row being read gets what the probe learnt: its duration and whole
+    // file to convert, ready; its check box stays as the user left it.
+    // False for a row that is not being read.
+    bool SetRead(int row, const ConversionJob& probed);
     // The rows behind move up one place.
     bool Remove(int row);
     void Clear();
@@ -106,6 +125,8 @@ public:
 
 signals:
     void rowAppended(int row);
+    // A row being read has what its probe learnt (duration, trim, state).
+    void rowRead(int row);
     // The rows behind it have moved up one place.
     void rowRemoved(int row);
     void cleared();
@@ -123,6 +144,7 @@ private:
 
     mutable std::mutex mutex_;
     std::vector<FileRow> rows_;
+    std::uint64_t lastId_ = 0;
 };
 
 } // namespace kiv

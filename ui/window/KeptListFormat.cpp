@@ -28,6 +28,7 @@ constexpr struct {
     {RowState::Failed, "failed"},
     {RowState::SourceMissing, "source missing"},
     {RowState::Stopped, "stopped"},
+    {RowState::Reading, "reading"},
 };
 
 // The selection's twelve indices in the order of its members.

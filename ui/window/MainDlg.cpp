@@ -113,6 +113,7 @@ void CKivVideoConverterDlg::RestoreLastRows() {
     const int interrupted = ReadyInterruptedRows(*lastList_);
     for (const FileRow& row : lastList_->rows)
         table_.AppendRow(row);
+    listCommands_->ReadRowsAgain(); // rows that were still being read
     const int rows = static_cast<int>(lastList_->rows.size());
     lastList_.reset();
     if (rows == 0)
@@ -220,11 +221,9 @@ void CKivVideoConverterDlg::EnableControls(bool enable) {
     ui_.start->setVisible(enable);
     ui_.pause->setEnabled(!enable);
     ui_.pause->setVisible(!enable);
-    // While added files are read the list must not change under them.
-    if (IsAdding()) {
-        for (QWidget* control : {ui_.add, ui_.remove, ui_.start})
-            control->setEnabled(false);
-    }
+    // Start pressed while files are read waits for them.
+    if (startWhenRead_)
+        ui_.start->setEnabled(false);
     // The keyboard stays on the batch's buttons: Start's focus goes to Pause
     // when a batch starts, and back to Start when it ends.
     if (hadFocus) {
@@ -235,12 +234,19 @@ void CKivVideoConverterDlg::EnableControls(bool enable) {
 }
 
 void CKivVideoConverterDlg::OnAddingChanged() {
-    EnableControls(!busy_);
     if (!IsAdding() && pendingEnd_ >= 0) {
         const int result = pendingEnd_;
         pendingEnd_ = -1;
+        startWhenRead_ = false;
         EndWindow(result);
+        return;
     }
+    if (!IsAdding() && startWhenRead_) {
+        startWhenRead_ = false;
+        OnStart();
+        return;
+    }
+    EnableControls(!busy_);
 }
 
 void CKivVideoConverterDlg::EndWindow(int result) {

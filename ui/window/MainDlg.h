@@ -161,7 +161,8 @@ private:
     KeptList* keptList_ = nullptr;
     std::optional<KeptListContents> lastList_; // until its rows are back
     bool busy_ = false;
-    int pendingEnd_ = -1; // the result EndWindow waits to end with
+    int pendingEnd_ = -1;        // the result EndWindow waits to end with
+    bool startWhenRead_ = false; // Start was pressed while files were read
 
     MainWindowControls ui_;
     QMenu* dirMenu_ = nullptr;

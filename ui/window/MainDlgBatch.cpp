@@ -37,6 +37,13 @@ bool CKivVideoConverterDlg::ConvertAgainIfAllDone() {
 void CKivVideoConverterDlg::OnStart() {
     if (busy_)
         return;
+    // Rows still being read are waited for (a second or two): the batch
+    // starts once the last is read.
+    if (IsAdding()) {
+        startWhenRead_ = true;
+        EnableControls(true);
+        return;
+    }
     if (!table_.HasCheckedRow()) {
         ShowMessage(this, tr("Warning"), tr("There is no selected file in list! "),
                     MessageIcon::Warning);
