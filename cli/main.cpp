@@ -3,8 +3,11 @@
 
 #include "CliOptions.h"
 #include "Commands.h"
+#include "DesktopLanguages.h"
+#include "Environment.h"
 #include "Paths.h"
 #include "SlideShowCommand.h"
+#include "TranslatedHelp.h"
 
 #include <cstdio>
 #include <string>
@@ -28,7 +31,8 @@ int main(int argc, char** argv) {
     }
     switch (options.mode) {
     case Mode::Help:
-        std::fputs(kUsage, stdout);
+        // The help alone speaks the desktop's language; scripts read the rest.
+        std::fputs(TranslatedHelp(DesktopLanguages(ProcessEnvironment)), stdout);
         return kExitOk;
     case Mode::Version:
         std::puts("kiv-convert 1.0.0");

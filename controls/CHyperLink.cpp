@@ -215,10 +215,10 @@ void CHyperLink::Open() {
     const QUrl url = HyperlinkUrl(target_);
     const QString text =
         result == 31
-            ? QStringLiteral("Unable to open hyperlink:\n\n") +
+            ? tr("Unable to open hyperlink:\n\n") +
                   DesktopCannotOpenText(url.isLocalFile() ? url.toLocalFile() : url.toString())
             : HyperlinkFailureMessage(result);
-    ShowMessage(this, QStringLiteral("Warning"), text, MessageIcon::Warning);
+    ShowMessage(this, tr("Warning"), text, MessageIcon::Warning);
     emit opened(false);
 }
 

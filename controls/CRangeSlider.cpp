@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <QLocale>
 #include <algorithm>
 
 namespace kiv {
@@ -25,9 +26,9 @@ void CRangeSlider::SetValueText(std::function<QString(double)> valueText) {
 
 QString CRangeSlider::SelectionText() const {
     const auto text = [this](double value) {
-        return valueText_ ? valueText_(value) : QString::number(value);
+        return valueText_ ? valueText_(value) : QLocale().toString(value);
     };
-    return QStringLiteral("%1 to %2").arg(text(values_.left), text(values_.right));
+    return tr("%1 to %2").arg(text(values_.left), text(values_.right));
 }
 
 void CRangeSlider::ReportSelection() {

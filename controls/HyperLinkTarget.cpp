@@ -1,5 +1,6 @@
 #include "HyperLinkTarget.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -33,45 +34,59 @@ int OpenHyperlinkTarget(const QString& target, const UrlOpener& opener) {
 QString HyperlinkErrorText(int code) {
     switch (code) {
     case 0:
-        return QStringLiteral("The operating system is out\nof memory or resources.");
+        return QCoreApplication::translate("kiv::CHyperLink",
+                                           "The operating system is out\nof memory or resources.");
     case 2:
-        return QStringLiteral("The specified file was not found.");
+        return QCoreApplication::translate("kiv::CHyperLink", "The specified file was not found.");
     case 3:
-        return QStringLiteral("The specified path was not found.");
+        return QCoreApplication::translate("kiv::CHyperLink", "The specified path was not found.");
     case 5:
-        return QStringLiteral("The operating system denied\naccess to the specified file.");
+        return QCoreApplication::translate(
+            "kiv::CHyperLink", "The operating system denied\naccess to the specified file.");
     case 8:
-        return QStringLiteral("There was not enough memory to complete the operation.");
+        return QCoreApplication::translate(
+            "kiv::CHyperLink", "There was not enough memory to complete the operation.");
     case 11:
-        return QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+        return QCoreApplication::translate(
+            "kiv::CHyperLink",
+            "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
     case 26:
-        return QStringLiteral("A sharing violation occurred. ");
+        return QCoreApplication::translate("kiv::CHyperLink", "A sharing violation occurred. ");
     case 27:
-        return QStringLiteral("The filename association is\nincomplete or invalid.");
+        return QCoreApplication::translate("kiv::CHyperLink",
+                                           "The filename association is\nincomplete or invalid.");
     case 28:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "kiv::CHyperLink",
             "The DDE transaction could not\nbe completed because the request timed out.");
     case 29:
-        return QStringLiteral("The DDE transaction failed.");
+        return QCoreApplication::translate("kiv::CHyperLink", "The DDE transaction failed.");
     case 30:
-        return QStringLiteral("The DDE transaction could not\nbe completed because other DDE "
-                              "transactions\nwere being processed.");
+        return QCoreApplication::translate(
+            "kiv::CHyperLink", "The DDE transaction could not\nbe completed because other DDE "
+                               "transactions\nwere being processed.");
     case 31:
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "kiv::CHyperLink",
             "There is no application associated\nwith the given filename extension.");
     case 32:
-        return QStringLiteral("The specified dynamic-link library was not found.");
+        return QCoreApplication::translate("kiv::CHyperLink",
+                                           "The specified dynamic-link library was not found.");
     default:
-        return QStringLiteral("Unknown Error (%1) occurred.").arg(code);
+        return QCoreApplication::translate("kiv::CHyperLink", "Unknown Error (%1) occurred.")
+            .arg(code);
     }
 }
 
 QString HyperlinkFailureMessage(int code) {
-    return QStringLiteral("Unable to open hyperlink:\n\n") + HyperlinkErrorText(code);
+    return QCoreApplication::translate("kiv::CHyperLink", "Unable to open hyperlink:\n\n") +
+           HyperlinkErrorText(code);
 }
 
 QString DesktopCannotOpenText(const QString& what) {
-    return QStringLiteral("The desktop has no program to open this. Please open it by hand:\n") +
+    return QCoreApplication::translate(
+               "kiv::CHyperLink",
+               "The desktop has no program to open this. Please open it by hand:\n") +
            what;
 }
 

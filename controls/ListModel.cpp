@@ -1,6 +1,7 @@
 #include "ListModel.h"
 
 #include "ListGeometry.h"
+#include <QLocale>
 
 namespace kiv {
 
@@ -40,12 +41,12 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         // What a screen reader says for the cell: a progress bar's
         // percentage, a check box's state, else the text.
         if (c && c->isProgress) {
-            return QStringLiteral("%1 %").arg(c->percent);
+            return tr("%1 %").arg(QLocale().toString(c->percent));
         }
         const QString text =
             column < rows_[row].texts.size() ? rows_[row].texts[column] : QString();
         if (c && c->check >= 0 && text.isEmpty()) {
-            return c->check == 1 ? QStringLiteral("Checked") : QStringLiteral("Not checked");
+            return c->check == 1 ? tr("Checked") : tr("Not checked");
         }
         return text;
     }
@@ -90,7 +91,7 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::AccessibleDescriptionRole:
         // A header check box says whether it shows every row checked.
         if (c.headerCheck == 1 || c.headerCheck == 2) {
-            return c.headerCheck == 2 ? QStringLiteral("Checked") : QStringLiteral("Not checked");
+            return c.headerCheck == 2 ? tr("Checked") : tr("Not checked");
         }
         return {};
     default:

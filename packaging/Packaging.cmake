@@ -36,7 +36,8 @@ install(TARGETS kiv_media LIBRARY DESTINATION ${KIV_PROGRAM_DIR})
 
 # Files the window program reads from its own folder, when the build made them.
 set(kiv_bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-install(DIRECTORY ${kiv_bin}/help ${kiv_bin}/images DESTINATION ${KIV_PROGRAM_DIR} OPTIONAL)
+install(DIRECTORY ${kiv_bin}/help ${kiv_bin}/images ${kiv_bin}/translations
+        DESTINATION ${KIV_PROGRAM_DIR} OPTIONAL)
 install(FILES ${kiv_bin}/bg.jpg ${kiv_bin}/LightBlue.smf DESTINATION ${KIV_PROGRAM_DIR} OPTIONAL)
 
 # Relative links, so that the tree works under any prefix and DESTDIR; the
@@ -65,8 +66,10 @@ endif()
 find_program(KIV_HELP2MAN help2man)
 if(KIV_HELP2MAN)
   set(kiv_manual ${kiv_packaging_out}/kiv-convert.1)
+  # From the English --help, whatever the language of the build's session.
   add_custom_command(OUTPUT ${kiv_manual}
-    COMMAND ${KIV_HELP2MAN} --no-info --section=1
+    COMMAND ${CMAKE_COMMAND} -E env --unset=LANGUAGE LC_ALL=C
+            ${KIV_HELP2MAN} --no-info --section=1
             "--name=convert video and audio files with device profiles"
             --include=${CMAKE_CURRENT_LIST_DIR}/kiv-convert.h2m
             --output=${kiv_manual} $<TARGET_FILE:kiv-convert>

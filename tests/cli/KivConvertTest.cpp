@@ -112,6 +112,34 @@ TEST_F(KivConvert, DefaultsComeFromTheSettingsFile) {
     EXPECT_NE(first.out.find("-f flv -vcodec flv"), std::string::npos) << first.out;
 }
 
+// The help follows the desktop's language and names every option the
+// English one does; the messages scripts read stay English.
+TEST_F(KivConvert, OnlyTheHelpSpeaksTheDesktopsLanguage) {
+    const auto run = [this](const std::string& language, const std::string& argument) {
+        return RunProgram({BinDirectory() + "kiv-convert", argument},
+                          {"KIV_HOME=" + home_.string(), "LANGUAGE=" + language,
+                           "LC_ALL=", "LC_MESSAGES=", "LANG=C"});
+    };
+    const std::string english = run("", "--help").out;
+    EXPECT_EQ(english.substr(0, english.find('\n')), "Usage: kiv-convert [OPTION]... FILE...");
+    const std::regex option("\n  (-h|--[a-z-]+)");
+    const struct {
+        const char* language;
+        const char* firstWord;
+    } helps[] = {{"de_AT:en", "Aufruf:"}, {"fr", "Usage :"}, {"es", "Uso:"}, {"zh_CN", "用法："}};
+    for (const auto& help : helps) {
+        const std::string text = run(help.language, "--help").out;
+        EXPECT_EQ(text.rfind(help.firstWord, 0), 0u) << text;
+        for (auto it = std::sregex_iterator(english.begin(), english.end(), option);
+             it != std::sregex_iterator(); ++it)
+            EXPECT_TRUE(std::regex_search(text, std::regex("\\n  " + (*it)[1].str() + "[ ,]")))
+                << help.language << " lacks " << (*it)[1];
+    }
+    EXPECT_EQ(run("zh_TW:it", "--help").out, english);
+    EXPECT_EQ(run("de", "--bogus").err,
+              "kiv-convert: unknown option '--bogus'\nTry 'kiv-convert --help'.\n");
+}
+
 TEST_F(KivConvert, ExitStatuses) {
     std::string clip = (media / "clip.part1.mp4").string();
     EXPECT_EQ(Convert({}).exitStatus, 2);

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs the build into a temporary root as a package would (DESTDIR, prefix
 # /usr), checks the installed files, validates the desktop entry and the
-# AppStream data, and converts a clip with the installed kiv-convert run
-# through its bin/ link: its data goes to the XDG folders, nothing into the
-# install tree.
+# AppStream data (and their translations), and converts a clip with the
+# installed kiv-convert run through its bin/ link: its data goes to the XDG
+# folders, nothing into the install tree.
 # Arguments: the source folder, the build folder, 1 when the window program
 # is built.
 set -eu
@@ -32,7 +32,7 @@ done
 [ -f "$lib/libkiv_media.so" ] || fail "$lib/libkiv_media.so is missing"
 for file in "$lib"/*; do
     case ${file##*/} in
-    kiv-video-converter | kiv-convert | enc | libkiv_media.so | help | images | bg.jpg | LightBlue.smf) ;;
+    kiv-video-converter | kiv-convert | enc | libkiv_media.so | help | images | translations | bg.jpg | LightBlue.smf) ;;
     *) fail "$file should not be installed" ;;
     esac
 done
@@ -54,10 +54,18 @@ if [ "$has_window" = 1 ]; then
     desktop=$usr/share/applications/kiv-video-converter.desktop
     metainfo=$(ls "$usr"/share/metainfo/*.metainfo.xml)
     [ -f "$usr/share/icons/hicolor/scalable/apps/kiv-video-converter.svg" ] || fail "no icon"
+    for language in en de fr es zh_CN; do
+        [ -s "$lib/translations/kiv_$language.qm" ] || fail "no translation kiv_$language.qm"
+    done
 else
     [ ! -e "$usr/share/applications" ] || fail "a desktop entry without the window program"
 fi
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
+# A German session shows the German name; every language names itself.
+grep -qx 'Name\[de\]=Kiv Videokonverter' "$desktop" || fail "no German name in $desktop"
+for language in de es fr zh_CN; do
+    grep -q "<summary xml:lang=\"$language\">" "$metainfo" || fail "no $language summary"
+done
 appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" ||
     { cat "$work/appstream.log"; fail "appstreamcli validate $metainfo"; }
 

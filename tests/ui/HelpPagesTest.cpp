@@ -11,6 +11,7 @@
 #include "MainDlg.h"
 #include "MainWindowControls.h"
 #include "SplitDlg.h"
+#include "Translations.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
@@ -84,6 +85,59 @@ QList<std::pair<QString, QString>> NamedOn(const QString& page) {
     return named;
 }
 
+// What the windows call their controls in the language shown.
+Vocabulary WindowWords() {
+    Vocabulary known;
+    CKivVideoConverterDlg window;
+    known.Take(window);
+    // Pause's other face, as a paused batch shows it.
+    ShowPauseLook(*window.findChild<CButtonST*>("pauseButton"), true);
+    known.Take(window);
+    CSplitDlg split(nullptr, 60, QString());
+    known.Take(split);
+    known.keys << CSplitDlg::Keys();
+    // The editor's labels for a format of old and for today's.
+    for (int category : {0, 9}) {
+        MediaProfile profile;
+        if (!GetProfile(category, 0, profile))
+            qFatal("no profile in category %d", category);
+        CEditorDlg editor;
+        editor.SetTargetKind(GetCategory(category)->Target);
+        editor.SetProfile(profile);
+        editor.show();
+        known.Take(editor);
+    }
+    CAboutDlg about;
+    known.Take(about);
+    return known;
+}
+
+// The names in the pages of folder that the windows lack; keys are checked
+// where the pages name them as Qt does (the English pages).
+QStringList Missing(const QString& folder, const Vocabulary& known, bool keys) {
+    QStringList missing;
+    for (const QString& page : QDir(folder).entryList({"*.html"})) {
+        for (const auto& [kind, name] : NamedOn(folder + page)) {
+            const QKeySequence key(name);
+            const bool there = kind == "key" ? !keys || (!key.isEmpty() && known.keys.contains(key))
+                               : kind == "button" ? known.buttons.contains(name)
+                               : kind == "menu"
+                                   ? known.menus.contains(name)
+                                   : known.controls.contains(name) || known.buttons.contains(name);
+            if (!there)
+                missing << folder + page + ": " + kind + " \"" + name + "\"";
+        }
+    }
+    return missing;
+}
+
+int NamedCount(const QString& folder) {
+    int named = 0;
+    for (const QString& page : QDir(folder).entryList({"*.html"}))
+        named += NamedOn(folder + page).size();
+    return named;
+}
+
 } // namespace
 
 class HelpPagesTest : public QObject {
@@ -92,27 +146,7 @@ class HelpPagesTest : public QObject {
 private slots:
     void everyKeyButtonMenuItemAndControlAPageNamesIsThere() {
         FreshHome home;
-        Vocabulary known;
-        CKivVideoConverterDlg window;
-        known.Take(window);
-        // Pause's other face, as a paused batch shows it.
-        ShowPauseLook(*window.findChild<CButtonST*>("pauseButton"), true);
-        known.Take(window);
-        CSplitDlg split(nullptr, 60, QString());
-        known.Take(split);
-        known.keys << CSplitDlg::Keys();
-        // The editor's labels for a format of old and for today's.
-        for (int category : {0, 9}) {
-            MediaProfile profile;
-            QVERIFY(GetProfile(category, 0, profile));
-            CEditorDlg editor;
-            editor.SetTargetKind(GetCategory(category)->Target);
-            editor.SetProfile(profile);
-            editor.show();
-            known.Take(editor);
-        }
-        CAboutDlg about;
-        known.Take(about);
+        Vocabulary known = WindowWords();
         // Keys Qt's own widgets take: moving the focus, pressing the button
         // that has it, moving in the list, its menu, closing a dialog.
         for (const char* key : {"Tab", "Shift+Tab", "Space", "Enter", "Esc", "Up", "Down", "Left",
@@ -120,23 +154,31 @@ private slots:
             known.keys << QKeySequence(QString::fromLatin1(key));
 
         const QString help = QString::fromStdString(ProgramDirectory()) + "help/";
+        const QStringList missing = Missing(help, known, true);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+        QVERIFY(NamedCount(help) > 50); // the pages were read, and they name things
+    }
+
+    // The translated pages name the controls as the translated windows do.
+    void theTranslatedPagesUseTheWindowsWords() {
+        FreshHome home;
+        const QString help = QString::fromStdString(ProgramDirectory()) + "help/";
+        const QStringList languages = QDir(help).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         QStringList missing;
-        int named = 0;
-        for (const QString& page : QDir(help).entryList({"*.html"})) {
-            for (const auto& [kind, name] : NamedOn(help + page)) {
-                ++named;
-                const QKeySequence key(name);
-                const bool there = kind == "key"      ? !key.isEmpty() && known.keys.contains(key)
-                                   : kind == "button" ? known.buttons.contains(name)
-                                   : kind == "menu"   ? known.menus.contains(name)
-                                                      : known.controls.contains(name) ||
-                                                          known.buttons.contains(name);
-                if (!there)
-                    missing << page + ": " + kind + " \"" + name + "\"";
-            }
+        int translated = 0;
+        for (const QString& language : languages) {
+            Translations shown({language.toStdString()}, TranslationsFolder());
+            if (shown.Name() != language)
+                continue; // the pictures' folder, or a language without a translation
+            ++translated;
+            QCOMPARE(HelpPage(help.chopped(5), "help/index.html"),
+                     "help/" + language + "/index.html");
+            missing << Missing(help + language + "/", WindowWords(), false);
+            QVERIFY(NamedCount(help + language + "/") > 15);
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
-        QVERIFY(named > 50); // the pages were read, and they name things
+        QCOMPARE(translated, 4);
+        QCOMPARE(HelpPage(help.chopped(5), "help/index.html"), QString("help/index.html"));
     }
 };
 

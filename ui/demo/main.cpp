@@ -3,6 +3,7 @@
 //
 //     kiv-ui-demo [media file] [seconds to seek to]
 //     kiv-ui-demo --split <media file> <duration in seconds>
+// Both speak the desktop's language, as the window program does.
 //
 // The editor opens with the "DIVX Video" profile; the player opens the file
 // paused on its first picture, seeks when asked, and plays after a second.
@@ -13,6 +14,7 @@
 #include "EditorDlg.h"
 #include "PreviewPlayer.h"
 #include "SplitDlg.h"
+#include "Translations.h"
 #include "VideoArea.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    const kiv::Translations language(kiv::DesktopLanguages(kiv::ProcessEnvironment),
+                                     kiv::TranslationsFolder());
 
     if (argc > 3 && QString::fromLatin1(argv[1]) == QLatin1String("--split")) {
         kiv::CSplitDlg split(nullptr, QString::fromLocal8Bit(argv[3]).toInt(),

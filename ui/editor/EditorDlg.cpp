@@ -9,13 +9,17 @@
 #include <QLabel>
 #include <QSlider>
 
+#include <QLocale>
 #include <array>
 
 namespace kiv {
 
 namespace {
 
-const QString kProfileSuffix = QStringLiteral(" Profile:");
+// Ends the label that shows the profile's name, which is read back from it.
+QString ProfileSuffix() {
+    return CEditorDlg::tr(" Profile:");
+}
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -145,7 +149,7 @@ void CEditorDlg::TakeControlValues() {
     TakeComboText(profile_.FrameRate, frameRate_);
 
     QString label = profileLabel_->text();
-    qsizetype end = label.indexOf(kProfileSuffix);
+    qsizetype end = label.indexOf(ProfileSuffix());
     SetText(profile_.ProfileName, end < 0 ? std::string() : label.left(end).toUtf8().toStdString());
 }
 
@@ -226,11 +230,11 @@ void CEditorDlg::OnAudioCodecChanged() {
 }
 
 void CEditorDlg::onVolumeReleased() {
-    volumeLabel_->setText(QString::asprintf("Vol:%d%%", volume_->value() * 100 / 256));
+    volumeLabel_->setText(tr("Vol:%1%").arg(QLocale().toString(volume_->value() * 100 / 256)));
 }
 
 void CEditorDlg::SetProfileLabel(const MediaProfile& p) {
-    profileLabel_->setText(ToQString(GetText(p.ProfileName)) + kProfileSuffix);
+    profileLabel_->setText(ToQString(GetText(p.ProfileName)) + ProfileSuffix());
 }
 
 void CEditorDlg::SetAudioDetailsEnabled(bool enabled) {

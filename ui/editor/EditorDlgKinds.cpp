@@ -23,16 +23,18 @@ struct KindLabels {
     const char* sampleRate;
 };
 
-constexpr KindLabels kClassicLabels = {
-    " Frame Rate:", " Bitrate:", " Width/Height:", "Bitrate:", "Sample Rate:"};
+constexpr KindLabels kClassicLabels = {QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Frame Rate:"),
+                                       QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Bitrate:"),
+                                       QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Width/Height:"),
+                                       QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Bitrate:"),
+                                       QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Sample Rate:")};
 // A size of today's formats is a box the picture is fitted into.
-constexpr KindLabels kTodayLabels = {
-    " Frame Rate (fps):", " Bitrate (kb/s):", " Fit Within (px):", "Bitrate (kb/s):", "Rate (Hz):"};
-constexpr const char* kQualityLabel = " Quality (RF):";
-
-const QString kQualityTip =
-    QStringLiteral("Constant quality, as HandBrake's RF: a lower number keeps more detail and "
-                   "makes a bigger file");
+constexpr KindLabels kTodayLabels = {QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Frame Rate (fps):"),
+                                     QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Bitrate (kb/s):"),
+                                     QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Fit Within (px):"),
+                                     QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Bitrate (kb/s):"),
+                                     QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Rate (Hz):")};
+constexpr const char* kQualityLabel = QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Quality (RF):");
 
 // Codecs whose bit rate is not the user's to choose (lossless, a copy).
 bool TakesNoBitrate(const QString& codec) {
@@ -53,10 +55,13 @@ void CEditorDlg::ShowKindLabels() {
                                                      {audioBitrateLabel_, labels.audioBitrate},
                                                      {sampleRateLabel_, labels.sampleRate}};
     for (const auto& [label, text] : texts) {
-        SetFittedText(label, QString::fromLatin1(text));
+        SetFittedText(label, tr(text));
         NameAfterLabel(label->buddy(), label->text());
     }
-    videoBitrate_->setToolTip(EncodesAtConstantQuality(targetKind_) ? kQualityTip : QString());
+    videoBitrate_->setToolTip(EncodesAtConstantQuality(targetKind_)
+                                  ? tr("Constant quality, as HandBrake's RF: a lower number "
+                                       "keeps more detail and makes a bigger file")
+                                  : QString());
 }
 
 void CEditorDlg::UpdateModernStates() {

@@ -2,12 +2,14 @@
 
 #include "DialogUnits.h"
 #include "EditorDlg.h"
+#include "FittedText.h"
 
 #include <QComboBox>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSlider>
 
@@ -35,15 +37,17 @@ struct ComboPlace {
 
 // The labels sit left of their boxes, two units lower so the baselines meet.
 constexpr ComboPlace kVideoCombos[] = {
-    {"videoCodec", " Video Codec:", 7, 61, 23}, {"frameRate", " Frame Rate:", 7, 61, 37},
-    {"videoBitrate", " Bitrate:", 7, 61, 51},   {"frameSize", " Width/Height:", 7, 61, 65},
-    {"aspect", " Aspect:", 7, 61, 79},
+    {"videoCodec", QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Video Codec:"), 7, 61, 23},
+    {"frameRate", QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Frame Rate:"), 7, 61, 37},
+    {"videoBitrate", QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Bitrate:"), 7, 61, 51},
+    {"frameSize", QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Width/Height:"), 7, 61, 65},
+    {"aspect", QT_TRANSLATE_NOOP("kiv::CEditorDlg", " Aspect:"), 7, 61, 79},
 };
 constexpr ComboPlace kAudioCombos[] = {
-    {"audioCodec", "Audio Codec:", 145, 192, 22},
-    {"channels", "Channels:", 145, 192, 37},
-    {"audioBitrate", "Bitrate:", 145, 192, 51},
-    {"sampleRate", "Sample Rate:", 145, 192, 65},
+    {"audioCodec", QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Audio Codec:"), 145, 192, 22},
+    {"channels", QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Channels:"), 145, 192, 37},
+    {"audioBitrate", QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Bitrate:"), 145, 192, 51},
+    {"sampleRate", QT_TRANSLATE_NOOP("kiv::CEditorDlg", "Sample Rate:"), 145, 192, 65},
 };
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& rect) {
@@ -55,7 +59,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& rect) {
 
 QComboBox* MakeCombo(QWidget* parent, const ComboPlace& place, QLabel** madeLabel = nullptr) {
     QLabel* label =
-        MakeLabel(parent, QString::fromLatin1(place.label),
+        MakeLabel(parent, CEditorDlg::tr(place.label),
                   DluRect(place.labelX, place.y + 2, place.x - place.labelX - 1, kTextHeight));
     label->setObjectName(QString::fromLatin1(place.objectName) + QStringLiteral("Label"));
     if (madeLabel)
@@ -95,13 +99,14 @@ void CEditorDlg::SetFittedText(QLabel* label, const QString& text) {
 
 void CEditorDlg::NameAfterLabel(QWidget* control, const QString& labelText) {
     QString name = labelText.trimmed();
-    if (name.endsWith(QLatin1Char(':')))
-        name.chop(1);
+    // A colon ends the label in every language: ":", " :" or "：".
+    if (name.endsWith(QLatin1Char(':')) || name.endsWith(QChar(0xFF1A)))
+        name = name.chopped(1).trimmed();
     control->setAccessibleName(name);
 }
 
 void CEditorDlg::CreateControls() {
-    setWindowTitle(QStringLiteral("Media Profile Editor"));
+    setWindowTitle(tr("Media Profile Editor"));
     setFixedSize(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
     // The dialog units above assume an 8-point dialog font.
     QFont dialogFont = font();
@@ -109,9 +114,9 @@ void CEditorDlg::CreateControls() {
     setFont(dialogFont);
 
     // Group boxes first, so the controls drawn over them stay on top.
-    auto* videoGroup = new QGroupBox(QStringLiteral("Video Format"), this);
+    auto* videoGroup = new QGroupBox(tr("Video Format"), this);
     videoGroup->setGeometry(DluRect(3, 14, 137, 81));
-    auto* audioGroup = new QGroupBox(QStringLiteral("Audio Format"), this);
+    auto* audioGroup = new QGroupBox(tr("Audio Format"), this);
     audioGroup->setGeometry(DluRect(143, 14, 128, 81));
 
     profileLabel_ = MakeLabel(this, QString(), DluRect(5, 4, 265, kTextHeight));
@@ -127,21 +132,24 @@ void CEditorDlg::CreateControls() {
     audioBitrate_ = MakeCombo(this, kAudioCombos[2], &audioBitrateLabel_);
     sampleRate_ = MakeCombo(this, kAudioCombos[3], &sampleRateLabel_);
 
-    channels_->addItem(QStringLiteral("Mono"));
-    channels_->addItem(QStringLiteral("Stereo"));
+    channels_->addItem(tr("Mono"));
+    channels_->addItem(tr("Stereo"));
     for (const char* rate : kTemplateFrameRates)
         frameRate_->addItem(QString::fromLatin1(rate));
 
-    volumeLabel_ = MakeLabel(this, QStringLiteral("Vol:100%"), DluRect(145, 79, 44, kTextHeight));
+    volumeLabel_ = MakeLabel(this, tr("Vol:%1%").arg(QLocale().toString(100)),
+                             DluRect(145, 79, 44, kTextHeight));
     volumeLabel_->setObjectName(QStringLiteral("volumeLabel"));
     volume_ = new QSlider(Qt::Horizontal, this);
     volume_->setObjectName(QStringLiteral("volume"));
     volume_->setGeometry(DluRect(190, 79, 77, 10));
     volume_->setRange(0, 768);
 
-    save_ = MakeButton(this, "save", QStringLiteral("Save"), 173);
-    close_ = MakeButton(this, "close", QStringLiteral("Close"), 206);
-    reload_ = MakeButton(this, "reload", QStringLiteral("Reload"), 239);
+    save_ = MakeButton(this, "save", tr("Save"), 173);
+    close_ = MakeButton(this, "close", tr("Close"), 206);
+    reload_ = MakeButton(this, "reload", tr("Reload"), 239);
+    // Longer words than English ("Speichern", "Enregistrer") keep their ends.
+    FitTextsToWidths({save_, close_, reload_});
 }
 
 void CEditorDlg::ConnectControls() {

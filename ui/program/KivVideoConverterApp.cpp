@@ -5,6 +5,7 @@
 #include "Paths.h"
 #include "Settings.h"
 #include "ToolImages.h"
+#include "Translations.h"
 #include "WaitingFiles.h"
 #include "WindowChannel.h"
 
@@ -24,6 +25,8 @@ CKivVideoConverterApp::CKivVideoConverterApp(int& argc, char** argv) : QApplicat
     setApplicationName(QStringLiteral("kiv-video-converter"));
     setApplicationVersion(QStringLiteral(KIV_VERSION));
     setWindowIcon(ApplicationIcon());
+    translations_ =
+        std::make_unique<Translations>(DesktopLanguages(ProcessEnvironment), TranslationsFolder());
 }
 
 CKivVideoConverterApp::~CKivVideoConverterApp() = default;

@@ -1,7 +1,7 @@
 #pragma once
 // The application object: brings the program up around the main window and
-// down after it. Start-up order: the one-window check, settings and log,
-// skin, main window (run until it ends); then the log is closed.
+// down after it. Start-up order: the desktop's language, the one-window
+// check, settings and log, skin, main window (run until it ends); then the log is closed.
 
 #include <QApplication>
 #include <QStringList>
@@ -10,6 +10,7 @@
 
 namespace kiv {
 
+class Translations;
 class WindowChannel;
 
 enum class WindowClaim {
@@ -38,6 +39,7 @@ public:
     int ExitInstance();
 
 private:
+    std::unique_ptr<Translations> translations_;
     std::unique_ptr<WindowChannel> channel_;
 };
 

@@ -58,11 +58,10 @@ void WaitingFiles::ShowNotice() {
         notice_->hide();
         return;
     }
-    const QString files =
-        count == 1 ? QStringLiteral("1 file waits") : QStringLiteral("%1 files wait").arg(count);
-    const QString text = window_.IsBusy() ? QStringLiteral("%1 for the conversion to end")
-                                          : QStringLiteral("%1 to be added");
-    notice_->setText(text.arg(files));
+    const int n = static_cast<int>(count);
+    notice_->setText(window_.IsBusy()
+                         ? tr("%n file(s) wait(s) for the conversion to end", nullptr, n)
+                         : tr("%n file(s) wait(s) to be added", nullptr, n));
     notice_->setAccessibleName(notice_->text());
     notice_->setToolTip(waiting_.join(QLatin1Char('\n')));
     notice_->show();

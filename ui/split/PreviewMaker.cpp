@@ -44,13 +44,13 @@ bool PreviewMaker::Start(const PreviewSource& source, int startSeconds, int leng
     workerDone_ = false;
     const std::string runFolder = RunFolderPath();
     std::optional<std::string> problem =
-        runFolder.empty() ? std::optional<std::string>("the program has no private folder")
-                          : folder_.Create(runFolder + "preview-");
+        runFolder.empty() ? std::optional<std::string>() : folder_.Create(runFolder + "preview-");
     SampleRequest request{source.profile,    source.targetKind, folder_.Path(),
                           InputScriptPath(), startSeconds,      lengthSeconds};
-    if (problem) {
+    if (runFolder.empty() || problem) {
         // Reported like any other failure: after Start has returned.
-        const QString reason = QString::fromStdString(*problem);
+        const QString reason = runFolder.empty() ? tr("the program has no private folder")
+                                                 : QString::fromStdString(*problem);
         PostToGui(this, [this, reason] { emit finished(false, reason); });
         return true;
     }
@@ -103,11 +103,10 @@ void PreviewMaker::OnWorkerDone(const SampleResult& sample) {
         result_ = SampleResult{};
         QString reason;
         if (!cancelled)
-            reason = QString::fromStdString(sample.result.reason.empty()
-                                                ? (sample.result.outcome == ConvertOutcome::Done
-                                                       ? "the result is empty"
-                                                       : "the encoder was stopped")
-                                                : sample.result.reason);
+            reason = !sample.result.reason.empty() ? QString::fromStdString(sample.result.reason)
+                                                   : (sample.result.outcome == ConvertOutcome::Done
+                                                          ? tr("the result is empty")
+                                                          : tr("the encoder was stopped"));
         emit finished(false, reason);
         return;
     }

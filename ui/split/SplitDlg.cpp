@@ -383,8 +383,8 @@ void CSplitDlg::ApplyTypedTime(QLineEdit* field) {
 void CSplitDlg::onOk() {
     // Whole seconds are what the caller keeps: they must give a clip.
     if (std::trunc(state_.end) <= std::trunc(state_.start)) {
-        ShowMessage(this, QStringLiteral("Warning"),
-                    QStringLiteral("The end must be after the start."), MessageIcon::Warning);
+        ShowMessage(this, tr("Warning"), tr("The end must be after the start."),
+                    MessageIcon::Warning);
         return;
     }
     accept();

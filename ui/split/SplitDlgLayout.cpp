@@ -46,7 +46,7 @@ QLineEdit* MakeTimeField(QWidget* parent, GrowingLayout& layout, const char* obj
     display->setGeometry(DluRect(45, y, 43, 13));
     display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     display->setAccessibleName(label);
-    display->setToolTip(QStringLiteral("Type a time as h:mm:ss and press Enter"));
+    display->setToolTip(CSplitDlg::tr("Type a time as h:mm:ss and press Enter"));
     text->setBuddy(display);
     layout.Add(text, Follow::MoveDown);
     layout.Add(display, Follow::MoveDown);
@@ -56,7 +56,7 @@ QLineEdit* MakeTimeField(QWidget* parent, GrowingLayout& layout, const char* obj
 } // namespace
 
 void CSplitDlg::CreateControls() {
-    setWindowTitle(QStringLiteral("Split"));
+    setWindowTitle(tr("Split"));
     // Its designed size is its smallest; the picture takes the room it gains.
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     const QSize smallest(DluToPixelsX(kDialogWidth), DluToPixelsY(kDialogHeight));
@@ -76,7 +76,7 @@ void CSplitDlg::CreateControls() {
     picture_->setObjectName(QStringLiteral("picture"));
     picture_->setGeometry(frame->contentsRect());
     picture_->SetIdlePicture(RenderSplitPicture("idle", picture_->size()));
-    picture_->setAccessibleName(QStringLiteral("Picture"));
+    picture_->setAccessibleName(tr("Picture"));
     connect(picture_, &VideoArea::resized, this,
             [this] { picture_->SetIdlePicture(RenderSplitPicture("idle", picture_->size())); });
     layout_.Add(frame, Follow::Widen | Follow::Heighten);
@@ -85,20 +85,24 @@ void CSplitDlg::CreateControls() {
     slider_ = new CRangeSlider(this);
     slider_->setObjectName(QStringLiteral("range"));
     slider_->setGeometry(DluRect(4, 114, 131, 10));
-    slider_->setAccessibleName(QStringLiteral("Selection"));
+    slider_->setAccessibleName(tr("Selection"));
     slider_->SetValueText([](double seconds) { return ClockText(seconds); });
     layout_.Add(slider_, Follow::MoveDown | Follow::Widen);
 
     static constexpr IconButton kButtons[] = {
-        {&CSplitDlg::play_, "play", "play", "Play", 5},
-        {&CSplitDlg::stop_, "stop", "stop", "Stop", 18},
-        {&CSplitDlg::begin_, "begin", "begin", "Begin", 32},
-        {&CSplitDlg::previous_, "previous", "previous", "Previous", 45},
-        {&CSplitDlg::next_, "next", "next", "Next", 59},
-        {&CSplitDlg::end_, "end", "end", "End", 72},
-        {&CSplitDlg::markStart_, "markStart", "mark-start", "Mark start", 85},
-        {&CSplitDlg::markEnd_, "markEnd", "mark-end", "Mark end", 99},
-        {&CSplitDlg::clearMark_, "clearMark", "clear-marks", "Clear Mark", 113},
+        {&CSplitDlg::play_, "play", "play", QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Play"), 5},
+        {&CSplitDlg::stop_, "stop", "stop", QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Stop"), 18},
+        {&CSplitDlg::begin_, "begin", "begin", QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Begin"), 32},
+        {&CSplitDlg::previous_, "previous", "previous",
+         QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Previous"), 45},
+        {&CSplitDlg::next_, "next", "next", QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Next"), 59},
+        {&CSplitDlg::end_, "end", "end", QT_TRANSLATE_NOOP("kiv::CSplitDlg", "End"), 72},
+        {&CSplitDlg::markStart_, "markStart", "mark-start",
+         QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Mark start"), 85},
+        {&CSplitDlg::markEnd_, "markEnd", "mark-end",
+         QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Mark end"), 99},
+        {&CSplitDlg::clearMark_, "clearMark", "clear-marks",
+         QT_TRANSLATE_NOOP("kiv::CSplitDlg", "Clear Mark"), 113},
     };
     for (const IconButton& b : kButtons) {
         auto* button = new CButtonST(this);
@@ -110,21 +114,21 @@ void CSplitDlg::CreateControls() {
         button->SetIconImages(RenderSplitPicture(b.picture, QSize(side, side)), QPixmap());
         button->SetImageAlignment(kImageAlignment);
         button->SetTransparentBackground(true);
-        const QString tooltip = QString::fromLatin1(b.tooltip);
+        const QString tooltip = tr(b.tooltip);
         button->SetTooltip(tooltip, true);
         button->setAccessibleName(tooltip);
         layout_.Add(button, Follow::MoveDown);
         this->*b.member = button;
     }
 
-    startTime_ = MakeTimeField(this, layout_, "startTime", QStringLiteral("Start Time"), 144, 6);
-    endTime_ = MakeTimeField(this, layout_, "endTime", QStringLiteral("End Time"), 160, 7);
+    startTime_ = MakeTimeField(this, layout_, "startTime", tr("Start Time"), 144, 6);
+    endTime_ = MakeTimeField(this, layout_, "endTime", tr("End Time"), 160, 7);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(tr("OK"), this);
     ok_->setObjectName(QStringLiteral("ok"));
     ok_->setGeometry(DluRect(108, 144, 36, 21));
     ok_->setDefault(true);
-    ok_->setAccessibleName(QStringLiteral("OK"));
+    ok_->setAccessibleName(tr("OK"));
     layout_.Add(ok_, Follow::MoveDown | Follow::MoveRight);
 
     CreatePreviewControls();

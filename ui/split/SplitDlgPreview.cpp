@@ -5,6 +5,7 @@
 #include "CRangeSlider.h"
 #include "ClockText.h"
 #include "DialogUnits.h"
+#include "FittedText.h"
 #include "PreviewPlayer.h"
 #include "SplitDlg.h"
 #include "SplitIcons.h"
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -23,8 +25,22 @@ namespace kiv {
 
 namespace {
 
-const QString kPreviewText = QStringLiteral("Preview result");
-const QString kBackText = QStringLiteral("Back to source");
+QString PreviewText() {
+    return CSplitDlg::tr("Preview result");
+}
+
+QString BackText() {
+    return CSplitDlg::tr("Back to source");
+}
+
+// The button's caption and name; a caption longer than its place (in some
+// languages) gets a narrower or smaller face instead of losing its end.
+void ShowPreviewCaption(QPushButton* button, const QString& text) {
+    button->setText(text);
+    button->setAccessibleName(text);
+    button->setFont(QFont());
+    FitTextsToWidths({button});
+}
 
 // The preview begins this far into a file when nothing else says where.
 constexpr double kDefaultStartShare = 0.1;
@@ -32,14 +48,13 @@ constexpr double kDefaultStartShare = 0.1;
 } // namespace
 
 void CSplitDlg::CreatePreviewControls() {
-    preview_ = new QPushButton(kPreviewText, this);
+    preview_ = new QPushButton(PreviewText(), this);
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setGeometry(DluRect(4, 180, 68, 14));
     preview_->setIcon(RenderSplitPicture("preview", QSize(16, 16)));
     preview_->setAutoDefault(false);
-    preview_->setAccessibleName(kPreviewText);
-    preview_->setToolTip(
-        QStringLiteral("Convert ten seconds with the chosen profile and play the result"));
+    ShowPreviewCaption(preview_, PreviewText());
+    preview_->setToolTip(tr("Convert ten seconds with the chosen profile and play the result"));
     preview_->setEnabled(false);
 
     previewProgress_ = new QProgressBar(this);
@@ -47,14 +62,14 @@ void CSplitDlg::CreatePreviewControls() {
     previewProgress_->setGeometry(DluRect(76, 182, 34, 10));
     previewProgress_->setRange(0, 100);
     previewProgress_->setTextVisible(false);
-    previewProgress_->setAccessibleName(QStringLiteral("Preview progress"));
+    previewProgress_->setAccessibleName(tr("Preview progress"));
     previewProgress_->hide();
 
-    cancelPreview_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelPreview_ = new QPushButton(tr("Cancel"), this);
     cancelPreview_->setObjectName(QStringLiteral("cancelPreview"));
     cancelPreview_->setGeometry(DluRect(112, 180, 30, 14));
     cancelPreview_->setAutoDefault(false);
-    cancelPreview_->setAccessibleName(QStringLiteral("Cancel preview"));
+    cancelPreview_->setAccessibleName(tr("Cancel preview"));
     cancelPreview_->hide();
 
     previewInfo_ = new QLabel(this);
@@ -63,7 +78,7 @@ void CSplitDlg::CreatePreviewControls() {
     previewInfo_->setWordWrap(true);
     previewInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     previewInfo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    previewInfo_->setAccessibleName(QStringLiteral("Preview"));
+    previewInfo_->setAccessibleName(tr("Preview"));
 
     layout_.Add(preview_, Follow::MoveDown);
     layout_.Add(previewProgress_, Follow::MoveDown);
@@ -139,8 +154,8 @@ void CSplitDlg::OnPreviewFinished(bool made, const QString& reason) {
     if (hadFocus)
         preview_->setFocus();
     if (!made) {
-        const QString text = reason.isEmpty() ? QStringLiteral("The preview was cancelled.")
-                                              : QStringLiteral("No preview: %1").arg(reason);
+        const QString text =
+            reason.isEmpty() ? tr("The preview was cancelled.") : tr("No preview: %1").arg(reason);
         ShowPreviewInfo(text);
         return;
     }
@@ -157,16 +172,19 @@ void CSplitDlg::ShowResult() {
     const int partSeconds = std::max(partEnd - static_cast<int>(state_.start), 0);
     const QString shape = sample.hasVideo
                               ? QStringLiteral("%1x%2").arg(sample.width).arg(sample.height)
-                              : QStringLiteral("sound only");
+                              : tr("sound only");
     // One line each for what the result is and what the whole will take;
     // a figure and its unit never part, nor does a unit at its slash.
-    const auto figure = [](const std::string& text) {
+    // The engine writes figures the C way; the user reads the locale's
+    // decimal mark.
+    const auto figure = [point = QLocale().decimalPoint()](const std::string& text) {
         return QString::fromStdString(text)
+            .replace(QLatin1Char('.'), point)
             .replace(QLatin1Char(' '), QChar(0x00A0))
             .replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
     };
     const QString text =
-        QStringLiteral("Converted result: %1 at %2,\nabout %3 for %4")
+        tr("Converted result: %1 at %2,\nabout %3 for %4")
             .arg(shape, figure(RateText(sample)),
                  figure(SizeText(ExpectedBytes({sample}, partSeconds))), ClockText(partSeconds));
     ShowPreviewInfo(text);
@@ -187,9 +205,8 @@ void CSplitDlg::ShowResult() {
     }
     PreviewPlayer::Instance().Play();
     state_.showingResult = true;
-    picture_->setAccessibleDescription(QStringLiteral("Converted result"));
-    preview_->setText(kBackText);
-    preview_->setAccessibleName(kBackText);
+    picture_->setAccessibleDescription(tr("Converted result"));
+    ShowPreviewCaption(preview_, BackText());
     EnableSelectionControls(false);
 }
 
@@ -200,8 +217,7 @@ void CSplitDlg::LeaveResult() {
     state_.showingResult = false;
     maker_->Discard();
     picture_->setAccessibleDescription(QString());
-    preview_->setText(kPreviewText);
-    preview_->setAccessibleName(kPreviewText);
+    ShowPreviewCaption(preview_, PreviewText());
     EnableSelectionControls(true);
     // The source again, paused where it was.
     state_.needsReopen = false;

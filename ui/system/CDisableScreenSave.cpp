@@ -13,7 +13,10 @@ namespace kiv {
 namespace {
 
 const QString kWho = QStringLiteral("Kiv Video Converter");
-const QString kWhy = QStringLiteral("Converting videos");
+// The reason the desktop shows beside the lock, in the user's language.
+QString Why() {
+    return CDisableScreenSave::tr("Converting videos");
+}
 
 QDBusMessage ScreenSaverCall(const QString& method) {
     return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.ScreenSaver"),
@@ -43,7 +46,7 @@ CDisableScreenSave::CDisableScreenSave() {
         return;
     }
     QDBusMessage call = ScreenSaverCall(QStringLiteral("Inhibit"));
-    call << kWho << kWhy;
+    call << kWho << Why();
     pending_ = new QDBusPendingCallWatcher(session.asyncCall(call, kBusTimeoutMs), this);
     askingScreenSaver_ = true;
     connect(pending_, &QDBusPendingCallWatcher::finished, this, [this] {
@@ -87,7 +90,7 @@ void CDisableScreenSave::InhibitSleep() {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    call << QStringLiteral("idle:sleep") << kWho << kWhy << QStringLiteral("block");
+    call << QStringLiteral("idle:sleep") << kWho << Why() << QStringLiteral("block");
     pending_ = new QDBusPendingCallWatcher(system.asyncCall(call, kBusTimeoutMs), this);
     connect(pending_, &QDBusPendingCallWatcher::finished, this, [this] {
         QDBusPendingReply<QDBusUnixFileDescriptor> reply = *pending_;

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QCoreApplication>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
@@ -113,8 +114,8 @@ bool OpenOnDesktop(const QUrl& url, std::function<void()> failed) {
 bool OpenOrSay(QWidget* parent, const QUrl& url) {
     QPointer<QWidget> owner = parent ? parent : QApplication::activeWindow();
     const auto say = [owner, url] {
-        ShowMessage(owner, QStringLiteral("Warning"), DesktopCannotOpenText(Shown(url)),
-                    MessageIcon::Warning);
+        ShowMessage(owner, QCoreApplication::translate("kiv::DesktopOpen", "Warning"),
+                    DesktopCannotOpenText(Shown(url)), MessageIcon::Warning);
     };
     if (OpenOnDesktop(url, say))
         return true;

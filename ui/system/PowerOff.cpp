@@ -23,7 +23,8 @@ constexpr int kPowerOffTimeoutMs = 120000;
 void RequestPowerOff(std::function<void(const QString& error)> answered) {
     QDBusConnection system = QDBusConnection::systemBus();
     if (!system.isConnected()) {
-        answered(QStringLiteral("the system bus cannot be reached"));
+        answered(QCoreApplication::translate("kiv::PowerOffCountdownDlg",
+                                             "the system bus cannot be reached"));
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -48,21 +49,19 @@ PowerOffCountdownDlg::PowerOffCountdownDlg(QWidget* parent, int seconds)
     : QDialog(parent), secondsLeft_(seconds), label_(new QLabel(this)), timer_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("Kiv Video Converter"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
+    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(tr("Cancel"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label_);
     layout->addWidget(buttons);
     label_->setText(Text());
-    label_->setAccessibleName(QStringLiteral("Power-off countdown"));
+    label_->setAccessibleName(tr("Power-off countdown"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(timer_, &QTimer::timeout, this, &PowerOffCountdownDlg::Tick);
     timer_->start(1000);
 }
 
 QString PowerOffCountdownDlg::Text() const {
-    return secondsLeft_ == 1
-               ? QStringLiteral("The computer will power off in 1 second.")
-               : QStringLiteral("The computer will power off in %1 seconds.").arg(secondsLeft_);
+    return tr("The computer will power off in %n second(s).", nullptr, secondsLeft_);
 }
 
 void PowerOffCountdownDlg::Tick() {
@@ -80,9 +79,10 @@ void ShutDownComputer(QWidget* parent, int countdownSeconds) {
         return;
     RequestPowerOff([owner = QPointer<QWidget>(parent)](const QString& error) {
         if (!error.isEmpty())
-            ShowMessage(owner, QStringLiteral("Warning"),
-                        QStringLiteral("The computer could not be powered off: %1").arg(error),
-                        MessageIcon::Warning);
+            ShowMessage(
+                owner, PowerOffCountdownDlg::tr("Warning"),
+                PowerOffCountdownDlg::tr("The computer could not be powered off: %1").arg(error),
+                MessageIcon::Warning);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "MakerTexts.h"
 #include "ToolImages.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,7 +26,7 @@ QLabel* MakeText(QWidget* parent, const QString& text, int x, int y, const char*
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutKivVideoConverter"));
-    setWindowTitle(QStringLiteral("About KivVideoConverter"));
+    setWindowTitle(tr("About KivVideoConverter"));
     setFixedSize(DluToPixelsX(235), DluToPixelsY(90));
     QFont dialogFont = font();
     dialogFont.setPointSize(8);
@@ -37,11 +38,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setGeometry(DluToPixelsX(11), DluToPixelsY(17), kIconSide, kIconSide);
     icon->setAccessibleName(QStringLiteral("Kiv Video Converter"));
 
-    MakeText(this, QStringLiteral("KivVideoConverter Version 1.0"), 40, 10, "version");
-    MakeText(this, QString::fromLatin1(kMakerLine), 40, 25, "makerLine");
-    MakeText(this, QString::fromLatin1(kMakerNote), 39, 39, "makerNote");
+    MakeText(this, tr("KivVideoConverter Version 1.0"), 40, 10, "version");
+    MakeText(this, QCoreApplication::translate("kiv::MainWindow", kMakerLine), 40, 25, "makerLine");
+    MakeText(this, QCoreApplication::translate("kiv::MainWindow", kMakerNote), 39, 39, "makerNote");
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setGeometry(DluRect(178, 7, 50, 14));
     ok->setDefault(true);

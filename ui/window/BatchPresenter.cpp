@@ -8,6 +8,7 @@
 #include "runs/BatchSummary.h"
 
 #include <QCheckBox>
+#include <QLocale>
 #include <QWidget>
 
 namespace kiv {
@@ -27,12 +28,13 @@ void BatchPresenter::Begin(const QString& outputFolder) {
 // "2 of 3 · 45 % — Kiv Video Converter": the file that converts, and how
 // much of the whole batch's media is done.
 QString BatchPresenter::BusyTitle() const {
-    QString title = QStringLiteral("%1 of %2 · %3 %")
-                        .arg(position_.fileNumber)
-                        .arg(position_.fileCount)
-                        .arg(static_cast<int>(position_.fraction * 100));
+    const QLocale locale;
+    QString title =
+        tr("%1 of %2 · %3 %")
+            .arg(locale.toString(position_.fileNumber), locale.toString(position_.fileCount),
+                 locale.toString(static_cast<int>(position_.fraction * 100)));
     if (batch_.IsPaused())
-        title += QStringLiteral(" · Paused");
+        title += tr(" · Paused");
     return title + QStringLiteral(" — ") + looks_.productName;
 }
 
@@ -50,10 +52,37 @@ void BatchPresenter::ShowPaused(bool paused) {
         window_.setWindowTitle(BusyTitle());
 }
 
+// The words of BatchSummary, which kiv-convert prints in English, in the
+// user's language with the locale's numbers.
+QString BatchPresenter::SummaryText(const BatchReport& report) {
+    const QLocale locale;
+    const QString time = QString::fromStdString(ShortClock(report.seconds));
+    const QString converted = locale.toString(report.converted);
+    switch (report.end) {
+    case BatchEnd::Finished:
+        if (report.failed > 0)
+            return tr("%1 converted, %2 failed in %3")
+                .arg(converted, locale.toString(report.failed), time);
+        if (report.converted == 0)
+            return tr("No file converted");
+        return tr("%n file(s) converted in %1", nullptr, report.converted).arg(time);
+    case BatchEnd::Stopped:
+        if (report.stopped == 0)
+            return tr("%1 converted, stopped after %2").arg(converted, time);
+        return tr("%1 converted, %2 stopped after %3")
+            .arg(converted, locale.toString(report.stopped), time);
+    case BatchEnd::Failed:
+    case BatchEnd::SourceMissing:
+        break;
+    }
+    return tr("%1 converted, %2 failed after %3")
+        .arg(converted, locale.toString(report.failed), time);
+}
+
 QString BatchPresenter::EndText(const BatchReport& report) const {
-    const QString summary = QString::fromStdString(BatchSummary(report));
-    QString text = report.end == BatchEnd::Stopped ? QStringLiteral("Stopped: ") + summary
-                                                   : QStringLiteral("Encoding Finish!\n") + summary;
+    const QString summary = SummaryText(report);
+    QString text = report.end == BatchEnd::Stopped ? tr("Stopped: ") + summary
+                                                   : tr("Encoding Finish!\n") + summary;
     // Rows that failed alone or came out short are named at the end.
     for (const QString& note : batch_.Notes())
         text += QLatin1Char('\n') + note;
@@ -67,21 +96,19 @@ void BatchPresenter::ShowEnd(const BatchReport& report) {
     // A user who switched to another window learns the batch is over; one
     // who pressed Stop knows.
     if (!window_.isActiveWindow() && report.end != BatchEnd::Stopped)
-        NotifyDesktop(QStringLiteral("Kiv Video Converter"),
-                      report.end == BatchEnd::Finished
-                          ? QString::fromStdString(BatchSummary(report))
-                          : batch_.LastFailure());
+        NotifyDesktop(QStringLiteral("Kiv Video Converter"), report.end == BatchEnd::Finished
+                                                                 ? SummaryText(report)
+                                                                 : batch_.LastFailure());
     if (report.end == BatchEnd::Finished) {
         if (looks_.shutdownBox->isChecked()) {
             ShutDownComputer(&window_);
         } else {
-            ShowMessage(&window_, QStringLiteral("Info"), EndText(report),
-                        MessageIcon::Information);
+            ShowMessage(&window_, tr("Info"), EndText(report), MessageIcon::Information);
             if (looks_.openFolderBox->isChecked())
                 OpenFolder(outputFolder_);
         }
     } else if (report.end == BatchEnd::Stopped) {
-        ShowMessage(&window_, QStringLiteral("Info"), EndText(report), MessageIcon::Information);
+        ShowMessage(&window_, tr("Info"), EndText(report), MessageIcon::Information);
     }
 }
 

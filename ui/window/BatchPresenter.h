@@ -52,6 +52,8 @@ public:
     // "Stopped: ..." after a stop; then a line for each row that failed
     // alone or came out short ("FILE: no sound").
     QString EndText(const BatchReport& report) const;
+    // The batch summary in the user's words: "3 files converted in 4:12".
+    static QString SummaryText(const BatchReport& report);
 
 private:
     void ShowPosition(const BatchPosition& position);

@@ -23,24 +23,24 @@ QString NotAddedLine(const QString& path) {
     std::error_code error;
     const fs::file_status status = fs::status(file, error);
     if (!fs::exists(status))
-        return path + QStringLiteral(": not found");
+        return path + FileAdder::tr(": not found");
     if (fs::is_directory(status))
-        return path + QStringLiteral(": a folder, not a file");
+        return path + FileAdder::tr(": a folder, not a file");
     if (fs::is_regular_file(status) && fs::file_size(file, error) == 0 && !error)
-        return path + QStringLiteral(": an empty file");
+        return path + FileAdder::tr(": an empty file");
     QFile readable(path);
     if (!readable.open(QIODevice::ReadOnly))
-        return path + QStringLiteral(": cannot be read (%1)").arg(readable.errorString());
+        return path + FileAdder::tr(": cannot be read (%1)").arg(readable.errorString());
     readable.close();
     MediaFacts facts;
     const int read = DetectMedia(file.string(), facts);
     if (read < 0) {
         char reason[AV_ERROR_MAX_STRING_SIZE] = {};
         av_strerror(read, reason, sizeof reason);
-        return path + QStringLiteral(": not a media file this program can read (%1)")
+        return path + FileAdder::tr(": not a media file this program can read (%1)")
                           .arg(QString::fromLocal8Bit(reason));
     }
-    return path + QStringLiteral(" include unsupport codec,Please report it to ") +
+    return path + FileAdder::tr(" include unsupport codec,Please report it to ") +
            QString::fromLatin1(kSupportAddress) + QLatin1Char('.');
 }
 

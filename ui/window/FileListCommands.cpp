@@ -26,9 +26,8 @@ namespace kiv {
 
 namespace {
 
-void Info(QWidget* parent, const char* text) {
-    ShowMessage(parent, QStringLiteral("Info"), QString::fromLatin1(text),
-                MessageIcon::Information);
+void Info(QWidget* parent, const QString& text) {
+    ShowMessage(parent, FileListCommands::tr("Info"), text, MessageIcon::Information);
 }
 
 // The local files among dropped URLs, in order.
@@ -72,13 +71,13 @@ FileListCommands::~FileListCommands() {
 }
 
 void FileListCommands::CreatePopMenu() {
-    popMenu_ = new QMenu(QStringLiteral("Pop"), &window_);
+    popMenu_ = new QMenu(tr("Pop"), &window_);
     popMenu_->setObjectName(QStringLiteral("popMenu"));
-    popMenu_->addAction(QStringLiteral("&Add"), this, &FileListCommands::Add);
-    popMenu_->addAction(QStringLiteral("&Delete"), this, &FileListCommands::Remove);
-    popMenu_->addAction(QStringLiteral("&Clear"), this, &FileListCommands::Clear);
-    popMenu_->addAction(QStringLiteral("&Split"), this, &FileListCommands::Split);
-    popMenu_->addAction(QStringLiteral("&Preview result"), this, &FileListCommands::Preview);
+    popMenu_->addAction(tr("&Add"), this, &FileListCommands::Add);
+    popMenu_->addAction(tr("&Delete"), this, &FileListCommands::Remove);
+    popMenu_->addAction(tr("&Clear"), this, &FileListCommands::Clear);
+    popMenu_->addAction(tr("&Split"), this, &FileListCommands::Split);
+    popMenu_->addAction(tr("&Preview result"), this, &FileListCommands::Preview);
 }
 
 void FileListCommands::ConnectAdder() {
@@ -145,12 +144,12 @@ void FileListCommands::OnFileRead(const QString& path, const ConversionJob& job)
 void FileListCommands::OnRowRefused(int row) {
     table_.Remove(row);
     adder_->Cancel();
-    Info(&window_, "There are not Media file.");
+    Info(&window_, tr("There are not Media file."));
 }
 
 void FileListCommands::OnLimitReached() {
     SetAdding(false);
-    Info(&window_, "The Max media file count over !");
+    Info(&window_, tr("The Max media file count over !"));
 }
 
 void FileListCommands::OnNotAdded(const QString& line) {
@@ -163,8 +162,8 @@ void FileListCommands::OnAddFailed() {
     adder_->Cancel();
     table_.Clear();
     SetAdding(false);
-    ShowMessage(&window_, QStringLiteral("Error"),
-                QStringLiteral("Sorry,this program encounter a error,Please restart it again!"),
+    ShowMessage(&window_, tr("Error"),
+                tr("Sorry,this program encounter a error,Please restart it again!"),
                 MessageIcon::Critical);
 }
 
@@ -173,12 +172,9 @@ void FileListCommands::OnAddingFinished() {
     if (quiet_)
         return;
     if (!notAdded_.isEmpty()) {
-        const QString heading =
-            notAdded_.size() == 1
-                ? QStringLiteral("This file was not added:")
-                : QStringLiteral("%1 files were not added:").arg(notAdded_.size());
-        ShowMessage(&window_, QStringLiteral("Warning"),
-                    heading + QLatin1Char('\n') + notAdded_.join('\n'), MessageIcon::NoIcon);
+        const QString heading = tr("%n file(s) were not added:", nullptr, notAdded_.size());
+        ShowMessage(&window_, tr("Warning"), heading + QLatin1Char('\n') + notAdded_.join('\n'),
+                    MessageIcon::NoIcon);
         notAdded_.clear();
     }
     emit filesAdded();
@@ -189,7 +185,7 @@ void FileListCommands::Remove() {
         return;
     const int selected = list_.FirstSelectedRow();
     if (selected < 0) {
-        Info(&window_, "There is not selected media file ");
+        Info(&window_, tr("There is not selected media file "));
         return;
     }
     // The rows behind move up one place.
@@ -224,7 +220,7 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
         return;
     const int row = list_.FirstSelectedRow();
     if (row < 0) {
-        Info(&window_, "There is not selected media file ");
+        Info(&window_, tr("There is not selected media file "));
         return;
     }
     try {
@@ -245,7 +241,7 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
             end = std::max(end, chosen.wholeFileEndSeconds);
         table_.SetTrim(row, start, end);
     } catch (const std::exception&) {
-        Info(&window_, "We encount a problem,Please restar it");
+        Info(&window_, tr("We encount a problem,Please restar it"));
     }
 }
 

@@ -12,6 +12,8 @@
 #include <QEvent>
 #include <QHeaderView>
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <algorithm>
 
 namespace kiv {
@@ -29,9 +31,12 @@ struct ColumnPlace {
 // anyway, and shown whole in its tooltip) so that the status column has
 // room for "37 % · 1:12 left".
 constexpr ColumnPlace kColumns[kFileColumnCount] = {
-    {"", 4, Qt::AlignHCenter},          {"Video File", 14, Qt::AlignLeft},
-    {"Duration", 10, Qt::AlignHCenter}, {"Start Time", 11, Qt::AlignHCenter},
-    {"End Time", 10, Qt::AlignHCenter}, {"Status", 0, Qt::AlignHCenter},
+    {"", 4, Qt::AlignHCenter},
+    {QT_TRANSLATE_NOOP("kiv::FileListView", "Video File"), 14, Qt::AlignLeft},
+    {QT_TRANSLATE_NOOP("kiv::FileListView", "Duration"), 10, Qt::AlignHCenter},
+    {QT_TRANSLATE_NOOP("kiv::FileListView", "Start Time"), 11, Qt::AlignHCenter},
+    {QT_TRANSLATE_NOOP("kiv::FileListView", "End Time"), 10, Qt::AlignHCenter},
+    {QT_TRANSLATE_NOOP("kiv::FileListView", "Status"), 0, Qt::AlignHCenter},
 };
 
 // The list's width less what its columns share.
@@ -44,17 +49,20 @@ QString Time(int seconds) {
 // "1:12 left", or "estimating…" until the engine has seen enough.
 QString TimeLeftText(const ProgressFigures& figures) {
     if (!figures.secondsLeft)
-        return QStringLiteral("estimating…");
-    return QString::fromStdString(ShortClock(*figures.secondsLeft)) + QStringLiteral(" left");
+        return FileListView::tr("estimating…");
+    return FileListView::tr("%1 left").arg(
+        QString::fromStdString(ShortClock(*figures.secondsLeft)));
 }
 
 // "2.4× real time, 61 frames a second"; frames only for video.
 QString SpeedText(const ProgressFigures& figures) {
     if (figures.speed <= 0)
-        return QStringLiteral("Measuring the speed");
-    QString text = QStringLiteral("%1× real time").arg(figures.speed, 0, 'f', 1);
+        return FileListView::tr("Measuring the speed");
+    const QLocale locale;
+    QString text = FileListView::tr("%1× real time").arg(locale.toString(figures.speed, 'f', 1));
     if (figures.framesPerSecond > 0)
-        text += QStringLiteral(", %1 frames a second").arg(qRound(figures.framesPerSecond));
+        text += FileListView::tr(", %1 frames a second")
+                    .arg(locale.toString(qRound(figures.framesPerSecond)));
     return text;
 }
 
@@ -73,39 +81,40 @@ StatusLook LookOf(const FileRow& r) {
     const QString reason = QString::fromStdString(r.reason);
     switch (r.state) {
     case RowState::Ready:
-        look.text = QStringLiteral("Ready");
+        look.text = FileListView::tr("Ready");
         break;
     case RowState::Converted:
         // A source that ends early converts as far as it goes, and says so.
-        look.text =
-            r.reason.empty() ? QStringLiteral("Converted") : QStringLiteral("Converted (short)");
+        look.text = r.reason.empty() ? FileListView::tr("Converted")
+                                     : FileListView::tr("Converted (short)");
         look.tip = r.reason.empty() ? output : output + QLatin1Char('\n') + reason;
         break;
     case RowState::Stopped:
-        look.text = QStringLiteral("Stopped");
+        look.text = FileListView::tr("Stopped");
         look.tip =
-            output.isEmpty() ? QString() : QStringLiteral("Kept as far as converted: ") + output;
+            output.isEmpty() ? QString() : FileListView::tr("Kept as far as converted: ") + output;
         break;
     case RowState::Converting: {
         // The screen reader's text stays the percentage; the time left is
         // its description. While paused the time left stands still.
         const QString left = TimeLeftText(r.figures);
-        const QString label = r.figures.paused ? QStringLiteral("paused") : left;
+        const QString label = r.figures.paused ? FileListView::tr("paused") : left;
         look.bar = true;
         look.format =
-            QStringLiteral("%d %% · ") + QString(label).replace(u'%', QStringLiteral("%%"));
-        look.tip = r.figures.paused ? QStringLiteral("Paused, ") + left : SpeedText(r.figures);
-        look.description = r.figures.paused ? QStringLiteral("paused, ") + left : left;
+            FileListView::tr("%d %% · ") + QString(label).replace(u'%', QStringLiteral("%%"));
+        look.tip = r.figures.paused ? FileListView::tr("Paused, ") + left : SpeedText(r.figures);
+        look.description = r.figures.paused ? FileListView::tr("paused, ") + left : left;
         break;
     }
     // Never a bar: a full one would read as done.
     case RowState::Failed:
-        look.text = r.label.empty() ? QStringLiteral("Failed")
-                                    : QStringLiteral("Failed: ") + QString::fromStdString(r.label);
+        look.text = r.label.empty()
+                        ? FileListView::tr("Failed")
+                        : FileListView::tr("Failed: ") + QString::fromStdString(r.label);
         look.tip = reason;
         break;
     case RowState::SourceMissing:
-        look.text = QStringLiteral("Missing");
+        look.text = FileListView::tr("Missing");
         look.tip = reason;
         break;
     }
@@ -147,7 +156,9 @@ void FileListView::SetUpColumns() {
         const ColumnPlace& c = kColumns[column];
         const int width = c.sixtyFourths ? base * c.sixtyFourths / 64 : base - used - 2;
         used += width;
-        list_.InsertColumn(column, QString::fromLatin1(c.heading), c.alignment, width);
+        const QString heading =
+            *c.heading ? QCoreApplication::translate("kiv::FileListView", c.heading) : QString();
+        list_.InsertColumn(column, heading, c.alignment, width);
     }
     list_.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // The path takes whatever room the list gains, and gives it back.
@@ -158,7 +169,7 @@ void FileListView::SetUpColumns() {
     list_.SetHeaderImageList(
         CXHeaderCtrl::CheckBoxImages(side, list_.palette(), list_.devicePixelRatioF()));
     list_.SetHeaderCheck(Col(FileColumn::Check), 1);
-    list_.SetHeaderAccessibleName(Col(FileColumn::Check), QStringLiteral("Check all"));
+    list_.SetHeaderAccessibleName(Col(FileColumn::Check), tr("Check all"));
     // Long paths keep their file name in sight; the tooltip shows them whole.
     list_.SetColumnElideMode(Col(FileColumn::VideoFile), Qt::ElideMiddle);
 }

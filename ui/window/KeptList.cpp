@@ -91,14 +91,9 @@ void KeptList::Forget() {
 }
 
 QString KeptList::RestoredText(int rows, int interrupted) {
-    QString text =
-        rows == 1 ? QStringLiteral("Restored the list of 1 file from the last time")
-                  : QStringLiteral("Restored the list of %1 files from the last time").arg(rows);
-    if (interrupted == 1)
-        text += QStringLiteral("; 1 file was being converted and is Ready again");
-    else if (interrupted > 1)
-        text +=
-            QStringLiteral("; %1 files were being converted and are Ready again").arg(interrupted);
+    QString text = tr("Restored the list of %n file(s) from the last time", nullptr, rows);
+    if (interrupted > 0)
+        text += tr("; %n file(s) were being converted and are Ready again", nullptr, interrupted);
     return text;
 }
 

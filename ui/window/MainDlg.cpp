@@ -6,6 +6,7 @@
 #include "CButtonST.h"
 #include "CXListCtrl.h"
 #include "Catalogue.h"
+#include "CatalogueNames.h"
 #include "FileListCommands.h"
 #include "FixedText.h"
 #include "KeptList.h"
@@ -119,7 +120,7 @@ void CKivVideoConverterDlg::RestoreLastRows() {
     WriteLogFormat("Kept list: restored %d rows, %d of them interrupted", rows, interrupted);
     // Said once the window shows.
     QTimer::singleShot(0, this, [this, text = KeptList::RestoredText(rows, interrupted)] {
-        ShowMessage(this, QStringLiteral("Info"), text, MessageIcon::Information);
+        ShowMessage(this, tr("Info"), text, MessageIcon::Information);
     });
 }
 
@@ -151,10 +152,10 @@ void CKivVideoConverterDlg::ConnectControls() {
 }
 
 void CKivVideoConverterDlg::CreateMenus() {
-    dirMenu_ = new QMenu(QStringLiteral("Dir"), this);
+    dirMenu_ = new QMenu(tr("Dir"), this);
     dirMenu_->setObjectName(QStringLiteral("dirMenu"));
-    dirMenu_->addAction(QStringLiteral("Browse"), this, &CKivVideoConverterDlg::OnBrowse);
-    dirMenu_->addAction(QStringLiteral("Open"), this, &CKivVideoConverterDlg::OnOpenFolder);
+    dirMenu_->addAction(tr("Browse"), this, &CKivVideoConverterDlg::OnBrowse);
+    dirMenu_->addAction(tr("Open"), this, &CKivVideoConverterDlg::OnOpenFolder);
 }
 
 void CKivVideoConverterDlg::CreateShortcuts() {
@@ -184,7 +185,7 @@ void CKivVideoConverterDlg::CreateEncoder() {
 void CKivVideoConverterDlg::FillLists() {
     ui_.formats->clear();
     for (int c = 0; c < CategoryCount(); ++c)
-        ui_.formats->addItem(QString::fromUtf8(GetCategory(c)->CategoryName));
+        ui_.formats->addItem(ShownCategoryName(GetCategory(c)->CategoryName));
     ui_.formats->setCurrentIndex(selection_.Kind);
     FillProfileList(selection_.Kind);
     ui_.profiles->setCurrentIndex(selection_.Class);

@@ -25,9 +25,9 @@ bool CKivVideoConverterDlg::ConvertAgainIfAllDone() {
         if (r.checked)
             done.push_back(row);
     }
-    if (!AskYesNo(this, QStringLiteral("Info"),
-                  QStringLiteral("Every checked file has been converted already.\n"
-                                 "Convert them again?")))
+    if (!AskYesNo(this, tr("Info"),
+                  tr("Every checked file has been converted already.\n"
+                     "Convert them again?")))
         return false;
     for (int row : done)
         table_.SetState(row, RowState::Ready);
@@ -38,8 +38,8 @@ void CKivVideoConverterDlg::OnStart() {
     if (busy_)
         return;
     if (!table_.HasCheckedRow()) {
-        ShowMessage(this, QStringLiteral("Warning"),
-                    QStringLiteral("There is no selected file in list! "), MessageIcon::Warning);
+        ShowMessage(this, tr("Warning"), tr("There is no selected file in list! "),
+                    MessageIcon::Warning);
         return;
     }
     if (!ConvertAgainIfAllDone())

@@ -5,6 +5,7 @@
 #include "AboutDlg.h"
 #include "CButtonST.h"
 #include "Catalogue.h"
+#include "CatalogueNames.h"
 #include "DesktopOpen.h"
 #include "EditorDlg.h"
 #include "FileListCommands.h"
@@ -15,6 +16,7 @@
 #include "MessageBoxes.h"
 #include "OpenFolder.h"
 #include "Settings.h"
+#include "Translations.h"
 #include "Vocabularies.h"
 #include "WindowPlaces.h"
 
@@ -29,10 +31,10 @@
 namespace kiv {
 
 int CKivVideoConverterDlg::CurrentCategoryIndex() const {
-    // The category whose name is the displayed text, byte for byte; else the first.
-    const QByteArray shown = ui_.formats->currentText().toUtf8();
+    // The category whose shown name is the displayed text; else the first.
+    const QString shown = ui_.formats->currentText();
     for (int c = 0; c < CategoryCount(); ++c) {
-        if (shown == GetCategory(c)->CategoryName)
+        if (shown == ShownCategoryName(GetCategory(c)->CategoryName))
             return c;
     }
     return 0;
@@ -49,7 +51,7 @@ void CKivVideoConverterDlg::FillProfileList(int categoryIndex) {
     if (!category)
         return;
     for (int p = 0; p < category->ProfileCount; ++p)
-        ui_.profiles->addItem(QString::fromUtf8(category->Profiles[p].ProfileName));
+        ui_.profiles->addItem(ShownProfileName(category->Profiles[p].ProfileName));
 }
 
 void CKivVideoConverterDlg::OnFormatPick() {
@@ -107,8 +109,8 @@ void CKivVideoConverterDlg::ShowDirMenu() {
 }
 
 void CKivVideoConverterDlg::OnBrowse() {
-    QString picked = QFileDialog::getExistingDirectory(this, QStringLiteral("Select output folder"),
-                                                       outputFolder_);
+    QString picked =
+        QFileDialog::getExistingDirectory(this, tr("Select output folder"), outputFolder_);
     if (!picked.isEmpty()) {
         if (!picked.endsWith(QLatin1Char('/')))
             picked += QLatin1Char('/');
@@ -128,8 +130,9 @@ void CKivVideoConverterDlg::OnAbout() {
 }
 
 void CKivVideoConverterDlg::OnHelp() {
-    OpenOrSay(this, QUrl::fromLocalFile(QString::fromStdString(ProgramDirectory()) +
-                                        QStringLiteral("help/index.html")));
+    const QString folder = QString::fromStdString(ProgramDirectory());
+    OpenOrSay(this,
+              QUrl::fromLocalFile(folder + HelpPage(folder, QStringLiteral("help/index.html"))));
 }
 
 void CKivVideoConverterDlg::OnExit() {
@@ -146,9 +149,8 @@ void CKivVideoConverterDlg::OnExit() {
     std::string reason;
     if (!SaveSettings(settings_, &reason) || !SaveSelection(selection_, &reason)) {
         WriteLog("Settings: not saved: " + reason);
-        ShowMessage(this, QStringLiteral("Warning"),
-                    QStringLiteral("Your settings were not saved.\n") +
-                        QString::fromStdString(reason),
+        ShowMessage(this, tr("Warning"),
+                    tr("Your settings were not saved.\n") + QString::fromStdString(reason),
                     MessageIcon::Warning);
     }
     SaveWindowGeometry("Main", saveGeometry());

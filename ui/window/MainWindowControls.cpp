@@ -10,6 +10,7 @@
 #include "MessageBoxes.h"
 #include "Settings.h"
 #include "ToolImages.h"
+#include "Translations.h"
 #include "runs/FilesAtOnce.h"
 
 #include <QCheckBox>
@@ -42,14 +43,16 @@ struct ToolPlace {
 };
 
 constexpr ToolPlace kTools[] = {
-    {"addButton", "add", 2, "Add video files"},
-    {"removeButton", "remove", 43, "Remove video files"},
-    {"startButton", "start", 83, "Start video conversion"},
-    {"pauseButton", "pause", 83, "Pause video conversion"}, // in Start's place, while busy
-    {"stopButton", "stop", 123, "Stop video conversion"},
-    {"aboutButton", "about", 205, "About"},
-    {"helpButton", "help", 245, "Help"},
-    {"exitButton", "exit", 285, "Exit"},
+    {"addButton", "add", 2, QT_TRANSLATE_NOOP("kiv::MainWindow", "Add video files")},
+    {"removeButton", "remove", 43, QT_TRANSLATE_NOOP("kiv::MainWindow", "Remove video files")},
+    {"startButton", "start", 83, QT_TRANSLATE_NOOP("kiv::MainWindow", "Start video conversion")},
+    {"pauseButton", "pause", 83,
+     QT_TRANSLATE_NOOP("kiv::MainWindow",
+                       "Pause video conversion")}, // in Start's place, while busy
+    {"stopButton", "stop", 123, QT_TRANSLATE_NOOP("kiv::MainWindow", "Stop video conversion")},
+    {"aboutButton", "about", 205, QT_TRANSLATE_NOOP("kiv::MainWindow", "About")},
+    {"helpButton", "help", 245, QT_TRANSLATE_NOOP("kiv::MainWindow", "Help")},
+    {"exitButton", "exit", 285, QT_TRANSLATE_NOOP("kiv::MainWindow", "Exit")},
 };
 
 // A tool button's four images, its tooltip and its accessible name.
@@ -59,7 +62,7 @@ void SetToolLook(CButtonST* button, const char* glyph, const char* tooltip, cons
     button->SetBitmapImages(images.over, Qt::magenta, images.normal, Qt::magenta, images.pressed,
                             Qt::magenta);
     button->SetDisabledImage(images.disabled);
-    const QString tip = QString::fromLatin1(tooltip);
+    const QString tip = QCoreApplication::translate("kiv::MainWindow", tooltip);
     button->SetTooltip(tip, true);
     button->setAccessibleName(tip);
 }
@@ -79,7 +82,7 @@ CButtonST* MakeToolButton(QWidget* parent, const ToolPlace& place) {
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* text, const QRect& rect) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    auto* label = new QLabel(QCoreApplication::translate("kiv::MainWindow", text), parent);
     label->setGeometry(rect);
     return label;
 }
@@ -92,13 +95,13 @@ QComboBox* MakeDropDown(QWidget* parent, const char* objectName, int x, int y, Q
     combo->setGeometry(DluRect(x, y, 238, kComboHeight));
     // The label names the list for screen readers, with and without the relation.
     label->setBuddy(combo);
-    combo->setAccessibleName(label->text().chopped(1));
+    combo->setAccessibleName(label->text().chopped(1).trimmed());
     return combo;
 }
 
 QCheckBox* MakeCheckBox(QWidget* parent, const char* objectName, const char* text,
                         const QRect& rect) {
-    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
+    auto* box = new QCheckBox(QCoreApplication::translate("kiv::MainWindow", text), parent);
     box->setObjectName(QString::fromLatin1(objectName));
     box->setGeometry(rect);
     // The caption keeps its blanks; screen readers get the words alone.
@@ -126,16 +129,17 @@ void SetUpButtonImages(const MainWindowControls& ui) {
         CButtonST* button;
         const char* glyph;
         const char* name;
-    } smallButtons[] = {{ui.folder, "folder", "Output folder"},
-                        {ui.edit, "edit", "Edit video profile"}};
+    } smallButtons[] = {
+        {ui.folder, "folder", QT_TRANSLATE_NOOP("kiv::MainWindow", "Output folder")},
+        {ui.edit, "edit", QT_TRANSLATE_NOOP("kiv::MainWindow", "Edit video profile")}};
     for (const auto& small : smallButtons) {
         const QString glyph = QString::fromLatin1(small.glyph);
         small.button->SetIconImages(RenderSmallIcon(glyph, kSmallIconSide), QPixmap());
         small.button->SetDisabledImage(RenderSmallIcon(glyph, kSmallIconSide, true).toImage());
-        small.button->setAccessibleName(QString::fromLatin1(small.name));
+        small.button->setAccessibleName(QCoreApplication::translate("kiv::MainWindow", small.name));
     }
     // The folder menu button has no tooltip; the edit button has one.
-    ui.edit->SetTooltip(QStringLiteral("Edit video profile"), true);
+    ui.edit->SetTooltip(QCoreApplication::translate("kiv::MainWindow", "Edit video profile"), true);
 }
 
 // The links open their pages the desktop's way: a desktop that cannot open
@@ -150,12 +154,12 @@ void SetUpLinks(const MainWindowControls& ui, QDialog& window) {
     } links[] = {{ui.siteLink, kWebSiteLinkText, kWebSitePage},
                  {ui.faqLink, kFaqLinkText, kFaqPage}};
     for (const auto& l : links) {
-        l.link->setText(QString::fromLatin1(l.text));
-        l.link->SetLinkTarget(folder + QString::fromLatin1(l.page));
+        l.link->setText(QCoreApplication::translate("kiv::MainWindow", l.text));
+        l.link->SetLinkTarget(folder + HelpPage(folder, QString::fromLatin1(l.page)));
         l.link->setAccessibleName(l.link->text());
         l.link->SetUrlOpener([owner = QPointer<QWidget>(&window)](const QUrl& url) {
             return OpenOnDesktop(url, [owner, url] {
-                ShowMessage(owner, QStringLiteral("Warning"),
+                ShowMessage(owner, QCoreApplication::translate("kiv::MainWindow", "Warning"),
                             DesktopCannotOpenText(url.toLocalFile()), MessageIcon::Warning);
             });
         });
@@ -207,30 +211,38 @@ MainWindowControls CreateMainWindowControls(QDialog& window) {
     ui.list = new CXListCtrl(&window);
     ui.list->setObjectName(QStringLiteral("fileList"));
     ui.list->setGeometry(DluRect(kListX, kListY, kListWidth, kListHeight));
-    ui.list->setAccessibleName(QStringLiteral("Video files"));
+    ui.list->setAccessibleName(QCoreApplication::translate("kiv::MainWindow", "Video files"));
     // The tool buttons reach down into the list's top edge; the list's
     // header stays whole above them.
     ui.list->raise();
 
-    QLabel* folderLabel = MakeLabel(&window, "Output Directory:", DluRect(3, 162, 57, 10));
+    QLabel* folderLabel =
+        MakeLabel(&window, QT_TRANSLATE_NOOP("kiv::MainWindow", "Output Directory:"),
+                  DluRect(3, 162, 57, 10));
     ui.outputFolder = new QLineEdit(&window);
     ui.outputFolder->setObjectName(QStringLiteral("outputFolder"));
     ui.outputFolder->setGeometry(DluRect(61, 160, 236, 15));
     ui.outputFolder->setEnabled(false);
-    ui.outputFolder->setAccessibleName(QStringLiteral("Output Directory"));
+    ui.outputFolder->setAccessibleName(
+        QCoreApplication::translate("kiv::MainWindow", "Output Directory"));
     ui.folder = MakeSmallButton(&window, "folderButton", DluRect(301, 159, 22, 16));
 
-    QLabel* formatLabel = MakeLabel(&window, "Output Format:", DluRect(4, 183, 53, 10));
+    QLabel* formatLabel = MakeLabel(&window, QT_TRANSLATE_NOOP("kiv::MainWindow", "Output Format:"),
+                                    DluRect(4, 183, 53, 10));
     ui.formats = MakeDropDown(&window, "formatList", 61, 180, formatLabel);
-    QLabel* profileLabel = MakeLabel(&window, "Video Profile:", DluRect(4, 201, 44, 10));
+    QLabel* profileLabel = MakeLabel(
+        &window, QT_TRANSLATE_NOOP("kiv::MainWindow", "Video Profile:"), DluRect(4, 201, 44, 10));
     ui.profiles = MakeDropDown(&window, "profileList", 62, 198, profileLabel);
     ui.edit = MakeSmallButton(&window, "editButton", DluRect(301, 197, 22, 15));
 
     ui.openFolderBox =
-        MakeCheckBox(&window, "openFolderBox", " Open Output Directory after finished ",
+        MakeCheckBox(&window, "openFolderBox",
+                     QT_TRANSLATE_NOOP("kiv::MainWindow", " Open Output Directory after finished "),
                      DluRect(3, 215, 129, 13));
-    ui.shutdownBox = MakeCheckBox(&window, "shutdownBox", " Shutdown PC after finished ",
-                                  DluRect(4, 228, 121, 13));
+    ui.shutdownBox =
+        MakeCheckBox(&window, "shutdownBox",
+                     QT_TRANSLATE_NOOP("kiv::MainWindow", " Shutdown PC after finished "),
+                     DluRect(4, 228, 121, 13));
     FitTextsToWidths({folderLabel, formatLabel, profileLabel});
     FitTextsToWidths({ui.openFolderBox, ui.shutdownBox});
 
@@ -280,9 +292,12 @@ int ChosenFilesAtOnce(const QComboBox& list) {
 
 void ShowPauseLook(CButtonST& pause, bool paused) {
     if (paused)
-        SetToolLook(&pause, "resume", "Resume video conversion", VisibleToolPart());
+        SetToolLook(&pause, "resume",
+                    QT_TRANSLATE_NOOP("kiv::MainWindow", "Resume video conversion"),
+                    VisibleToolPart());
     else
-        SetToolLook(&pause, "pause", "Pause video conversion", VisibleToolPart());
+        SetToolLook(&pause, "pause", QT_TRANSLATE_NOOP("kiv::MainWindow", "Pause video conversion"),
+                    VisibleToolPart());
 }
 
 } // namespace kiv

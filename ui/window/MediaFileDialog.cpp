@@ -1,18 +1,20 @@
 #include "MediaFileDialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 namespace kiv {
 
-const char* const kMediaFileFilter = "All files (*.*)|*.*|"
-                                     "AVI Files (*.avi)|*.avi|"
-                                     "Mpeg files (*.mpg, *.mpeg)|*.mpg;*.mpeg|"
-                                     "Windows Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|"
-                                     "Quick Time Files (*.mov, *.qt)|*.mov; *.qt|"
-                                     "Real Media Files (*.rm, *.rmvb)|*.rm;*.rmvb|"
-                                     "Flash File(*.flv,*.swf)|*.flv;*.swf|"
-                                     "MP4(*.mp4,*.m4v)|*.mp4;*.m4v|"
-                                     "3GP(*.3gp,*.3gp2)|*.3gp;*.3gp2|";
+const char* const kMediaFileFilter = QT_TRANSLATE_NOOP(
+    "kiv::MediaFileDialog", "All files (*.*)|*.*|"
+                            "AVI Files (*.avi)|*.avi|"
+                            "Mpeg files (*.mpg, *.mpeg)|*.mpg;*.mpeg|"
+                            "Windows Media files (*.wmv, *.wma, *.asf)|*.wmv;*.wma;*.asf|"
+                            "Quick Time Files (*.mov, *.qt)|*.mov; *.qt|"
+                            "Real Media Files (*.rm, *.rmvb)|*.rm;*.rmvb|"
+                            "Flash File(*.flv,*.swf)|*.flv;*.swf|"
+                            "MP4(*.mp4,*.m4v)|*.mp4;*.m4v|"
+                            "3GP(*.3gp,*.3gp2)|*.3gp;*.3gp2|");
 
 QStringList QtNameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -35,7 +37,8 @@ QStringList ChooseMediaFiles(QWidget* parent) {
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(QtNameFilters(QString::fromLatin1(kMediaFileFilter)));
+    dialog.setNameFilters(
+        QtNameFilters(QCoreApplication::translate("kiv::MediaFileDialog", kMediaFileFilter)));
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted)
         return {};

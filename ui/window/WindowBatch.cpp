@@ -31,7 +31,7 @@ QString ConvertFailMessage(const std::string& reason) {
     // Why first: the request to send the log is for what the reason does
     // not explain.
     const QString request =
-        QStringLiteral("Convert fail! Please send the log file \"%1\" to %2")
+        WindowBatch::tr("Convert fail! Please send the log file \"%1\" to %2")
             .arg(QString::fromStdString(log), QString::fromLatin1(kSupportAddress));
     return reason.empty() ? request : QString::fromStdString(reason) + QLatin1Char('\n') + request;
 }
@@ -81,15 +81,15 @@ public:
     // Both end the batch once the user has seen why.
     void SourceMissing(int row, const std::string& sourcePath) override {
         const QString text =
-            QStringLiteral("%1 not exist!").arg(QString::fromStdString(sourcePath));
+            WindowBatch::tr("%1 not exist!").arg(QString::fromStdString(sourcePath));
         batch_.Fail(row, RowState::SourceMissing, text, MessageIcon::NoIcon, text.toStdString());
     }
     // A file without sound concerns its row only: the row says so and the
     // batch goes on; the end of the batch lists it.
     void RowFailed(int row, const RowFailure& failure) override {
         if (failure.kind == FailureKind::NoSound) {
-            batch_.Finish(row, RowState::Failed, {}, failure.reason, QStringLiteral("no sound"));
-            batch_.Note(row, QStringLiteral("no sound"));
+            batch_.Finish(row, RowState::Failed, {}, failure.reason, WindowBatch::tr("no sound"));
+            batch_.Note(row, WindowBatch::tr("no sound"));
             return;
         }
         batch_.Fail(row, RowState::Failed, ConvertFailMessage(failure.reason),
@@ -213,7 +213,7 @@ void WindowBatch::Fail(int row, RowState state, const QString& text, MessageIcon
                        const std::string& reason) {
     Post([this, text] { lastFailure_ = text; });
     Finish(row, state, {}, reason);
-    Ask({QStringLiteral("Error"), text, icon});
+    Ask({tr("Error"), text, icon});
 }
 
 void WindowBatch::Note(int row, const QString& text) {

@@ -1,0 +1,216 @@
+#include "TranslatedHelp.h"
+
+#include "CliOptions.h"
+
+#include <string_view>
+
+namespace kiv {
+
+namespace {
+
+struct HelpText {
+    std::string_view language; // as in LANGUAGE: "de", or "zh_CN" with its region
+    const char* text;
+};
+
+// Option names, values in capitals and the names of formats stay as they
+// are typed; what they mean is translated.
+constexpr HelpText kHelpTexts[] = {
+    {"de",
+     "Aufruf: kiv-convert [OPTION]... DATEI...\n"
+     "        kiv-convert --probe DATEI...\n"
+     "        kiv-convert --list\n"
+     "        kiv-convert --slideshow [OPTION]... BILD...\n"
+     "Wandelt Video- und Audiodateien mit den eingebauten Profilen nacheinander um: aktuelle\n"
+     "Formate MP4, MKV, WebM und nur Ton, dazu 70 Geräteprofile von früher.\n"
+     "\n"
+     "  --format NAME|INDEX    Ausgabeformat (Kategorie), z. B. \"To 3GP/MP4\" oder 8, oder\n"
+     "                         \"To audio only (MP3/AAC/FLAC/Opus/WAV)\" oder 10;\n"
+     "                         allein gewählt gilt das erste Profil des Formats\n"
+     "  --profile NAME|INDEX   Geräteprofil innerhalb des Formats\n"
+     "  --output-dir DIR       Ordner für die umgewandelten Dateien\n"
+     "  --start HH:MM:SS       ab dieser Zeit umwandeln (Vorgabe 00:00:00)\n"
+     "  --end HH:MM:SS         bis zu dieser Zeit umwandeln (Vorgabe: die ganze Datei)\n"
+     "  --dry-run              jede Befehlszeile des Encoders ausgeben; nichts umwandeln\n"
+     "  --estimate             mit --dry-run: auch die erwartete Größe jeder Ausgabe\n"
+     "                         ausgeben, aus acht kurzen, wieder gelöschten Proben\n"
+     "  --json                 JSON auf der Standardausgabe, ein Objekt pro Zeile, in\n"
+     "                         jedem Modus: Fortschritt und Zusammenfassung, Probeläufe,\n"
+     "                         Analysen, die Liste\n"
+     "  --quiet                keine Fortschrittsanzeige\n"
+     "  --probe                ausgeben, was jede Datei enthält\n"
+     "  --list                 jedes Profil ausgeben: Kategorie-Index, Profil-Index,\n"
+     "                         Kategoriename und Profilname, durch Tabulatoren getrennt\n"
+     "  --slideshow            aus den Bildern der Reihe nach ein Video machen, mit\n"
+     "                         Format, Profil und Ausgabeordner wie beim Umwandeln\n"
+     "  --music DATEI          Tonspur der Diaschau, wiederholt oder auf ihre Länge\n"
+     "                         gekürzt (Vorgabe: Stille)\n"
+     "  --picture-seconds S    Diaschau: Sekunden, die jedes Bild steht (Vorgabe 4)\n"
+     "  --transition-seconds S Diaschau: Sekunden jedes Übergangs (Vorgabe 1)\n"
+     "  --caption TEXT         Diaschau: Bildunterschrift des nächsten Bildes; einmal\n"
+     "                         pro Bild, der Reihe nach\n"
+     "  --pan-zoom             Diaschau: jedes Bild langsam bewegen, solange es steht\n"
+     "  -h, --help             diese Hilfe anzeigen und beenden\n"
+     "  --version              die Version anzeigen und beenden\n"
+     "  --                     Ende der Optionen; jedes weitere Argument ist eine Datei\n"
+     "\n"
+     "Die Vorgaben stammen aus der Einstellungsdatei. Der Fortschritt zeigt Geschwindigkeit\n"
+     "und Restzeit. Strg-Z hält die Umwandlung an (fg oder bg setzt fort); Strg-C stoppt\n"
+     "sie und behält das bisher Umgewandelte als \"NAME (partial).EXT\"; ein zweites\n"
+     "Strg-C beendet sofort. Eine fehlgeschlagene Datei beendet den Lauf nicht; die\n"
+     "Zusammenfassung nennt, was aus jeder wurde. Meldungen bleiben englisch.\n"
+     "Rückgabewert: 0 alles umgewandelt, 1 eine Umwandlung fehlgeschlagen,\n"
+     "2 falscher Aufruf oder unlesbare Eingabe, 130 abgebrochen.\n"},
+    {"fr",
+     "Usage : kiv-convert [OPTION]... FICHIER...\n"
+     "        kiv-convert --probe FICHIER...\n"
+     "        kiv-convert --list\n"
+     "        kiv-convert --slideshow [OPTION]... IMAGE...\n"
+     "Convertit des fichiers vidéo et audio avec les profils intégrés, l'un après l'autre :\n"
+     "formats actuels MP4, MKV, WebM et audio seul, et 70 profils d'appareils d'hier.\n"
+     "\n"
+     "  --format NOM|INDEX     format de sortie (catégorie), p. ex. \"To 3GP/MP4\" ou 8, ou\n"
+     "                         \"To audio only (MP3/AAC/FLAC/Opus/WAV)\" ou 10 ;\n"
+     "                         seul, il choisit le premier profil du format\n"
+     "  --profile NOM|INDEX    profil d'appareil dans le format\n"
+     "  --output-dir DOSSIER   dossier des fichiers convertis\n"
+     "  --start HH:MM:SS       convertir à partir de ce moment (par défaut 00:00:00)\n"
+     "  --end HH:MM:SS         convertir jusqu'à ce moment (par défaut : tout le fichier)\n"
+     "  --dry-run              afficher chaque ligne de commande de l'encodeur ; ne rien\n"
+     "                         convertir\n"
+     "  --estimate             avec --dry-run : afficher aussi la taille attendue de\n"
+     "                         chaque sortie, d'après huit courts essais convertis puis\n"
+     "                         supprimés\n"
+     "  --json                 du JSON sur la sortie standard, un objet par ligne, dans\n"
+     "                         tous les modes : progression et bilan, essais à blanc,\n"
+     "                         analyses, la liste\n"
+     "  --quiet                pas d'affichage de la progression\n"
+     "  --probe                afficher ce que contient chaque fichier\n"
+     "  --list                 afficher chaque profil : index de catégorie, index de\n"
+     "                         profil, nom de catégorie et nom de profil, séparés par des\n"
+     "                         tabulations\n"
+     "  --slideshow            faire une vidéo des images, dans l'ordre, avec le format,\n"
+     "                         le profil et le dossier de sortie comme pour une conversion\n"
+     "  --music FICHIER        bande son du diaporama, répétée ou coupée à sa durée\n"
+     "                         (par défaut : silence)\n"
+     "  --picture-seconds S    diaporama : secondes d'affichage de chaque image (défaut 4)\n"
+     "  --transition-seconds S diaporama : secondes de chaque transition (défaut 1)\n"
+     "  --caption TEXTE        diaporama : légende de l'image suivante ; une fois par\n"
+     "                         image, dans l'ordre\n"
+     "  --pan-zoom             diaporama : déplacer lentement chaque image affichée\n"
+     "  -h, --help             afficher cette aide et quitter\n"
+     "  --version              afficher la version et quitter\n"
+     "  --                     fin des options ; chaque argument suivant est un fichier\n"
+     "\n"
+     "Les valeurs par défaut viennent du fichier de paramètres. La progression indique la\n"
+     "vitesse et le temps restant. Ctrl-Z met la conversion en pause (fg ou bg la reprend) ;\n"
+     "Ctrl-C l'arrête et garde ce qui a été converti sous \"NAME (partial).EXT\" ; un second\n"
+     "Ctrl-C quitte aussitôt. Un fichier en échec n'arrête pas l'exécution ; le bilan dit\n"
+     "ce que chacun est devenu. Les messages restent en anglais.\n"
+     "Code de retour : 0 tout est converti, 1 une conversion a échoué, 2 erreur\n"
+     "d'utilisation ou entrée illisible, 130 interrompu.\n"},
+    {"es",
+     "Uso: kiv-convert [OPCIÓN]... ARCHIVO...\n"
+     "     kiv-convert --probe ARCHIVO...\n"
+     "     kiv-convert --list\n"
+     "     kiv-convert --slideshow [OPCIÓN]... IMAGEN...\n"
+     "Convierte archivos de vídeo y audio con los perfiles incorporados, uno tras otro:\n"
+     "formatos actuales MP4, MKV, WebM y solo audio, y 70 perfiles de dispositivos antiguos.\n"
+     "\n"
+     "  --format NOMBRE|ÍNDICE formato de salida (categoría), p. ej. \"To 3GP/MP4\" u 8, o\n"
+     "                         \"To audio only (MP3/AAC/FLAC/Opus/WAV)\" o 10;\n"
+     "                         solo, elige el primer perfil del formato\n"
+     "  --profile NOMBRE|ÍNDICE perfil de dispositivo dentro del formato\n"
+     "  --output-dir CARPETA   carpeta para los archivos convertidos\n"
+     "  --start HH:MM:SS       convertir desde este momento (por omisión 00:00:00)\n"
+     "  --end HH:MM:SS         convertir hasta este momento (por omisión: todo el archivo)\n"
+     "  --dry-run              mostrar cada línea de órdenes del codificador; no convertir\n"
+     "                         nada\n"
+     "  --estimate             con --dry-run: mostrar también el tamaño esperado de cada\n"
+     "                         salida, a partir de ocho muestras cortas convertidas y\n"
+     "                         borradas\n"
+     "  --json                 JSON en la salida estándar, un objeto por línea, en todos\n"
+     "                         los modos: progreso y resumen, simulaciones, análisis, la\n"
+     "                         lista\n"
+     "  --quiet                no mostrar el progreso\n"
+     "  --probe                mostrar lo que contiene cada archivo\n"
+     "  --list                 mostrar cada perfil: índice de categoría, índice de perfil,\n"
+     "                         nombre de categoría y nombre de perfil, separados por\n"
+     "                         tabuladores\n"
+     "  --slideshow            hacer un vídeo con las imágenes, en orden, con el formato,\n"
+     "                         el perfil y la carpeta de salida como al convertir\n"
+     "  --music ARCHIVO        banda sonora de la presentación, repetida o cortada a su\n"
+     "                         duración (por omisión: silencio)\n"
+     "  --picture-seconds S    presentación: segundos que se muestra cada imagen (4)\n"
+     "  --transition-seconds S presentación: segundos de cada transición (1)\n"
+     "  --caption TEXTO        presentación: leyenda de la siguiente imagen; una vez por\n"
+     "                         imagen, en orden\n"
+     "  --pan-zoom             presentación: mover despacio cada imagen mientras se ve\n"
+     "  -h, --help             mostrar esta ayuda y salir\n"
+     "  --version              mostrar la versión y salir\n"
+     "  --                     fin de las opciones; cada argumento siguiente es un archivo\n"
+     "\n"
+     "Los valores por omisión vienen del archivo de configuración. El progreso muestra la\n"
+     "velocidad y el tiempo restante. Ctrl-Z pausa la conversión (fg o bg la reanuda);\n"
+     "Ctrl-C la detiene y conserva lo convertido como \"NAME (partial).EXT\"; un segundo\n"
+     "Ctrl-C termina en el acto. Un archivo que falla no detiene la ejecución; el resumen\n"
+     "dice qué fue de cada uno. Los mensajes siguen en inglés.\n"
+     "Estado de salida: 0 todo convertido, 1 falló una conversión, 2 error de uso o\n"
+     "entrada ilegible, 130 interrumpido.\n"},
+    {"zh_CN", "用法：kiv-convert [选项]... 文件...\n"
+              "      kiv-convert --probe 文件...\n"
+              "      kiv-convert --list\n"
+              "      kiv-convert --slideshow [选项]... 图片...\n"
+              "用内置配置逐个转换视频和音频文件：当今的 MP4、MKV、WebM 和仅音频格式，\n"
+              "以及 70 个早年设备的配置。\n"
+              "\n"
+              "  --format 名称|序号     输出格式（类别），例如 \"To 3GP/MP4\" 或 8，或\n"
+              "                         \"To audio only (MP3/AAC/FLAC/Opus/WAV)\" 或 10；\n"
+              "                         单独使用时选用该格式的第一个配置\n"
+              "  --profile 名称|序号    格式中的设备配置\n"
+              "  --output-dir 文件夹    转换后文件的存放文件夹\n"
+              "  --start HH:MM:SS       从此时间开始转换（默认 00:00:00）\n"
+              "  --end HH:MM:SS         转换到此时间为止（默认：整个文件）\n"
+              "  --dry-run              显示每条编码器命令行；不转换任何文件\n"
+              "  --estimate             与 --dry-run 一起使用：根据八段转换后即删除的短样本，\n"
+              "                         同时显示每个输出的预计大小\n"
+              "  --json                 在标准输出上输出 JSON，每行一个对象，适用于所有模式：\n"
+              "                         进度和总结、试运行、分析结果、列表\n"
+              "  --quiet                不显示进度\n"
+              "  --probe                显示每个文件包含的内容\n"
+              "  --list                 显示每个配置：类别序号、配置序号、类别名称和配置名称，\n"
+              "                         以制表符分隔\n"
+              "  --slideshow            按顺序用图片制作一个视频，格式、配置和输出文件夹\n"
+              "                         与转换时相同\n"
+              "  --music 文件           幻灯片的配乐，按放映长度循环或截断（默认：无声）\n"
+              "  --picture-seconds S    幻灯片：每张图片停留的秒数（默认 4）\n"
+              "  --transition-seconds S 幻灯片：每次过渡的秒数（默认 1）\n"
+              "  --caption 文字         幻灯片：下一张图片的说明文字；每张图片一次，按顺序\n"
+              "  --pan-zoom             幻灯片：展示时缓慢移动每张图片\n"
+              "  -h, --help             显示此帮助并退出\n"
+              "  --version              显示版本并退出\n"
+              "  --                     选项结束；之后的每个参数都是文件\n"
+              "\n"
+              "默认值来自设置文件。进度显示速度和剩余时间。Ctrl-Z 暂停转换（fg 或 bg 继续）；\n"
+              "Ctrl-C 停止转换，并把已转换的部分保存为 \"NAME (partial).EXT\"；再按一次 Ctrl-C\n"
+              "立即退出。某个文件失败不会中止运行；总结会说明每个文件的结果。消息保持英文。\n"
+              "退出状态：0 全部转换成功，1 有转换失败，2 用法错误或输入无法读取，130 被中断。\n"},
+};
+
+} // namespace
+
+const char* TranslatedHelp(const std::vector<std::string>& languages) {
+    for (const std::string& language : languages) {
+        // "de_AT" is served by "de"; "zh_TW" is not served by "zh_CN".
+        const std::string_view base = std::string_view(language).substr(0, language.find('_'));
+        if (base == "en")
+            break;
+        for (const HelpText& help : kHelpTexts) {
+            if (help.language == language || help.language == base)
+                return help.text;
+        }
+    }
+    return kUsage;
+}
+
+} // namespace kiv
