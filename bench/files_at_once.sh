@@ -84,11 +84,14 @@ for case in "8 0 old small profile (3GP H.263)" "10 1 MP3, 192 kb/s" "9 2 H.264 
     for ((i = 0; i < RUNS; i++)); do
         TIMES="$WORK/one" measure "${CONVERT[@]}" --jobs 1 "${FILES[@]}"
         TIMES="$WORK/auto" measure "${CONVERT[@]}" --jobs auto "${FILES[@]}"
+        # The log is emptied by the next run: the choice is read now.
+        grep -o 'files at once: [0-9]* (Automatic[^)]*)' "$KIV_HOME/kiv-convert.log" \
+            > "$WORK/chosen" || true
         if command -v parallel > /dev/null; then
             TIMES="$WORK/parallel" measure parallel -j2 "${CONVERT[@]}" --jobs 1 ::: "${FILES[@]}"
         fi
     done
-    CHOSEN=$(grep -o 'files at once: [0-9]* (Automatic[^)]*)' "$KIV_HOME/kiv-convert.log" | tail -n 1)
+    CHOSEN=$(tail -n 1 "$WORK/chosen")
     echo "$LABEL: $CHOSEN"
     ONE=$(report "one at a time (--jobs 1)" "$WORK/one" | tee /dev/stderr | tail -n 1)
     AUTO=$(report "automatic (--jobs auto)" "$WORK/auto" | tee /dev/stderr | tail -n 1)
