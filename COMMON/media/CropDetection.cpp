@@ -126,20 +126,6 @@ bool DecodeKeyFrame(AVFormatContext* format, AVCodecContext* decoder, int stream
     return got;
 }
 
-// The clockwise turn FFmpeg gives the picture when it converts it.
-int ClockwiseTurn(const AVStream* stream) {
-    const std::uint8_t* matrix =
-        av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr);
-    if (!matrix)
-        return 0;
-    double angle = av_display_rotation_get(reinterpret_cast<const std::int32_t*>(matrix));
-    if (std::isnan(angle))
-        return 0;
-    int degrees = static_cast<int>(std::lround(-angle)) % 360;
-    degrees = degrees < 0 ? degrees + 360 : degrees;
-    return (degrees + 45) / 90 % 4 * 90;
-}
-
 Bars Turned(const Bars& stored, int clockwise) {
     switch (clockwise) {
     case 90:
@@ -220,7 +206,8 @@ BlackBars Detect(const std::string& path, int samples) {
     if (result.samples == 0)
         return result;
     result.readable = true;
-    int turn = ClockwiseTurn(video);
+    // FFmpeg turns the picture back by the player's turn, to the nearest quarter.
+    int turn = ((360 - RotationOf(video)) % 360 + 45) / 90 % 4 * 90;
     bool across = turn == 90 || turn == 270;
     result.width = across ? height : width;
     result.height = across ? width : height;

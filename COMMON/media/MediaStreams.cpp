@@ -35,20 +35,6 @@ StreamType TypeOf(AVMediaType type) {
     }
 }
 
-// The turn a player applies to the stored picture, in degrees as ffprobe
-// reports it (a phone's portrait video: 90 or 270).
-int RotationOf(const AVStream* stream) {
-    const std::uint8_t* matrix =
-        av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr);
-    if (!matrix)
-        return 0;
-    double angle = av_display_rotation_get(reinterpret_cast<const std::int32_t*>(matrix));
-    if (std::isnan(angle))
-        return 0;
-    int degrees = static_cast<int>(std::lround(angle)) % 360;
-    return degrees < 0 ? degrees + 360 : degrees;
-}
-
 int BitsOf(const AVCodecParameters* codec) {
     const AVPixFmtDescriptor* pixels =
         av_pix_fmt_desc_get(static_cast<AVPixelFormat>(codec->format));

@@ -6,10 +6,13 @@
 #include "files/NonEmptyFile.h"
 
 #include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 extern "C" {
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 #include <libavutil/log.h>
 }
 
@@ -61,5 +64,19 @@ private:
     int result_ = -1;
     std::chrono::steady_clock::time_point deadline_;
 };
+
+// The turn a player applies to the stored picture, in degrees as ffprobe
+// reports it (a phone's portrait video: 90 or 270).
+inline int RotationOf(const AVStream* stream) {
+    const std::uint8_t* matrix =
+        av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr);
+    if (!matrix)
+        return 0;
+    double angle = av_display_rotation_get(reinterpret_cast<const std::int32_t*>(matrix));
+    if (std::isnan(angle))
+        return 0;
+    int degrees = static_cast<int>(std::lround(angle)) % 360;
+    return degrees < 0 ? degrees + 360 : degrees;
+}
 
 } // namespace kiv

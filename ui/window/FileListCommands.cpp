@@ -227,14 +227,19 @@ void FileListCommands::RemoveRow(int row) {
     table_.Remove(row);
 }
 
-void FileListCommands::Remove() {
+int FileListCommands::RowToChange() {
     if (!CanChangeRows() || table_.RowCount() == 0)
-        return;
-    const int selected = list_.FirstSelectedRow();
-    if (selected < 0) {
+        return -1;
+    const int row = list_.FirstSelectedRow();
+    if (row < 0)
         Info(&window_, tr("There is not selected media file "));
+    return row;
+}
+
+void FileListCommands::Remove() {
+    const int selected = RowToChange();
+    if (selected < 0)
         return;
-    }
     // The rows behind move up one place.
     RemoveRow(selected);
     if (table_.RowCount() > 0)
@@ -266,13 +271,9 @@ void FileListCommands::Preview() {
 // Split dialog and kept in the row, which shows it as its Start Time and
 // End Time.
 void FileListCommands::RunSplit(bool previewAtOnce) {
-    if (!CanChangeRows() || table_.RowCount() == 0)
+    const int row = RowToChange();
+    if (row < 0)
         return;
-    const int row = list_.FirstSelectedRow();
-    if (row < 0) {
-        Info(&window_, tr("There is not selected media file "));
-        return;
-    }
     try {
         const FileRow chosen = table_.Row(row);
         if (chosen.state == RowState::Reading) {
@@ -300,13 +301,9 @@ void FileListCommands::RunSplit(bool previewAtOnce) {
 }
 
 void FileListCommands::Tracks() {
-    if (!CanChangeRows() || table_.RowCount() == 0)
+    const int row = RowToChange();
+    if (row < 0)
         return;
-    const int row = list_.FirstSelectedRow();
-    if (row < 0) {
-        Info(&window_, tr("There is not selected media file "));
-        return;
-    }
     const FileRow chosen = table_.Row(row);
     const std::vector<StreamFacts> streams = ReadTracks(chosen.SourcePath());
     if (streams.empty()) {

@@ -87,6 +87,9 @@ protected:
 
 private:
     bool CanChangeRows() const { return !batchRunning_; }
+    // The selected row a command acts on; -1 during a batch, in an empty
+    // list, or when none is selected (which the user is told).
+    int RowToChange();
     void CreatePopMenu();
     void ConnectAdder();
     void SetAdding(bool adding);
