@@ -120,7 +120,14 @@ private slots:
         };
         auto* screenSaver = held->findChild<QDBusPendingCallWatcher*>();
         QVERIFY(screenSaver && answered(screenSaver));
-        QCoreApplication::sendPostedEvents(screenSaver, QEvent::MetaCall);
+        // A call reads finished a moment before its answer's event is posted:
+        // that event alone is delivered, once it is there.
+        QDeadlineTimer posted(kBusTimeoutMs);
+        while (!held->HoldsScreenSaver() && !posted.hasExpired()) {
+            QCoreApplication::sendPostedEvents(screenSaver, QEvent::MetaCall);
+            if (!held->HoldsScreenSaver())
+                QThread::msleep(10);
+        }
         QVERIFY(held->HoldsScreenSaver());
         QDBusPendingCallWatcher* sleepLock = nullptr;
         for (auto* call : held->findChildren<QDBusPendingCallWatcher*>())
